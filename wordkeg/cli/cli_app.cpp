@@ -1,0 +1,137 @@
+#include "cli_app.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "dict_commands.h"
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+#include "engine/base/wordkeg_exception.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/dict/instance_marker.h"
+#include "progress_runner.h"
+#include "terminal_port.h"
+
+namespace fs = std::filesystem;
+
+namespace wk::cli {
+namespace {
+
+struct Options {
+  std::string home;
+  bool yes = false;
+  bool force = false;
+  bool all = false;
+  bool unique = false;
+  bool deleteSources = false;
+  std::vector<std::string> names;
+  std::string word, name, wordList, target;
+  std::function<int()> command;
+};
+
+void addDictCommands(CLI::App& dict, Options& o) {
+  dict.require_subcommand(1);
+  dict.add_subcommand("list", "one line per dictionary: mark, file name, word count")
+      ->callback([&] { o.command = [] { return listDictionaries(); }; });
+  auto* details = dict.add_subcommand("details", "created, modified (if any), total words");
+  details->add_option("NAME", o.name)->required();
+  details->callback([&] { o.command = [&] { return showDetails(o.name); }; });
+  for (const bool selected : {true, false}) {
+    auto* sub = dict.add_subcommand(selected ? "select" : "deselect",
+                                    selected ? "set the selected flag" : "clear the selected flag");
+    sub->add_option("NAME", o.names);
+    sub->add_flag("--all", o.all, "every dictionary");
+    sub->callback([&o, selected] {
+      if (o.names.empty() && !o.all) throw CLI::ValidationError("NAME", "give NAME... or --all");
+      o.command = [&o, selected] { return selectDictionaries(o.names, o.all, selected); };
+    });
+  }
+  auto* make = dict.add_subcommand("make", "compile a word list (one word per line)");
+  make->add_option("WORDLIST", o.wordList)->required();
+  make->add_option("NAME", o.name)->required();
+  make->add_flag("--unique", o.unique, "keep only words no other dictionary holds");
+  make->add_flag("--force", o.force, "overwrite an existing dictionary");
+  make->callback([&] { o.command = [&] { return makeDictionary(o.wordList, o.name, o.unique); }; });
+  auto* merge = dict.add_subcommand("merge", "merge dictionaries into a new one");
+  merge->add_option("NEW", o.target)->required();
+  merge->add_option("NAME", o.names)->required();
+  merge->add_flag("--delete-sources", o.deleteSources, "delete the merged dictionaries afterwards");
+  merge->add_flag("--force", o.force, "overwrite an existing dictionary");
+  merge->callback([&] { o.command = [&] { return mergeDictionaries(o.target, o.names, o.deleteSources); }; });
+  for (const bool adding : {true, false}) {
+    auto* sub = dict.add_subcommand(adding ? "add" : "remove", adding ? "add a word" : "remove a word");
+    sub->add_option("WORD", o.word)->required();
+    sub->add_option("DICT", o.name)->required();
+    if (adding) sub->add_flag("--yes", o.yes, "answer the program's questions with Yes");
+    sub->callback([&o, adding] {
+      o.command = [&o, adding] { return adding ? addWord(o.word, o.name) : removeWord(o.word, o.name); };
+    });
+  }
+  auto* find = dict.add_subcommand("find", "the dictionaries holding WORD (exact)");
+  find->add_option("WORD", o.word)->required();
+  find->callback([&] { o.command = [&] { return findWord(o.word); }; });
+  auto* del = dict.add_subcommand("delete", "delete dictionaries (kept as .lxb backups)");
+  del->add_option("NAME", o.names)->required();
+  del->add_flag("--yes", o.yes, "answer the confirmation with Yes");
+  del->callback([&] { o.command = [&] { return deleteDictionaries(o.names); }; });
+  auto* words = dict.add_subcommand("words", "every word as written, one per line, stored order");
+  words->add_option("NAME", o.name)->required();
+  words->callback([&] { o.command = [&] { return listWords(o.name); }; });
+}
+
+std::string homeDirectory(const Options& o) {
+  if (!o.home.empty()) return o.home;
+  if (const char* env = std::getenv("WORDKEG_HOME"); env && *env) return env;
+  return ".";
+}
+
+// Runs `command` in `home` with this copy's instance marker, as the Windows program does.
+int runInHome(const std::string& home, const std::function<int()>& command) {
+  std::error_code ec;
+  fs::create_directories(home, ec);
+  fs::current_path(home, ec);
+  if (ec) {
+    std::fprintf(stderr, "%s%s\n", loadString(kUnableToFindFile), home.c_str());
+    return exit_code::kRefused;
+  }
+  int status = exit_code::kRefused;
+  try {
+    ConfigData::instance();
+    InstanceMarker marker;
+    status = command();
+  } catch (const WordkegException& e) {
+    showMessage(e.text(), str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+  }
+  DictionaryNames::shutdown();
+  return status;
+}
+
+}  // namespace
+
+int runCli(int argc, char** argv) {
+  Options o;
+  CLI::App app{"wordkeg: crossword and anagram solver over compiled dictionaries"};
+  app.add_option("--home", o.home, "working directory (default $WORDKEG_HOME, else the current one)");
+  app.require_subcommand(1);
+  addDictCommands(*app.add_subcommand("dict", "build and maintain dictionaries"), o);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? 0 : exit_code::kRefused;
+  }
+  // A word list named relative to where the user stands must survive the move into the home.
+  if (!o.wordList.empty()) o.wordList = fs::absolute(o.wordList).string();
+  TerminalPort port(o.yes || o.force);
+  installMessagePort(&port);
+  installInterruptHandler();
+  const int status = runInHome(homeDirectory(o), o.command);
+  installMessagePort(nullptr);
+  return status;
+}
+
+}  // namespace wk::cli

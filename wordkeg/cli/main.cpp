@@ -1,0 +1,3 @@
+#include "cli_app.h"
+
+int main(int argc, char** argv) { return wk::cli::runCli(argc, argv); }

@@ -1,0 +1,85 @@
+#include "progress_runner.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <thread>
+
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+#include "engine/base/wordkeg_exception.h"
+#include "engine/dict/reader_state.h"
+#include "terminal_port.h"
+
+namespace wk::cli {
+namespace {
+
+volatile std::sig_atomic_t interruptFlag = 0;
+
+extern "C" void onInterrupt(int) { interruptFlag = 1; }
+
+void drawBar(const Progress& progress) {
+  constexpr int kWidth = 30;
+  const int percent = progress.percent < 0 ? 0 : (progress.percent > 100 ? 100 : progress.percent);
+  const int filled = percent * kWidth / 100;
+  std::fprintf(stderr, "\r%-24s [%s%s] %3d%%", progress.text.c_str(), std::string(filled, '#').c_str(),
+               std::string(kWidth - filled, ' ').c_str(), percent);
+  std::fflush(stderr);
+}
+
+}  // namespace
+
+void installInterruptHandler() {
+#ifdef _WIN32
+  std::signal(SIGINT, onInterrupt);
+#else
+  // No SA_RESTART: a question waiting at the terminal returns, and is answered No.
+  struct sigaction action = {};
+  action.sa_handler = onInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+#endif
+}
+
+bool interrupted() { return interruptFlag != 0; }
+
+RunOutcome runWithProgress(Operation& operation) {
+  std::atomic<bool> done{false};
+  bool ok = false;
+  std::string error;
+  std::thread worker([&] {
+    try {
+      ok = operation.run();
+    } catch (const WordkegException& e) {
+      error = e.text();
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+    done = true;
+  });
+  const bool drawing = stderrIsTerminal();
+  bool cancelled = false;
+  while (!done) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (interrupted() && !cancelled) {
+      cancelled = true;
+      readerState().cancel = true;
+      operation.cancel();
+    }
+    if (drawing && !done) drawBar(operation.progress());
+  }
+  worker.join();
+  if (drawing) std::fprintf(stderr, "\r%60s\r", "");
+  if (!error.empty()) {
+    showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+    return RunOutcome::kFailed;
+  }
+  if (cancelled || interrupted()) return RunOutcome::kCancelled;
+  return ok ? RunOutcome::kCompleted : RunOutcome::kFailed;
+}
+
+}  // namespace wk::cli

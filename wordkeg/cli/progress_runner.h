@@ -1,0 +1,17 @@
+#pragma once
+// Runs a long operation on a worker thread while the calling thread draws its progress on
+// stderr (when that is a terminal) and turns Ctrl-C into the operation's cancel.
+#include "engine/base/operation.h"
+
+namespace wk::cli {
+
+enum class RunOutcome { kCompleted, kCancelled, kFailed };
+
+// Installs the Ctrl-C handler; call once at start-up.
+void installInterruptHandler();
+bool interrupted();
+
+// A WordkegException escaping the operation is shown with caption "Wordkeg Exception".
+RunOutcome runWithProgress(Operation& operation);
+
+}  // namespace wk::cli

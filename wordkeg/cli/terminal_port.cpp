@@ -1,0 +1,40 @@
+#include "terminal_port.h"
+
+#include <cstdio>
+#include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#define WK_ISATTY _isatty
+#else
+#include <unistd.h>
+#define WK_ISATTY isatty
+#endif
+
+namespace wk::cli {
+
+bool stderrIsTerminal() { return WK_ISATTY(2) != 0; }
+
+int TerminalPort::show(const std::string& text, const std::string& caption, unsigned style) {
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  if ((style & 0xF) != mb::kYesNo) return mb::kIdOk;
+  if (assumeYes_) {
+    std::fprintf(stderr, "(answered Yes)\n");
+    return mb::kIdYes;
+  }
+  if (!WK_ISATTY(0) || !stderrIsTerminal()) {
+    std::fprintf(stderr, "(not confirmed: no terminal to ask; answered No)\n");
+    return mb::kIdNo;
+  }
+  std::fprintf(stderr, "[y/N] ");
+  std::fflush(stderr);
+  char answer[16] = {};
+  if (!std::fgets(answer, sizeof answer, stdin)) return mb::kIdNo;
+  return (answer[0] == 'y' || answer[0] == 'Y') ? mb::kIdYes : mb::kIdNo;
+}
+
+void TerminalPort::beep() {
+  if (stderrIsTerminal()) std::fputc('\a', stderr);
+}
+
+}  // namespace wk::cli

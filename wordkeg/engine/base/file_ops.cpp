@@ -1,0 +1,145 @@
+#include "file_ops.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "paths.h"
+
+namespace fs = std::filesystem;
+
+namespace wk {
+namespace {
+
+constexpr size_t kCopyBlock = 20480;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const {
+    if (f) std::fclose(f);
+  }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+char lowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool matchFrom(const char* p, const char* n) {
+  // Iterative wildcard match with single-star backtracking: linear in practice, no recursion.
+  const char* starP = nullptr;
+  const char* starN = nullptr;
+  while (*n) {
+    if (*p == '*') {
+      starP = p++;
+      starN = n;
+    } else if (*p == '?' || (*p && lowerChar(*p) == lowerChar(*n))) {
+      ++p;
+      ++n;
+    } else if (starP) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (*p == '*') ++p;
+  return *p == 0;
+}
+
+}  // namespace
+
+bool fileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::exists(fs::status(path, ec));
+}
+
+bool isRegularFile(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+bool isDirectory(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(path, ec);
+}
+
+bool removeFile(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  return !fileExists(path);
+}
+
+int64_t fileSize(const std::string& path) {
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  return ec ? -1 : static_cast<int64_t>(size);
+}
+
+int copyFile(const std::string& destination, const std::string& source,
+             std::atomic<int>* percent) {
+  const int64_t size = fileSize(source);
+  if (percent) *percent = 0;
+  File out(std::fopen(destination.c_str(), "wb"));
+  if (!out) return copy_result::kCannotWrite;
+  File in(std::fopen(source.c_str(), "rb"));
+  if (!in) {
+    out.reset();
+    removeFile(destination);
+    return copy_result::kCannotRead;
+  }
+  std::vector<char> buffer(kCopyBlock);
+  int64_t done = 0;
+  bool failed = false;
+  while (size_t got = std::fread(buffer.data(), 1, kCopyBlock, in.get())) {
+    done += static_cast<int64_t>(got);
+    if (percent && size > 0) *percent = static_cast<int>(done * 100 / size);
+    if (std::fwrite(buffer.data(), 1, got, out.get()) != got) {
+      failed = true;
+      break;
+    }
+  }
+  failed = failed || std::ferror(in.get());
+  failed = std::fclose(out.release()) != 0 || failed;
+  if (failed) {
+    removeFile(destination);
+    return copy_result::kWriteFailed;
+  }
+  return copy_result::kOk;
+}
+
+int moveFile(const std::string& destination, const std::string& source,
+             std::atomic<int>* percent) {
+  if (percent) *percent = 0;
+  std::error_code ec;
+  fs::rename(source, destination, ec);
+  if (!ec) return copy_result::kOk;
+  if (!isRegularFile(source)) return copy_result::kCannotRead;
+  const int copied = copyFile(destination, source, percent);
+  if (copied == copy_result::kOk) removeFile(source);
+  return copied;
+}
+
+bool wildcardMatch(const std::string& pattern, const std::string& name) {
+  return matchFrom(pattern.c_str(), name.c_str());
+}
+
+std::vector<std::string> findFiles(const std::string& pattern) {
+  std::vector<std::string> names;
+  const std::string dir = directoryOf(pattern);
+  const std::string mask = fileNameOf(pattern);
+  std::error_code ec;
+  fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.') continue;  // hidden on POSIX
+    std::error_code typeEc;
+    if (!it->is_regular_file(typeEc)) continue;
+    if (wildcardMatch(mask, name)) names.push_back(name);
+  }
+  return names;
+}
+
+void deleteMatching(const std::string& pattern) {
+  const std::string dir = directoryOf(pattern);
+  for (const auto& name : findFiles(pattern)) removeFile(dir + name);
+}
+
+}  // namespace wk

@@ -1,0 +1,41 @@
+#pragma once
+// File copy, move, directory search and deletion by pattern. These routines report only through
+// their results; callers show the messages.
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wk {
+
+namespace copy_result {
+constexpr int kOk = 0;
+constexpr int kCannotWrite = -1;  // destination cannot be opened for writing
+constexpr int kCannotRead = -2;   // source cannot be opened for reading
+constexpr int kWriteFailed = -3;  // a write failed part way (disk full); destination removed
+}  // namespace copy_result
+
+bool fileExists(const std::string& path);  // any directory entry
+bool isRegularFile(const std::string& path);
+bool isDirectory(const std::string& path);
+bool removeFile(const std::string& path);  // true when the file is gone afterwards
+int64_t fileSize(const std::string& path);  // -1 when it cannot be measured
+
+// Copies `source` to `destination` in 20480-byte blocks, writing the share done into *percent
+// (may be null). Returns a copy_result code. A failed copy leaves no partial destination.
+int copyFile(const std::string& destination, const std::string& source,
+             std::atomic<int>* percent);
+// Renames `source` over `destination`; where a rename is impossible (another drive or file
+// system), copies and deletes the source only after a successful copy.
+int moveFile(const std::string& destination, const std::string& source,
+             std::atomic<int>* percent);
+
+// '*' and '?' wildcard match of a file name, letter case ignored as the Windows search does.
+bool wildcardMatch(const std::string& pattern, const std::string& name);
+// Names (without directory) of the ordinary, non-hidden files that match the file-name part of
+// `pattern` in its directory, in directory-listing order.
+std::vector<std::string> findFiles(const std::string& pattern);
+// Deletes every file findFiles(pattern) returns.
+void deleteMatching(const std::string& pattern);
+
+}  // namespace wk

@@ -1,0 +1,39 @@
+#include "message_port.h"
+
+#include <atomic>
+#include <cstdio>
+
+#include "string_table.h"
+
+namespace wk {
+namespace {
+
+class StderrPort : public MessagePort {
+ public:
+  int show(const std::string& text, const std::string& caption, unsigned style) override {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
+  }
+  void beep() override {}
+};
+
+StderrPort defaultPort;
+std::atomic<MessagePort*> current{&defaultPort};
+
+}  // namespace
+
+MessagePort* installMessagePort(MessagePort* port) {
+  return current.exchange(port ? port : &defaultPort);
+}
+
+int showMessage(const std::string& text, const std::string& caption, unsigned style) {
+  return current.load()->show(text, caption, style);
+}
+
+int showMessageIds(int textId, int captionId, unsigned style) {
+  return showMessage(loadString(textId), loadString(captionId), style);
+}
+
+void beep() { current.load()->beep(); }
+
+}  // namespace wk

@@ -1,0 +1,39 @@
+#pragma once
+// Message boxes and beeps, reached through one process-wide port that each front end installs
+// (tests install a scripted fake). Style and answer values are those of the Win32 API so the
+// Windows front end can pass them straight through.
+#include <string>
+
+namespace wk {
+
+namespace mb {
+constexpr unsigned kOk = 0x0;
+constexpr unsigned kYesNo = 0x4;
+constexpr unsigned kIconStop = 0x10;
+constexpr unsigned kIconQuestion = 0x20;
+constexpr unsigned kIconExclamation = 0x30;
+constexpr unsigned kIconInformation = 0x40;
+constexpr unsigned kTaskModal = 0x2000;
+constexpr int kIdOk = 1;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+}  // namespace mb
+
+class MessagePort {
+ public:
+  virtual ~MessagePort() = default;
+  // Shows `text` under `caption`; returns the button pressed (mb::kIdOk, kIdYes, kIdNo).
+  virtual int show(const std::string& text, const std::string& caption, unsigned style) = 0;
+  virtual void beep() = 0;
+};
+
+// Installs `port` (not owned; nullptr restores the default, which writes to stderr and answers
+// No to every question so that nothing is changed without consent). Returns the previous port.
+MessagePort* installMessagePort(MessagePort* port);
+
+int showMessage(const std::string& text, const std::string& caption, unsigned style);
+// The same with both texts taken from the string table.
+int showMessageIds(int textId, int captionId, unsigned style);
+void beep();
+
+}  // namespace wk

@@ -1,0 +1,24 @@
+#pragma once
+// A long operation that a front end runs on a worker thread behind a progress display.
+#include <string>
+
+namespace wk {
+
+struct Progress {
+  std::string text;
+  int percent = 0;
+};
+
+class Operation {
+ public:
+  virtual ~Operation() = default;
+  // Runs on the worker thread. True when the operation completed; false when it was cancelled
+  // or failed after telling the user. Throws WordkegException for the boundary to show.
+  virtual bool run() = 0;
+  // Called from another thread; takes effect at the operation's next check.
+  virtual void cancel() = 0;
+  // Called from another thread while run() works.
+  virtual Progress progress() const = 0;
+};
+
+}  // namespace wk

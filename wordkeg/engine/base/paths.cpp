@@ -1,0 +1,55 @@
+#include "paths.h"
+
+#include <algorithm>
+
+namespace wk {
+
+std::string nativePath(std::string path) {
+  for (char& c : path)
+    if (isSeparator(c)) c = kSeparator;
+  return path;
+}
+
+std::string extensionOf(const std::string& path) {
+  const auto dot = path.rfind('.');
+  return dot == std::string::npos ? std::string() : path.substr(dot + 1);
+}
+
+std::string replaceExtension(const std::string& path, const std::string& extension) {
+  const auto dot = path.rfind('.');
+  std::string result = dot == std::string::npos ? path : path.substr(0, dot);
+  if (extension.empty() || extension[0] != '.') result += '.';
+  return result + extension;
+}
+
+static std::string::size_type lastSeparator(const std::string& path) {
+  const auto slash = path.rfind('/');
+  const auto backslash = path.rfind('\\');
+  if (slash == std::string::npos) return backslash;
+  if (backslash == std::string::npos) return slash;
+  return std::max(slash, backslash);
+}
+
+std::string fileNameOf(const std::string& path) {
+  const auto sep = lastSeparator(path);
+  return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+std::string directoryOf(const std::string& path) {
+  const auto sep = lastSeparator(path);
+  return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+std::string joinPath(const std::string& directory, const std::string& name) {
+  return directory + kSeparator + name;
+}
+
+bool hasSeparator(const std::string& path) { return lastSeparator(path) != std::string::npos; }
+
+std::string toLower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+}  // namespace wk

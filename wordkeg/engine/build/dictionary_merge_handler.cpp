@@ -1,0 +1,61 @@
+#include "dictionary_merge_handler.h"
+
+#include "../dict/compress_dictionary.h"
+#include "../dict/dictionary.h"
+#include "../dict/dictionary_scan.h"
+#include "../dict/word_order.h"
+
+namespace wk {
+namespace {
+
+constexpr size_t kMergeBuffer = 1024;
+
+std::unique_ptr<CompressDictionary>& passWriter() {
+  static std::unique_ptr<CompressDictionary> writer;
+  return writer;
+}
+
+}  // namespace
+
+DictionaryMergeHandler::DictionaryMergeHandler(std::string input, std::string output)
+    : input_(std::move(input)), output_(std::move(output)) {
+  hasItem_ = readNext();
+}
+
+DictionaryMergeHandler::~DictionaryMergeHandler() = default;
+
+bool DictionaryMergeHandler::readNext() {
+  int result;
+  if (!reader_) {
+    reader_ = std::make_unique<Dictionary>(input_, false, kMergeBuffer);
+    scan_ = std::make_unique<DictionaryScan>(*reader_);
+    result = scan_->start("*", nullptr, 0, 0, word_);
+  } else {
+    result = scan_->next(word_);
+  }
+  hasItem_ = result == DictionaryScan::kMatch;
+  return hasItem_;
+}
+
+void DictionaryMergeHandler::write() {
+  auto& writer = passWriter();
+  if (!writer) writer = std::make_unique<CompressDictionary>(output_);
+  writer->addWord(word_);
+}
+
+void DictionaryMergeHandler::closeOutput() {
+  auto writer = std::move(passWriter());
+  if (writer) writer->finish();
+}
+
+void DictionaryMergeHandler::abandonOutput() { passWriter().reset(); }
+
+void DictionaryMergeHandler::createEmptyOutput(const std::string& path) {
+  CompressDictionary::createEmpty(path);
+}
+
+bool DictionaryMergeHandler::operator<(const DictionaryMergeHandler& other) const {
+  return compareWords(word_, other.word_) < 0;
+}
+
+}  // namespace wk

@@ -1,0 +1,68 @@
+#include "file_sort.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "../base/file_ops.h"
+#include "../base/string_table.h"
+#include "../base/wordkeg_exception.h"
+
+namespace wk {
+
+FileSort::FileSort(const std::string& path, int recordSize, Compare compare,
+                   std::atomic<int>* progress)
+    : path_(path), recordSize_(recordSize), compare_(compare), progress_(progress) {
+  file_ = std::fopen(path.c_str(), "r+b");
+  if (!file_) throw WordkegException(str(kUnableToOpenFile) + path);
+  std::setvbuf(file_, streamBuffer_, _IOFBF, sizeof streamBuffer_);
+  const long blockBytes = static_cast<long>(recordSize) * kBlockRecords;
+  const int64_t size = fileSize(path);
+  blocks_ = static_cast<long>(size / blockBytes) + (size % blockBytes ? 1 : 0);
+  buffer_.resize(static_cast<size_t>(blockBytes));
+  sorted_.resize(static_cast<size_t>(blockBytes));
+  pointers_.resize(kBlockRecords);
+}
+
+FileSort::~FileSort() {
+  if (file_) std::fclose(file_);
+}
+
+bool FileSort::sort() {
+  for (long i = 0; i < blocks_ + 1 && !cancelled_; ++i) {
+    changed_ = false;
+    if (progress_) *progress_ = i == 0 ? 0 : static_cast<int>(i * 100 / (blocks_ + 1));
+    blockPass(0);
+    if (cancelled_ || !changed_) break;
+    blockPass(kBlockRecords / 2);
+  }
+  if (std::fflush(file_) != 0) throw WordkegException(str(kUnableToWriteFile) + path_);
+  return !cancelled_;
+}
+
+void FileSort::blockPass(long recordOffset) {
+  const size_t size = static_cast<size_t>(recordSize_);
+  std::fseek(file_, recordOffset * recordSize_, SEEK_SET);
+  size_t count = 0;
+  do {
+    const long start = std::ftell(file_);
+    count = std::fread(buffer_.data(), size, kBlockRecords, file_);
+    if (count == 0) break;
+    for (size_t i = 0; i < count; ++i) pointers_[i] = buffer_.data() + i * size;
+    const auto less = [this](const unsigned char* a, const unsigned char* b) {
+      return compare_(a, b) < 0;
+    };
+    std::stable_sort(pointers_.begin(), pointers_.begin() + static_cast<long>(count), less);
+    for (size_t i = 0; i < count; ++i) {
+      if (pointers_[i] != buffer_.data() + i * size) changed_ = true;
+      std::memcpy(sorted_.data() + i * size, pointers_[i], size);
+    }
+    std::fseek(file_, start, SEEK_SET);
+    if (std::fwrite(sorted_.data(), size, count, file_) != count)
+      throw WordkegException(str(kUnableToWriteFile) + path_);
+    std::fseek(file_, 0, SEEK_CUR);
+  } while (count == static_cast<size_t>(kBlockRecords));
+  std::fflush(file_);
+  std::rewind(file_);
+}
+
+}  // namespace wk

@@ -1,0 +1,202 @@
+#include "make_dictionary.h"
+
+#include <cstdio>
+
+#include "../base/file_ops.h"
+#include "../base/message_port.h"
+#include "../base/paths.h"
+#include "../base/scoped_files.h"
+#include "../base/string_table.h"
+#include "../base/temp_names.h"
+#include "../base/wordkeg_exception.h"
+#include "../config/config_data.h"
+#include "../dict/compress_dictionary.h"
+#include "../dict/install_dictionary.h"
+#include "../dict/word_lookup.h"
+#include "file_sort.h"
+#include "line_reader.h"
+#include "merge_estimate.h"
+#include "merge_file.h"
+#include "numbered_file.h"
+#include "run_record.h"
+#include "string_handler.h"
+#include "word_shape.h"
+
+namespace wk {
+namespace {
+
+constexpr const char* kRunBase = "$$tmp{{{.";
+
+struct FileCloser {
+  std::FILE* file;
+  ~FileCloser() {
+    if (file) std::fclose(file);
+  }
+};
+
+}  // namespace
+
+MakeDictionaryFromFile::MakeDictionaryFromFile(std::string source, std::string dictionaryPath,
+                                               bool uniqueOnly)
+    : source_(std::move(source)), dictionaryPath_(std::move(dictionaryPath)), uniqueOnly_(uniqueOnly) {}
+
+bool MakeDictionaryFromFile::run() {
+  const ConfigData& config = ConfigData::instance();
+  const std::string pattern = config.tempPath(std::string(kRunBase) + "*");
+  // Run files left by an earlier failure would otherwise be merged into this dictionary.
+  deleteMatching(pattern);
+  ScopedPattern runFiles(pattern);
+  if (!validateAndSort()) return false;
+  ScopedFile merged(config.tempPath(freshTempName()));
+  if (mergeRuns(pattern, merged.path()) && !cancelled_) build(merged.path());
+  return true;
+}
+
+bool MakeDictionaryFromFile::validateAndSort() {
+  validating_ = true;
+  FileCloser in{std::fopen(source_.c_str(), "rb")};
+  if (!in.file) {
+    validating_ = false;
+    throw WordkegException(str(kUnableToOpenFile) + source_);
+  }
+  fileSize_ = fileSize(source_);
+  runStart_ = runEnd_ = wordCount_ = 0;
+  LineReader reader(in.file);
+  numberedFile runs(kRunBase);
+  while (!reader.atEnd() && !cancelled_) {
+    const std::string name = runs.next();
+    const std::string path = ConfigData::instance().tempPath(name);
+    writeRun(reader, path);
+    sortRun(path);
+  }
+  validating_ = false;
+  if (cancelled_) return false;
+  if (wordCount_ == 0) {
+    showMessage(str(kNoValidWords), str(kWarningCaption), mb::kIconInformation | mb::kOk);
+    cancelled_ = true;
+  }
+  return !cancelled_;
+}
+
+void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& runPath) {
+  FileCloser run{std::fopen(runPath.c_str(), "wb")};
+  if (!run.file) throw WordkegException(str(kUnableToOpenFile) + fileNameOf(runPath));
+  int budget = FileSort::kBlockRecords;
+  while (budget > 0 && !reader.atEnd()) {
+    runStart_ = runEnd_.load();
+    if (cancelled_) return;
+    std::string line = reader.next();
+    if (line.empty()) {
+      --budget;
+      continue;
+    }
+    if (!validateLine(line)) continue;
+    unsigned char record[run_record::kSize];
+    run_record::make(line, record);
+    if (std::fwrite(record, 1, sizeof record, run.file) != sizeof record)
+      throw WordkegException(str(kUnableToWriteFile) + runPath);
+    ++wordCount_;
+    --budget;
+  }
+  const bool closed = std::fclose(run.file) == 0;
+  run.file = nullptr;
+  if (!closed) throw WordkegException(str(kUnableToWriteFile) + runPath);
+  runEnd_ = reader.position();
+}
+
+void MakeDictionaryFromFile::sortRun(const std::string& runPath) {
+  if (cancelled_) return;
+  FileSort sorter(runPath, run_record::kSize, run_record::compare, &subProgress_);
+  {
+    std::lock_guard<std::mutex> lock(workMutex_);
+    sorter_ = &sorter;
+  }
+  try {
+    sorter.sort();
+  } catch (...) {
+    std::lock_guard<std::mutex> lock(workMutex_);
+    sorter_ = nullptr;
+    throw;
+  }
+  std::lock_guard<std::mutex> lock(workMutex_);
+  sorter_ = nullptr;
+}
+
+bool MakeDictionaryFromFile::mergeRuns(const std::string& pattern, const std::string& merged) {
+  MergeFile<StringHandler> merger(pattern, merged, &subProgress_);
+  mergeTotal_ = mergeWorkEstimate(runSizes(wordCount_), merger.fanIn());
+  {
+    std::lock_guard<std::mutex> lock(workMutex_);
+    merger_ = &merger;
+  }
+  merging_ = true;
+  bool ok = false;
+  try {
+    ok = merger.merge();
+  } catch (...) {
+    std::lock_guard<std::mutex> lock(workMutex_);
+    merger_ = nullptr;
+    merging_ = false;
+    throw;
+  }
+  std::lock_guard<std::mutex> lock(workMutex_);
+  merger_ = nullptr;
+  merging_ = false;
+  return ok;
+}
+
+void MakeDictionaryFromFile::build(const std::string& merged) {
+  ScopedFile temp(ConfigData::instance().tempPath(freshTempName()));
+  writing_ = true;
+  try {
+    writeDictionary(merged, temp.path());
+  } catch (...) {
+    writing_ = false;
+    throw;
+  }
+  writing_ = false;
+  if (cancelled_) return;
+  copying_ = true;
+  installed_ = installDictionary(temp.path(), dictionaryPath_, &percent_);
+  copying_ = false;
+  if (installed_) recatalogue(dictionaryPath_);
+}
+
+void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const std::string& temp) {
+  CompressDictionary writer(temp);
+  FileCloser in{std::fopen(merged.c_str(), "rb")};
+  if (!in.file) throw WordkegException(str(kUnableToOpenFile) + merged);
+  unsigned char record[run_record::kSize];
+  int64_t n = 0;
+  const int64_t total = wordCount_ > 0 ? wordCount_.load() : 1;
+  while (!cancelled_ && std::fread(record, 1, sizeof record, in.file) == sizeof record) {
+    percent_ = static_cast<int>(++n * 100 / total);
+    const std::string word(run_record::word(record));
+    if (!uniqueOnly_ || wordAbsentElsewhere(word, dictionaryPath_)) writer.addWord(word);
+  }
+  writer.finish();
+}
+
+void MakeDictionaryFromFile::cancel() {
+  cancelled_ = true;
+  std::lock_guard<std::mutex> lock(workMutex_);
+  if (sorter_) sorter_->cancel();
+  if (merger_) merger_->cancel();
+}
+
+Progress MakeDictionaryFromFile::progress() const {
+  if (validating_) {
+    const uint64_t start = static_cast<uint64_t>(runStart_.load());
+    const uint64_t span = static_cast<uint64_t>(runEnd_.load()) - start;
+    const uint64_t size = fileSize_ > 0 ? static_cast<uint64_t>(fileSize_.load()) : 1;
+    const uint64_t done = span * static_cast<uint64_t>(subProgress_.load()) / 100 + start;
+    return {str(kValidatingAndSorting), static_cast<int>(done * 100 / size)};
+  }
+  if (merging_)
+    return {str(kRebuildingWords), static_cast<int>(subProgress_ * int64_t{100} / mergeTotal_)};
+  if (writing_) return {str(kCreatingDictionary), percent_};
+  if (copying_) return {str(kCopying), percent_};
+  return {};
+}
+
+}  // namespace wk

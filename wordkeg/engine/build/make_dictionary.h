@@ -1,0 +1,58 @@
+#pragma once
+// MakeDictionaryFromFile: compiles a word list (one word per line) into a dictionary. Valid
+// lines are written into sorted runs of 3000 records, the runs are merged, and the merged words
+// are written as a dictionary that then replaces the one at the target path (the old file stays
+// as its ".lxb" backup). Memory does not grow with the list. Until the build has finished
+// without cancellation the old dictionary is untouched, and every temporary file is removed on
+// every path out.
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "../base/operation.h"
+
+namespace wk {
+
+class FileSort;
+class StringHandler;
+template <class Handler>
+class MergeFile;
+
+class MakeDictionaryFromFile : public Operation {
+ public:
+  MakeDictionaryFromFile(std::string source, std::string dictionaryPath, bool uniqueOnly);
+
+  // True when validation succeeded (even if a later cancel stopped the build). Throws
+  // WordkegException when a file cannot be opened or written.
+  bool run() override;
+  void cancel() override;
+  Progress progress() const override;
+  // True when the new dictionary was installed and catalogued.
+  bool installed() const { return installed_; }
+  int64_t wordCount() const { return wordCount_; }
+
+ private:
+  bool validateAndSort();
+  void writeRun(class LineReader& reader, const std::string& runPath);
+  void sortRun(const std::string& runPath);
+  bool mergeRuns(const std::string& pattern, const std::string& merged);
+  void build(const std::string& merged);
+  void writeDictionary(const std::string& merged, const std::string& temp);
+
+  std::string source_, dictionaryPath_;
+  bool uniqueOnly_;
+  std::atomic<bool> cancelled_{false};
+  std::atomic<bool> validating_{false}, merging_{false}, writing_{false}, copying_{false};
+  std::atomic<int> percent_{0};
+  std::atomic<int> subProgress_{0};
+  std::atomic<int64_t> fileSize_{0}, runStart_{0}, runEnd_{0}, mergeTotal_{1}, wordCount_{0};
+  bool installed_ = false;
+  // Guards the pointers to the sorter and merger at work, which cancel() reaches from the
+  // other thread while the worker replaces them.
+  mutable std::mutex workMutex_;
+  FileSort* sorter_ = nullptr;
+  MergeFile<StringHandler>* merger_ = nullptr;
+};
+
+}  // namespace wk

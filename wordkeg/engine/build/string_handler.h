@@ -1,0 +1,41 @@
+#pragma once
+// StringHandler: one run file as an input of MergeFile. All handlers of the process write to
+// one shared pass output, opened on the first record written in a pass.
+#include <cstdio>
+#include <string>
+
+#include "run_record.h"
+
+namespace wk {
+
+class StringHandler {
+ public:
+  // Opens `input` and reads its first record; throws WordkegException "Unable to Open File: ".
+  StringHandler(const std::string& input, const std::string& output);
+  ~StringHandler();
+  StringHandler(const StringHandler&) = delete;
+  StringHandler& operator=(const StringHandler&) = delete;
+
+  bool readNext();  // false at the end of the input
+  bool hasItem() const { return hasItem_; }
+  // Appends the current record to the pass output, opening it first when needed. Throws
+  // WordkegException when the output cannot be opened or written.
+  void write();
+  // Closes the shared pass output; throws WordkegException if its data could not be written.
+  static void closeOutput();
+  // Closes the pass output without reporting (an abandoned merge).
+  static void abandonOutput();
+  // Makes an empty pass output at `path` (a pass whose inputs were all empty).
+  static void createEmptyOutput(const std::string& path);
+  bool operator<(const StringHandler& other) const {
+    return run_record::compare(record_, other.record_) < 0;
+  }
+
+ private:
+  std::FILE* input_ = nullptr;
+  std::string output_;
+  unsigned char record_[run_record::kSize] = {};
+  bool hasItem_ = false;
+};
+
+}  // namespace wk

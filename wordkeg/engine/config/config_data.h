@@ -1,0 +1,37 @@
+#pragma once
+// The program's five paths, read once from the ini file in the working directory.
+#include <string>
+
+namespace wk {
+
+class ConfigData {
+ public:
+  // The single instance; the first call reads (or creates) the ini file and checks the three
+  // configured directories, reporting problems through the message port. Never fails.
+  static ConfigData& instance();
+  // Drops the instance so that the next access reads the ini file again (a new home, tests).
+  static void reset();
+
+  const std::string& resultsDirectory() const { return results_; }
+  const std::string& dictionaryDirectory() const { return dictionaries_; }
+  const std::string& tempDirectory() const { return temp_; }
+  const std::string& iniPath() const { return ini_; }
+  const std::string& helpPath() const { return help_; }
+
+  // A bare file name completed with the dictionary (temporary) directory; a name that holds a
+  // separator is returned unchanged.
+  std::string dictionaryPath(const std::string& name) const;
+  std::string tempPath(const std::string& name) const;
+
+  // The "do not show the slow-build reminder again" flag of the Make Dictionary dialog.
+  bool reminderSilenced() const;
+  void setReminderSilenced(bool silenced) const;
+
+ private:
+  ConfigData();
+  void readDirectory(const char* key, std::string& directory, const std::string& fallback);
+
+  std::string results_, dictionaries_, temp_, ini_, help_;
+};
+
+}  // namespace wk

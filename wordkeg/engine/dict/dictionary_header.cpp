@@ -1,0 +1,42 @@
+#include "dictionary_header.h"
+
+namespace wk {
+
+int32_t readInt32(const unsigned char* p) {
+  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                              static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
+
+void writeInt32(unsigned char* p, int32_t value) {
+  const auto v = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+static uint16_t readUint16(const unsigned char* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+static void writeUint16(unsigned char* p, uint16_t value) {
+  p[0] = static_cast<unsigned char>(value);
+  p[1] = static_cast<unsigned char>(value >> 8);
+}
+
+void DictionaryHeader::encode(unsigned char out[dict::kHeaderBytes]) const {
+  writeInt32(out, created);
+  writeInt32(out + 4, modified);
+  writeInt32(out + 8, wordCount);
+  writeUint16(out + 12, magic);
+  writeUint16(out + 14, selected);
+}
+
+DictionaryHeader DictionaryHeader::decode(const unsigned char in[dict::kHeaderBytes]) {
+  DictionaryHeader h;
+  h.created = readInt32(in);
+  h.modified = readInt32(in + 4);
+  h.wordCount = readInt32(in + 8);
+  h.magic = readUint16(in + 12);
+  h.selected = readUint16(in + 14);
+  return h;
+}
+
+}  // namespace wk

@@ -1,0 +1,65 @@
+#pragma once
+// DictionaryNames: the catalogue of the dictionaries in the dictionary directory, each with a
+// copy of its header. Built once by scanning the directory; selection changes live in memory
+// until shutdown() writes them back into the files. It also fixes the run-wide temporary names.
+#include <string>
+#include <vector>
+
+#include "dictionary_header.h"
+
+namespace wk {
+
+struct DictionaryName {
+  DictionaryHeader header;
+  std::string path;
+  std::string tempName;  // this run's per-dictionary temporary file
+  bool changed = true;   // the header copy must be written back
+
+  std::string fileName() const;
+};
+
+class DictionaryNames {
+ public:
+  // The single catalogue; the first call scans the dictionary directory and reports rejected
+  // files (801) or an empty directory (802) through the message port.
+  static DictionaryNames& instance();
+  // Writes back every changed header and drops the catalogue (program end; a new home).
+  static void shutdown();
+
+  size_t count() const { return entries_.size(); }
+  DictionaryName& entry(size_t i) { return entries_[i]; }
+  bool anySelected() const;
+  DictionaryName* find(const std::string& path);
+  // 1 when `path` was entered (its header read), 0 when listed already or unreadable.
+  int addIfAbsent(const std::string& path);
+  // 1 and the flag set (entry marked changed), or 0 when `path` is not listed.
+  int setSelected(const std::string& path, bool selected);
+  // Throws WordkegException when `path` is not listed.
+  bool isSelected(const std::string& path);
+  void remove(const std::string& path);
+  // 1 when `path` was listed, backed up and dropped; 0 otherwise. The file stays as ".lxb".
+  int deleteDictionary(const std::string& path);
+  // Gives the dictionary file its backup name (".lxb"), replacing an older backup; 1 on success
+  // (a missing file counts as backed up), 0 after telling the user what failed.
+  static int backUp(const std::string& path);
+  bool readHeader(DictionaryName& entry);
+  bool writeHeader(DictionaryName& entry);
+
+  const std::string& resultsDataPath() const { return resultsData_; }
+  const std::string& resultsIndexPath() const { return resultsIndex_; }
+  const std::string& subsetPath() const { return subset_; }
+
+ private:
+  DictionaryNames();
+  void scan();
+  DictionaryName makeEntry(const std::string& path, unsigned number) const;
+  std::vector<DictionaryName>::iterator lowerBound(const std::string& path);
+  void insert(DictionaryName entry);
+  void writeBack();
+
+  std::vector<DictionaryName> entries_;
+  unsigned counter_ = 0;
+  std::string resultsData_, resultsIndex_, subset_;
+};
+
+}  // namespace wk

@@ -1,0 +1,45 @@
+#pragma once
+// DictionaryScan: yields, one at a time, the words of one open dictionary that fit a word
+// pattern ("?" one letter, "*" any run of letters) and can be made from an optional letter pool.
+// It reaches groups through the index and skips a group as soon as it cannot hold a match.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "src_letters.h"
+
+namespace wk {
+
+class Dictionary;
+
+class DictionaryScan {
+ public:
+  enum Result { kMatch = 0, kExhausted = 2, kCancelled = 3, kEmptyPattern = 5 };
+
+  // "*reader" must outlive the scan.
+  explicit DictionaryScan(Dictionary& reader) : reader_(reader) {}
+
+  // Starts a scan and gives its first result; on kMatch `out` holds the word as written.
+  // `pool` may be null; `firstLetter` 0 starts at the pattern's own first letter.
+  int start(std::string_view pattern, const SrcLetters* pool, int minLength, char firstLetter,
+            std::string& out);
+  // Continues the scan started last.
+  int next(std::string& out);
+
+ private:
+  bool matches(const char* word) const;
+  bool matchTokens(const char* word) const;
+  int skipGroup();  // kMatch to go on reading, kExhausted when nothing is left
+
+  Dictionary& reader_;
+  std::string pattern_;  // the pattern, first letter lower-cased, then one blank
+  std::vector<std::string> tokens_;
+  bool hasStar_ = false;
+  bool matchAll_ = false;
+  bool firstIsLetter_ = false;
+  int fixedLength_ = 0;
+  bool hasPool_ = false;
+  SrcLetters pool_;
+};
+
+}  // namespace wk

@@ -1,0 +1,10 @@
+#include "reader_state.h"
+
+namespace wk {
+
+ReaderState& readerState() {
+  static ReaderState state;
+  return state;
+}
+
+}  // namespace wk

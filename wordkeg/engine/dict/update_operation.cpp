@@ -1,0 +1,24 @@
+#include "update_operation.h"
+
+#include "../base/string_table.h"
+#include "reader_state.h"
+
+namespace wk {
+
+UpdateOperation::UpdateOperation(std::string path, std::string word, UpdateMode mode, int total)
+    : path_(std::move(path)), word_(std::move(word)), mode_(mode), total_(total) {}
+
+bool UpdateOperation::run() {
+  result_ = updateDictionary(path_, word_, mode_);
+  return result_ != update_result::kCancelled;
+}
+
+void UpdateOperation::cancel() { readerState().cancel = true; }
+
+Progress UpdateOperation::progress() const {
+  Progress p{str(mode_ == UpdateMode::kAdd ? kAddingWord : kRemovingWord), 0};
+  if (total_ > 0) p.percent = static_cast<int>(readerState().wordsChecked * int64_t{100} / total_);
+  return p;
+}
+
+}  // namespace wk

@@ -1,0 +1,119 @@
+#include "word_lookup.h"
+
+#include "../base/clock.h"
+#include "../base/file_ops.h"
+#include "compress_dictionary.h"
+#include "dictionary.h"
+#include "dictionary_names.h"
+#include "dictionary_scan.h"
+#include "install_dictionary.h"
+#include "reader_state.h"
+#include "word_order.h"
+
+namespace wk {
+namespace {
+
+constexpr size_t kLookupBuffer = 5120;
+
+std::string patternOf(std::string word) {
+  if (const auto at = word.find('-'); at != std::string::npos) word.erase(at, 1);
+  return word;
+}
+
+// True when the dictionary at `path` holds `word` exactly (capital and hyphen included).
+bool holdsExactly(const std::string& path, const std::string& word) {
+  Dictionary reader(path, false, kLookupBuffer);
+  DictionaryScan scan(reader);
+  std::string found;
+  for (int r = scan.start(patternOf(word), nullptr, 0, 0, found); r == DictionaryScan::kMatch;
+       r = scan.next(found))
+    if (found == word) return true;
+  return false;
+}
+
+// Deletes the update's temporary file however the update ends.
+struct UpdateFileGuard {
+  ~UpdateFileGuard() {
+    if (fileExists(kUpdateFile)) removeFile(kUpdateFile);
+  }
+};
+
+// Copies every word of `path` into the update file, with `word` inserted (add) or left out
+// (remove). Returns kCancelled when the cancel flag stopped the copy.
+int copyDictionary(const std::string& path, const std::string& word, UpdateMode mode) {
+  CompressDictionary writer(kUpdateFile);
+  int result = update_result::kDone;
+  {
+    Dictionary reader(path, false, kLookupBuffer);
+    DictionaryScan scan(reader);
+    bool written = mode == UpdateMode::kRemove;
+    std::string found;
+    int r = scan.start("*", nullptr, 0, 0, found);
+    for (; r == DictionaryScan::kMatch; r = scan.next(found)) {
+      if (!written && compareWords(found, word) >= 0) {
+        writer.addWord(word);
+        written = true;
+      }
+      if (mode == UpdateMode::kAdd || found != word) writer.addWord(found);
+    }
+    if (!written) writer.addWord(word);
+    if (r == DictionaryScan::kCancelled || readerState().cancel) result = update_result::kCancelled;
+  }
+  writer.finish();
+  return result;
+}
+
+void refreshEntry(const std::string& path, UpdateMode mode) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  DictionaryName* entry = catalogue.find(path);
+  if (!entry) return;
+  const int32_t created = entry->header.created;
+  const uint16_t selected = entry->header.selected;
+  catalogue.readHeader(*entry);
+  entry->header.created = created;
+  entry->header.selected = selected;
+  entry->changed = true;
+  if (mode == UpdateMode::kRemove || entry->header.wordCount > 1)
+    entry->header.modified = nowTime();
+}
+
+}  // namespace
+
+bool wordAbsentElsewhere(const std::string& word, const std::string& path) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  const std::string pattern = patternOf(word);
+  for (size_t i = 0; i < catalogue.count(); ++i) {
+    if (catalogue.entry(i).path == path) continue;
+    Dictionary reader(catalogue.entry(i).path, false, kLookupBuffer);
+    DictionaryScan scan(reader);
+    std::string found;
+    if (scan.start(pattern, nullptr, 0, 0, found) == DictionaryScan::kMatch) return false;
+  }
+  return true;
+}
+
+std::string dictionariesHolding(const std::string& word) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  std::string result;
+  for (size_t i = 0; i < catalogue.count(); ++i)
+    if (holdsExactly(catalogue.entry(i).path, word)) result += "\n" + catalogue.entry(i).fileName();
+  return result;
+}
+
+int updateDictionary(const std::string& path, const std::string& word, UpdateMode mode) {
+  if (mode == UpdateMode::kAdd && !fileExists(path)) {
+    CompressDictionary::createEmpty(path);
+    DictionaryNames::instance().addIfAbsent(path);
+  }
+  const bool present = holdsExactly(path, word);
+  if (mode == UpdateMode::kAdd && present) return update_result::kAlreadyPresent;
+  if (mode == UpdateMode::kRemove && !present) return update_result::kNotPresent;
+  UpdateFileGuard guard;
+  const int copied = copyDictionary(path, word, mode);
+  if (copied != update_result::kDone) return copied;
+  if (!installDictionary(kUpdateFile, path, nullptr)) return update_result::kFailed;
+  refreshEntry(path, mode);
+  return update_result::kDone;
+}
+
+}  // namespace wk
