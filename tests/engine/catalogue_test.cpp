@@ -1,0 +1,120 @@
+// The catalogue: the scan and its warnings, selection write-back, backups, temporary names and
+// the instance marker.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "engine/base/file_ops.h"
+#include "engine/base/paths.h"
+#include "engine/base/wordkeg_exception.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/dict/instance_marker.h"
+#include "test_home.h"
+
+namespace wk::test {
+namespace {
+
+class CatalogueTest : public HomeTest {};
+
+TEST_F(CatalogueTest, EmptyDirectoryWarnsNoDictionaries) {
+  EXPECT_EQ(DictionaryNames::instance().count(), 0u);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Wordkeg could not find any dictionaries. ");
+  EXPECT_EQ(messages.shown[0].caption, "Warning");
+}
+
+TEST_F(CatalogueTest, WrongMagicAndShortFilesAreListedOnce) {
+  makeDictionary("good", {"cat"});
+  writeFile(lexPath("short"), "tiny");
+  auto bytes = readBytes(lexPath("good"));
+  bytes[2092] = 1;
+  writeBytes(lexPath("alien"), bytes);
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  EXPECT_EQ(catalogue.count(), 1u);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_EQ(text.rfind("Wordkeg detected that the following dictionaries", 0), 0u);
+  EXPECT_NE(text.find("\n" + lexPath("short")), std::string::npos);
+  EXPECT_NE(text.find("\n" + lexPath("alien")), std::string::npos);
+}
+
+TEST_F(CatalogueTest, OnlyBadFilesGiveNoEmptyWarning) {
+  writeFile(lexPath("short"), "tiny");
+  DictionaryNames::instance();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("not Wordkeg dictionaries"), std::string::npos);
+}
+
+TEST_F(CatalogueTest, NameInCapitalsIsFoundAndStillOpens) {
+  makeDictionary("Mixed", {"cat"});
+  std::filesystem::rename(lexPath("Mixed"), ConfigData::instance().dictionaryPath("MIXED.LEX"));
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  ASSERT_EQ(catalogue.count(), 1u);
+  EXPECT_EQ(wordsOf(catalogue.entry(0).path), (std::vector<std::string>{"cat"}));
+}
+
+TEST_F(CatalogueTest, SelectionIsWrittenBackAtShutdownOnly) {
+  makeDictionary("a", {"cat"});
+  makeDictionary("b", {"dog"});
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  EXPECT_FALSE(catalogue.anySelected());
+  EXPECT_EQ(catalogue.setSelected(lexPath("b"), true), 1);
+  EXPECT_EQ(catalogue.setSelected(lexPath("zzz"), true), 0);
+  EXPECT_TRUE(catalogue.isSelected(lexPath("b")));
+  EXPECT_THROW(catalogue.isSelected(lexPath("zzz")), WordkegException);
+  EXPECT_EQ(readBytes(lexPath("b"))[2094], 0);
+  DictionaryNames::shutdown();
+  EXPECT_EQ(readBytes(lexPath("b"))[2094], 1);
+  EXPECT_TRUE(DictionaryNames::instance().isSelected(lexPath("b")));
+}
+
+TEST_F(CatalogueTest, DeleteKeepsFileAsBackupAndBlockedBackupRefuses) {
+  makeDictionary("a", {"cat"});
+  makeDictionary("b", {"dog"});
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  EXPECT_EQ(catalogue.deleteDictionary(lexPath("a")), 1);
+  EXPECT_EQ(catalogue.find(lexPath("a")), nullptr);
+  EXPECT_TRUE(fileExists(replaceExtension(lexPath("a"), "lxb")));
+  // A backup name taken by a directory with content cannot be deleted.
+  std::filesystem::create_directories(replaceExtension(lexPath("b"), "lxb") + "/inside");
+  EXPECT_EQ(catalogue.deleteDictionary(lexPath("b")), 0);
+  EXPECT_NE(catalogue.find(lexPath("b")), nullptr);
+  EXPECT_TRUE(fileExists(lexPath("b")));
+  EXPECT_EQ(messages.shown.back().text, "Wordkeg was unable to delete this file: " + replaceExtension(lexPath("b"), "lxb"));
+  EXPECT_EQ(messages.shown.back().caption, "File Error.");
+}
+
+TEST_F(CatalogueTest, TemporaryNamesNeverCollide) {
+  makeDictionary("a", {"cat"});
+  makeDictionary("b", {"dog"});
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  makeDictionary("c", {"cow"});
+  makeDictionary("d", {"cod"});
+  EXPECT_EQ(catalogue.addIfAbsent(lexPath("c")), 1);
+  EXPECT_EQ(catalogue.addIfAbsent(lexPath("c")), 0);
+  EXPECT_EQ(catalogue.addIfAbsent(lexPath("d")), 1);
+  std::set<std::string> names;
+  for (size_t i = 0; i < catalogue.count(); ++i) names.insert(catalogue.entry(i).tempName);
+  EXPECT_EQ(names.size(), 4u);
+  EXPECT_EQ(extensionOf(catalogue.resultsDataPath()), "$$$");
+  EXPECT_EQ(extensionOf(catalogue.resultsIndexPath()), "pdx");
+  EXPECT_EQ(extensionOf(catalogue.subsetPath()), "MM_");
+  EXPECT_EQ(fileNameOf(catalogue.resultsDataPath()).rfind("$$", 0), 0u);
+}
+
+TEST_F(CatalogueTest, InstanceMarkersCountRunningCopies) {
+  EXPECT_EQ(InstanceMarker::runningCopies(), 0);
+  {
+    InstanceMarker mine;
+    EXPECT_EQ(InstanceMarker::runningCopies(), 1);
+    writeFile(tempPath("$$other.wki"), "");  // another copy, even one started this second
+    EXPECT_EQ(InstanceMarker::runningCopies(), 2);
+    EXPECT_NE(fileNameOf(mine.path()), "$$other.wki");
+  }
+  EXPECT_EQ(InstanceMarker::runningCopies(), 1);
+}
+
+}  // namespace
+}  // namespace wk::test

@@ -1,0 +1,146 @@
+// Making a dictionary from a word list: validation, order, runs, messages, cancel, clean-up.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "engine/base/file_ops.h"
+#include "engine/base/paths.h"
+#include "engine/base/wordkeg_exception.h"
+#include "engine/build/make_dictionary.h"
+#include "engine/build/word_shape.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/dict/word_order.h"
+#include "test_home.h"
+
+namespace wk::test {
+namespace {
+
+using Words = std::vector<std::string>;
+
+class MakeDictionaryTest : public HomeTest {
+ protected:
+  bool make(const std::string& list, const std::string& name, bool unique = false) {
+    MakeDictionaryFromFile operation(list, lexPath(name), unique);
+    return operation.run() && operation.installed();
+  }
+  std::string numbered(int count, const char* lineEnd = "\n") {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+      std::string w;
+      for (int n = i; n || w.empty(); n /= 26) w += static_cast<char>('a' + n % 26);
+      text += w + lineEnd;
+    }
+    return text;
+  }
+};
+
+TEST(LineValidation, ShapeRulesOfTheWordList) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"  Paris", "Paris"}, {"dog ", "dog"}, {"DOG", "Dog"},  {"well-known", "well-known"},
+      {"ab1", nullptr},     {"-ab", nullptr}, {"ab-", nullptr}, {"a-b-c", nullptr},
+      {"ab\t", nullptr},    {"abcdefghi", "abcdefghi"}, {"abcdefghij", nullptr},
+      {"abcd-efghi", "abcd-efghi"}, {"a b", nullptr}, {"   ", nullptr}, {"caf\xE9", nullptr},
+  };
+  for (const auto& [line, expected] : cases) {
+    std::string text = line;
+    EXPECT_EQ(validateLine(text), expected != nullptr) << line;
+    if (expected) {
+      EXPECT_EQ(text, expected);
+    }
+  }
+}
+
+TEST_F(MakeDictionaryTest, ListIsValidatedSortedAndDeduplicated) {
+  writeFile("list.txt", "  Paris\ndog \ndog\nDog\nwell-known\nab1\n");
+  ASSERT_TRUE(make("list.txt", "d"));
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"Dog", "dog", "Paris", "well-known"}));
+  DictionaryName* entry = DictionaryNames::instance().find(lexPath("d"));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->header.wordCount, 4);
+  EXPECT_EQ(entry->header.selected, 0);
+}
+
+TEST_F(MakeDictionaryTest, CrlfListAndLongLinePieces) {
+  writeFile("list.txt", "cat\r\ndog\r\nabcdefghijklmnopqrstuvwxyzabcd\r\n");
+  ASSERT_TRUE(make("list.txt", "d"));
+  // 30 letters: a 23-letter piece (too long) and the 7-letter rest.
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat", "dog", "xyzabcd"}));
+}
+
+TEST_F(MakeDictionaryTest, ManyRunsMergeIntoOneSortedDictionary) {
+  writeFile("list.txt", numbered(20000));
+  ASSERT_TRUE(make("list.txt", "big"));
+  const Words words = wordsOf(lexPath("big"));
+  EXPECT_EQ(words.size(), 20000u);
+  EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), [](auto& a, auto& b) { return compareWords(a, b) < 0; }));
+  EXPECT_TRUE(tempFiles().empty());
+}
+
+TEST_F(MakeDictionaryTest, ExactlyThreeThousandWordsLeaveAnEmptySecondRun) {
+  writeFile("list.txt", numbered(3000));
+  ASSERT_TRUE(make("list.txt", "d"));
+  EXPECT_EQ(wordsOf(lexPath("d")).size(), 3000u);
+}
+
+TEST_F(MakeDictionaryTest, NoValidWordsIsReportedAndNothingIsLeft) {
+  writeFile("list.txt", "12\n-x\n\n");
+  MakeDictionaryFromFile operation("list.txt", lexPath("d"), false);
+  EXPECT_FALSE(operation.run());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Your word list contains no valid words. No Dictionary has been created.");
+  EXPECT_EQ(messages.shown[0].caption, "Warning");
+  EXPECT_FALSE(fileExists(lexPath("d")));
+  EXPECT_TRUE(tempFiles().empty());
+}
+
+TEST_F(MakeDictionaryTest, OverwriteKeepsOldAsBackup) {
+  writeFile("one.txt", "cat\n");
+  writeFile("two.txt", "dog\n");
+  ASSERT_TRUE(make("one.txt", "d"));
+  DictionaryNames::instance().setSelected(lexPath("d"), true);
+  ASSERT_TRUE(make("two.txt", "d"));
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"dog"}));
+  EXPECT_EQ(wordsOf(replaceExtension(lexPath("d"), "lxb")), (Words{"cat"}));
+  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.selected, 0);
+}
+
+TEST_F(MakeDictionaryTest, LeftoverRunFilesAreNotMergedIn) {
+  writeBytes(tempPath("$$tmp{{{.7"), std::vector<unsigned char>{7, ' ', ' ', ' ', ' ', ' ', ' ', ' ', 'z', 'z', 'z', 0});
+  writeFile("list.txt", "cat\n");
+  ASSERT_TRUE(make("list.txt", "d"));
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat"}));
+}
+
+TEST_F(MakeDictionaryTest, CancelLeavesOldDictionaryAndNoTemporaryFile) {
+  writeFile("one.txt", "cat\n");
+  ASSERT_TRUE(make("one.txt", "d"));
+  writeFile("list.txt", numbered(10000));
+  MakeDictionaryFromFile operation("list.txt", lexPath("d"), false);
+  operation.cancel();
+  operation.run();
+  EXPECT_FALSE(operation.installed());
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat"}));
+  EXPECT_TRUE(tempFiles().empty());
+}
+
+TEST_F(MakeDictionaryTest, MissingSourceThrowsOpenError) {
+  MakeDictionaryFromFile operation("absent.txt", lexPath("d"), false);
+  EXPECT_THROW(operation.run(), WordkegException);
+  EXPECT_TRUE(tempFiles().empty());
+}
+
+TEST_F(MakeDictionaryTest, UniqueOnlyDropsWordsOtherDictionariesHold) {
+  makeDictionary("other", {"cat", "x-ray"});
+  writeFile("list.txt", "Cat\ncow\nxray\n");
+  ASSERT_TRUE(make("list.txt", "d", true));
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cow"}));
+}
+
+TEST_F(MakeDictionaryTest, ProgressReportsPhaseText) {
+  MakeDictionaryFromFile operation("list.txt", lexPath("d"), false);
+  EXPECT_EQ(operation.progress().text, "");
+  EXPECT_EQ(operation.progress().percent, 0);
+}
+
+}  // namespace
+}  // namespace wk::test

@@ -1,0 +1,123 @@
+#include "test_home.h"
+
+#include <atomic>
+#include <fstream>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+#include "engine/base/paths.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/compress_dictionary.h"
+#include "engine/dict/dictionary.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/dict/reader_state.h"
+
+namespace fs = std::filesystem;
+
+namespace wk::test {
+
+int FakeMessages::show(const std::string& text, const std::string& caption, unsigned style) {
+  shown.push_back({text, caption, style});
+  if ((style & 0xF) != mb::kYesNo) return mb::kIdOk;
+  if (answers.empty()) return mb::kIdNo;
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void HomeTest::SetUp() {
+  static std::atomic<int> counter{0};
+  previous_ = fs::current_path();
+  home = fs::temp_directory_path() / ("wk_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                      "_" + std::to_string(++counter) + "_" + std::to_string(std::rand()));
+  fs::remove_all(home);
+  fs::create_directories(home);
+  fs::current_path(home);
+  for (const char* dir : {"files", "lexicons", "temp"}) fs::create_directory(dir);
+  std::ofstream("wordkeg.ini") << "[PATHS]\r\nFILES=./files\r\nDICTIONARIES=./lexicons\r\nTEMP_FILES=./temp\r\n";
+  previousPort_ = installMessagePort(&messages);
+  ConfigData::reset();
+  DictionaryNames::shutdown();
+  readerState().cancel = false;
+}
+
+void HomeTest::TearDown() {
+  DictionaryNames::shutdown();
+  ConfigData::reset();
+  installMessagePort(previousPort_);
+  fs::current_path(previous_);
+  std::error_code ec;
+  fs::remove_all(home, ec);
+}
+
+std::string HomeTest::writeFile(const std::string& name, const std::string& content) {
+  std::ofstream(name, std::ios::binary) << content;
+  return name;
+}
+
+std::string HomeTest::lexPath(const std::string& name) {
+  return ConfigData::instance().dictionaryPath(name + ".lex");
+}
+
+std::string HomeTest::tempPath(const std::string& name) { return ConfigData::instance().tempPath(name); }
+
+std::string HomeTest::makeDictionary(const std::string& name, const std::vector<std::string>& words) {
+  const std::string path = lexPath(name);
+  CompressDictionary writer(path);
+  for (const auto& w : words) writer.addWord(w);
+  writer.finish();
+  return path;
+}
+
+std::vector<std::string> HomeTest::wordsOf(const std::string& path) {
+  std::vector<std::string> words;
+  Dictionary reader(path, false, 1024);
+  reader.seek(1, 'a');
+  while (reader.readNext()) words.push_back(reader.asWritten());
+  return words;
+}
+
+std::vector<std::string> HomeTest::tempFiles() {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(ConfigData::instance().tempDirectory()))
+    names.push_back(e.path().filename().string());
+  return names;
+}
+
+FileSizeLimit::FileSizeLimit(long bytes) {
+#ifndef _WIN32
+  std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG instead
+  rlimit limit{};
+  if (getrlimit(RLIMIT_FSIZE, &limit) != 0) return;
+  previous_ = limit.rlim_cur;
+  limit.rlim_cur = static_cast<rlim_t>(bytes);
+  active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+#else
+  (void)bytes;
+#endif
+}
+
+FileSizeLimit::~FileSizeLimit() {
+#ifndef _WIN32
+  if (!active_) return;
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = static_cast<rlim_t>(previous_);
+  setrlimit(RLIMIT_FSIZE, &limit);
+#endif
+}
+
+std::vector<unsigned char> readBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace wk::test

@@ -1,0 +1,138 @@
+// Word lookups and adding or removing one word.
+#include <gtest/gtest.h>
+
+#include "engine/base/clock.h"
+#include "engine/base/file_ops.h"
+#include "engine/base/paths.h"
+#include "engine/base/wordkeg_exception.h"
+#include "engine/build/merge_dictionaries.h"
+#include "engine/dict/dictionary.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/dict/reader_state.h"
+#include "engine/dict/word_lookup.h"
+#include "test_home.h"
+
+namespace wk::test {
+namespace {
+
+using Words = std::vector<std::string>;
+
+class WordUpdateTest : public HomeTest {};
+
+TEST_F(WordUpdateTest, AddCapitalBeforeItsLowerTwin) {
+  makeDictionary("d", {"pear", "apple"});
+  EXPECT_EQ(updateDictionary(lexPath("d"), "Apple", UpdateMode::kAdd), update_result::kDone);
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"pear", "Apple", "apple"}));
+  EXPECT_EQ(updateDictionary(lexPath("d"), "Apple", UpdateMode::kAdd), update_result::kAlreadyPresent);
+  EXPECT_EQ(wordsOf(replaceExtension(lexPath("d"), "lxb")), (Words{"pear", "apple"}));
+  EXPECT_FALSE(fileExists(kUpdateFile));
+}
+
+TEST_F(WordUpdateTest, AddToMissingDictionaryCreatesAndCatalogues) {
+  setClockForTest([] { return 5000; });
+  EXPECT_EQ(updateDictionary(lexPath("new"), "zebra", UpdateMode::kAdd), update_result::kDone);
+  setClockForTest(nullptr);
+  EXPECT_EQ(wordsOf(lexPath("new")), (Words{"zebra"}));
+  const DictionaryName* entry = DictionaryNames::instance().find(lexPath("new"));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->header.wordCount, 1);
+  EXPECT_EQ(entry->header.modified, 0);
+  EXPECT_EQ(entry->header.created, 5000);
+}
+
+TEST_F(WordUpdateTest, UpdateKeepsCreatedAndSelectionAndStampsModified) {
+  setClockForTest([] { return 100; });
+  makeDictionary("d", {"cat"});
+  DictionaryNames::instance().setSelected(lexPath("d"), true);
+  setClockForTest([] { return 900; });
+  EXPECT_EQ(updateDictionary(lexPath("d"), "zoo", UpdateMode::kAdd), update_result::kDone);
+  setClockForTest(nullptr);
+  const DictionaryName* entry = DictionaryNames::instance().find(lexPath("d"));
+  EXPECT_EQ(entry->header.created, 100);
+  EXPECT_EQ(entry->header.modified, 900);
+  EXPECT_EQ(entry->header.selected, 1);
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat", "zoo"}));
+}
+
+TEST_F(WordUpdateTest, RemoveOnlyWordLeavesEmptyDictionaryAndMissingWordIsReported) {
+  makeDictionary("d", {"cat"});
+  EXPECT_EQ(updateDictionary(lexPath("d"), "dog", UpdateMode::kRemove), update_result::kNotPresent);
+  EXPECT_EQ(updateDictionary(lexPath("d"), "cat", UpdateMode::kRemove), update_result::kDone);
+  EXPECT_TRUE(wordsOf(lexPath("d")).empty());
+  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.wordCount, 0);
+}
+
+TEST_F(WordUpdateTest, CancelLeavesDictionaryAndNoTemporaryFile) {
+  const std::string path = makeDictionary("d", {"cat", "dog", "emu"});
+  const auto before = readBytes(path);
+  // An open outer reader keeps the update's readers from clearing the raised flag.
+  Dictionary outer(path, false, 512);
+  readerState().cancel = true;
+  EXPECT_EQ(updateDictionary(path, "fox", UpdateMode::kAdd), update_result::kCancelled);
+  readerState().cancel = false;
+  EXPECT_EQ(readBytes(path), before);
+  EXPECT_FALSE(fileExists(kUpdateFile));
+  EXPECT_FALSE(fileExists(replaceExtension(path, "lxb")));
+}
+
+TEST_F(WordUpdateTest, DamagedDictionaryThrowsAndLeavesNothingBehind) {
+  const std::string path = makeDictionary("d", {"cat", "dog"});
+  auto bytes = readBytes(path);
+  bytes[bytes.size() - 1] = 0xD5;
+  writeBytes(path, bytes);
+  EXPECT_THROW(updateDictionary(path, "cow", UpdateMode::kAdd), WordkegException);
+  EXPECT_FALSE(fileExists(kUpdateFile));
+  EXPECT_EQ(readBytes(path), bytes);
+}
+
+TEST_F(WordUpdateTest, LookupsAcrossTheCatalogue) {
+  makeDictionary("a", {"zoo", "x-ray"});
+  makeDictionary("b", {"xray"});
+  makeDictionary("c", {"cat"});
+  EXPECT_EQ(dictionariesHolding("x-ray"), "\na.lex");
+  EXPECT_EQ(dictionariesHolding("xray"), "\nb.lex");
+  EXPECT_EQ(dictionariesHolding("dog"), "");
+  EXPECT_FALSE(wordAbsentElsewhere("Xray", lexPath("c")));
+  EXPECT_TRUE(wordAbsentElsewhere("cat", lexPath("c")));
+  EXPECT_TRUE(wordAbsentElsewhere("zoo", lexPath("a")));
+}
+
+TEST_F(WordUpdateTest, MergeUnionsWordsAndInstallsWithBackup) {
+  makeDictionary("a", {"ant", "cat", "dog"});
+  makeDictionary("b", {"Cat", "cat", "emu"});
+  makeDictionary("t", {"old"});
+  const std::string out = tempPath("merged");
+  MergeDictionaries merge({lexPath("a"), lexPath("b")}, out);
+  ASSERT_TRUE(merge.run());
+  ASSERT_TRUE(installMerged(out, lexPath("t")));
+  EXPECT_EQ(wordsOf(lexPath("t")), (Words{"ant", "Cat", "cat", "dog", "emu"}));
+  EXPECT_EQ(DictionaryNames::instance().find(lexPath("t"))->header.wordCount, 5);
+  EXPECT_EQ(wordsOf(replaceExtension(lexPath("t"), "lxb")), (Words{"old"}));
+  EXPECT_EQ(merge.progress().text, "Merging Files");
+}
+
+TEST_F(WordUpdateTest, MergeOfSixAndOfEmptyDictionaries) {
+  std::vector<std::string> inputs;
+  for (char c = 'a'; c < 'g'; ++c) inputs.push_back(makeDictionary(std::string(1, c), {std::string(3, c)}));
+  const std::string out = tempPath("merged");
+  {
+    MergeDictionaries merge(inputs, out);
+    ASSERT_TRUE(merge.run());
+  }
+  EXPECT_EQ(wordsOf(out), (Words{"aaa", "bbb", "ccc", "ddd", "eee", "fff"}));
+  EXPECT_EQ(tempFiles(), (Words{"merged"}));
+  removeFile(out);
+  MergeDictionaries empty({makeDictionary("e1", {}), makeDictionary("e2", {})}, out);
+  ASSERT_TRUE(empty.run());
+  EXPECT_TRUE(wordsOf(out).empty());
+}
+
+TEST_F(WordUpdateTest, FailedInstallKeepsTheOldDictionary) {
+  makeDictionary("t", {"old"});
+  EXPECT_FALSE(installMerged(tempPath("absent"), lexPath("t")));
+  EXPECT_EQ(wordsOf(lexPath("t")), (Words{"old"}));
+  EXPECT_NE(messages.shown.back().text.find("could not rename"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace wk::test
