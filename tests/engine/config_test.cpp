@@ -96,5 +96,16 @@ TEST(IniFile, WindowsProfileSemantics) {
   fs::remove(path);
 }
 
+TEST(IniFile, RewriteKeepsLinesWithNulBytes) {
+  const std::string path = (fs::temp_directory_path() / "wk_ini_nul.ini").string();
+  const std::string text = std::string("[PATHS]\nFILES=a\0b\n", 19);
+  writeBytes(path, std::vector<unsigned char>(text.begin(), text.end()));
+  const std::string before = getProfileString("PATHS", "FILES", "", path);
+  ASSERT_EQ(before.size(), 3u);
+  ASSERT_TRUE(writeProfileString("REMINDERS", "Unique Words", "1", path));
+  EXPECT_EQ(getProfileString("PATHS", "FILES", "", path), before);
+  fs::remove(path);
+}
+
 }  // namespace
 }  // namespace wk::test

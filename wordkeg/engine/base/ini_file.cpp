@@ -119,7 +119,9 @@ bool writeProfileString(const std::string& section, const std::string& key,
   std::FILE* out = std::fopen(temp.c_str(), "wb");
   if (!out) return false;
   bool ok = true;
-  for (const auto& line : lines) ok = ok && std::fprintf(out, "%s\r\n", line.c_str()) >= 0;
+  // Written byte for byte: a line holding a NUL must not be cut short.
+  for (const auto& line : lines)
+    ok = ok && std::fwrite(line.data(), 1, line.size(), out) == line.size() && std::fputs("\r\n", out) >= 0;
   ok = std::fclose(out) == 0 && ok;
   if (ok) ok = moveFile(path, temp, nullptr) == 0;
   if (!ok) removeFile(temp);

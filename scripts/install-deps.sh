@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build, the tests and the default data need and
+# this machine lacks. Idempotent: a machine that has everything is left alone.
+set -euo pipefail
+
+native=(cmake g++ make libgtest-dev libcli11-dev wbritish-huge wamerican-huge time)
+extra=(clang libclang-rt-14-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386)
+wanted=("${native[@]}")
+[ "${1:-}" = "--all" ] && wanted+=("${extra[@]}")
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+  $SUDO dpkg --add-architecture i386
+fi
+echo "Installing: ${missing[*]}" >&2
+$SUDO apt-get update -q >/dev/null
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
