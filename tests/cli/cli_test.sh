@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# End-to-end tests of "wordkeg dict": exit statuses, messages, files left on disk.
+# Usage: cli_test.sh path/to/wordkeg
+set -u
+WK=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+H="$work/home"
+passed=0 failed=0
+
+check() {  # check NAME EXPECTED-STATUS COMMAND...: runs with stdin closed, records out/err
+  local name=$1 want=$2
+  shift 2
+  "$@" </dev/null >"$work/out" 2>"$work/err"
+  local got=$?
+  if [ "$got" = "$want" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1))
+    echo "FAIL $name: status $got, expected $want"; sed 's/^/  err: /' "$work/err"
+  fi
+}
+expect_text() {  # expect_text NAME FILE TEXT
+  if grep -qF -- "$3" "$work/$2"; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL $1: '$3' not in $2"; sed 's/^/  /' "$work/$2"
+  fi
+}
+expect_file() {  # expect_file NAME PATH [absent]
+  if { [ -e "$2" ] && [ "${3:-}" != absent ]; } || { [ ! -e "$2" ] && [ "${3:-}" = absent ]; }; then
+    passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $1: $2 ${3:-missing}"; fi
+}
+wk() { "$WK" --home "$H" "$@"; }
+
+printf 'cat\r\ndog\nDog\n  Paris\nwell-known\nab1\n' > "$work/list.txt"
+printf 'cow\ncat\nemu\n' > "$work/list2.txt"
+
+check "empty home lists nothing" 1 wk dict list
+expect_text "empty home warns" err "Wordkeg could not find any dictionaries."
+check "make" 0 wk dict make "$work/list.txt" First
+expect_text "make status" err "Dictionary Created Successfully"
+check "words" 0 wk dict words first.lex
+[ "$(tr '\n' ' ' < "$work/out")" = "cat Dog dog Paris well-known " ] && passed=$((passed + 1)) ||
+  { failed=$((failed + 1)); echo "FAIL words order: $(cat "$work/out")"; }
+check "make relative list from elsewhere" 0 bash -c "cd '$work' && '$WK' --home '$H' dict make list2.txt second"
+check "list" 0 wk dict list
+expect_text "list line" out "  first.lex 5"
+check "select" 0 wk dict select first
+check "list marks selection" 0 wk dict list
+expect_text "selected mark" out "* first.lex 5"
+check "deselect all" 0 wk dict deselect --all
+check "details" 0 wk dict details second
+expect_text "details words" out "Total Words: 3"
+expect_text "details caption" out "Information on: second.lex"
+check "unknown dictionary" 2 wk dict details nothere
+check "bad name" 2 wk dict make "$work/list.txt" "bad.name"
+check "missing list" 2 wk dict make "$work/absent.txt" third
+expect_text "missing list text" err "Unable to find File: "
+check "overwrite refused without force" 1 wk dict make "$work/list2.txt" first
+expect_text "overwrite question" err "Dictionary already exists. Overwrite?"
+check "overwrite forced" 0 wk dict make "$work/list2.txt" first --force
+expect_file "backup kept" "$H/lexicons/first.lxb"
+check "find exact" 0 wk dict find cat
+expect_text "find lists both" out "second.lex"
+check "find nothing" 1 wk dict find zebra
+check "add to new dictionary refused without yes" 1 wk dict add zebra newdict
+expect_text "new dictionary question" err "Do you wish to create a new dictionary"
+expect_file "no dictionary made" "$H/lexicons/newdict.lex" absent
+check "add with yes" 0 wk dict add zebra newdict --yes
+expect_text "add status" err "Word Added Successfully"
+check "add word already there" 1 wk dict add zebra newdict --yes
+expect_text "already contains" err "newdict.lex already contains the word 'zebra'"
+check "add invalid word" 2 wk dict add 'ab1' newdict
+expect_text "invalid word" err "ab1 is not a valid Wordkeg word."
+check "remove absent word" 1 wk dict remove yak newdict
+check "remove last word deletes dictionary" 0 wk dict remove zebra newdict
+expect_file "emptied dictionary gone" "$H/lexicons/newdict.lex" absent
+check "merge needs two" 2 wk dict merge both first
+check "merge" 0 wk dict merge both first second
+check "merged words" 0 wk dict words both
+[ "$(wc -l < "$work/out")" = 3 ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL merged count"; }
+check "merge onto existing refused" 1 wk dict merge both first second
+check "merge delete sources" 0 wk dict merge both first second --force --delete-sources
+expect_file "source gone" "$H/lexicons/second.lex" absent
+expect_file "source kept as backup" "$H/lexicons/second.lxb"
+check "delete refused without yes" 1 wk dict delete both
+check "delete" 0 wk dict delete both --yes
+expect_file "deleted backup" "$H/lexicons/both.lxb"
+touch "$H/temp/\$\$other.wki"
+check "second copy blocks changes" 2 wk dict make "$work/list.txt" again
+expect_text "second copy message" err "Another copy of Wordkeg is running"
+check "second copy may still read" 1 wk dict find nothing
+rm "$H/temp/\$\$other.wki"
+[ -z "$(ls -A "$H/temp")" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL temp not empty: $(ls -A "$H/temp")"; }
+
+# Ctrl-C during a long make: the old dictionary stays, no temporary file remains.
+for i in $(seq 40); do cat /usr/share/dict/british-english-huge 2>/dev/null || printf 'abc\ndef\n'; done > "$work/big.txt"
+wk dict make "$work/list2.txt" keep >/dev/null 2>&1
+before=$(cksum < "$H/lexicons/keep.lex")
+"$WK" --home "$H" dict make "$work/big.txt" keep --force </dev/null >/dev/null 2>"$work/err" &
+sleep 0.5; kill -INT $!; wait $!
+status=$?
+[ "$status" = 2 ] && [ "$(cksum < "$H/lexicons/keep.lex")" = "$before" ] && [ -z "$(ls -A "$H/temp")" ] &&
+  passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL cancel: status $status, temp: $(ls -A "$H/temp")"; }
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
