@@ -145,7 +145,7 @@ static bool deleteListed(const std::vector<std::string>& paths, const std::strin
   DictionaryNames& catalogue = DictionaryNames::instance();
   std::string failures;
   for (const auto& path : paths)
-    if (path != keep && !catalogue.deleteDictionary(path)) failures += "\n" + fileNameOf(path);
+    if (path != keep && !catalogue.deleteDictionary(path)) appendLine(failures, fileNameOf(path));
   if (failures.empty()) return true;
   showMessage(str(kDeleteFailed) + failures, str(kFileErrorDotCaption), mb::kOk);
   return false;
@@ -157,7 +157,7 @@ int deleteDictionaries(const std::vector<std::string>& names) {
   for (const auto& name : names) {
     paths.push_back(existingOrRefuse(name));
     if (paths.back().empty()) return exit_code::kRefused;
-    list += "\n" + fileNameOf(paths.back());
+    appendLine(list, fileNameOf(paths.back()));
   }
   if (!soleCopyOrRefuse()) return exit_code::kRefused;
   if (!confirmed(str(kDeleteConfirm) + list + str(kDeleteConfirmEnd), kConfirmCaption))

@@ -52,4 +52,10 @@ std::string toLower(std::string text) {
   return text;
 }
 
+void appendLine(std::string& text, const std::string& line) {
+  // Two appends rather than "\n" + line: GCC 12 warns falsely (-Wrestrict) on the concatenation.
+  text += '\n';
+  text += line;
+}
+
 }  // namespace wk

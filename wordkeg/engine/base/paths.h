@@ -28,5 +28,7 @@ std::string directoryOf(const std::string& path);
 std::string joinPath(const std::string& directory, const std::string& name);
 bool hasSeparator(const std::string& path);
 std::string toLower(std::string text);
+// Appends a newline and `line` (the form of every list the program shows in a message).
+void appendLine(std::string& text, const std::string& line);
 
 }  // namespace wk

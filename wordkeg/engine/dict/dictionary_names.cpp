@@ -74,14 +74,14 @@ void DictionaryNames::scan() {
     DictionaryName entry = makeEntry(joinPath(dir, catalogueName(found)), ++counter_);
     // A file too short to hold the index and header is no dictionary either.
     if (fileSize(entry.path) >= 0 && fileSize(entry.path) < dict::kStreamStart) {
-      rejected += "\n" + entry.path;
+      appendLine(rejected, entry.path);
       continue;
     }
     if (!readHeader(entry)) continue;
     if (entry.header.magic == dict::kMagic)
       insert(std::move(entry));
     else
-      rejected += "\n" + entry.path;
+      appendLine(rejected, entry.path);
   }
   const unsigned style = mb::kIconExclamation | mb::kOk | mb::kTaskModal;
   if (!rejected.empty())

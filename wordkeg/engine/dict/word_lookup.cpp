@@ -2,6 +2,7 @@
 
 #include "../base/clock.h"
 #include "../base/file_ops.h"
+#include "../base/paths.h"
 #include "compress_dictionary.h"
 #include "dictionary.h"
 #include "dictionary_names.h"
@@ -96,7 +97,7 @@ std::string dictionariesHolding(const std::string& word) {
   DictionaryNames& catalogue = DictionaryNames::instance();
   std::string result;
   for (size_t i = 0; i < catalogue.count(); ++i)
-    if (holdsExactly(catalogue.entry(i).path, word)) result += "\n" + catalogue.entry(i).fileName();
+    if (holdsExactly(catalogue.entry(i).path, word)) appendLine(result, catalogue.entry(i).fileName());
   return result;
 }
 
