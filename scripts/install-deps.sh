@@ -3,7 +3,7 @@
 # this machine lacks. Idempotent: a machine that has everything is left alone.
 set -euo pipefail
 
-native=(cmake g++ make libgtest-dev libcli11-dev wbritish-huge wamerican-huge time)
+native=(cmake g++ make libgtest-dev libcli11-dev wbritish-huge wamerican-huge time bc)
 extra=(clang libclang-rt-14-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386)
 wanted=("${native[@]}")
 [ "${1:-}" = "--all" ] && wanted+=("${extra[@]}")

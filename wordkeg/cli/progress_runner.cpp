@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -48,7 +50,9 @@ void installInterruptHandler() {
 bool interrupted() { return interruptFlag != 0; }
 
 RunOutcome runWithProgress(Operation& operation) {
-  std::atomic<bool> done{false};
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
   bool ok = false;
   std::string error;
   std::thread worker([&] {
@@ -59,19 +63,23 @@ RunOutcome runWithProgress(Operation& operation) {
     } catch (const std::exception& e) {
       error = e.what();
     }
+    std::lock_guard<std::mutex> lock(mutex);
     done = true;
+    finished.notify_one();
   });
   const bool drawing = stderrIsTerminal();
   bool cancelled = false;
-  while (!done) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::unique_lock<std::mutex> lock(mutex);
+  // Wakes every 100 ms to draw and to notice Ctrl-C, and at once when the worker ends.
+  while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done; })) {
     if (interrupted() && !cancelled) {
       cancelled = true;
       readerState().cancel = true;
       operation.cancel();
     }
-    if (drawing && !done) drawBar(operation.progress());
+    if (drawing) drawBar(operation.progress());
   }
+  lock.unlock();
   worker.join();
   if (drawing) std::fprintf(stderr, "\r%60s\r", "");
   if (!error.empty()) {

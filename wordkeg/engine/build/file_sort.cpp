@@ -32,7 +32,8 @@ bool FileSort::sort() {
     changed_ = false;
     if (progress_) *progress_ = i == 0 ? 0 : static_cast<int>(i * 100 / (blocks_ + 1));
     blockPass(0);
-    if (cancelled_ || !changed_) break;
+    // One block is sorted completely by its first pass; further passes would find no change.
+    if (cancelled_ || !changed_ || blocks_ <= 1) break;
     blockPass(kBlockRecords / 2);
   }
   if (std::fflush(file_) != 0) throw WordkegException(str(kUnableToWriteFile) + path_);
@@ -48,10 +49,13 @@ void FileSort::blockPass(long recordOffset) {
     count = std::fread(buffer_.data(), size, kBlockRecords, file_);
     if (count == 0) break;
     for (size_t i = 0; i < count; ++i) pointers_[i] = buffer_.data() + i * size;
+    // Equal records keep their file order (the pointers start in address order), without the
+    // buffer a stable sort would allocate.
     const auto less = [this](const unsigned char* a, const unsigned char* b) {
-      return compare_(a, b) < 0;
+      const int order = compare_(a, b);
+      return order != 0 ? order < 0 : a < b;
     };
-    std::stable_sort(pointers_.begin(), pointers_.begin() + static_cast<long>(count), less);
+    std::sort(pointers_.begin(), pointers_.begin() + static_cast<long>(count), less);
     for (size_t i = 0; i < count; ++i) {
       if (pointers_[i] != buffer_.data() + i * size) changed_ = true;
       std::memcpy(sorted_.data() + i * size, pointers_[i], size);

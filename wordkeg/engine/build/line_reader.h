@@ -11,6 +11,7 @@ class LineReader {
  public:
   static constexpr size_t kPiece = 23;
 
+  // Reads `file` from its current position in large blocks; the file must outlive the reader.
   explicit LineReader(std::FILE* file) : file_(file) {}
   // The next piece; after the last line, one empty piece with atEnd() set.
   std::string next();
@@ -19,7 +20,12 @@ class LineReader {
   int64_t position() const { return position_; }
 
  private:
+  bool refill();
+
   std::FILE* file_;
+  char block_[65536];
+  size_t blockSize_ = 0;
+  size_t blockPos_ = 0;
   bool atEnd_ = false;
   int64_t position_ = 0;
 };

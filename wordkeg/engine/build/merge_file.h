@@ -9,7 +9,6 @@
 // closeOutput(), abandonOutput() and createEmptyOutput(path).
 #include <atomic>
 #include <deque>
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,11 +91,15 @@ class MergeFile {
     while (at != active_.end() && **at < *handler) ++at;
     active_.insert(at, std::move(handler));
   }
+  std::unique_ptr<Handler> takeSmallest() {
+    std::unique_ptr<Handler> smallest = std::move(active_.front());
+    active_.erase(active_.begin());
+    return smallest;
+  }
 
   void runPass() {
     while (!active_.empty() && !cancelled_) {
-      std::unique_ptr<Handler> smallest = std::move(active_.front());
-      active_.pop_front();
+      std::unique_ptr<Handler> smallest = takeSmallest();
       bump();
       smallest->write();
       if (active_.empty()) {
@@ -125,7 +128,8 @@ class MergeFile {
   std::atomic<int>* progress_;
   std::atomic<bool> cancelled_{false};
   std::deque<std::string> queue_;
-  std::list<std::unique_ptr<Handler>> active_;
+  // At most five inputs, smallest first; a vector keeps the per-record work free of allocation.
+  std::vector<std::unique_ptr<Handler>> active_;
   std::vector<std::string> intermediates_;
 };
 

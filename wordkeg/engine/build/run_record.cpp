@@ -23,7 +23,19 @@ std::string_view word(const unsigned char* record) {
 }
 
 int compare(const unsigned char* a, const unsigned char* b) {
-  return compareWords(word(a), word(b));
+  // The header tells the letter count: the field's padding plus one for a hyphen.
+  const int lettersA = kField - ((a[0] & 0x7F) + (a[0] >> 7));
+  const int lettersB = kField - ((b[0] & 0x7F) + (b[0] >> 7));
+  if (lettersA != lettersB) return lettersA - lettersB;
+  // Without hyphens, words of one letter count are plain byte strings of one length; when their
+  // first letters are both lower case, or the same, the order is their byte order.
+  const int pad = a[0] & 0x7F;
+  if (((a[0] | b[0]) & kHyphenBit) == 0 && pad <= kField) {
+    const unsigned char fa = a[1 + pad], fb = b[1 + pad];
+    if (fa == fb || (fa >= 'a' && fa <= 'z' && fb >= 'a' && fb <= 'z'))
+      return std::memcmp(a + 1 + pad, b + 1 + pad, static_cast<size_t>(kField - pad));
+  }
+  return compareSameLength(word(a), word(b));
 }
 
 }  // namespace wk::run_record

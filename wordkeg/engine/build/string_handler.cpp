@@ -6,10 +6,21 @@
 namespace wk {
 namespace {
 
+// The pass output collects records in a block of its own and writes them a block at a time.
 struct PassOutput {
   std::FILE* file = nullptr;
   std::string name;
+  std::vector<unsigned char> pending;
+  bool failed = false;
+
+  void flush() {
+    if (!pending.empty() && std::fwrite(pending.data(), 1, pending.size(), file) != pending.size())
+      failed = true;
+    pending.clear();
+  }
 };
+
+constexpr size_t kOutputBlock = 64 * 1024;
 
 PassOutput& passOutput() {
   static PassOutput output;
@@ -18,7 +29,8 @@ PassOutput& passOutput() {
 
 }  // namespace
 
-StringHandler::StringHandler(const std::string& input, const std::string& output) : output_(output) {
+StringHandler::StringHandler(const std::string& input, const std::string& output)
+    : output_(output), block_(kBufferedRecords * run_record::kSize) {
   input_ = std::fopen(input.c_str(), "rb");
   if (!input_) throw WordkegException(str(kUnableToOpenFile) + input);
   hasItem_ = readNext();
@@ -29,7 +41,12 @@ StringHandler::~StringHandler() {
 }
 
 bool StringHandler::readNext() {
-  hasItem_ = std::fread(record_, 1, sizeof record_, input_) == sizeof record_;
+  if (next_ == blockRecords_) {
+    blockRecords_ = std::fread(block_.data(), run_record::kSize, kBufferedRecords, input_);
+    next_ = 0;
+  }
+  hasItem_ = next_ < blockRecords_;
+  if (hasItem_) record_ = block_.data() + run_record::kSize * next_++;
   return hasItem_;
 }
 
@@ -39,15 +56,19 @@ void StringHandler::write() {
     out.file = std::fopen(output_.c_str(), "wb");
     if (!out.file) throw WordkegException(str(kUnableToOpenFile) + output_);
     out.name = output_;
+    out.failed = false;
+    out.pending.reserve(kOutputBlock);
   }
-  if (std::fwrite(record_, 1, sizeof record_, out.file) != sizeof record_)
-    throw WordkegException(str(kUnableToWriteFile) + out.name);
+  out.pending.insert(out.pending.end(), record_, record_ + run_record::kSize);
+  if (out.pending.size() >= kOutputBlock) out.flush();
+  if (out.failed) throw WordkegException(str(kUnableToWriteFile) + out.name);
 }
 
 void StringHandler::closeOutput() {
   PassOutput& out = passOutput();
   if (!out.file) return;
-  const bool ok = std::fclose(out.file) == 0;
+  out.flush();
+  const bool ok = std::fclose(out.file) == 0 && !out.failed;
   out.file = nullptr;
   if (!ok) throw WordkegException(str(kUnableToWriteFile) + out.name);
 }
@@ -56,6 +77,7 @@ void StringHandler::abandonOutput() {
   PassOutput& out = passOutput();
   if (out.file) std::fclose(out.file);
   out.file = nullptr;
+  out.pending.clear();
 }
 
 void StringHandler::createEmptyOutput(const std::string& path) {

@@ -3,6 +3,7 @@
 // one shared pass output, opened on the first record written in a pass.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "run_record.h"
 
@@ -32,9 +33,15 @@ class StringHandler {
   }
 
  private:
+  static constexpr size_t kBufferedRecords = 1024;
+
   std::FILE* input_ = nullptr;
   std::string output_;
-  unsigned char record_[run_record::kSize] = {};
+  // Records are read a block at a time: one library call per record would dominate the merge.
+  std::vector<unsigned char> block_;
+  size_t blockRecords_ = 0;
+  size_t next_ = 0;
+  const unsigned char* record_ = nullptr;
   bool hasItem_ = false;
 };
 

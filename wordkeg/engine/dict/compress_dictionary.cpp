@@ -119,9 +119,10 @@ void CompressDictionary::writeRecord(int letters, char first, size_t prefix, int
     setEntry(length_, 'a', position());
   }
   while (first > letter_) setEntry(length_, ++letter_, position());
-  put(static_cast<int>(prefix * 4 + (capital_ ? 2 : 0) + (hyphen >= 0 ? 1 : 0)));
-  if (hyphen >= 0) put(hyphen);
-  for (char code : codes_) put(static_cast<unsigned char>(code));
+  codes_.insert(codes_.begin(), static_cast<char>(prefix * 4 + (capital_ ? 2 : 0) + (hyphen >= 0 ? 1 : 0)));
+  if (hyphen >= 0) codes_.insert(codes_.begin() + 1, static_cast<char>(hyphen));
+  if (std::fwrite(codes_.data(), 1, codes_.size(), file_) != codes_.size()) writeFailed_ = true;
+  position_ += static_cast<int32_t>(codes_.size());
 }
 
 void CompressDictionary::put(int byte) {

@@ -39,7 +39,10 @@ int letterCount(std::string_view word) {
 
 int compareWords(std::string_view a, std::string_view b) {
   const int byLength = letterCount(a) - letterCount(b);
-  if (byLength != 0) return byLength;
+  return byLength != 0 ? byLength : compareSameLength(a, b);
+}
+
+int compareSameLength(std::string_view a, std::string_view b) {
   const int fa = byteAt(a, 0), fb = byteAt(b, 0);
   if (isLower(fa) && isLower(fb)) return hyphenBlind(a, b);
   if (fold(fa) != fold(fb)) return fold(fa) - fold(fb);

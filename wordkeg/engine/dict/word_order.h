@@ -11,5 +11,7 @@ namespace wk {
 int letterCount(std::string_view word);
 // Negative, 0 or positive as `a` comes before, level with or after `b`.
 int compareWords(std::string_view a, std::string_view b);
+// The same for two words already known to hold the same number of letters.
+int compareSameLength(std::string_view a, std::string_view b);
 
 }  // namespace wk
