@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "dict_commands.h"
+#include "search_commands.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
@@ -29,7 +30,9 @@ struct Options {
   bool unique = false;
   bool deleteSources = false;
   std::vector<std::string> names;
-  std::string word, name, wordList, target;
+  std::string word, name, wordList, target, out;
+  SearchOptions search;
+  bool noUseAll = false;
   std::function<int()> command;
 };
 
@@ -83,6 +86,36 @@ void addDictCommands(CLI::App& dict, Options& o) {
   words->callback([&] { o.command = [&] { return listWords(o.name); }; });
 }
 
+void addSearchCommands(CLI::App& app, Options& o) {
+  auto* search = app.add_subcommand("search", "find words or word sequences (results on stdout)");
+  search->add_option("FIND", o.search.find, "pattern: letters, ? one letter, * any letters, digits, blanks, !")
+      ->required();
+  search->add_option("--from", o.search.from, "the letters the answer is made from");
+  search->add_option("--include", o.search.include, "letters every result must contain");
+  search->add_option("--exclude", o.search.exclude, "letters no result may contain");
+  search->add_flag("--use-all", o.search.useAll, "use every FROM letter (the default)");
+  search->add_flag("--no-use-all", o.noUseAll, "do not require every FROM letter");
+  search->add_flag("--suppress-permutations", o.search.suppressPermutations, "one order of each word set");
+  search->add_option("--dict", o.search.dictionaries, "search only this dictionary (repeatable)");
+  search->add_option("--save", o.search.save, "save as FILE.wkg (results pair) or any other extension (report)");
+  search->callback([&] {
+    if (o.noUseAll) o.search.useAll = false;
+    o.command = [&] { return runSearch(o.search); };
+  });
+  auto* results = app.add_subcommand("results", "saved results");
+  results->require_subcommand(1);
+  auto* show = results->add_subcommand("show", "the search definition, the counts, then every result");
+  show->add_option("FILE", o.name)->required();
+  show->callback([&] { o.command = [&] { return showResults(o.name); }; });
+  auto* exportCmd = results->add_subcommand("export", "write the plain-text report");
+  exportCmd->add_option("FILE", o.name)->required();
+  exportCmd->add_option("OUT", o.out)->required();
+  exportCmd->callback([&] { o.command = [&] { return exportResults(o.name, o.out); }; });
+  auto* del = results->add_subcommand("delete", "delete a saved results pair");
+  del->add_option("FILE", o.name)->required();
+  del->callback([&] { o.command = [&] { return deleteResults(o.name); }; });
+}
+
 std::string homeDirectory(const Options& o) {
   if (!o.home.empty()) return o.home;
   if (const char* env = std::getenv("WORDKEG_HOME"); env && *env) return env;
@@ -118,6 +151,7 @@ int runCli(int argc, char** argv) {
   app.add_option("--home", o.home, "working directory (default $WORDKEG_HOME, else the current one)");
   app.require_subcommand(1);
   addDictCommands(*app.add_subcommand("dict", "build and maintain dictionaries"), o);
+  addSearchCommands(app, o);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -125,7 +159,9 @@ int runCli(int argc, char** argv) {
     return code == 0 ? 0 : exit_code::kRefused;
   }
   // A word list named relative to where the user stands must survive the move into the home.
-  if (!o.wordList.empty()) o.wordList = fs::absolute(o.wordList).string();
+  for (std::string* path : {&o.wordList, &o.search.save, &o.out})
+    if (!path->empty()) *path = fs::absolute(*path).string();
+  if (!o.name.empty() && o.command && app.got_subcommand("results")) o.name = fs::absolute(o.name).string();
   TerminalPort port(o.yes || o.force);
   installMessagePort(&port);
   installInterruptHandler();

@@ -25,7 +25,12 @@ extern "C" void onInterrupt(int) { interruptFlag = 1; }
 
 void drawBar(const Progress& progress) {
   constexpr int kWidth = 30;
-  const int percent = progress.percent < 0 ? 0 : (progress.percent > 100 ? 100 : progress.percent);
+  if (progress.percent < 0) {  // no share to show: the text carries the counts
+    std::fprintf(stderr, "\r%-60s", progress.text.c_str());
+    std::fflush(stderr);
+    return;
+  }
+  const int percent = progress.percent > 100 ? 100 : progress.percent;
   const int filled = percent * kWidth / 100;
   std::fprintf(stderr, "\r%-24s [%s%s] %3d%%", progress.text.c_str(), std::string(filled, '#').c_str(),
                std::string(kWidth - filled, ' ').c_str(), percent);

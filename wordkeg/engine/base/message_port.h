@@ -8,6 +8,7 @@ namespace wk {
 
 namespace mb {
 constexpr unsigned kOk = 0x0;
+constexpr unsigned kOkCancel = 0x1;
 constexpr unsigned kYesNo = 0x4;
 constexpr unsigned kIconStop = 0x10;
 constexpr unsigned kIconQuestion = 0x20;
@@ -15,6 +16,7 @@ constexpr unsigned kIconExclamation = 0x30;
 constexpr unsigned kIconInformation = 0x40;
 constexpr unsigned kTaskModal = 0x2000;
 constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 }  // namespace mb

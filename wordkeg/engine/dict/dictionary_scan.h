@@ -25,6 +25,8 @@ class DictionaryScan {
             std::string& out);
   // Continues the scan started last.
   int next(std::string& out);
+  // The scan's own copy of the pool; after a match its working part holds what the match left.
+  const SrcLetters& pool() const { return pool_; }
 
  private:
   bool matches(const char* word) const;

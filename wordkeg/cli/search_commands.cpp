@@ -1,0 +1,162 @@
+#include "search_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "dict_commands.h"
+#include "dictionary_names_cli.h"
+#include "engine/base/message_port.h"
+#include "engine/base/paths.h"
+#include "engine/base/scoped_files.h"
+#include "engine/base/string_table.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/search/result_store.h"
+#include "engine/search/search_worker.h"
+#include "engine/search/subset_builder.h"
+#include "engine/search/text_report.h"
+#include "progress_runner.h"
+
+namespace wk::cli {
+namespace {
+
+constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// The dictionaries of this search, in catalogue order; empty after a message when a name is
+// unknown (and `refused` set).
+std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::string>& names, bool& refused) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  std::vector<std::string> wanted;
+  for (const auto& name : names) {
+    wanted.push_back(findDictionary(name));
+    if (wanted.back().empty()) {
+      showMessage(str(kNoSuchDictionary) + name, str(kErrorCaption), mb::kIconStop | mb::kOk);
+      refused = true;
+      return {};
+    }
+  }
+  std::vector<const DictionaryName*> chosen;
+  for (size_t i = 0; i < catalogue.count(); ++i) {
+    const DictionaryName& entry = catalogue.entry(i);
+    const bool named = std::find(wanted.begin(), wanted.end(), entry.path) != wanted.end();
+    if (names.empty() ? entry.header.selected != 0 : named) chosen.push_back(&entry);
+  }
+  return chosen;
+}
+
+ResultsHeader headerFor(const SearchOptions& o, uint32_t checked) {
+  ResultsHeader header;
+  header.find = o.find;
+  header.from = o.from;
+  header.include = o.include;
+  header.exclude = o.exclude;
+  header.useAll = o.useAll;
+  header.suppressPermutations = o.suppressPermutations;
+  header.wordsChecked = static_cast<int32_t>(checked);
+  return header;
+}
+
+bool saveResults(ResultStore& store, const ResultsHeader& header, const std::string& path) {
+  const std::string extension = extensionOf(path);
+  if (extension.empty()) return store.savePair(path + ".wkg") == 0;
+  if (toLower(extension) == "wkg") return store.savePair(path) == 0;
+  return writeTextReport(store, header, path, nullptr);
+}
+
+void printLines(ResultStore& store) {
+  for (int i = 0; i < store.entryCount(); ++i) std::printf("%s\n", store.entry(i).c_str());
+}
+
+// Runs the subset analysis of a multi-word search; false when there is nothing to search.
+bool buildSubset(const SearchData& request, const std::vector<const DictionaryName*>& chosen, RunOutcome& outcome) {
+  std::vector<SubsetSource> sources;
+  for (const DictionaryName* entry : chosen) sources.push_back({entry->path, entry->tempName});
+  SubsetBuilder builder(request.fromPool, sources, DictionaryNames::instance().subsetPath());
+  outcome = runWithProgress(builder);
+  return outcome == RunOutcome::kCompleted;
+}
+
+}  // namespace
+
+bool acceptField(std::string& text, const char* field, const char* allowed, size_t maxLength) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char& c = text[i];
+    if (c == '/' && std::string(allowed).find('?') != std::string::npos) c = '?';
+    if (i >= maxLength || std::string(allowed).find(c) == std::string::npos || c == 0) {
+      beep();
+      showMessage("'" + std::string(1, c) + "'" + str(kRefusedCharacter) + field, str(kInputErrorCaption),
+                  mb::kIconStop | mb::kOk);
+      return false;
+    }
+  }
+  return true;
+}
+
+int runSearch(const SearchOptions& given) {
+  SearchOptions o = given;
+  const std::string findChars = std::string(kLetters) + "0123456789 !*?";
+  if (!acceptField(o.find, "FIND", findChars.c_str(), 40) || !acceptField(o.from, "FROM", kLetters, 40) ||
+      !acceptField(o.include, "Include", kLetters, 20) || !acceptField(o.exclude, "Exclude", kLetters, 20))
+    return exit_code::kRefused;
+  bool refused = false;
+  const auto chosen = chosenDictionaries(o.dictionaries, refused);
+  if (refused) return exit_code::kRefused;
+  SearchData request;
+  const SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
+  if (!startChecks(request, fields, !chosen.empty())) return exit_code::kRefused;
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  // This run's working files go when it ends; --save has copied what it needs by then.
+  ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()), subset(catalogue.subsetPath());
+  ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
+  SearchScope scope;
+  scope.request = &request;
+  scope.store = &store;
+  scope.subsetPath = catalogue.subsetPath();
+  for (const DictionaryName* entry : chosen) scope.dictionaries.push_back(entry->path);
+  RunOutcome outcome = RunOutcome::kCompleted;
+  uint32_t checked = 0;
+  if (!request.multiWord || buildSubset(request, chosen, outcome)) {
+    SearchWorker worker(scope);
+    outcome = runWithProgress(worker);
+    checked = worker.checked();
+  }
+  const ResultsHeader header = headerFor(o, checked);
+  store.finish(header);
+  printLines(store);
+  std::fflush(stdout);
+  std::fprintf(stderr, "%s%d\n%s%u\n", loadString(kFoundCount), store.entryCount(), loadString(kCheckedCount), checked);
+  if (!o.save.empty() && store.entryCount() > 0 && !saveResults(store, header, o.save)) return exit_code::kRefused;
+  if (outcome == RunOutcome::kFailed && store.entryCount() == 0) return exit_code::kRefused;
+  return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
+}
+
+int showResults(const std::string& file) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
+  ResultsHeader h;
+  if (!store.view(file, h)) return exit_code::kRefused;
+  std::printf("FIND: %s\nFROM: %s\nInclude: %s\nExclude: %s\n", h.find.c_str(), h.from.c_str(), h.include.c_str(),
+              h.exclude.c_str());
+  std::printf("Use All FROM Letters: %s\nSuppress Permutations: %s\n", h.useAll ? "yes" : "no",
+              h.suppressPermutations ? "yes" : "no");
+  std::printf("%s%d\n%s%d\n", loadString(kCheckedCount), h.wordsChecked, loadString(kFoundCount), store.entryCount());
+  printLines(store);
+  return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
+}
+
+int exportResults(const std::string& file, const std::string& out) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
+  ResultsHeader h;
+  if (!store.view(file, h)) return exit_code::kRefused;
+  return writeTextReport(store, h, out, nullptr) ? exit_code::kDone : exit_code::kRefused;
+}
+
+int deleteResults(const std::string& file) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
+  ResultsHeader h;
+  if (!soleCopyOrRefuse() || !store.view(file, h)) return exit_code::kRefused;
+  return store.deleteResults() ? exit_code::kDone : exit_code::kRefused;
+}
+
+}  // namespace wk::cli

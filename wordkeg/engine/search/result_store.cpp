@@ -1,0 +1,246 @@
+#include "result_store.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "../base/file_ops.h"
+#include "../base/message_port.h"
+#include "../base/paths.h"
+#include "../base/string_table.h"
+#include "../dict/dictionary_header.h"
+#include "../dict/reader_state.h"
+
+namespace wk {
+namespace {
+
+void openFailed(const std::string& path) {
+  showMessage(str(kUnableToOpenFile) + path, str(kFileErrorDotCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+}
+
+bool writeInt(std::FILE* f, int32_t value) {
+  unsigned char bytes[4];
+  writeInt32(bytes, value);
+  return std::fwrite(bytes, 1, 4, f) == 4;
+}
+
+}  // namespace
+
+ResultStore::ResultStore(std::string workingData, std::string workingIndex)
+    : workingData_(std::move(workingData)), workingIndex_(std::move(workingIndex)) {
+  reset();
+}
+
+ResultStore::~ResultStore() { closeFiles(); }
+
+void ResultStore::closeFiles() {
+  if (data_) std::fclose(data_);
+  if (index_) std::fclose(index_);
+  data_ = index_ = nullptr;
+}
+
+void ResultStore::reset() {
+  closeFiles();
+  longest_ = 1;
+  entries_ = 0;
+  dataEnd_ = 0;
+  createFailed_ = false;
+  dataPath_ = workingData_;
+  indexPath_ = workingIndex_;
+}
+
+bool ResultStore::openWorkingPair() {
+  entries_ = 0;
+  data_ = std::fopen(dataPath_.c_str(), "w+b");
+  if (!data_) {
+    openFailed(dataPath_);
+    return false;
+  }
+  std::setvbuf(data_, dataBuffer_, _IOFBF, sizeof dataBuffer_);
+  std::fseek(data_, results::kHeaderBytes, SEEK_SET);
+  dataEnd_ = results::kHeaderBytes;
+  index_ = std::fopen(indexPath_.c_str(), "w+b");
+  if (!index_ || !writeInt(index_, dataEnd_)) {
+    openFailed(indexPath_);
+    closeFiles();
+    return false;
+  }
+  return true;
+}
+
+void ResultStore::append(const std::string& text, bool sequence) {
+  if (createFailed_) return;
+  if (!data_ && !openWorkingPair()) {
+    createFailed_ = true;  // told once; the rest of this search appends nothing
+    return;
+  }
+  longest_ = std::max<int>(longest_, static_cast<int>(text.size()));
+  std::string line = text;
+  if (sequence && !line.empty()) line.back() = '\n';
+  if (!sequence) line += '\n';
+  std::fwrite(line.data(), 1, line.size(), data_);
+  dataEnd_ += static_cast<int32_t>(line.size());
+  writeInt(index_, dataEnd_);
+  ++entries_;
+}
+
+void ResultStore::finish(ResultsHeader header) {
+  if (entries_ == 0 || !data_) return;
+  std::fclose(data_);
+  data_ = std::fopen(dataPath_.c_str(), "r+b");
+  if (!data_) {
+    openFailed(dataPath_);
+  } else {
+    header.found = entries_;
+    header.longestEntry = static_cast<int16_t>(std::min(longest_.load(), 32767));
+    unsigned char bytes[results::kHeaderBytes];
+    header.encode(bytes);
+    std::fwrite(bytes, 1, sizeof bytes, data_);
+    std::fflush(data_);
+  }
+  if (index_) std::fclose(index_);
+  index_ = std::fopen(indexPath_.c_str(), "r+b");
+  if (!index_) closeFiles();
+}
+
+bool ResultStore::view(const std::string& path, ResultsHeader& header) {
+  const bool wasOpen = data_ != nullptr;
+  closeFiles();
+  const std::string data = replaceExtension(path, "wkg");
+  const std::string index = replaceExtension(path, "pdx");
+  data_ = std::fopen(data.c_str(), "r+b");
+  if (!data_) openFailed(data);
+  if (data_) {
+    index_ = std::fopen(index.c_str(), "r+b");
+    if (!index_) {
+      openFailed(index);
+      closeFiles();
+    }
+  }
+  const bool taken = data_ != nullptr;
+  if (taken) {
+    dataPath_ = data;
+    indexPath_ = index;
+  } else if (wasOpen) {
+    data_ = std::fopen(dataPath_.c_str(), "r+b");
+    index_ = data_ ? std::fopen(indexPath_.c_str(), "r+b") : nullptr;
+    if (!index_) closeFiles();
+  }
+  if (!data_) return false;
+  unsigned char bytes[results::kHeaderBytes] = {};
+  std::fseek(data_, 0, SEEK_SET);
+  const size_t got = std::fread(bytes, 1, sizeof bytes, data_);
+  header = ResultsHeader::decode(bytes);
+  if (got < sizeof bytes) header.found = 0;
+  // The count claimed by the header never exceeds the lines the index can describe.
+  const int64_t indexed = std::max<int64_t>(fileSize(indexPath_) / 4 - 1, 0);
+  entries_ = static_cast<int>(std::clamp<int64_t>(header.found, 0, indexed));
+  longest_ = std::max<int>(1, header.longestEntry);
+  return taken;
+}
+
+int ResultStore::savePair(const std::string& destination) {
+  const std::string data = replaceExtension(destination, "wkg");
+  if (data == dataPath_) return copy_result::kOk;
+  if (data_) std::fflush(data_);
+  const unsigned style = mb::kIconStop | mb::kOk;
+  auto report = [&](int code, const std::string& to, const std::string& from) {
+    const std::string text = code == copy_result::kCannotRead ? str(kUnableToOpenFile) + from
+                             : code == copy_result::kWriteFailed ? str(kUnableToWriteFile) + to
+                                                                 : str(kUnableToOpenFile) + to;
+    showMessage(text, str(kFileErrorDotCaption), style);
+    return code;
+  };
+  int code = copyFile(data, dataPath_, nullptr);
+  if (code != copy_result::kOk) return report(code, data, dataPath_);
+  const std::string index = replaceExtension(destination, "pdx");
+  code = copyFile(index, indexPath_, nullptr);
+  if (code == copy_result::kOk) return code;
+  if (fileExists(data)) removeFile(data);
+  return report(code, index, indexPath_);
+}
+
+bool ResultStore::deleteResults() {
+  closeFiles();
+  bool ok = true;
+  const unsigned style = mb::kIconExclamation | mb::kOk;
+  if (fileExists(dataPath_)) {
+    if (!removeFile(dataPath_)) {
+      showMessage(str(kUnableToDeleteFile) + dataPath_, str(kFileErrorDotCaption), style);
+      ok = false;
+    } else if (fileExists(indexPath_) && !removeFile(indexPath_)) {
+      showMessage(str(kUnableToDeleteFile) + indexPath_, str(kFileErrorDotCaption), style);
+      ok = false;
+    }
+  }
+  reset();
+  return ok;
+}
+
+bool ResultStore::readOffset(int i, int32_t& offset) {
+  unsigned char bytes[4];
+  if (!index_ || i < 0 || std::fseek(index_, 4L * i, SEEK_SET) != 0 || std::fread(bytes, 1, 4, index_) != 4)
+    return false;
+  offset = readInt32(bytes);
+  return true;
+}
+
+std::string ResultStore::bytesBetween(int32_t from, int32_t to) {
+  if (!data_) return {};
+  std::fflush(data_);
+  const int64_t size = fileSize(dataPath_);
+  // Offsets out of order or beyond the data give only what the file holds.
+  from = std::clamp<int32_t>(from, results::kHeaderBytes, static_cast<int32_t>(std::max<int64_t>(size, 0)));
+  to = std::clamp<int32_t>(to, from, static_cast<int32_t>(std::max<int64_t>(size, from)));
+  std::string bytes(static_cast<size_t>(to - from), '\0');
+  if (std::fseek(data_, from, SEEK_SET) != 0) return {};
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), data_));
+  return bytes;
+}
+
+std::string ResultStore::entry(int i) {
+  int32_t from = 0, to = 0;
+  if (i < 0 || i >= entries_ || !readOffset(i, from) || !readOffset(i + 1, to)) return {};
+  std::string text = bytesBetween(from, to);
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) {
+  if (!data_) return true;
+  std::fflush(data_);
+  const long remembered = std::ftell(data_);
+  const int64_t size = fileSize(dataPath_) + 1;
+  std::fseek(data_, results::kHeaderBytes, SEEK_SET);
+  std::vector<char> block(20481);
+  int64_t done = 0;
+  bool ok = true;
+  while (size_t got = std::fread(block.data(), 1, 20480, data_)) {
+    done += static_cast<int64_t>(got);
+    if (percent) *percent = static_cast<int>(done * 100 / size);
+    ok = std::fwrite(block.data(), 1, got, out) == got && ok;
+  }
+  std::fseek(data_, remembered, SEEK_SET);
+  return ok;
+}
+
+void ResultStore::setListWidth(int widthChars) { listWidth_ = std::max(widthChars, 0); }
+
+int ResultStore::entriesPerRow() const { return std::max(1, (listWidth_ + 4) / (longest_ + 4)); }
+
+int ResultStore::rowCount() const {
+  const int per = entriesPerRow();
+  return entries_ / per + (entries_ % per ? 1 : 0);
+}
+
+std::string ResultStore::rowText(int row) {
+  if (entries_ == 0 || readerState().openReaders != 0 || row < 0) return {};
+  const int per = entriesPerRow();
+  int32_t from = 0, to = 0;
+  const int first = row * per;
+  if (first >= entries_ || !readOffset(first, from) || !readOffset(std::min(first + per, entries_.load()), to)) return {};
+  std::string text = bytesBetween(from, to);
+  std::replace(text.begin(), text.end(), '\n', '\t');
+  return text;
+}
+
+}  // namespace wk

@@ -1,0 +1,76 @@
+#pragma once
+// ResultStore: owns the results file pair on display (the working pair while searching, or a
+// saved pair after View). The search appends each result to it as found; the result list reads
+// its rows straight from the files. Reading is bounded by what the files hold, whatever their
+// header and offsets claim.
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "results_header.h"
+
+namespace wk {
+
+class ResultStore {
+ public:
+  // `workingData` and `workingIndex` name the working pair of this run.
+  ResultStore(std::string workingData, std::string workingIndex);
+  ~ResultStore();
+  ResultStore(const ResultStore&) = delete;
+  ResultStore& operator=(const ResultStore&) = delete;
+
+  // Closes the pair and points the store at the (not yet created) working pair.
+  void reset();
+  // Search worker: appends a single word, or a word sequence (each word followed by a blank).
+  // The first call creates the working pair; when that fails the user is told once and nothing
+  // is appended until the next reset.
+  void append(const std::string& text, bool sequence);
+  // End of a search: writes `header` with the found count and longest entry filled in.
+  void finish(ResultsHeader header);
+
+  // Opens the saved pair named by `path` (any extension) in place of the pair on display and
+  // reads its header into `header`. False, with the old pair kept, when it cannot be opened.
+  bool view(const std::string& path, ResultsHeader& header);
+  // Copies the pair to `destination` (".wkg" and ".pdx"). 0 on success or when it is the pair
+  // on display already; otherwise the copy's result code, after telling the user.
+  int savePair(const std::string& destination);
+  // Deletes the pair on display and resets to the working pair. False after telling the user.
+  bool deleteResults();
+
+  bool isOpen() const { return data_ != nullptr; }
+  int entryCount() const { return entries_; }
+  int longestEntry() const { return longest_; }
+  const std::string& dataPath() const { return dataPath_; }
+  const std::string& indexPath() const { return indexPath_; }
+  // The text of result `i` (its line feed dropped); empty when the files do not hold it.
+  std::string entry(int i);
+  // Copies the result lines, as stored, to `out` in blocks; `percent` follows the share done.
+  bool copyLines(std::FILE* out, std::atomic<int>* percent);
+
+  // The result list's layout: `widthChars` is the list's width in average characters.
+  void setListWidth(int widthChars);
+  int entriesPerRow() const;
+  int rowCount() const;
+  // Row `row`: its results, each followed by a TAB. Empty while any dictionary reader is open
+  // (a search is writing) or when the store is empty.
+  std::string rowText(int row);
+
+ private:
+  bool openWorkingPair();
+  bool readOffset(int i, int32_t& offset);
+  std::string bytesBetween(int32_t from, int32_t to);
+  void closeFiles();
+
+  std::string workingData_, workingIndex_;
+  std::string dataPath_, indexPath_;
+  std::FILE* data_ = nullptr;
+  std::FILE* index_ = nullptr;
+  char dataBuffer_[5120];
+  std::atomic<int> entries_{0};
+  std::atomic<int> longest_{1};
+  int32_t dataEnd_ = 0;
+  bool createFailed_ = false;
+  int listWidth_ = 0;
+};
+
+}  // namespace wk

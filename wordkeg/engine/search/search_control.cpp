@@ -1,0 +1,130 @@
+#include "search_control.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "../base/paths.h"
+#include "../dict/dict_format.h"
+#include "../dict/dictionary.h"
+#include "../dict/dictionary_scan.h"
+#include "../dict/reader_state.h"
+#include "../dict/word_order.h"
+#include "result_store.h"
+#include "search_data.h"
+
+namespace wk {
+namespace {
+
+bool onlyStarsLeft(const char* rest) {
+  return std::strspn(rest, "* !") == std::strlen(rest);
+}
+
+}  // namespace
+
+bool passesIncludeExclude(const std::string& word, const std::string& include, const std::string& exclude) {
+  std::string copy = toLower(word);
+  for (char c : include) {
+    const auto at = copy.find(c);
+    if (at == std::string::npos) return false;
+    copy[at] = '#';
+  }
+  return copy.find_first_of(exclude) == std::string::npos || exclude.empty();
+}
+
+SearchControl::SearchControl(const SearchScope& scope)
+    : SearchControl(scope, scope.request->find.c_str(), std::string(), false, 0, 0, scope.request->sourcePool) {
+  readerState().wordsChecked = 0;
+  if (scope.finishedCount) *scope.finishedCount = 0;
+}
+
+SearchControl::SearchControl(const SearchScope& scope, const char* rest, std::string prefix, bool bangSeen,
+                             int minLength, char firstLetter, const SrcLetters& pool)
+    : scope_(scope),
+      rest_(rest),
+      prefix_(std::move(prefix)),
+      bangSeen_(bangSeen),
+      minLength_(minLength),
+      firstLetter_(firstLetter),
+      pool_(pool) {}
+
+int SearchControl::run() {
+  const SearchData& request = *scope_.request;
+  const char* blank = std::strchr(rest_, ' ');
+  std::string word = blank ? std::string(rest_, blank) : std::string(rest_);
+  rest_ = blank ? blank + 1 : rest_ + std::strlen(rest_);
+  if (!bangSeen_ && word.find('!') != std::string::npos) bangSeen_ = true;
+  useAll_ = request.useAll;
+  if (bangSeen_) {
+    word.assign(1, '*');  // not = "*": GCC 12 warns falsely (-Wrestrict) on it
+    useAll_ = true;
+  }
+  const bool last = *rest_ == 0 && !bangSeen_;
+  const bool ordered = request.suppressPermutations && (bangSeen_ || (word == "*" && onlyStarsLeft(rest_)));
+  SrcLetters pool = pool_;
+  if (request.multiWord) pool.addLetters(word);
+  const int total = pool.total();
+  // Only when every letter must be used does a short remainder force one word to take it all.
+  if (useAll_ && minLength_ && total - minLength_ > 0 && total - minLength_ < minLength_) {
+    minLength_ = total;
+    firstLetter_ = 0;
+  }
+  if ((bangSeen_ && total == 0) || (word.empty() && (!useAll_ || total == 0))) {
+    if (!prefix_.empty()) scope_.store->append(prefix_, true);  // an empty sequence is no result
+    return 0;
+  }
+  const bool hasFrom = !request.from.empty();
+  if (hasFrom && (total == 0 || pool.vowels() == 0)) return 0;
+  if (last) {
+    const int stars = static_cast<int>(std::count(word.begin(), word.end(), '*'));
+    const int fixed = static_cast<int>(word.size()) - stars;
+    if (hasFrom && total < fixed) return 0;
+    if (useAll_ && hasFrom &&
+        (total > dict::kMaxSearchLength || total == 0 || (stars == 0 && static_cast<int>(word.size()) < total)))
+      return 0;
+    const int required = (useAll_ && total != SrcLetters::kUnlimited) ? total : 0;
+    const int before = minLength_;
+    minLength_ = std::max(required, minLength_);
+    if (request.suppressPermutations && minLength_ != before) firstLetter_ = 0;
+  }
+  if (request.multiWord) return scanDictionary(scope_.subsetPath, word, pool, ordered);
+  for (const auto& path : scope_.dictionaries) {
+    if (scope_.finishedCount) *scope_.finishedCount += readerState().wordsChecked;
+    if (scanDictionary(path, word, pool, ordered) == kCancelled) return kCancelled;
+  }
+  return 0;
+}
+
+int SearchControl::scanDictionary(const std::string& path, const std::string& word, const SrcLetters& pool,
+                                  bool ordered) {
+  const SearchData& request = *scope_.request;
+  Dictionary reader(path, request.multiWord, static_cast<size_t>(request.readerBufferSize));
+  DictionaryScan scan(reader);
+  std::string found;
+  const SrcLetters* letters = request.from.empty() ? nullptr : &pool;
+  int result = scan.start(word, letters, minLength_, firstLetter_, found);
+  for (; result == DictionaryScan::kMatch; result = scan.next(found)) {
+    if (!request.multiWord) {
+      acceptSingle(found, pool);
+    } else if (descend(scan, reader, found, ordered) == kCancelled) {
+      return kCancelled;
+    }
+  }
+  return result == DictionaryScan::kCancelled ? kCancelled : 0;
+}
+
+int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found,
+                           bool ordered) {
+  const int minLength = ordered ? reader.length() : 0;
+  const char first = ordered ? toLower(found.substr(0, 1))[0] : 0;
+  SearchControl below(scope_, rest_, prefix_ + found + " ", bangSeen_, minLength, first, scan.pool().leftOver());
+  return below.run();
+}
+
+void SearchControl::acceptSingle(const std::string& found, const SrcLetters& pool) {
+  const SearchData& request = *scope_.request;
+  if (request.useAll && pool.total() != 0 && letterCount(found) != pool.total()) return;
+  if (!passesIncludeExclude(found, request.include, request.exclude)) return;
+  scope_.store->append(found, false);
+}
+
+}  // namespace wk

@@ -1,0 +1,180 @@
+#include "search_data.h"
+
+#include <algorithm>
+
+#include "../base/message_port.h"
+#include "../base/paths.h"
+#include "../base/string_table.h"
+#include "../dict/dict_format.h"
+
+namespace wk {
+namespace {
+
+constexpr size_t kMaxFind = 40;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
+bool inputError(int textId) {
+  beep();
+  showMessageIds(textId, kInputErrorCaption, mb::kIconStop | mb::kOk | mb::kTaskModal);
+  return false;
+}
+
+// The pattern's length with each digit run counted as its value and each blank run as one.
+size_t measure(const std::string& text) {
+  size_t total = 0;
+  for (size_t i = 0; i < text.size();) {
+    if (isDigit(text[i])) {
+      size_t value = 0;
+      for (; i < text.size() && isDigit(text[i]); ++i) value = std::min<size_t>(value * 10 + (text[i] - '0'), 1000);
+      total += value;
+    } else {
+      const bool blank = text[i] == ' ';
+      for (++i; blank && i < text.size() && text[i] == ' ';) ++i;
+      total += 1;
+    }
+  }
+  return total;
+}
+
+std::string rewrite(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    if (isDigit(text[i])) {
+      size_t value = 0;
+      for (; i < text.size() && isDigit(text[i]); ++i) value = value * 10 + (text[i] - '0');
+      out.append(value, '?');
+    } else {
+      out += text[i];
+      const bool blank = text[i] == ' ';
+      for (++i; blank && i < text.size() && text[i] == ' ';) ++i;
+    }
+  }
+  return out;
+}
+
+bool wordsFit(const std::string& find) {
+  size_t start = 0;
+  while (start <= find.size()) {
+    size_t end = find.find(' ', start);
+    if (end == std::string::npos) end = find.size();
+    const std::string word = find.substr(start, end - start);
+    if (word.size() - std::count(word.begin(), word.end(), '*') > static_cast<size_t>(dict::kMaxSearchLength))
+      return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+bool overlapCheck(const SearchData& request) {
+  static bool running = false;  // a focus change while the box is up must not ask again
+  if (running) return true;
+  if (request.exclude.find_first_of(request.include) == std::string::npos || request.include.empty()) return true;
+  running = true;
+  inputError(kIncludeExcludeOverlap);
+  running = false;
+  return false;
+}
+
+// Step 7 of the final check: every letter of FIND must be found in FROM; lower-case letters of
+// FROM are used up, upper-case ones never.
+bool findLettersInFrom(const std::string& find, std::string from) {
+  for (char c : find) {
+    if (!isLetter(c)) continue;
+    auto at = from.find(c);
+    if (at != std::string::npos) {
+      from[at] = '#';
+    } else if (from.find(static_cast<char>(c - 'a' + 'A')) == std::string::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool isMultiWord(const std::string& findText) {
+  if (findText.find('!') != std::string::npos) return true;
+  const auto start = findText.find_first_not_of(' ');
+  if (start == std::string::npos) return false;
+  const auto blank = findText.find(' ', start);
+  return blank != std::string::npos && findText.find_first_not_of(' ', blank) != std::string::npos;
+}
+
+bool checkFind(SearchData& request, const std::string& text) {
+  static bool running = false;
+  if (running) return true;
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) {
+    request.find.clear();
+    return true;
+  }
+  const std::string trimmed = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  if (measure(trimmed) > kMaxFind) return inputError(kFindTooLong);
+  std::string find = rewrite(trimmed);
+  if (!wordsFit(find)) return inputError(kPatternTooLong);
+  if (const auto bang = find.find('!'); bang != std::string::npos) {
+    if (find.find_first_not_of(' ', bang + 1) != std::string::npos) {
+      running = true;
+      const int answer = showMessageIds(kBangIgnores, kInvalidPatternCaption,
+                                        mb::kOkCancel | mb::kIconQuestion | mb::kTaskModal);
+      running = false;
+      if (answer != mb::kIdOk) return false;
+    }
+    find.erase(bang + 1);
+  }
+  request.find = toLower(find);
+  return true;
+}
+
+void storeFrom(SearchData& request, const std::string& text) {
+  request.from = (request.multiWord || request.useAll) ? toLower(text) : text;
+}
+
+bool storeInclude(SearchData& request, const std::string& text) {
+  request.include = toLower(text);
+  return overlapCheck(request);
+}
+
+bool storeExclude(SearchData& request, const std::string& text) {
+  request.exclude = toLower(text);
+  return overlapCheck(request);
+}
+
+bool finalCheck(SearchData& request) {
+  if (request.find.empty()) return inputError(kNoFind);
+  if (request.multiWord && request.from.empty()) return inputError(kMultiNeedsFrom);
+  request.sourceLetters = request.from;
+  request.fromPool.set(request.from);
+  request.fromChanged = !(request.fromPool == request.previousFromPool);
+  if (request.fromChanged) request.previousFromPool = request.fromPool;
+  if (request.multiWord) {
+    for (char c : request.find)
+      if (const auto at = request.sourceLetters.find(c); at != std::string::npos) request.sourceLetters.erase(at, 1);
+    request.readerBufferSize = 2048;
+  }
+  request.sourcePool.set(request.sourceLetters);
+  if (request.from.empty()) return true;
+  if (!findLettersInFrom(request.find, request.from)) return inputError(kFindLettersNotInFrom);
+  const std::string beforeBang = request.find.substr(0, request.find.find('!'));
+  const auto needed = static_cast<size_t>(std::count_if(beforeBang.begin(), beforeBang.end(),
+                                                        [](char c) { return isLetter(c) || c == '?'; }));
+  const bool unlimited = std::any_of(request.from.begin(), request.from.end(), isUpper);
+  if (request.from.size() >= needed || (unlimited && !request.multiWord)) return true;
+  return inputError(kFindLongerThanFrom);
+}
+
+bool validateRequest(SearchData& request, const SearchFields& fields) {
+  request.useAll = fields.useAll;
+  request.suppressPermutations = fields.suppressPermutations;
+  request.multiWord = isMultiWord(fields.find);
+  if (!checkFind(request, fields.find)) return false;
+  storeFrom(request, fields.from);
+  if (!storeInclude(request, request.multiWord ? std::string() : fields.include)) return false;
+  if (!storeExclude(request, request.multiWord ? std::string() : fields.exclude)) return false;
+  return finalCheck(request);
+}
+
+}  // namespace wk

@@ -1,0 +1,33 @@
+#pragma once
+// SearchWorker: a whole search as a long operation, run on a worker thread; and the checks of a
+// search start in their order.
+#include <atomic>
+#include <cstdint>
+
+#include "../base/operation.h"
+#include "search_control.h"
+#include "search_data.h"
+
+namespace wk {
+
+// Start checks, in order: a dictionary must be chosen (message 706, caption 707), then every
+// check of the request. False at the first failure, after its message.
+bool startChecks(SearchData& request, const SearchFields& fields, bool anyDictionary);
+
+class SearchWorker : public Operation {
+ public:
+  // `scope` names the request, dictionaries, subset and store; it must outlive the worker.
+  explicit SearchWorker(SearchScope& scope);
+
+  bool run() override;  // false when cancelled; the results found so far stay in the store
+  void cancel() override;
+  Progress progress() const override;
+  // Words checked so far by this search.
+  uint32_t checked() const;
+
+ private:
+  SearchScope& scope_;
+  std::atomic<uint32_t> finished_{0};
+};
+
+}  // namespace wk

@@ -1,0 +1,18 @@
+#pragma once
+// The plain-text report of a results pair: the search definition, the two counts and every
+// result line, written in text mode.
+#include <atomic>
+#include <string>
+
+#include "results_header.h"
+
+namespace wk {
+
+class ResultStore;
+
+// Writes the report of `store` described by `header` (texts, options, words checked) to `path`.
+// False after telling the user when the file cannot be created or written.
+bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std::string& path,
+                     std::atomic<int>* percent);
+
+}  // namespace wk
