@@ -64,11 +64,14 @@ TEST_F(FileOpsTest, WildcardSearchIgnoresCaseAndDirectories) {
 }
 
 TEST(Paths, ExtensionAndNameHelpers) {
-  EXPECT_EQ(extensionOf("dir.d/name"), "d/name");
+  // A '.' in a directory name is not an extension.
+  EXPECT_EQ(extensionOf("dir.d/name"), "");
+  EXPECT_EQ(extensionOf("./files/a.WKG"), "WKG");
   EXPECT_EQ(extensionOf("name"), "");
   EXPECT_EQ(replaceExtension("name", "lex"), "name.lex");
   EXPECT_EQ(replaceExtension("name.txt", ".lex"), "name.lex");
-  EXPECT_EQ(replaceExtension("dir.d/name", "lex"), "dir.lex");
+  EXPECT_EQ(replaceExtension("dir.d/name", "lex"), "dir.d/name.lex");
+  EXPECT_EQ(replaceExtension(".\\temp\\$$abc.$$$", "wki"), ".\\temp\\$$abc.wki");
   EXPECT_EQ(fileNameOf("a\\b/c.lex"), "c.lex");
   EXPECT_EQ(fileNameOf("c.lex"), "c.lex");
   EXPECT_EQ(directoryOf("a\\b/c.lex"), "a\\b/");

@@ -21,8 +21,8 @@ namespace wk::test {
 
 int FakeMessages::show(const std::string& text, const std::string& caption, unsigned style) {
   shown.push_back({text, caption, style});
-  if ((style & 0xF) != mb::kYesNo) return mb::kIdOk;
-  if (answers.empty()) return mb::kIdNo;
+  if ((style & 0xF) == mb::kOk) return mb::kIdOk;
+  if (answers.empty()) return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
   const int answer = answers.front();
   answers.pop_front();
   return answer;

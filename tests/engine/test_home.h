@@ -24,7 +24,7 @@ class FakeMessages : public MessagePort {
   void beep() override { ++beeps; }
 
   std::vector<ShownMessage> shown;
-  std::deque<int> answers;  // answers to questions, in order; No when empty
+  std::deque<int> answers;  // answers to questions, in order; No (or OK to OK/Cancel) when empty
   int beeps = 0;
 };
 

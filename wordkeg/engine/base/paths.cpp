@@ -10,13 +10,23 @@ std::string nativePath(std::string path) {
   return path;
 }
 
-std::string extensionOf(const std::string& path) {
+static std::string::size_type lastSeparator(const std::string& path);
+
+// The '.' that starts the file name's extension. A '.' in a directory name ("./files",
+// "~/.wordkeg") is no extension: taking it would send files to the wrong place.
+static std::string::size_type extensionDot(const std::string& path) {
   const auto dot = path.rfind('.');
+  const auto sep = lastSeparator(path);
+  return (dot == std::string::npos || (sep != std::string::npos && dot < sep)) ? std::string::npos : dot;
+}
+
+std::string extensionOf(const std::string& path) {
+  const auto dot = extensionDot(path);
   return dot == std::string::npos ? std::string() : path.substr(dot + 1);
 }
 
 std::string replaceExtension(const std::string& path, const std::string& extension) {
-  const auto dot = path.rfind('.');
+  const auto dot = extensionDot(path);
   std::string result = dot == std::string::npos ? path : path.substr(0, dot);
   if (extension.empty() || extension[0] != '.') result += '.';
   return result + extension;

@@ -15,10 +15,10 @@ inline bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
 // The path with every separator in the platform's own form.
 std::string nativePath(std::string path);
-// The text after the last '.' anywhere in the path; empty when there is none.
+// The text after the last '.' of the file name; empty when it has none.
 std::string extensionOf(const std::string& path);
-// The path up to its last '.' (all of it when none), then "." unless `extension` starts with
-// one, then `extension`. REQUIRES: extension is not empty.
+// The path up to its file name's last '.' (all of it when none), then "." unless `extension`
+// starts with one, then `extension`. REQUIRES: extension is not empty.
 std::string replaceExtension(const std::string& path, const std::string& extension);
 // The text after the last separator; the whole path when there is none.
 std::string fileNameOf(const std::string& path);

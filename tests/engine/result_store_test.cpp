@@ -1,0 +1,189 @@
+// The results pair: appending, the header, rows and list requests, saving, viewing damaged
+// pairs, deleting, and the text report.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "engine/base/file_ops.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dictionary.h"
+#include "engine/dict/dictionary_header.h"
+#include "engine/search/list_requests.h"
+#include "engine/search/result_store.h"
+#include "engine/search/text_report.h"
+#include "test_home.h"
+
+namespace wk::test {
+namespace {
+
+class ResultStoreTest : public HomeTest {
+ protected:
+  void SetUp() override {
+    HomeTest::SetUp();
+    store = std::make_unique<ResultStore>(tempPath("w.$$$"), tempPath("w.pdx"));
+  }
+  void fill(int count) {
+    for (int i = 0; i < count; ++i) store->append("w" + std::to_string(i), false);
+  }
+  ResultsHeader header() {
+    ResultsHeader h;
+    h.find = "c?t";
+    h.from = "tca";
+    h.wordsChecked = 1234;
+    h.useAll = true;
+    return h;
+  }
+  std::unique_ptr<ResultStore> store;
+};
+
+TEST_F(ResultStoreTest, PairLayoutOfWordsAndSequences) {
+  store->append("cat", false);
+  store->append("cat dog ", true);
+  store->finish(header());
+  const auto data = readBytes(tempPath("w.$$$"));
+  ASSERT_EQ(data.size(), 144u + 4 + 8);
+  EXPECT_EQ(std::string(data.begin() + 144, data.end()), "cat\ncat dog\n");
+  const auto h = ResultsHeader::decode(data.data());
+  EXPECT_EQ(h.magic, 22961);
+  EXPECT_EQ(h.found, 2);
+  EXPECT_EQ(h.longestEntry, 8);
+  EXPECT_EQ(h.find, "c?t");
+  EXPECT_TRUE(h.useAll);
+  const auto index = readBytes(tempPath("w.pdx"));
+  ASSERT_EQ(index.size(), 12u);
+  EXPECT_EQ(readInt32(index.data()), 144);
+  EXPECT_EQ(readInt32(index.data() + 8), 156);
+  EXPECT_EQ(store->entry(1), "cat dog");
+}
+
+TEST_F(ResultStoreTest, RowsFlowIntoColumns) {
+  fill(25);  // longest entry 3
+  store->setListWidth(4 * 7 - 4);
+  EXPECT_EQ(store->entriesPerRow(), 4);
+  EXPECT_EQ(store->rowCount(), 7);
+  EXPECT_EQ(store->rowText(0), "w0\tw1\tw2\tw3\t");
+  EXPECT_EQ(store->rowText(6), "w24\t");
+  EXPECT_EQ(store->rowText(7), "");
+  {
+    Dictionary reader(makeDictionary("d", {"cat"}), false, 512);
+    EXPECT_EQ(store->rowText(0), "");  // a search is writing
+  }
+  EXPECT_EQ(reflowRow(4, 3, 2), 6);
+  EXPECT_EQ(reflowRow(2, 6, 4), 3);
+}
+
+TEST_F(ResultStoreTest, ListRequestsWalkTheRows) {
+  std::string buffer;
+  ListRequest r;
+  EXPECT_TRUE(answerListRequest(*store, list_request::kLast, r, buffer));
+  EXPECT_EQ(r.index, -1);
+  EXPECT_STREQ(r.text, "");
+  fill(10);
+  store->setListWidth(0);
+  r = ListRequest{};
+  answerListRequest(*store, list_request::kRange, r, buffer);
+  EXPECT_EQ(r.index, 10);
+  answerListRequest(*store, list_request::kLast, r, buffer);
+  EXPECT_EQ(r.index, 9);
+  EXPECT_STREQ(r.text, "w9\t");
+  answerListRequest(*store, list_request::kNext, r, buffer);
+  EXPECT_EQ(r.status, -1);
+  r.index = 0;
+  answerListRequest(*store, list_request::kPrevious, r, buffer);
+  EXPECT_EQ(r.status, -1);
+  r.data = 4;
+  answerListRequest(*store, list_request::kFindItem, r, buffer);
+  EXPECT_EQ(r.index, 4);
+  EXPECT_STREQ(r.text, "w4\t");
+  r.index = 50;
+  r.data = 3;
+  answerListRequest(*store, list_request::kFindPosition, r, buffer);
+  EXPECT_EQ(r.index, 0);  // ten rows: row count / 100 is 0
+  EXPECT_FALSE(answerListRequest(*store, 9999, r, buffer));
+}
+
+TEST_F(ResultStoreTest, SaveViewAndDeleteAPair) {
+  fill(3);
+  store->finish(header());
+  const std::string saved = ConfigData::instance().resultsDirectory() + "/mine";
+  ASSERT_EQ(store->savePair(saved + ".WKG"), 0);  // the extension is replaced by wkg
+  EXPECT_TRUE(fileExists(saved + ".wkg"));
+  EXPECT_TRUE(fileExists(saved + ".pdx"));
+  ResultStore other(tempPath("o.$$$"), tempPath("o.pdx"));
+  ResultsHeader h;
+  ASSERT_TRUE(other.view(saved, h));
+  EXPECT_EQ(h.from, "tca");
+  EXPECT_EQ(h.wordsChecked, 1234);
+  EXPECT_EQ(other.entryCount(), 3);
+  EXPECT_EQ(other.entry(2), "w2");
+  EXPECT_EQ(other.savePair(saved), 0);  // onto itself: nothing to do
+  EXPECT_TRUE(other.deleteResults());
+  EXPECT_FALSE(fileExists(saved + ".wkg"));
+  EXPECT_FALSE(fileExists(saved + ".pdx"));
+  EXPECT_TRUE(fileExists(tempPath("w.$$$")));
+}
+
+TEST_F(ResultStoreTest, ViewWithoutIndexKeepsThePairOnDisplay) {
+  fill(2);
+  store->finish(header());
+  writeFile(tempPath("lone.wkg"), std::string(200, 'x'));
+  ResultsHeader h;
+  EXPECT_FALSE(store->view(tempPath("lone"), h));
+  EXPECT_EQ(messages.shown.back().text, "Unable to Open File: " + tempPath("lone.pdx"));
+  EXPECT_EQ(store->dataPath(), tempPath("w.$$$"));
+  EXPECT_EQ(store->entry(1), "w1");
+}
+
+TEST_F(ResultStoreTest, DamagedPairsReadOnlyWhatTheyHold) {
+  fill(4);
+  store->finish(header());
+  auto data = readBytes(tempPath("w.$$$"));
+  auto index = readBytes(tempPath("w.pdx"));
+  writeInt32(data.data() + 4, 1000000);  // found count far beyond the index
+  for (int i = 14; i < 144; ++i) data[i] = 'x';  // texts without their NUL
+  writeInt32(index.data() + 4, 999999);  // offset beyond the data
+  writeInt32(index.data() + 8, 150);     // out of order
+  writeBytes(tempPath("bad.wkg"), data);
+  writeBytes(tempPath("bad.pdx"), index);
+  ResultStore viewer(tempPath("v.$$$"), tempPath("v.pdx"));
+  ResultsHeader h;
+  ASSERT_TRUE(viewer.view(tempPath("bad"), h));
+  EXPECT_EQ(h.find.size(), 42u);
+  EXPECT_EQ(viewer.entryCount(), 4);
+  for (int i = 0; i < 6; ++i) EXPECT_LE(viewer.entry(i).size(), data.size());
+  viewer.setListWidth(80);
+  for (int r = 0; r < 3; ++r) EXPECT_LE(viewer.rowText(r).size(), data.size());
+  writeBytes(tempPath("short.wkg"), std::vector<unsigned char>(10, 1));
+  writeBytes(tempPath("short.pdx"), std::vector<unsigned char>(3, 1));
+  EXPECT_TRUE(viewer.view(tempPath("short"), h));
+  EXPECT_EQ(viewer.entryCount(), 0);
+  EXPECT_EQ(viewer.entry(0), "");
+}
+
+TEST_F(ResultStoreTest, UncreatableWorkingPairIsReportedOnce) {
+  ResultStore lost("no/such/dir/w.$$$", "no/such/dir/w.pdx");
+  lost.append("cat", false);
+  lost.append("dog", false);
+  EXPECT_EQ(lost.entryCount(), 0);
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(ResultStoreTest, TextReportRepeatsDefinitionCountsAndLines) {
+  store->append("cat", false);
+  store->append("cat dog ", true);
+  ResultsHeader h = header();
+  store->finish(h);
+  ASSERT_TRUE(writeTextReport(*store, h, "report.txt", nullptr));
+  std::ifstream in("report.txt");
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string rule = std::string(60, '*') + "\n\n";
+  EXPECT_EQ(text.str(), rule + "Results from Wordkeg Search\n\nFind Field: c?t\nFrom Field: tca\nInclude Field: \n"
+                               "Exclude Field: \n\nUse All Source Selected\n\nWords Checked:      1234\n"
+                               "Words Found:         2\n\n" + rule + "cat\ncat dog\n");
+  EXPECT_EQ(store->entry(0), "cat");  // the pair is still usable afterwards
+}
+
+}  // namespace
+}  // namespace wk::test

@@ -1,0 +1,208 @@
+// Word search results, cross-checked against independent means: a regular-expression filter for
+// single words and a brute-force enumeration for word sequences.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <regex>
+#include <set>
+
+#include "engine/dict/dictionary_names.h"
+#include "engine/dict/reader_state.h"
+#include "engine/dict/word_order.h"
+#include "engine/search/result_store.h"
+#include "engine/search/search_worker.h"
+#include "engine/search/subset_builder.h"
+#include "test_home.h"
+
+namespace wk::test {
+namespace {
+
+using Words = std::vector<std::string>;
+
+Words sorted(Words words) {
+  std::sort(words.begin(), words.end(), [](auto& a, auto& b) { return compareWords(a, b) < 0; });
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  return words;
+}
+
+std::string stored(std::string w) {
+  w.erase(std::remove(w.begin(), w.end(), '-'), w.end());
+  w[0] = static_cast<char>(std::tolower(w[0]));
+  return w;
+}
+
+std::map<char, int> letters(const std::string& text) {
+  std::map<char, int> m;
+  for (char c : text) ++m[c];
+  return m;
+}
+
+bool within(const std::map<char, int>& need, const std::map<char, int>& have) {
+  for (auto [c, n] : need) {
+    auto it = have.find(c);
+    if (it == have.end() || it->second < n) return false;
+  }
+  return true;
+}
+
+int vowels(const std::map<char, int>& pool) {
+  int n = 0;
+  for (auto [c, k] : pool) n += std::string("aeiouy").find(c) != std::string::npos ? k : 0;
+  return n;
+}
+
+class SearchControlTest : public HomeTest {
+ protected:
+  Words search(const std::string& find, const std::string& from, bool useAll, bool suppress = false,
+               const std::string& include = "", const std::string& exclude = "") {
+    SearchData request;
+    if (!validateRequest(request, SearchFields{find, from, include, exclude, useAll, suppress})) return {"refused"};
+    DictionaryNames& catalogue = DictionaryNames::instance();
+    ResultStore store(tempPath("r.$$$"), tempPath("r.pdx"));
+    SearchScope scope;
+    scope.request = &request;
+    scope.store = &store;
+    scope.subsetPath = tempPath("subset.MM_");
+    std::vector<SubsetSource> sources;
+    for (size_t i = 0; i < catalogue.count(); ++i) {
+      scope.dictionaries.push_back(catalogue.entry(i).path);
+      sources.push_back({catalogue.entry(i).path, catalogue.entry(i).tempName});
+    }
+    if (request.multiWord && !SubsetBuilder(request.fromPool, sources, scope.subsetPath).run()) return {};
+    SearchWorker worker(scope);
+    worker.run();
+    Words found;
+    for (int i = 0; i < store.entryCount(); ++i) found.push_back(store.entry(i));
+    return found;
+  }
+
+  // Word sequences of `count` words from `dictionary` made from `from`, by brute force.
+  void enumerate(const Words& dictionary, std::map<char, int> pool, int count, bool useAll, bool suppress,
+                 const std::string& prefix, int minLength, char minFirst, std::set<std::string>& out) {
+    if (count == 0) {
+      int left = 0;
+      for (auto [c, n] : pool) left += n;
+      if (!useAll || left == 0) out.insert(prefix.substr(0, prefix.size() - 1));
+      return;
+    }
+    int total = 0;
+    for (auto [c, n] : pool) total += n;
+    if (total == 0 || vowels(pool) == 0) return;
+    for (const auto& w : dictionary) {
+      const std::string s = stored(w);
+      const int length = static_cast<int>(s.size());
+      if (suppress && (length < minLength || (length == minLength && s[0] < minFirst))) continue;
+      if (useAll && count == 1 && length != total) continue;
+      if (!within(letters(s), pool)) continue;
+      auto rest = pool;
+      for (char c : s)
+        if (--rest[c] == 0) rest.erase(c);
+      enumerate(dictionary, rest, count - 1, useAll, suppress, prefix + w + " ", length, s[0], out);
+    }
+  }
+};
+
+Words randomWords(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  const std::string common = "aeiourstlnc";
+  Words words;
+  for (int i = 0; i < count; ++i) {
+    std::string w;
+    const int length = 1 + static_cast<int>(random() % 7);
+    for (int k = 0; k < length; ++k)
+      w += random() % 3 ? common[random() % common.size()] : static_cast<char>('a' + random() % 26);
+    if (random() % 9 == 0) w[0] = static_cast<char>(std::toupper(w[0]));
+    if (length > 2 && random() % 11 == 0) w.insert(1 + random() % (length - 1), 1, '-');
+    words.push_back(w);
+  }
+  return sorted(words);
+}
+
+TEST_F(SearchControlTest, SingleWordPatternsEqualRegularExpressionFilter) {
+  const Words words = randomWords(3000, 11);
+  makeDictionary("one", words);
+  for (const std::string pattern : {"c?t", "c*t", "?a*", "*", "*ing", "s*e*", "??", "a*a*a", "?????????"}) {
+    std::string regex;
+    for (char c : pattern) regex += c == '?' ? std::string("[a-z]") : c == '*' ? std::string("[a-z]*") : std::string(1, c);
+    const std::regex matcher(regex);
+    Words expected;
+    for (const auto& w : words)
+      if (std::regex_match(stored(w), matcher)) expected.push_back(w);
+    EXPECT_EQ(search(pattern, "", false), expected) << pattern;
+  }
+}
+
+TEST_F(SearchControlTest, SingleWordPoolUseAllIncludeExclude) {
+  const Words words = randomWords(3000, 5);
+  makeDictionary("one", words);
+  const std::string from = "tacsoe";
+  for (bool useAll : {false, true}) {
+    Words expected;
+    for (const auto& w : words) {
+      const std::string s = stored(w);
+      if (!within(letters(s), letters(from)) || (useAll && s.size() != from.size())) continue;
+      if (s.find('t') == std::string::npos || s.find('e') != std::string::npos) continue;
+      expected.push_back(w);
+    }
+    EXPECT_EQ(search("*", from, useAll, false, "t", "e"), expected) << useAll;
+  }
+}
+
+TEST_F(SearchControlTest, IncludeNeedsRepeatedLetters) {
+  makeDictionary("one", sorted({"banana", "bat", "cab", "abba", "bee"}));
+  EXPECT_EQ(search("*", "", false, false, "aa"), (Words{"abba", "banana"}));
+  EXPECT_EQ(search("*", "", false, false, "", "e"), (Words{"bat", "cab", "abba", "banana"}));
+  EXPECT_EQ(search("???", "tcab", true), Words{});  // use all: three letters cannot use four
+}
+
+TEST_F(SearchControlTest, WordSequencesEqualBruteForce) {
+  Words words = randomWords(400, 3);
+  makeDictionary("one", Words(words.begin(), words.begin() + 200));
+  makeDictionary("two", Words(words.begin() + 150, words.end()));
+  const Words all = sorted(words);
+  for (const std::string from : {"tacos", "lentils", "ruse"}) {
+    for (bool useAll : {false, true}) {
+      for (bool suppress : {false, true}) {
+        for (int count : {2, 3}) {
+          const std::string find = count == 2 ? "* *" : "* * *";
+          std::set<std::string> expected;
+          enumerate(all, letters(from), count, useAll, suppress, "", 0, 0, expected);
+          const Words got = search(find, from, useAll, suppress);
+          EXPECT_EQ(std::set<std::string>(got.begin(), got.end()), expected)
+              << find << " from " << from << " useAll " << useAll << " suppress " << suppress;
+          EXPECT_EQ(std::set<std::string>(got.begin(), got.end()).size(), got.size());
+        }
+      }
+    }
+  }
+}
+
+TEST_F(SearchControlTest, SuppressWithoutUseAllKeepsSequences) {
+  makeDictionary("one", sorted({"cat", "dog"}));
+  EXPECT_EQ(search("* *", "catdogae", false, true), (Words{"cat dog"}));
+}
+
+TEST_F(SearchControlTest, BangUsesUpEveryLetter) {
+  // "cat do" would leave a g, and a pool without a vowel is a dead end.
+  makeDictionary("one", sorted({"cat", "dog", "god", "do"}));
+  EXPECT_EQ(search("cat !", "catdog", false), (Words{"cat dog", "cat god"}));
+  // Nothing is left after the letters before "!": no empty sequence.
+  EXPECT_EQ(search("cat!", "cat", false), Words{});
+}
+
+TEST_F(SearchControlTest, SequencesComeDepthFirstInDictionaryOrder) {
+  makeDictionary("one", sorted({"a", "at", "ta", "tat"}));
+  EXPECT_EQ(search("* *", "atta", true), (Words{"a tat", "at at", "at ta", "ta at", "ta ta", "tat a"}));
+  EXPECT_EQ(search("* *", "atta", true, true), (Words{"a tat", "at at", "at ta", "ta ta"}));
+}
+
+TEST_F(SearchControlTest, CancelKeepsResultsFoundSoFar) {
+  makeDictionary("one", randomWords(500, 9));
+  readerState().cancel = true;  // cleared by the first reader: the search runs through
+  EXPECT_FALSE(search("*", "", false).empty());
+}
+
+}  // namespace
+}  // namespace wk::test
