@@ -100,5 +100,43 @@ status=$?
 [ "$status" = 2 ] && [ "$(cksum < "$H/lexicons/keep.lex")" = "$before" ] && [ -z "$(ls -A "$H/temp")" ] &&
   passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL cancel: status $status, temp: $(ls -A "$H/temp")"; }
 
+# Searching.
+printf 'act\ncat\nCat\ncot\ncoat\ndog\ngod\ntac\nx-ray\n' > "$work/search.txt"
+wk dict make "$work/search.txt" words >/dev/null 2>&1
+check "search without selection" 2 wk search 'c?t'
+expect_text "no selection message" err "You do not currently have  a dictionary selected for use."
+wk dict select words >/dev/null 2>&1
+check "search pattern" 0 wk search 'c/t'
+[ "$(tr '\n' ' ' < "$work/out")" = "Cat cat cot " ] && passed=$((passed + 1)) ||
+  { failed=$((failed + 1)); echo "FAIL search pattern: $(cat "$work/out")"; }
+expect_text "counts on stderr" err "Found: 3"
+check "search nothing" 1 wk search 'zz?'
+check "search refused character" 2 wk search 'c.t'
+expect_text "refused character text" err "'.' cannot be typed into this field: FIND"
+check "search anagram" 0 wk search '???' --from tca
+expect_text "anagram" out "tac"
+check "multi-word" 0 wk search 'cat !' --from catdog
+[ "$(tr '\n' '|' < "$work/out")" = "Cat dog|Cat god|cat dog|cat god|" ] && passed=$((passed + 1)) ||
+  { failed=$((failed + 1)); echo "FAIL multi-word: $(cat "$work/out")"; }
+check "bang warning goes on" 0 wk search 'cat !dog' --from catdog
+expect_text "bang warning" err "Wordkeg will ignore any part of the FIND pattern"
+check "check message" 2 wk search 'cat' --from ta
+expect_text "check message text" err "Your FIND includes letters not found in your FROM field."
+check "dict limit" 0 wk search '*' --dict words
+check "save pair" 0 wk search 'c?t' --save "$work/saved"
+expect_file "saved data" "$work/saved.wkg"
+expect_file "saved index" "$work/saved.pdx"
+check "save report" 0 wk search 'c?t' --save "$work/report.txt"
+expect_text "report" report.txt "Results from Wordkeg Search"
+check "results show" 0 wk results show "$work/saved.wkg"
+expect_text "show find" out "FIND: c?t"
+expect_text "show line" out "cot"
+check "results export" 0 wk results export "$work/saved" "$work/export.asc"
+expect_text "export counts" export.asc "Words Found:         3"
+check "results delete" 0 wk results delete "$work/saved.wkg"
+expect_file "deleted pair" "$work/saved.wkg" absent
+check "show missing" 2 wk results show "$work/saved.wkg"
+[ -z "$(ls -A "$H/temp")" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL search temp: $(ls -A "$H/temp")"; }
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
