@@ -62,8 +62,10 @@ bool saveResults(ResultStore& store, const ResultsHeader& header, const std::str
   return writeTextReport(store, header, path, nullptr);
 }
 
+// The result lines exactly as the data file holds them, in the order found.
 void printLines(ResultStore& store) {
-  for (int i = 0; i < store.entryCount(); ++i) std::printf("%s\n", store.entry(i).c_str());
+  std::fflush(stdout);
+  store.copyLines(stdout, nullptr);
 }
 
 // Runs the subset analysis of a multi-word search; false when there is nothing to search.

@@ -23,18 +23,21 @@ Dictionary::Dictionary(const std::string& path, bool loadIntoMemory, size_t buff
     if (count == 1) {
       state.tooMany = false;
       state.cancel = false;
-      state.sharedCopy.reset();
+      state.shared.reset();
       if (loadIntoMemory) loadShared();
     }
     if (state.memoryMode() && state.sharedPath == path_) {
-      memory_ = state.sharedCopy;
-      validate(static_cast<int64_t>(memory_->size()) - 1);
+      memory_ = state.shared;
+      memoryBytes_ = memory_->bytes.data();
+      decoded_ = memory_.get();
+      index_ = memory_->index;
+      header_ = memory_->header;
     } else {
       openStream(bufferSize);
     }
   } catch (...) {
     if (file_) std::fclose(file_);
-    if (--state.openReaders == 0) state.sharedCopy.reset();
+    if (--state.openReaders == 0) state.shared.reset();
     throw;
   }
 }
@@ -43,7 +46,7 @@ Dictionary::~Dictionary() {
   if (file_) std::fclose(file_);
   memory_.reset();
   ReaderState& state = readerState();
-  if (--state.openReaders == 0) state.sharedCopy.reset();
+  if (--state.openReaders == 0) state.shared.reset();
 }
 
 void Dictionary::loadShared() {
@@ -51,12 +54,15 @@ void Dictionary::loadShared() {
   if (size < 0 || size >= kMemoryLimit) return;
   std::FILE* f = std::fopen(path_.c_str(), "rb");
   if (!f) return;  // the stream open below reports it
-  auto copy = std::make_shared<std::vector<unsigned char>>(static_cast<size_t>(size) + 1);
-  const size_t got = std::fread(copy->data(), 1, static_cast<size_t>(size), f);
+  auto copy = std::make_shared<SharedDictionary>();
+  copy->bytes.resize(static_cast<size_t>(size) + 1);
+  const size_t got = std::fread(copy->bytes.data(), 1, static_cast<size_t>(size), f);
   std::fclose(f);
   if (got != static_cast<size_t>(size)) return;
-  copy->back() = 255;
-  readerState().sharedCopy = copy;
+  copy->bytes.back() = 255;
+  validate(copy->bytes.data(), size, copy->index, copy->header);
+  decodeAll(*copy);
+  readerState().shared = copy;
   readerState().sharedPath = path_;
 }
 
@@ -69,37 +75,69 @@ void Dictionary::openStream(size_t bufferSize) {
   }
   buffer_.resize(bufferSize > 0 ? bufferSize : BUFSIZ);
   std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
-  validate(fileSize(path_));
+  unsigned char head[kStreamStart];
+  const int64_t size = fileSize(path_);
+  if (size < kStreamStart || std::fread(head, 1, kStreamStart, file_) != static_cast<size_t>(kStreamStart))
+    damaged();
+  validate(head, size, ownIndex_, header_);
   std::rewind(file_);
 }
 
-void Dictionary::validate(int64_t size) {
-  unsigned char head[kStreamStart];
+void Dictionary::validate(const unsigned char* head, int64_t size, int32_t* index, DictionaryHeader& header) const {
   if (size < kStreamStart) damaged();
-  if (memory_) {
-    std::copy(memory_->begin(), memory_->begin() + kStreamStart, head);
-  } else if (std::fread(head, 1, kStreamStart, file_) != static_cast<size_t>(kStreamStart)) {
-    damaged();
-  }
-  header_ = DictionaryHeader::decode(head + kHeaderOffset);
-  if (header_.magic != kMagic) damaged();
+  header = DictionaryHeader::decode(head + kHeaderOffset);
+  if (header.magic != kMagic) damaged();
   int32_t previous = kStreamStart;
   for (int i = 0; i < kIndexEntries; ++i) {
-    index_[i] = readInt32(head + 4 * i);
+    index[i] = readInt32(head + 4 * i);
     // The writer only produces ascending offsets inside the file; anything else is damage.
-    if (index_[i] < previous || index_[i] > size) damaged();
-    previous = index_[i];
+    if (index[i] < previous || index[i] > size) damaged();
+    previous = index[i];
   }
 }
 
 void Dictionary::damaged() const { throw WordkegException(str(kDamagedDictionary) + path_); }
 
 int Dictionary::readByte() {
-  if (!memory_) return std::fgetc(file_);
-  const unsigned char b = (*memory_)[memoryPos_];
+  if (!memoryBytes_) return std::getc(file_);
+  const unsigned char b = memoryBytes_[memoryPos_];
   if (b == 255) return -1;
   ++memoryPos_;
   return b;
+}
+
+void Dictionary::decodeAll(SharedDictionary& shared) {
+  // Decodes with this reader's own byte loop, so damage is found here, once.
+  memoryBytes_ = shared.bytes.data();
+  memoryPos_ = kStreamStart;
+  length_ = 1;
+  shared.wordAt.assign(shared.bytes.size(), 0);
+  size_t filled = 0;
+  while (readNext()) {
+    // Offsets up to the end of this record (its separators and its start) lead to it.
+    for (; filled < memoryPos_; ++filled) shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
+    DecodedWord w{};
+    std::copy(word_, word_ + length_ + 2, w.letters);
+    w.length = static_cast<int8_t>(length_);
+    w.hyphen = static_cast<int8_t>(hyphen_);
+    w.capital = capital_;
+    shared.words.push_back(w);
+  }
+  for (; filled < shared.wordAt.size(); ++filled) shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
+  memoryBytes_ = nullptr;
+  memoryPos_ = 0;
+  length_ = 1;
+  validPrefix_ = 0;
+}
+
+bool Dictionary::readDecoded() {
+  if (ordinal_ >= decoded_->words.size()) return false;
+  const DecodedWord& w = decoded_->words[ordinal_++];
+  length_ = w.length;
+  capital_ = w.capital;
+  hyphen_ = w.hyphen;
+  current_ = w.letters;
+  return true;
 }
 
 long Dictionary::position() const {
@@ -119,19 +157,25 @@ void Dictionary::seek(int length, char letter) {
   if (letter < 'a' || letter > 'z') letter = 'a';
   length_ = length;
   validPrefix_ = 0;
+  if (decoded_) {
+    ordinal_ = decoded_->wordAt[static_cast<size_t>(index_[indexSlot(length, letter)])];
+    return;
+  }
   setPosition(index_[indexSlot(length, letter)]);
 }
 
 bool Dictionary::seekForward(int length, char letter) {
   if (inert_ || length < 1 || length > kMaxLength) return false;
   if (letter < 'a' || letter > 'z') letter = 'a';
-  if (index_[indexSlot(length, letter)] < position()) return false;
+  const int32_t target = index_[indexSlot(length, letter)];
+  if (decoded_ ? decoded_->wordAt[static_cast<size_t>(target)] < ordinal_ : target < position()) return false;
   seek(length, letter);
   return true;
 }
 
 bool Dictionary::readNext() {
   if (inert_) return false;
+  if (decoded_) return readDecoded();
   for (;;) {
     const int flags = readByte();
     if (flags < 0) return false;
@@ -173,7 +217,7 @@ void Dictionary::decodeRecord(int flags) {
 }
 
 std::string Dictionary::asWritten() const {
-  std::string word(word_, static_cast<size_t>(length_));
+  std::string word(current_, static_cast<size_t>(length_));
   if (capital_ && !word.empty()) word[0] = static_cast<char>(word[0] - 'a' + 'A');
   if (hyphen_ >= 0) word.insert(static_cast<size_t>(hyphen_), 1, '-');
   return word;

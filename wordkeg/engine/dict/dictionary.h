@@ -36,7 +36,7 @@ class Dictionary {
   bool inert() const { return inert_; }  // the reader beyond the limit: no words
   int length() const { return length_; }
   // The stored form of the last word: length() letters, a blank and a zero.
-  const char* stored() const { return word_; }
+  const char* stored() const { return current_; }
   bool capital() const { return capital_; }
   int hyphenPosition() const { return hyphen_; }
   // The last word as written: capital and hyphen restored.
@@ -47,26 +47,34 @@ class Dictionary {
  private:
   void openStream(size_t bufferSize);
   void loadShared();
-  void validate(int64_t size);
+  // Reads and checks the index and header of a file of `size` bytes from `head`.
+  void validate(const unsigned char* head, int64_t size, int32_t* index, DictionaryHeader& header) const;
   int readByte();
   long position() const;
   void setPosition(long offset);
   void decodeRecord(int flags);
+  void decodeAll(struct SharedDictionary& shared);
+  bool readDecoded();
   [[noreturn]] void damaged() const;
 
   std::string path_;
   bool inert_ = false;
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;
-  std::shared_ptr<const std::vector<unsigned char>> memory_;
+  std::shared_ptr<const struct SharedDictionary> memory_;
+  const unsigned char* memoryBytes_ = nullptr;  // memory_'s bytes, for the byte loop
   size_t memoryPos_ = 0;
-  int32_t index_[dict::kIndexEntries] = {};
+  int32_t ownIndex_[dict::kIndexEntries] = {};
+  const int32_t* index_ = ownIndex_;  // the shared copy's index in memory mode
   DictionaryHeader header_;
   int length_ = 1;
   char word_[dict::kMaxLength + 2] = {};
   bool capital_ = false;
   int hyphen_ = -1;
-  int validPrefix_ = 0;  // letters of the buffer that hold the previous word
+  int validPrefix_ = 0;
+  const char* current_ = word_;
+  const struct SharedDictionary* decoded_ = nullptr;  // memory mode: the words decoded in advance
+  size_t ordinal_ = 0;                                // the next decoded word  // letters of the buffer that hold the previous word
 };
 
 }  // namespace wk

@@ -1,6 +1,7 @@
 #include "src_letters.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace wk {
 namespace {
@@ -40,7 +41,8 @@ void SrcLetters::set(std::string_view text) {
 }
 
 int SrcLetters::take(const char* word, char terminator) {
-  std::copy(std::begin(counts_), std::end(counts_), std::begin(working_));
+  // A fixed-size memcpy is inlined; this runs once for every word a scan checks.
+  std::memcpy(working_, counts_, sizeof counts_);
   workingVowels_ = vowels_;
   workingTotal_ = total_;
   int taken = 0;
