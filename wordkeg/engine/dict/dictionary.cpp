@@ -10,6 +10,27 @@ namespace wk {
 
 using namespace dict;
 
+namespace {
+
+// What each code byte stands for: one or two letters, or nothing (not a code).
+struct Code {
+  char first = 0, second = 0;
+  uint8_t letters = 0;
+};
+
+struct CodeTable {
+  Code codes[256];
+  CodeTable() {
+    for (int b = 0; b <= kPairCodeEnd; ++b)
+      codes[b] = {kPairLetters[b / kPairLetterCount], kPairLetters[b % kPairLetterCount], 2};
+    for (int c = 'a'; c <= 'z'; ++c) codes[c + kLetterBias] = {static_cast<char>(c), 0, 1};
+  }
+};
+
+const CodeTable kCodeTable;
+
+}  // namespace
+
 Dictionary::Dictionary(const std::string& path, bool loadIntoMemory, size_t bufferSize)
     : path_(path) {
   ReaderState& state = readerState();
@@ -74,13 +95,15 @@ void Dictionary::openStream(size_t bufferSize) {
     throw WordkegException(text);
   }
   buffer_.resize(bufferSize > 0 ? bufferSize : BUFSIZ);
-  std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
+  std::setvbuf(file_, nullptr, _IONBF, 0);  // this reader buffers for itself
   unsigned char head[kStreamStart];
   const int64_t size = fileSize(path_);
   if (size < kStreamStart || std::fread(head, 1, kStreamStart, file_) != static_cast<size_t>(kStreamStart))
     damaged();
   validate(head, size, ownIndex_, header_);
-  std::rewind(file_);
+  std::fseek(file_, 0, SEEK_SET);
+  bufferStart_ = 0;
+  bufferLength_ = bufferPos_ = 0;
 }
 
 void Dictionary::validate(const unsigned char* head, int64_t size, int32_t* index, DictionaryHeader& header) const {
@@ -98,8 +121,15 @@ void Dictionary::validate(const unsigned char* head, int64_t size, int32_t* inde
 
 void Dictionary::damaged() const { throw WordkegException(str(kDamagedDictionary) + path_); }
 
+int Dictionary::refill() {
+  bufferStart_ += static_cast<long>(bufferLength_);
+  bufferLength_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  bufferPos_ = 0;
+  return bufferLength_ ? buffer_[bufferPos_++] : -1;
+}
+
 int Dictionary::readByte() {
-  if (!memoryBytes_) return std::getc(file_);
+  if (!memoryBytes_) return bufferPos_ < bufferLength_ ? buffer_[bufferPos_++] : refill();
   const unsigned char b = memoryBytes_[memoryPos_];
   if (b == 255) return -1;
   ++memoryPos_;
@@ -141,14 +171,19 @@ bool Dictionary::readDecoded() {
 }
 
 long Dictionary::position() const {
-  return memory_ ? static_cast<long>(memoryPos_) : std::ftell(file_);
+  return memoryBytes_ ? static_cast<long>(memoryPos_) : bufferStart_ + static_cast<long>(bufferPos_);
 }
 
 void Dictionary::setPosition(long offset) {
-  if (memory_)
+  if (memoryBytes_) {
     memoryPos_ = static_cast<size_t>(offset);
-  else
+  } else if (offset >= bufferStart_ && offset <= bufferStart_ + static_cast<long>(bufferLength_)) {
+    bufferPos_ = static_cast<size_t>(offset - bufferStart_);  // still inside the block read
+  } else {
     std::fseek(file_, offset, SEEK_SET);
+    bufferStart_ = offset;
+    bufferLength_ = bufferPos_ = 0;
+  }
 }
 
 void Dictionary::seek(int length, char letter) {
@@ -199,17 +234,13 @@ void Dictionary::decodeRecord(int flags) {
   }
   int pos = prefix;
   while (pos < length_) {
-    const int code = readByte();
-    if (code < 0) damaged();
-    if (code <= kPairCodeEnd) {
-      if (pos + 2 > length_) damaged();
-      word_[pos++] = kPairLetters[code / kPairLetterCount];
-      word_[pos++] = kPairLetters[code % kPairLetterCount];
-    } else if (code >= 'a' + kLetterBias && code <= 'z' + kLetterBias) {
-      word_[pos++] = static_cast<char>(code - kLetterBias);
-    } else {
-      damaged();
-    }
+    const int byte = readByte();
+    if (byte < 0) damaged();
+    const Code& code = kCodeTable.codes[byte];
+    if (code.letters == 0 || pos + code.letters > length_) damaged();
+    word_[pos] = code.first;
+    word_[pos + 1] = code.second;  // harmless for one letter: the buffer has room past length
+    pos += code.letters;
   }
   word_[length_] = ' ';
   word_[length_ + 1] = 0;

@@ -50,6 +50,7 @@ class Dictionary {
   // Reads and checks the index and header of a file of `size` bytes from `head`.
   void validate(const unsigned char* head, int64_t size, int32_t* index, DictionaryHeader& header) const;
   int readByte();
+  int refill();
   long position() const;
   void setPosition(long offset);
   void decodeRecord(int flags);
@@ -60,7 +61,12 @@ class Dictionary {
   std::string path_;
   bool inert_ = false;
   std::FILE* file_ = nullptr;
-  std::vector<char> buffer_;
+  // Stream mode reads through a block of the caller's buffer size, without a library call per
+  // byte: `buffer_` holds the file's bytes from offset `bufferStart_`.
+  std::vector<unsigned char> buffer_;
+  long bufferStart_ = 0;
+  size_t bufferLength_ = 0;
+  size_t bufferPos_ = 0;
   std::shared_ptr<const struct SharedDictionary> memory_;
   const unsigned char* memoryBytes_ = nullptr;  // memory_'s bytes, for the byte loop
   size_t memoryPos_ = 0;
