@@ -1,9 +1,10 @@
 // Any byte sequence given to the dictionary reader, in stream and in memory mode, must end in
 // words or a WordkegException: no crash, no read out of bounds, no endless loop.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "engine/base/wordkeg_exception.h"
 #include "engine/dict/dictionary.h"
@@ -18,8 +19,8 @@ void scanAll(const std::string& path, bool memory, const char* pattern, const ch
     wk::SrcLetters letters;
     letters.set(pool);
     std::string word;
-    for (int r = scan.start(pattern, *pool ? &letters : nullptr, 0, 0, word); r == wk::DictionaryScan::kMatch;
-         r = scan.next(word)) {
+    for (int r = scan.start(pattern, *pool ? &letters : nullptr, 0, 0, word);
+         r == wk::DictionaryScan::kMatch; r = scan.next(word)) {
     }
     reader.seek(1, 'a');
     while (reader.readNext()) reader.asWritten();

@@ -1,8 +1,9 @@
 // Any ini file must read without harm and survive a rewrite with its other keys intact.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "engine/base/ini_file.h"
 

@@ -1,9 +1,10 @@
 // Any pair of data and index files must view, list and export without harm: the fuzz input is
 // split into the two files at a point its first two bytes choose.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "engine/search/list_requests.h"
 #include "engine/search/result_store.h"
@@ -32,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = -1; i <= store.entryCount(); ++i) store.entry(i);
     store.setListWidth(data[0] % 120);
     std::string buffer;
-    for (int message = wk::list_request::kFirst; message <= wk::list_request::kFindPosition; ++message) {
+    for (int message = wk::list_request::kFirst; message <= wk::list_request::kFindPosition;
+         ++message) {
       wk::ListRequest request;
       request.index = data[1] % 7 - 1;
       request.data = data[0] % 5;

@@ -1,10 +1,11 @@
 // Any word list: the lines that validate, sorted in dictionary order, must come back from a
 // compiled dictionary exactly as written.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "engine/build/line_reader.h"
@@ -31,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     words.push_back(line);
   }
   std::fclose(f);
-  std::stable_sort(words.begin(), words.end(), [](auto& a, auto& b) { return wk::compareWords(a, b) < 0; });
+  std::stable_sort(words.begin(), words.end(),
+                   [](auto& a, auto& b) { return wk::compareWords(a, b) < 0; });
   words.erase(std::unique(words.begin(), words.end()), words.end());
   const std::string lex = base + ".lex";
   {

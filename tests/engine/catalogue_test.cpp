@@ -82,7 +82,8 @@ TEST_F(CatalogueTest, DeleteKeepsFileAsBackupAndBlockedBackupRefuses) {
   EXPECT_EQ(catalogue.deleteDictionary(lexPath("b")), 0);
   EXPECT_NE(catalogue.find(lexPath("b")), nullptr);
   EXPECT_TRUE(fileExists(lexPath("b")));
-  EXPECT_EQ(messages.shown.back().text, "Wordkeg was unable to delete this file: " + replaceExtension(lexPath("b"), "lxb"));
+  EXPECT_EQ(messages.shown.back().text,
+            "Wordkeg was unable to delete this file: " + replaceExtension(lexPath("b"), "lxb"));
   EXPECT_EQ(messages.shown.back().caption, "File Error.");
 }
 

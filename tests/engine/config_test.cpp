@@ -79,7 +79,8 @@ TEST_F(ConfigTest, NameCompletionKeepsPathsWithSeparators) {
 TEST(IniFile, WindowsProfileSemantics) {
   const std::string path = (fs::temp_directory_path() / "wk_ini_test.ini").string();
   writeBytes(path, std::vector<unsigned char>{});
-  std::string text = "; comment\r\n[Other]\nkey=no\n[ paths ]\n  Key  =  \"quoted value\"  \nnum= 42abc\nneg=-7\n";
+  std::string text =
+      "; comment\r\n[Other]\nkey=no\n[ paths ]\n  Key  =  \"quoted value\"  \nnum= 42abc\nneg=-7\n";
   writeBytes(path, std::vector<unsigned char>(text.begin(), text.end()));
   EXPECT_EQ(getProfileString("PATHS", "key", "d", path), "quoted value");
   EXPECT_EQ(getProfileString("PATHS", "missing", "d", path), "d");

@@ -5,10 +5,10 @@
 
 #include "engine/base/clock.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/dict/word_order.h"
 #include "engine/dict/compress_dictionary.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_header.h"
+#include "engine/dict/word_order.h"
 #include "test_home.h"
 
 namespace wk::test {
@@ -31,8 +31,10 @@ using Bytes = std::vector<unsigned char>;
 
 TEST_F(DictionaryFormatTest, WorkedRecordExamples) {
   EXPECT_EQ(stream(makeDictionary("rat", {"rat"})), (Bytes{0xFE, 0xFE, 0x00, 0x7E, 0xF4}));
-  EXPECT_EQ(stream(makeDictionary("xray", {"x-ray"})), (Bytes{0xFE, 0xFE, 0xFE, 0x01, 0x01, 0xF8, 0x7E, 0xF9}));
-  EXPECT_EQ(stream(makeDictionary("apple", {"Apple"})), (Bytes{0xFE, 0xFE, 0xFE, 0xFE, 0x02, 0x11, 0xF0, 0x40}));
+  EXPECT_EQ(stream(makeDictionary("xray", {"x-ray"})),
+            (Bytes{0xFE, 0xFE, 0xFE, 0x01, 0x01, 0xF8, 0x7E, 0xF9}));
+  EXPECT_EQ(stream(makeDictionary("apple", {"Apple"})),
+            (Bytes{0xFE, 0xFE, 0xFE, 0xFE, 0x02, 0x11, 0xF0, 0x40}));
 }
 
 TEST_F(DictionaryFormatTest, ThreeWordDictionaryBytesAndIndex) {
@@ -84,9 +86,9 @@ TEST_F(DictionaryFormatTest, HyphenatedTwinTakesWholePrefix) {
 }
 
 TEST_F(DictionaryFormatTest, RoundTripKeepsEveryWordAsWritten) {
-  const std::vector<std::string> words = {"a",    "I",     "ab",    "ox",       "Zu",       "cat",
-                                          "co-op", "Dog",  "dog",   "Jazz",     "jazz",     "quizzes",
-                                          "x-rayed", "zzzzzzzzz", "aaaaaaaaa", "Paris"};
+  const std::vector<std::string> words = {
+      "a",   "I",    "ab",   "ox",      "Zu",      "cat",       "co-op",     "Dog",
+      "dog", "Jazz", "jazz", "quizzes", "x-rayed", "zzzzzzzzz", "aaaaaaaaa", "Paris"};
   std::vector<std::string> sorted = words;
   std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return compareWords(a, b) < 0; });
   const std::string path = makeDictionary("mixed", sorted);
@@ -114,7 +116,7 @@ TEST_F(DictionaryFormatTest, WriterDestroyedUnfinishedStillWritesCompleteFile) {
 TEST_F(DictionaryFormatTest, WriterRefusesWordsThatWouldCorruptTheFile) {
   CompressDictionary writer(lexPath("bad"));
   writer.addWord("dog");
-  EXPECT_THROW(writer.addWord("cat"), WordkegException);  // out of order
+  EXPECT_THROW(writer.addWord("cat"), WordkegException);   // out of order
   EXPECT_THROW(writer.addWord("dOgs"), WordkegException);  // capital inside
   EXPECT_THROW(writer.addWord("do-"), WordkegException);   // trailing hyphen
   EXPECT_THROW(writer.addWord("d1g"), WordkegException);

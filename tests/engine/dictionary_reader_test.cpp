@@ -7,8 +7,8 @@
 #include "engine/base/wordkeg_exception.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_scan.h"
-#include "engine/dict/word_order.h"
 #include "engine/dict/reader_state.h"
+#include "engine/dict/word_order.h"
 #include "test_home.h"
 
 namespace wk::test {
@@ -59,7 +59,8 @@ TEST_F(DictionaryReaderTest, MemoryModeOnlyForFirstReaderOfSmallFile) {
   auto bytes = readBytes(small);
   bytes.resize(dict::kMemoryLimit, 0);
   for (int i = 0; i < dict::kIndexEntries; ++i)
-    if (readInt32(bytes.data() + 4 * i) == 2106) writeInt32(bytes.data() + 4 * i, dict::kMemoryLimit);
+    if (readInt32(bytes.data() + 4 * i) == 2106)
+      writeInt32(bytes.data() + 4 * i, dict::kMemoryLimit);
   writeBytes(lexPath("limit"), bytes);
   Dictionary big(lexPath("limit"), true, 512);
   EXPECT_FALSE(readerState().memoryMode());
@@ -86,13 +87,21 @@ TEST_F(DictionaryReaderTest, DamagedFilesThrowInsteadOfMisreading) {
       damage("short", [](auto& b) { b.resize(2000); }),
       damage("magic", [](auto& b) { b[2092] = 0; }),
       damage("index", [](auto& b) { writeInt32(b.data() + 8, 99999); }),
-      damage("backward", [](auto& b) { writeInt32(b.data() + 4 * 30, 2097); writeInt32(b.data() + 4 * 29, 2102); }),
+      damage("backward",
+             [](auto& b) {
+               writeInt32(b.data() + 4 * 30, 2097);
+               writeInt32(b.data() + 4 * 29, 2102);
+             }),
       damage("ff", [](auto& b) { b[2098] = 0xFF; }),
       damage("prefix", [](auto& b) { b[2097] = 0x7C; }),
       damage("truncated", [](auto& b) { b.pop_back(); }),
       damage("overlong", [](auto& b) { b[2101] = 0x01; }),
       damage("badcode", [](auto& b) { b[2098] = 0xD5; }),
-      damage("toolong", [](auto& b) { b.resize(2096); b.insert(b.end(), 30, 0xFE); }),
+      damage("toolong",
+             [](auto& b) {
+               b.resize(2096);
+               b.insert(b.end(), 30, 0xFE);
+             }),
   };
   for (const auto& path : damaged) {
     EXPECT_THROW(readAll(path, false), WordkegException) << path;
@@ -104,7 +113,8 @@ TEST_F(DictionaryReaderTest, DamagedFilesThrowInsteadOfMisreading) {
 TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
   std::vector<std::string> words;
   for (char a = 'a'; a <= 'z'; ++a)
-    for (const char* rest : {"", "a", "nt", "pple", "rrow"}) words.push_back(std::string(1, a) + rest);
+    for (const char* rest : {"", "a", "nt", "pple", "rrow"})
+      words.push_back(std::string(1, a) + rest);
   std::sort(words.begin(), words.end(), [](auto& x, auto& y) { return compareWords(x, y) < 0; });
   const auto bytes = readBytes(makeDictionary("base", words));
   std::mt19937 random(7);
@@ -121,7 +131,9 @@ TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
         SrcLetters pool;
         pool.set("aprtnow");
         std::string w;
-        for (int r = scan.start("?a*", &pool, 0, 0, w); r == DictionaryScan::kMatch; r = scan.next(w)) {}
+        for (int r = scan.start("?a*", &pool, 0, 0, w); r == DictionaryScan::kMatch;
+             r = scan.next(w)) {
+        }
         readAll(lexPath("fuzz"), memory);
       } catch (const WordkegException&) {
       }

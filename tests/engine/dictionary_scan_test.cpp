@@ -1,10 +1,11 @@
 // The dictionary scan: wildcard patterns, letter pools and group skips.
+#include "engine/dict/dictionary_scan.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "engine/dict/dictionary.h"
-#include "engine/dict/dictionary_scan.h"
 #include "engine/dict/reader_state.h"
 #include "engine/dict/word_order.h"
 #include "test_home.h"
@@ -16,21 +17,23 @@ class DictionaryScanTest : public HomeTest {
  protected:
   void SetUp() override {
     HomeTest::SetUp();
-    std::vector<std::string> words = {"a",   "act", "cat", "coat", "cot",  "cut", "eat",     "tea",
-                                      "tee", "ate", "ban", "Bat",  "x-ray", "zoo", "abcdefghi", "tac"};
+    std::vector<std::string> words = {"a",     "act", "cat",       "coat", "cot", "cut",
+                                      "eat",   "tea", "tee",       "ate",  "ban", "Bat",
+                                      "x-ray", "zoo", "abcdefghi", "tac"};
     std::sort(words.begin(), words.end(), [](auto& x, auto& y) { return compareWords(x, y) < 0; });
     path = makeDictionary("s", words);
   }
 
-  std::vector<std::string> scan(const std::string& pattern, const char* pool = nullptr, int minLength = 0) {
+  std::vector<std::string> scan(const std::string& pattern, const char* pool = nullptr,
+                                int minLength = 0) {
     Dictionary reader(path, false, 512);
     DictionaryScan scanner(reader);
     SrcLetters letters;
     if (pool) letters.set(pool);
     std::vector<std::string> found;
     std::string w;
-    for (int r = scanner.start(pattern, pool ? &letters : nullptr, minLength, 0, w); r == DictionaryScan::kMatch;
-         r = scanner.next(w))
+    for (int r = scanner.start(pattern, pool ? &letters : nullptr, minLength, 0, w);
+         r == DictionaryScan::kMatch; r = scanner.next(w))
       found.push_back(w);
     return found;
   }

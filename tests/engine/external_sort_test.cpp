@@ -79,12 +79,14 @@ TEST_F(ExternalSortTest, SixRunsMergeInTwoPassesAndLeaveNoIntermediate) {
   std::vector<std::string> expected;
   for (int run = 0; run < 6; ++run) {
     std::vector<std::string> words;
-    for (char c = 'a'; c <= 'z'; ++c) words.push_back(std::string(1, c) + std::string(1 + run % 3, 'a' + run));
+    for (char c = 'a'; c <= 'z'; ++c)
+      words.push_back(std::string(1, c) + std::string(1 + run % 3, 'a' + run));
     std::sort(words.begin(), words.end(), [](auto& a, auto& b) { return compareWords(a, b) < 0; });
     writeRun("$$tmp{{{." + std::to_string(run + 1), words);
     expected.insert(expected.end(), words.begin(), words.end());
   }
-  std::stable_sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return compareWords(a, b) < 0; });
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](auto& a, auto& b) { return compareWords(a, b) < 0; });
   std::atomic<int> progress{0};
   {
     MergeFile<StringHandler> merger(tempPath("$$tmp{{{.*"), tempPath("out"), &progress);
@@ -96,7 +98,8 @@ TEST_F(ExternalSortTest, SixRunsMergeInTwoPassesAndLeaveNoIntermediate) {
   auto merged = readRun(tempPath("out"));
   EXPECT_EQ(merged, expected);
   const auto left = tempFiles();
-  EXPECT_EQ(std::count_if(left.begin(), left.end(), [](auto& n) { return n.rfind("TMP", 0) == 0; }), 0);
+  EXPECT_EQ(std::count_if(left.begin(), left.end(), [](auto& n) { return n.rfind("TMP", 0) == 0; }),
+            0);
 }
 
 TEST_F(ExternalSortTest, SingleRunIsMovedAndEmptyRunContributesNothing) {
@@ -129,8 +132,8 @@ TEST_F(ExternalSortTest, CancelledMergeProducesNoOutputAndCleansUp) {
 TEST_F(ExternalSortTest, MissingInputThrowsAndLeavesNoIntermediate) {
   writeRun("a1", {"ab"});
   {
-    MergeFile<StringHandler> merger(std::vector<std::string>{tempPath("a1"), tempPath("missing")}, tempPath("out"),
-                                    nullptr);
+    MergeFile<StringHandler> merger(std::vector<std::string>{tempPath("a1"), tempPath("missing")},
+                                    tempPath("out"), nullptr);
     EXPECT_THROW(merger.merge(), WordkegException);
   }
   EXPECT_EQ(tempFiles(), (std::vector<std::string>{"a1"}));

@@ -1,7 +1,8 @@
 // Copy, move, wildcard search and the path helpers.
+#include "engine/base/file_ops.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
 #include "test_home.h"
 

@@ -1,4 +1,6 @@
 // Making a dictionary from a word list: validation, order, runs, messages, cancel, clean-up.
+#include "engine/build/make_dictionary.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -6,7 +8,6 @@
 #include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/build/make_dictionary.h"
 #include "engine/build/word_shape.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/word_order.h"
@@ -36,10 +37,14 @@ class MakeDictionaryTest : public HomeTest {
 
 TEST(LineValidation, ShapeRulesOfTheWordList) {
   const std::pair<const char*, const char*> cases[] = {
-      {"  Paris", "Paris"}, {"dog ", "dog"}, {"DOG", "Dog"},  {"well-known", "well-known"},
-      {"ab1", nullptr},     {"-ab", nullptr}, {"ab-", nullptr}, {"a-b-c", nullptr},
-      {"ab\t", nullptr},    {"abcdefghi", "abcdefghi"}, {"abcdefghij", nullptr},
-      {"abcd-efghi", "abcd-efghi"}, {"a b", nullptr}, {"   ", nullptr}, {"caf\xE9", nullptr},
+      {"  Paris", "Paris"},    {"dog ", "dog"},
+      {"DOG", "Dog"},          {"well-known", "well-known"},
+      {"ab1", nullptr},        {"-ab", nullptr},
+      {"ab-", nullptr},        {"a-b-c", nullptr},
+      {"ab\t", nullptr},       {"abcdefghi", "abcdefghi"},
+      {"abcdefghij", nullptr}, {"abcd-efghi", "abcd-efghi"},
+      {"a b", nullptr},        {"   ", nullptr},
+      {"caf\xE9", nullptr},
   };
   for (const auto& [line, expected] : cases) {
     std::string text = line;
@@ -72,7 +77,8 @@ TEST_F(MakeDictionaryTest, ManyRunsMergeIntoOneSortedDictionary) {
   ASSERT_TRUE(make("list.txt", "big"));
   const Words words = wordsOf(lexPath("big"));
   EXPECT_EQ(words.size(), 20000u);
-  EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), [](auto& a, auto& b) { return compareWords(a, b) < 0; }));
+  EXPECT_TRUE(std::is_sorted(words.begin(), words.end(),
+                             [](auto& a, auto& b) { return compareWords(a, b) < 0; }));
   EXPECT_TRUE(tempFiles().empty());
 }
 
@@ -87,7 +93,8 @@ TEST_F(MakeDictionaryTest, NoValidWordsIsReportedAndNothingIsLeft) {
   MakeDictionaryFromFile operation("list.txt", lexPath("d"), false);
   EXPECT_FALSE(operation.run());
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "Your word list contains no valid words. No Dictionary has been created.");
+  EXPECT_EQ(messages.shown[0].text,
+            "Your word list contains no valid words. No Dictionary has been created.");
   EXPECT_EQ(messages.shown[0].caption, "Warning");
   EXPECT_FALSE(fileExists(lexPath("d")));
   EXPECT_TRUE(tempFiles().empty());
@@ -105,7 +112,8 @@ TEST_F(MakeDictionaryTest, OverwriteKeepsOldAsBackup) {
 }
 
 TEST_F(MakeDictionaryTest, LeftoverRunFilesAreNotMergedIn) {
-  writeBytes(tempPath("$$tmp{{{.7"), std::vector<unsigned char>{7, ' ', ' ', ' ', ' ', ' ', ' ', ' ', 'z', 'z', 'z', 0});
+  writeBytes(tempPath("$$tmp{{{.7"),
+             std::vector<unsigned char>{7, ' ', ' ', ' ', ' ', ' ', ' ', ' ', 'z', 'z', 'z', 0});
   writeFile("list.txt", "cat\n");
   ASSERT_TRUE(make("list.txt", "d"));
   EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat"}));

@@ -1,5 +1,7 @@
 // The results pair: appending, the header, rows and list requests, saving, viewing damaged
 // pairs, deleting, and the text report.
+#include "engine/search/result_store.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,7 +12,6 @@
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_header.h"
 #include "engine/search/list_requests.h"
-#include "engine/search/result_store.h"
 #include "engine/search/text_report.h"
 #include "test_home.h"
 
@@ -140,10 +141,10 @@ TEST_F(ResultStoreTest, DamagedPairsReadOnlyWhatTheyHold) {
   store->finish(header());
   auto data = readBytes(tempPath("w.$$$"));
   auto index = readBytes(tempPath("w.pdx"));
-  writeInt32(data.data() + 4, 1000000);  // found count far beyond the index
+  writeInt32(data.data() + 4, 1000000);          // found count far beyond the index
   for (int i = 14; i < 144; ++i) data[i] = 'x';  // texts without their NUL
-  writeInt32(index.data() + 4, 999999);  // offset beyond the data
-  writeInt32(index.data() + 8, 150);     // out of order
+  writeInt32(index.data() + 4, 999999);          // offset beyond the data
+  writeInt32(index.data() + 8, 150);             // out of order
   writeBytes(tempPath("bad.wkg"), data);
   writeBytes(tempPath("bad.pdx"), index);
   ResultStore viewer(tempPath("v.$$$"), tempPath("v.pdx"));
@@ -179,9 +180,12 @@ TEST_F(ResultStoreTest, TextReportRepeatsDefinitionCountsAndLines) {
   std::stringstream text;
   text << in.rdbuf();
   const std::string rule = std::string(60, '*') + "\n\n";
-  EXPECT_EQ(text.str(), rule + "Results from Wordkeg Search\n\nFind Field: c?t\nFrom Field: tca\nInclude Field: \n"
-                               "Exclude Field: \n\nUse All Source Selected\n\nWords Checked:      1234\n"
-                               "Words Found:         2\n\n" + rule + "cat\ncat dog\n");
+  EXPECT_EQ(text.str(),
+            rule +
+                "Results from Wordkeg Search\n\nFind Field: c?t\nFrom Field: tca\nInclude Field: \n"
+                "Exclude Field: \n\nUse All Source Selected\n\nWords Checked:      1234\n"
+                "Words Found:         2\n\n" +
+                rule + "cat\ncat dog\n");
   EXPECT_EQ(store->entry(0), "cat");  // the pair is still usable afterwards
 }
 

@@ -37,7 +37,9 @@ TEST_F(SearchChecksTest, LengthLimitsGiveMessages68And1) {
   EXPECT_FALSE(validate("a 39", "a"));
   EXPECT_NE(lastText().find("maximum permitted length of 40"), std::string::npos);
   EXPECT_FALSE(validate("40"));
-  EXPECT_EQ(lastText(), "Your FIND field contained a pattern for a word exceeding the maximum length supported.");
+  EXPECT_EQ(
+      lastText(),
+      "Your FIND field contained a pattern for a word exceeding the maximum length supported.");
   EXPECT_TRUE(validate("abcdefghi"));
   EXPECT_FALSE(validate("abcdefghij"));
   EXPECT_TRUE(validate("abcdefghi*"));
@@ -72,7 +74,8 @@ TEST_F(SearchChecksTest, FindLettersMustComeFromFrom) {
 
 TEST_F(SearchChecksTest, IncludeExcludeOverlapAndMultiWordNeedsFrom) {
   EXPECT_FALSE(validate("*", "", false, "ab", "b"));
-  EXPECT_EQ(lastText(), "You cannot Include and Exclude the same letter(s).\n\nPlease alter your entry.");
+  EXPECT_EQ(lastText(),
+            "You cannot Include and Exclude the same letter(s).\n\nPlease alter your entry.");
   EXPECT_FALSE(validate("cat dog"));
   EXPECT_EQ(lastText(), "Multiple Word Searches must contain an entry in the FROM field.");
   EXPECT_FALSE(validate("   "));

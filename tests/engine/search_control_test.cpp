@@ -58,7 +58,8 @@ class SearchControlTest : public HomeTest {
   Words search(const std::string& find, const std::string& from, bool useAll, bool suppress = false,
                const std::string& include = "", const std::string& exclude = "") {
     SearchData request;
-    if (!validateRequest(request, SearchFields{find, from, include, exclude, useAll, suppress})) return {"refused"};
+    if (!validateRequest(request, SearchFields{find, from, include, exclude, useAll, suppress}))
+      return {"refused"};
     DictionaryNames& catalogue = DictionaryNames::instance();
     ResultStore store(tempPath("r.$$$"), tempPath("r.pdx"));
     SearchScope scope;
@@ -70,7 +71,8 @@ class SearchControlTest : public HomeTest {
       scope.dictionaries.push_back(catalogue.entry(i).path);
       sources.push_back({catalogue.entry(i).path, catalogue.entry(i).tempName});
     }
-    if (request.multiWord && !SubsetBuilder(request.fromPool, sources, scope.subsetPath).run()) return {};
+    if (request.multiWord && !SubsetBuilder(request.fromPool, sources, scope.subsetPath).run())
+      return {};
     SearchWorker worker(scope);
     worker.run();
     Words found;
@@ -79,8 +81,9 @@ class SearchControlTest : public HomeTest {
   }
 
   // Word sequences of `count` words from `dictionary` made from `from`, by brute force.
-  void enumerate(const Words& dictionary, std::map<char, int> pool, int count, bool useAll, bool suppress,
-                 const std::string& prefix, int minLength, char minFirst, std::set<std::string>& out) {
+  void enumerate(const Words& dictionary, std::map<char, int> pool, int count, bool useAll,
+                 bool suppress, const std::string& prefix, int minLength, char minFirst,
+                 std::set<std::string>& out) {
     if (count == 0) {
       int left = 0;
       for (auto [c, n] : pool) left += n;
@@ -123,9 +126,13 @@ Words randomWords(int count, unsigned seed) {
 TEST_F(SearchControlTest, SingleWordPatternsEqualRegularExpressionFilter) {
   const Words words = randomWords(3000, 11);
   makeDictionary("one", words);
-  for (const std::string pattern : {"c?t", "c*t", "?a*", "*", "*ing", "s*e*", "??", "a*a*a", "?????????"}) {
+  for (const std::string pattern :
+       {"c?t", "c*t", "?a*", "*", "*ing", "s*e*", "??", "a*a*a", "?????????"}) {
     std::string regex;
-    for (char c : pattern) regex += c == '?' ? std::string("[a-z]") : c == '*' ? std::string("[a-z]*") : std::string(1, c);
+    for (char c : pattern)
+      regex += c == '?'   ? std::string("[a-z]")
+               : c == '*' ? std::string("[a-z]*")
+                          : std::string(1, c);
     const std::regex matcher(regex);
     Words expected;
     for (const auto& w : words)
@@ -194,7 +201,8 @@ TEST_F(SearchControlTest, BangUsesUpEveryLetter) {
 
 TEST_F(SearchControlTest, SequencesComeDepthFirstInDictionaryOrder) {
   makeDictionary("one", sorted({"a", "at", "ta", "tat"}));
-  EXPECT_EQ(search("* *", "atta", true), (Words{"a tat", "at at", "at ta", "ta at", "ta ta", "tat a"}));
+  EXPECT_EQ(search("* *", "atta", true),
+            (Words{"a tat", "at at", "at ta", "ta at", "ta ta", "tat a"}));
   EXPECT_EQ(search("* *", "atta", true, true), (Words{"a tat", "at at", "at ta", "ta ta"}));
 }
 

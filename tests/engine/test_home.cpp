@@ -4,8 +4,9 @@
 #include <fstream>
 
 #ifndef _WIN32
-#include <csignal>
 #include <sys/resource.h>
+
+#include <csignal>
 #endif
 
 #include "engine/base/paths.h"
@@ -31,13 +32,15 @@ int FakeMessages::show(const std::string& text, const std::string& caption, unsi
 void HomeTest::SetUp() {
   static std::atomic<int> counter{0};
   previous_ = fs::current_path();
-  home = fs::temp_directory_path() / ("wk_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                      "_" + std::to_string(++counter) + "_" + std::to_string(std::rand()));
+  home = fs::temp_directory_path() /
+         ("wk_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+          std::to_string(++counter) + "_" + std::to_string(std::rand()));
   fs::remove_all(home);
   fs::create_directories(home);
   fs::current_path(home);
   for (const char* dir : {"files", "lexicons", "temp"}) fs::create_directory(dir);
-  std::ofstream("wordkeg.ini") << "[PATHS]\r\nFILES=./files\r\nDICTIONARIES=./lexicons\r\nTEMP_FILES=./temp\r\n";
+  std::ofstream("wordkeg.ini")
+      << "[PATHS]\r\nFILES=./files\r\nDICTIONARIES=./lexicons\r\nTEMP_FILES=./temp\r\n";
   previousPort_ = installMessagePort(&messages);
   ConfigData::reset();
   DictionaryNames::shutdown();
@@ -62,9 +65,12 @@ std::string HomeTest::lexPath(const std::string& name) {
   return ConfigData::instance().dictionaryPath(name + ".lex");
 }
 
-std::string HomeTest::tempPath(const std::string& name) { return ConfigData::instance().tempPath(name); }
+std::string HomeTest::tempPath(const std::string& name) {
+  return ConfigData::instance().tempPath(name);
+}
 
-std::string HomeTest::makeDictionary(const std::string& name, const std::vector<std::string>& words) {
+std::string HomeTest::makeDictionary(const std::string& name,
+                                     const std::vector<std::string>& words) {
   const std::string path = lexPath(name);
   CompressDictionary writer(path);
   for (const auto& w : words) writer.addWord(w);
@@ -117,7 +123,8 @@ std::vector<unsigned char> readBytes(const std::string& path) {
 
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace wk::test

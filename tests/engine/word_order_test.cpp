@@ -1,13 +1,16 @@
 // The dictionary order, as the words compare and as run records compare.
+#include "engine/dict/word_order.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/build/run_record.h"
-#include "engine/dict/word_order.h"
 
 namespace wk {
 namespace {
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+  return (v > 0) - (v < 0);
+}
 
 int recordOrder(const std::string& a, const std::string& b) {
   unsigned char ra[run_record::kSize], rb[run_record::kSize];
@@ -24,10 +27,10 @@ struct Case {
 
 TEST(WordOrder, FewerLettersFirstThenCaseBlindLettersCapitalFirst) {
   const Case cases[] = {
-      {"ab", "cab", -1},   {"cab", "Cat", -1},    {"Cat", "cat", -1},  {"cab", "cat", -1},
-      {"Zoo", "ant", 1},   {"Bat", "ant", 1},     {"apple", "Apply", -1}, {"coop", "co-op", -1},
-      {"co-op", "coo-p", 0}, {"x-ray", "xray", 1}, {"a-b", "ab", 1},  {"ab", "a-bc", -1},
-      {"dog", "dog", 0},   {"Dog", "Dog", 0},     {"Dog", "dogs", -1}, {"zz", "aaa", -1},
+      {"ab", "cab", -1},     {"cab", "Cat", -1},   {"Cat", "cat", -1},     {"cab", "cat", -1},
+      {"Zoo", "ant", 1},     {"Bat", "ant", 1},    {"apple", "Apply", -1}, {"coop", "co-op", -1},
+      {"co-op", "coo-p", 0}, {"x-ray", "xray", 1}, {"a-b", "ab", 1},       {"ab", "a-bc", -1},
+      {"dog", "dog", 0},     {"Dog", "Dog", 0},    {"Dog", "dogs", -1},    {"zz", "aaa", -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(sign(compareWords(c.a, c.b)), c.expected) << c.a << " vs " << c.b;

@@ -23,7 +23,8 @@ TEST_F(WordUpdateTest, AddCapitalBeforeItsLowerTwin) {
   makeDictionary("d", {"pear", "apple"});
   EXPECT_EQ(updateDictionary(lexPath("d"), "Apple", UpdateMode::kAdd), update_result::kDone);
   EXPECT_EQ(wordsOf(lexPath("d")), (Words{"pear", "Apple", "apple"}));
-  EXPECT_EQ(updateDictionary(lexPath("d"), "Apple", UpdateMode::kAdd), update_result::kAlreadyPresent);
+  EXPECT_EQ(updateDictionary(lexPath("d"), "Apple", UpdateMode::kAdd),
+            update_result::kAlreadyPresent);
   EXPECT_EQ(wordsOf(replaceExtension(lexPath("d"), "lxb")), (Words{"pear", "apple"}));
   EXPECT_FALSE(fileExists(kUpdateFile));
 }
@@ -113,7 +114,8 @@ TEST_F(WordUpdateTest, MergeUnionsWordsAndInstallsWithBackup) {
 
 TEST_F(WordUpdateTest, MergeOfSixAndOfEmptyDictionaries) {
   std::vector<std::string> inputs;
-  for (char c = 'a'; c < 'g'; ++c) inputs.push_back(makeDictionary(std::string(1, c), {std::string(3, c)}));
+  for (char c = 'a'; c < 'g'; ++c)
+    inputs.push_back(makeDictionary(std::string(1, c), {std::string(3, c)}));
   const std::string out = tempPath("merged");
   {
     MergeDictionaries merge(inputs, out);

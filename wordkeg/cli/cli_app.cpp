@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "dict_commands.h"
-#include "search_commands.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
@@ -15,6 +14,7 @@
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
 #include "progress_runner.h"
+#include "search_commands.h"
 #include "terminal_port.h"
 
 namespace fs = std::filesystem;
@@ -64,14 +64,18 @@ void addDictCommands(CLI::App& dict, Options& o) {
   merge->add_option("NAME", o.names)->required();
   merge->add_flag("--delete-sources", o.deleteSources, "delete the merged dictionaries afterwards");
   merge->add_flag("--force", o.force, "overwrite an existing dictionary");
-  merge->callback([&] { o.command = [&] { return mergeDictionaries(o.target, o.names, o.deleteSources); }; });
+  merge->callback(
+      [&] { o.command = [&] { return mergeDictionaries(o.target, o.names, o.deleteSources); }; });
   for (const bool adding : {true, false}) {
-    auto* sub = dict.add_subcommand(adding ? "add" : "remove", adding ? "add a word" : "remove a word");
+    auto* sub =
+        dict.add_subcommand(adding ? "add" : "remove", adding ? "add a word" : "remove a word");
     sub->add_option("WORD", o.word)->required();
     sub->add_option("DICT", o.name)->required();
     if (adding) sub->add_flag("--yes", o.yes, "answer the program's questions with Yes");
     sub->callback([&o, adding] {
-      o.command = [&o, adding] { return adding ? addWord(o.word, o.name) : removeWord(o.word, o.name); };
+      o.command = [&o, adding] {
+        return adding ? addWord(o.word, o.name) : removeWord(o.word, o.name);
+      };
     });
   }
   auto* find = dict.add_subcommand("find", "the dictionaries holding WORD (exact)");
@@ -88,23 +92,28 @@ void addDictCommands(CLI::App& dict, Options& o) {
 
 void addSearchCommands(CLI::App& app, Options& o) {
   auto* search = app.add_subcommand("search", "find words or word sequences (results on stdout)");
-  search->add_option("FIND", o.search.find, "pattern: letters, ? one letter, * any letters, digits, blanks, !")
+  search
+      ->add_option("FIND", o.search.find,
+                   "pattern: letters, ? one letter, * any letters, digits, blanks, !")
       ->required();
   search->add_option("--from", o.search.from, "the letters the answer is made from");
   search->add_option("--include", o.search.include, "letters every result must contain");
   search->add_option("--exclude", o.search.exclude, "letters no result may contain");
   search->add_flag("--use-all", o.search.useAll, "use every FROM letter (the default)");
   search->add_flag("--no-use-all", o.noUseAll, "do not require every FROM letter");
-  search->add_flag("--suppress-permutations", o.search.suppressPermutations, "one order of each word set");
+  search->add_flag("--suppress-permutations", o.search.suppressPermutations,
+                   "one order of each word set");
   search->add_option("--dict", o.search.dictionaries, "search only this dictionary (repeatable)");
-  search->add_option("--save", o.search.save, "save as FILE.wkg (results pair) or any other extension (report)");
+  search->add_option("--save", o.search.save,
+                     "save as FILE.wkg (results pair) or any other extension (report)");
   search->callback([&] {
     if (o.noUseAll) o.search.useAll = false;
     o.command = [&] { return runSearch(o.search); };
   });
   auto* results = app.add_subcommand("results", "saved results");
   results->require_subcommand(1);
-  auto* show = results->add_subcommand("show", "the search definition, the counts, then every result");
+  auto* show =
+      results->add_subcommand("show", "the search definition, the counts, then every result");
   show->add_option("FILE", o.name)->required();
   show->callback([&] { o.command = [&] { return showResults(o.name); }; });
   auto* exportCmd = results->add_subcommand("export", "write the plain-text report");
@@ -148,7 +157,8 @@ int runInHome(const std::string& home, const std::function<int()>& command) {
 int runCli(int argc, char** argv) {
   Options o;
   CLI::App app{"wordkeg: crossword and anagram solver over compiled dictionaries"};
-  app.add_option("--home", o.home, "working directory (default $WORDKEG_HOME, else the current one)");
+  app.add_option("--home", o.home,
+                 "working directory (default $WORDKEG_HOME, else the current one)");
   app.require_subcommand(1);
   addDictCommands(*app.add_subcommand("dict", "build and maintain dictionaries"), o);
   addSearchCommands(app, o);
@@ -161,7 +171,8 @@ int runCli(int argc, char** argv) {
   // A word list named relative to where the user stands must survive the move into the home.
   for (std::string* path : {&o.wordList, &o.search.save, &o.out})
     if (!path->empty()) *path = fs::absolute(*path).string();
-  if (!o.name.empty() && o.command && app.got_subcommand("results")) o.name = fs::absolute(o.name).string();
+  if (!o.name.empty() && o.command && app.got_subcommand("results"))
+    o.name = fs::absolute(o.name).string();
   TerminalPort port(o.yes || o.force);
   installMessagePort(&port);
   installInterruptHandler();

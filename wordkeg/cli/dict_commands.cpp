@@ -26,7 +26,9 @@ namespace {
 
 constexpr unsigned kStop = mb::kIconStop | mb::kOk;
 
-void status(int id) { std::fprintf(stderr, "%s\n", loadString(id)); }
+void status(int id) {
+  std::fprintf(stderr, "%s\n", loadString(id));
+}
 
 bool confirmed(const std::string& text, int captionId) {
   return showMessage(text, str(captionId), mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
@@ -70,7 +72,8 @@ int showDetails(const std::string& name) {
 int selectDictionaries(const std::vector<std::string>& names, bool all, bool selected) {
   DictionaryNames& catalogue = DictionaryNames::instance();
   if (all) {
-    for (size_t i = 0; i < catalogue.count(); ++i) catalogue.setSelected(catalogue.entry(i).path, selected);
+    for (size_t i = 0; i < catalogue.count(); ++i)
+      catalogue.setSelected(catalogue.entry(i).path, selected);
     return catalogue.count() ? exit_code::kDone : exit_code::kNothing;
   }
   std::vector<std::string> paths;
@@ -119,7 +122,8 @@ int mergeDictionaries(const std::string& target, const std::vector<std::string>&
   const std::string path = newDictionaryPath(target);
   if (path.empty() || !soleCopyOrRefuse()) return exit_code::kRefused;
   if (fileExists(path) &&
-      !confirmed(str(kTheDictionary) + fileNameOf(path) + str(kAlreadyExistsOverwrite), kConfirmCaption))
+      !confirmed(str(kTheDictionary) + fileNameOf(path) + str(kAlreadyExistsOverwrite),
+                 kConfirmCaption))
     return exit_code::kNothing;
   ScopedFile output(ConfigData::instance().tempPath(freshTempName()));
   MergeDictionaries operation(inputs, output.path());

@@ -1,3 +1,5 @@
 #include "cli_app.h"
 
-int main(int argc, char** argv) { return wk::cli::runCli(argc, argv); }
+int main(int argc, char** argv) {
+  return wk::cli::runCli(argc, argv);
+}

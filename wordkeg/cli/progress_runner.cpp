@@ -3,10 +3,10 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -21,7 +21,9 @@ namespace {
 
 volatile std::sig_atomic_t interruptFlag = 0;
 
-extern "C" void onInterrupt(int) { interruptFlag = 1; }
+extern "C" void onInterrupt(int) {
+  interruptFlag = 1;
+}
 
 void drawBar(const Progress& progress) {
   constexpr int kWidth = 30;
@@ -32,8 +34,9 @@ void drawBar(const Progress& progress) {
   }
   const int percent = progress.percent > 100 ? 100 : progress.percent;
   const int filled = percent * kWidth / 100;
-  std::fprintf(stderr, "\r%-24s [%s%s] %3d%%", progress.text.c_str(), std::string(filled, '#').c_str(),
-               std::string(kWidth - filled, ' ').c_str(), percent);
+  std::fprintf(stderr, "\r%-24s [%s%s] %3d%%", progress.text.c_str(),
+               std::string(filled, '#').c_str(), std::string(kWidth - filled, ' ').c_str(),
+               percent);
   std::fflush(stderr);
 }
 
@@ -52,7 +55,9 @@ void installInterruptHandler() {
 #endif
 }
 
-bool interrupted() { return interruptFlag != 0; }
+bool interrupted() {
+  return interruptFlag != 0;
+}
 
 RunOutcome runWithProgress(Operation& operation) {
   std::mutex mutex;

@@ -23,7 +23,8 @@ constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRST
 
 // The dictionaries of this search, in catalogue order; empty after a message when a name is
 // unknown (and `refused` set).
-std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::string>& names, bool& refused) {
+std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::string>& names,
+                                                      bool& refused) {
   DictionaryNames& catalogue = DictionaryNames::instance();
   std::vector<std::string> wanted;
   for (const auto& name : names) {
@@ -69,7 +70,8 @@ void printLines(ResultStore& store) {
 }
 
 // Runs the subset analysis of a multi-word search; false when there is nothing to search.
-bool buildSubset(const SearchData& request, const std::vector<const DictionaryName*>& chosen, RunOutcome& outcome) {
+bool buildSubset(const SearchData& request, const std::vector<const DictionaryName*>& chosen,
+                 RunOutcome& outcome) {
   std::vector<SubsetSource> sources;
   for (const DictionaryName* entry : chosen) sources.push_back({entry->path, entry->tempName});
   SubsetBuilder builder(request.fromPool, sources, DictionaryNames::instance().subsetPath());
@@ -85,8 +87,8 @@ bool acceptField(std::string& text, const char* field, const char* allowed, size
     if (c == '/' && std::string(allowed).find('?') != std::string::npos) c = '?';
     if (i >= maxLength || std::string(allowed).find(c) == std::string::npos || c == 0) {
       beep();
-      showMessage("'" + std::string(1, c) + "'" + str(kRefusedCharacter) + field, str(kInputErrorCaption),
-                  mb::kIconStop | mb::kOk);
+      showMessage("'" + std::string(1, c) + "'" + str(kRefusedCharacter) + field,
+                  str(kInputErrorCaption), mb::kIconStop | mb::kOk);
       return false;
     }
   }
@@ -96,8 +98,10 @@ bool acceptField(std::string& text, const char* field, const char* allowed, size
 int runSearch(const SearchOptions& given) {
   SearchOptions o = given;
   const std::string findChars = std::string(kLetters) + "0123456789 !*?";
-  if (!acceptField(o.find, "FIND", findChars.c_str(), 40) || !acceptField(o.from, "FROM", kLetters, 40) ||
-      !acceptField(o.include, "Include", kLetters, 20) || !acceptField(o.exclude, "Exclude", kLetters, 20))
+  if (!acceptField(o.find, "FIND", findChars.c_str(), 40) ||
+      !acceptField(o.from, "FROM", kLetters, 40) ||
+      !acceptField(o.include, "Include", kLetters, 20) ||
+      !acceptField(o.exclude, "Exclude", kLetters, 20))
     return exit_code::kRefused;
   bool refused = false;
   const auto chosen = chosenDictionaries(o.dictionaries, refused);
@@ -107,7 +111,8 @@ int runSearch(const SearchOptions& given) {
   if (!startChecks(request, fields, !chosen.empty())) return exit_code::kRefused;
   DictionaryNames& catalogue = DictionaryNames::instance();
   // This run's working files go when it ends; --save has copied what it needs by then.
-  ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()), subset(catalogue.subsetPath());
+  ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()),
+      subset(catalogue.subsetPath());
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   SearchScope scope;
   scope.request = &request;
@@ -125,8 +130,10 @@ int runSearch(const SearchOptions& given) {
   store.finish(header);
   printLines(store);
   std::fflush(stdout);
-  std::fprintf(stderr, "%s%d\n%s%u\n", loadString(kFoundCount), store.entryCount(), loadString(kCheckedCount), checked);
-  if (!o.save.empty() && store.entryCount() > 0 && !saveResults(store, header, o.save)) return exit_code::kRefused;
+  std::fprintf(stderr, "%s%d\n%s%u\n", loadString(kFoundCount), store.entryCount(),
+               loadString(kCheckedCount), checked);
+  if (!o.save.empty() && store.entryCount() > 0 && !saveResults(store, header, o.save))
+    return exit_code::kRefused;
   if (outcome == RunOutcome::kFailed && store.entryCount() == 0) return exit_code::kRefused;
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }
@@ -136,11 +143,12 @@ int showResults(const std::string& file) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
   if (!store.view(file, h)) return exit_code::kRefused;
-  std::printf("FIND: %s\nFROM: %s\nInclude: %s\nExclude: %s\n", h.find.c_str(), h.from.c_str(), h.include.c_str(),
-              h.exclude.c_str());
+  std::printf("FIND: %s\nFROM: %s\nInclude: %s\nExclude: %s\n", h.find.c_str(), h.from.c_str(),
+              h.include.c_str(), h.exclude.c_str());
   std::printf("Use All FROM Letters: %s\nSuppress Permutations: %s\n", h.useAll ? "yes" : "no",
               h.suppressPermutations ? "yes" : "no");
-  std::printf("%s%d\n%s%d\n", loadString(kCheckedCount), h.wordsChecked, loadString(kFoundCount), store.entryCount());
+  std::printf("%s%d\n%s%d\n", loadString(kCheckedCount), h.wordsChecked, loadString(kFoundCount),
+              store.entryCount());
   printLines(store);
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }

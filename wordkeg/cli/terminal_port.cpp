@@ -13,7 +13,9 @@
 
 namespace wk::cli {
 
-bool stderrIsTerminal() { return WK_ISATTY(2) != 0; }
+bool stderrIsTerminal() {
+  return WK_ISATTY(2) != 0;
+}
 
 int TerminalPort::show(const std::string& text, const std::string& caption, unsigned style) {
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());

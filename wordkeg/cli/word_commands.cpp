@@ -39,16 +39,17 @@ std::string targetPath(const std::string& name) {
   return ConfigData::instance().dictionaryPath(toLower(withoutLex(name)) + ".lex");
 }
 
-bool askedBeforeAdding(const std::string& word, const std::string& path, const std::string& holding) {
+bool askedBeforeAdding(const std::string& word, const std::string& path,
+                       const std::string& holding) {
   const std::string file = fileNameOf(path);
   if ((holding + "\n").find("\n" + file + "\n") != std::string::npos) {
-    showMessage(file + str(kAlreadyContains) + word + "'", str(kErrorCaption), mb::kOk | mb::kTaskModal);
+    showMessage(file + str(kAlreadyContains) + word + "'", str(kErrorCaption),
+                mb::kOk | mb::kTaskModal);
     return false;
   }
   const unsigned question = mb::kYesNo | mb::kIconQuestion;
-  if (!holding.empty() &&
-      showMessage(str(kFoundInOthers) + holding.substr(1) + str(kAddAnyway), str(kWarningCaption),
-                  question) != mb::kIdYes)
+  if (!holding.empty() && showMessage(str(kFoundInOthers) + holding.substr(1) + str(kAddAnyway),
+                                      str(kWarningCaption), question) != mb::kIdYes)
     return false;
   if (!DictionaryNames::instance().find(path) &&
       showMessage(str(kCreateNewDictionary), str(kNewDictionaryCaption), question) != mb::kIdYes)
@@ -59,7 +60,8 @@ bool askedBeforeAdding(const std::string& word, const std::string& path, const s
 int reportResult(int result, UpdateMode mode) {
   switch (result) {
     case update_result::kDone:
-      std::fprintf(stderr, "%s\n", loadString(mode == UpdateMode::kAdd ? kWordAddedOk : kWordRemovedOk));
+      std::fprintf(stderr, "%s\n",
+                   loadString(mode == UpdateMode::kAdd ? kWordAddedOk : kWordRemovedOk));
       return exit_code::kDone;
     case update_result::kAlreadyPresent:
       beep();

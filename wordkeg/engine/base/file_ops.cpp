@@ -20,7 +20,9 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-char lowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool matchFrom(const char* p, const char* n) {
   // Iterative wildcard match with single-star backtracking: linear in practice, no recursion.
@@ -73,8 +75,7 @@ int64_t fileSize(const std::string& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
-int copyFile(const std::string& destination, const std::string& source,
-             std::atomic<int>* percent) {
+int copyFile(const std::string& destination, const std::string& source, std::atomic<int>* percent) {
   const int64_t size = fileSize(source);
   if (percent) *percent = 0;
   File out(std::fopen(destination.c_str(), "wb"));
@@ -105,8 +106,7 @@ int copyFile(const std::string& destination, const std::string& source,
   return copy_result::kOk;
 }
 
-int moveFile(const std::string& destination, const std::string& source,
-             std::atomic<int>* percent) {
+int moveFile(const std::string& destination, const std::string& source, std::atomic<int>* percent) {
   if (percent) *percent = 0;
   std::error_code ec;
   fs::rename(source, destination, ec);

@@ -18,17 +18,15 @@ constexpr int kWriteFailed = -3;  // a write failed part way (disk full); destin
 bool fileExists(const std::string& path);  // any directory entry
 bool isRegularFile(const std::string& path);
 bool isDirectory(const std::string& path);
-bool removeFile(const std::string& path);  // true when the file is gone afterwards
+bool removeFile(const std::string& path);   // true when the file is gone afterwards
 int64_t fileSize(const std::string& path);  // -1 when it cannot be measured
 
 // Copies `source` to `destination` in 20480-byte blocks, writing the share done into *percent
 // (may be null). Returns a copy_result code. A failed copy leaves no partial destination.
-int copyFile(const std::string& destination, const std::string& source,
-             std::atomic<int>* percent);
+int copyFile(const std::string& destination, const std::string& source, std::atomic<int>* percent);
 // Renames `source` over `destination`; where a rename is impossible (another drive or file
 // system), copies and deletes the source only after a successful copy.
-int moveFile(const std::string& destination, const std::string& source,
-             std::atomic<int>* percent);
+int moveFile(const std::string& destination, const std::string& source, std::atomic<int>* percent);
 
 // '*' and '?' wildcard match of a file name, letter case ignored as the Windows search does.
 bool wildcardMatch(const std::string& pattern, const std::string& name);

@@ -21,7 +21,9 @@ std::string trim(const std::string& s) {
   return s.substr(first, last - first + 1);
 }
 
-bool sameName(const std::string& a, const std::string& b) { return toLower(a) == toLower(b); }
+bool sameName(const std::string& a, const std::string& b) {
+  return toLower(a) == toLower(b);
+}
 
 std::vector<std::string> readLines(const std::string& path) {
   std::vector<std::string> lines;
@@ -121,7 +123,8 @@ bool writeProfileString(const std::string& section, const std::string& key,
   bool ok = true;
   // Written byte for byte: a line holding a NUL must not be cut short.
   for (const auto& line : lines)
-    ok = ok && std::fwrite(line.data(), 1, line.size(), out) == line.size() && std::fputs("\r\n", out) >= 0;
+    ok = ok && std::fwrite(line.data(), 1, line.size(), out) == line.size() &&
+         std::fputs("\r\n", out) >= 0;
   ok = std::fclose(out) == 0 && ok;
   if (ok) ok = moveFile(path, temp, nullptr) == 0;
   if (!ok) removeFile(temp);

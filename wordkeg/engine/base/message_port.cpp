@@ -34,6 +34,8 @@ int showMessageIds(int textId, int captionId, unsigned style) {
   return showMessage(loadString(textId), loadString(captionId), style);
 }
 
-void beep() { current.load()->beep(); }
+void beep() {
+  current.load()->beep();
+}
 
 }  // namespace wk

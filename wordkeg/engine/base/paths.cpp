@@ -17,7 +17,8 @@ static std::string::size_type lastSeparator(const std::string& path);
 static std::string::size_type extensionDot(const std::string& path) {
   const auto dot = path.rfind('.');
   const auto sep = lastSeparator(path);
-  return (dot == std::string::npos || (sep != std::string::npos && dot < sep)) ? std::string::npos : dot;
+  return (dot == std::string::npos || (sep != std::string::npos && dot < sep)) ? std::string::npos
+                                                                               : dot;
 }
 
 std::string extensionOf(const std::string& path) {
@@ -54,7 +55,9 @@ std::string joinPath(const std::string& directory, const std::string& name) {
   return directory + kSeparator + name;
 }
 
-bool hasSeparator(const std::string& path) { return lastSeparator(path) != std::string::npos; }
+bool hasSeparator(const std::string& path) {
+  return lastSeparator(path) != std::string::npos;
+}
 
 std::string toLower(std::string text) {
   for (char& c : text)

@@ -11,7 +11,9 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-inline bool isSeparator(char c) { return c == '/' || c == '\\'; }
+inline bool isSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 // The path with every separator in the platform's own form.
 std::string nativePath(std::string path);

@@ -13,6 +13,8 @@ enum StringId : int {
 // Returns the text of `id`; an unknown id yields an empty string.
 const char* loadString(int id);
 
-inline std::string str(int id) { return loadString(id); }
+inline std::string str(int id) {
+  return loadString(id);
+}
 
 }  // namespace wk

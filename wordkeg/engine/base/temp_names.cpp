@@ -22,7 +22,9 @@ std::string toBase36(uint32_t value) {
   return out;
 }
 
-std::string processTag() { return toBase36(static_cast<uint32_t>(WK_GETPID())); }
+std::string processTag() {
+  return toBase36(static_cast<uint32_t>(WK_GETPID()));
+}
 
 std::string freshTempName() {
   static std::atomic<unsigned> counter{0};

@@ -48,7 +48,9 @@ void DictionaryMergeHandler::closeOutput() {
   if (writer) writer->finish();
 }
 
-void DictionaryMergeHandler::abandonOutput() { passWriter().reset(); }
+void DictionaryMergeHandler::abandonOutput() {
+  passWriter().reset();
+}
 
 void DictionaryMergeHandler::createEmptyOutput(const std::string& path) {
   CompressDictionary::createEmpty(path);

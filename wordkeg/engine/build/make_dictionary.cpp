@@ -38,7 +38,9 @@ struct FileCloser {
 
 MakeDictionaryFromFile::MakeDictionaryFromFile(std::string source, std::string dictionaryPath,
                                                bool uniqueOnly)
-    : source_(std::move(source)), dictionaryPath_(std::move(dictionaryPath)), uniqueOnly_(uniqueOnly) {}
+    : source_(std::move(source)),
+      dictionaryPath_(std::move(dictionaryPath)),
+      uniqueOnly_(uniqueOnly) {}
 
 bool MakeDictionaryFromFile::run() {
   const ConfigData& config = ConfigData::instance();

@@ -16,7 +16,8 @@ MergeDictionaries::MergeDictionaries(const std::vector<std::string>& inputs,
   std::vector<int64_t> counts;
   DictionaryNames& catalogue = DictionaryNames::instance();
   for (const auto& path : inputs)
-    if (const DictionaryName* entry = catalogue.find(path)) counts.push_back(entry->header.wordCount);
+    if (const DictionaryName* entry = catalogue.find(path))
+      counts.push_back(entry->header.wordCount);
   total_ = mergeWorkEstimate(counts, merger_->fanIn());
 }
 

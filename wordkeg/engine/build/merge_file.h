@@ -59,8 +59,7 @@ class MergeFile {
     if (cancelled_) return false;
     const std::string last = queue_.front();
     queue_.pop_front();
-    if (moveFile(output_, last, nullptr) != 0)
-      throw WordkegException(str(kCouldNotRename) + last);
+    if (moveFile(output_, last, nullptr) != 0) throw WordkegException(str(kCouldNotRename) + last);
     if (fileExists(last)) removeFile(last);
     return true;
   }

@@ -17,7 +17,9 @@ constexpr const char* kRemindersSection = "REMINDERS";
 constexpr const char* kUniqueWordsKey = "Unique Words";
 constexpr size_t kMaxValue = 259;  // the Windows API reads into 260 characters
 
-std::string relative(const char* name) { return std::string(".") + kSeparator + name; }
+std::string relative(const char* name) {
+  return std::string(".") + kSeparator + name;
+}
 
 std::unique_ptr<ConfigData>& slot() {
   static std::unique_ptr<ConfigData> config;
@@ -36,7 +38,9 @@ ConfigData& ConfigData::instance() {
   return *config;
 }
 
-void ConfigData::reset() { slot().reset(); }
+void ConfigData::reset() {
+  slot().reset();
+}
 
 ConfigData::ConfigData()
     : results_(relative("files")),
@@ -52,7 +56,8 @@ ConfigData::ConfigData()
     writeProfileString(kPathsSection, "DICTIONARIES", dictionaries_, ini_);
     writeProfileString(kPathsSection, "TEMP_FILES", temp_, ini_);
     std::error_code ec;
-    for (const auto* dir : {&results_, &dictionaries_, &temp_}) std::filesystem::create_directory(*dir, ec);
+    for (const auto* dir : {&results_, &dictionaries_, &temp_})
+      std::filesystem::create_directory(*dir, ec);
     return;
   }
   readDirectory("FILES", results_, relative("files"));

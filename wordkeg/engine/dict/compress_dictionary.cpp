@@ -87,7 +87,8 @@ void CompressDictionary::addWord(const std::string& word) {
   if (letters > longest_) {
     longest_ = letters;
   } else {
-    while (prefix < stored.size() && prefix < previous_.size() && stored[prefix] == previous_[prefix])
+    while (prefix < stored.size() && prefix < previous_.size() &&
+           stored[prefix] == previous_[prefix])
       ++prefix;
   }
   pack(stored, prefix);
@@ -119,7 +120,8 @@ void CompressDictionary::writeRecord(int letters, char first, size_t prefix, int
     setEntry(length_, 'a', position());
   }
   while (first > letter_) setEntry(length_, ++letter_, position());
-  codes_.insert(codes_.begin(), static_cast<char>(prefix * 4 + (capital_ ? 2 : 0) + (hyphen >= 0 ? 1 : 0)));
+  codes_.insert(codes_.begin(),
+                static_cast<char>(prefix * 4 + (capital_ ? 2 : 0) + (hyphen >= 0 ? 1 : 0)));
   if (hyphen >= 0) codes_.insert(codes_.begin() + 1, static_cast<char>(hyphen));
   if (std::fwrite(codes_.data(), 1, codes_.size(), file_) != codes_.size()) writeFailed_ = true;
   position_ += static_cast<int32_t>(codes_.size());

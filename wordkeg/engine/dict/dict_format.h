@@ -33,6 +33,8 @@ constexpr int kPairOpeners = 10;
 constexpr int kPairCodeEnd = 210;  // codes below this are pairs
 constexpr int kLetterBias = 128;   // single letters are written as code - 128
 
-constexpr int indexSlot(int length, char letter) { return (length - 1) * kLetters + (letter - 'a'); }
+constexpr int indexSlot(int length, char letter) {
+  return (length - 1) * kLetters + (letter - 'a');
+}
 
 }  // namespace wk::dict

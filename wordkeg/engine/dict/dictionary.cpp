@@ -98,7 +98,8 @@ void Dictionary::openStream(size_t bufferSize) {
   std::setvbuf(file_, nullptr, _IONBF, 0);  // this reader buffers for itself
   unsigned char head[kStreamStart];
   const int64_t size = fileSize(path_);
-  if (size < kStreamStart || std::fread(head, 1, kStreamStart, file_) != static_cast<size_t>(kStreamStart))
+  if (size < kStreamStart ||
+      std::fread(head, 1, kStreamStart, file_) != static_cast<size_t>(kStreamStart))
     damaged();
   validate(head, size, ownIndex_, header_);
   std::fseek(file_, 0, SEEK_SET);
@@ -106,7 +107,8 @@ void Dictionary::openStream(size_t bufferSize) {
   bufferLength_ = bufferPos_ = 0;
 }
 
-void Dictionary::validate(const unsigned char* head, int64_t size, int32_t* index, DictionaryHeader& header) const {
+void Dictionary::validate(const unsigned char* head, int64_t size, int32_t* index,
+                          DictionaryHeader& header) const {
   if (size < kStreamStart) damaged();
   header = DictionaryHeader::decode(head + kHeaderOffset);
   if (header.magic != kMagic) damaged();
@@ -119,7 +121,9 @@ void Dictionary::validate(const unsigned char* head, int64_t size, int32_t* inde
   }
 }
 
-void Dictionary::damaged() const { throw WordkegException(str(kDamagedDictionary) + path_); }
+void Dictionary::damaged() const {
+  throw WordkegException(str(kDamagedDictionary) + path_);
+}
 
 int Dictionary::refill() {
   bufferStart_ += static_cast<long>(bufferLength_);
@@ -145,7 +149,8 @@ void Dictionary::decodeAll(SharedDictionary& shared) {
   size_t filled = 0;
   while (readNext()) {
     // Offsets up to the end of this record (its separators and its start) lead to it.
-    for (; filled < memoryPos_; ++filled) shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
+    for (; filled < memoryPos_; ++filled)
+      shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
     DecodedWord w{};
     std::copy(word_, word_ + length_ + 2, w.letters);
     w.length = static_cast<int8_t>(length_);
@@ -153,7 +158,8 @@ void Dictionary::decodeAll(SharedDictionary& shared) {
     w.capital = capital_;
     shared.words.push_back(w);
   }
-  for (; filled < shared.wordAt.size(); ++filled) shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
+  for (; filled < shared.wordAt.size(); ++filled)
+    shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
   memoryBytes_ = nullptr;
   memoryPos_ = 0;
   length_ = 1;
@@ -171,7 +177,8 @@ bool Dictionary::readDecoded() {
 }
 
 long Dictionary::position() const {
-  return memoryBytes_ ? static_cast<long>(memoryPos_) : bufferStart_ + static_cast<long>(bufferPos_);
+  return memoryBytes_ ? static_cast<long>(memoryPos_)
+                      : bufferStart_ + static_cast<long>(bufferPos_);
 }
 
 void Dictionary::setPosition(long offset) {
@@ -203,7 +210,8 @@ bool Dictionary::seekForward(int length, char letter) {
   if (inert_ || length < 1 || length > kMaxLength) return false;
   if (letter < 'a' || letter > 'z') letter = 'a';
   const int32_t target = index_[indexSlot(length, letter)];
-  if (decoded_ ? decoded_->wordAt[static_cast<size_t>(target)] < ordinal_ : target < position()) return false;
+  if (decoded_ ? decoded_->wordAt[static_cast<size_t>(target)] < ordinal_ : target < position())
+    return false;
   seek(length, letter);
   return true;
 }

@@ -48,7 +48,8 @@ class Dictionary {
   void openStream(size_t bufferSize);
   void loadShared();
   // Reads and checks the index and header of a file of `size` bytes from `head`.
-  void validate(const unsigned char* head, int64_t size, int32_t* index, DictionaryHeader& header) const;
+  void validate(const unsigned char* head, int64_t size, int32_t* index,
+                DictionaryHeader& header) const;
   int readByte();
   int refill();
   long position() const;
@@ -80,7 +81,8 @@ class Dictionary {
   int validPrefix_ = 0;
   const char* current_ = word_;
   const struct SharedDictionary* decoded_ = nullptr;  // memory mode: the words decoded in advance
-  size_t ordinal_ = 0;                                // the next decoded word  // letters of the buffer that hold the previous word
+  size_t ordinal_ =
+      0;  // the next decoded word  // letters of the buffer that hold the previous word
 };
 
 }  // namespace wk

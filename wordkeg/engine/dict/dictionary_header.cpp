@@ -4,7 +4,8 @@ namespace wk {
 
 int32_t readInt32(const unsigned char* p) {
   return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                              static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+                              static_cast<uint32_t>(p[2]) << 16 |
+                              static_cast<uint32_t>(p[3]) << 24);
 }
 
 void writeInt32(unsigned char* p, int32_t value) {

@@ -37,11 +37,15 @@ std::string catalogueName(const std::string& name) {
 #endif
 }
 
-void fileError(const std::string& text) { showMessage(text, str(kFileErrorCaption), mb::kOk | mb::kTaskModal); }
+void fileError(const std::string& text) {
+  showMessage(text, str(kFileErrorCaption), mb::kOk | mb::kTaskModal);
+}
 
 }  // namespace
 
-std::string DictionaryName::fileName() const { return fileNameOf(path); }
+std::string DictionaryName::fileName() const {
+  return fileNameOf(path);
+}
 
 DictionaryNames& DictionaryNames::instance() {
   if (!slot()) {
@@ -192,8 +196,10 @@ bool DictionaryNames::writeHeader(DictionaryName& entry) {
          std::fwrite(bytes, 1, sizeof bytes, f) == sizeof bytes;
     ok = std::fclose(f) == 0 && ok;
   }
-  if (!ok) fileError(str(kUnableToOpen) + entry.path + str(kCannotSaveHeader));
-  else entry.changed = false;
+  if (!ok)
+    fileError(str(kUnableToOpen) + entry.path + str(kCannotSaveHeader));
+  else
+    entry.changed = false;
   return ok;
 }
 

@@ -9,7 +9,9 @@ namespace {
 
 constexpr size_t kMaxTokens = 10;
 
-bool isLetter(char c) { return c >= 'a' && c <= 'z'; }
+bool isLetter(char c) {
+  return c >= 'a' && c <= 'z';
+}
 
 // Length of the token part that must fit at `w`: its first character equal, each later "?" on
 // a letter (not the final blank), each later letter equal.

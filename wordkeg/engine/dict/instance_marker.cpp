@@ -22,7 +22,8 @@ InstanceMarker::~InstanceMarker() {
 }
 
 int InstanceMarker::runningCopies() {
-  return static_cast<int>(findFiles(ConfigData::instance().tempPath(replaceExtension("*", "wki"))).size());
+  return static_cast<int>(
+      findFiles(ConfigData::instance().tempPath(replaceExtension("*", "wki"))).size());
 }
 
 }  // namespace wk

@@ -13,7 +13,9 @@ bool UpdateOperation::run() {
   return result_ != update_result::kCancelled;
 }
 
-void UpdateOperation::cancel() { readerState().cancel = true; }
+void UpdateOperation::cancel() {
+  readerState().cancel = true;
+}
 
 Progress UpdateOperation::progress() const {
   Progress p{str(mode_ == UpdateMode::kAdd ? kAddingWord : kRemovingWord), 0};

@@ -97,7 +97,8 @@ std::string dictionariesHolding(const std::string& word) {
   DictionaryNames& catalogue = DictionaryNames::instance();
   std::string result;
   for (size_t i = 0; i < catalogue.count(); ++i)
-    if (holdsExactly(catalogue.entry(i).path, word)) appendLine(result, catalogue.entry(i).fileName());
+    if (holdsExactly(catalogue.entry(i).path, word))
+      appendLine(result, catalogue.entry(i).fileName());
   return result;
 }
 

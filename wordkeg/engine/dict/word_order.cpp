@@ -7,8 +7,12 @@ int byteAt(std::string_view s, size_t i) {
   return i < s.size() ? static_cast<unsigned char>(s[i]) : 0;
 }
 
-bool isLower(int c) { return c >= 'a' && c <= 'z'; }
-int fold(int c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
+bool isLower(int c) {
+  return c >= 'a' && c <= 'z';
+}
+int fold(int c) {
+  return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+}
 
 int hyphenBlind(std::string_view p, std::string_view q) {
   size_t i = 0, j = 0;

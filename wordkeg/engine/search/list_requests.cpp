@@ -15,7 +15,8 @@ void giveRow(ResultStore& store, ListRequest& request, std::string& rowBuffer, i
 
 }  // namespace
 
-bool answerListRequest(ResultStore& store, int message, ListRequest& request, std::string& rowBuffer) {
+bool answerListRequest(ResultStore& store, int message, ListRequest& request,
+                       std::string& rowBuffer) {
   const int rows = store.rowCount();
   using namespace list_request;
   switch (message) {

@@ -29,7 +29,8 @@ struct ListRequest {
 
 // Fills `request` for `message`; `rowBuffer` holds the row text until the next request.
 // Returns false for a message that is not a request.
-bool answerListRequest(ResultStore& store, int message, ListRequest& request, std::string& rowBuffer);
+bool answerListRequest(ResultStore& store, int message, ListRequest& request,
+                       std::string& rowBuffer);
 
 // The row holding the first result of `selectedRow` after entries per row changed from
 // `oldPerRow` to `newPerRow`.

@@ -14,7 +14,8 @@ namespace wk {
 namespace {
 
 void openFailed(const std::string& path) {
-  showMessage(str(kUnableToOpenFile) + path, str(kFileErrorDotCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+  showMessage(str(kUnableToOpenFile) + path, str(kFileErrorDotCaption),
+              mb::kIconStop | mb::kOk | mb::kTaskModal);
 }
 
 bool writeInt(std::FILE* f, int32_t value) {
@@ -30,7 +31,9 @@ ResultStore::ResultStore(std::string workingData, std::string workingIndex)
   reset();
 }
 
-ResultStore::~ResultStore() { closeFiles(); }
+ResultStore::~ResultStore() {
+  closeFiles();
+}
 
 void ResultStore::closeFiles() {
   if (data_) std::fclose(data_);
@@ -144,7 +147,7 @@ int ResultStore::savePair(const std::string& destination) {
   if (data_) std::fflush(data_);
   const unsigned style = mb::kIconStop | mb::kOk;
   auto report = [&](int code, const std::string& to, const std::string& from) {
-    const std::string text = code == copy_result::kCannotRead ? str(kUnableToOpenFile) + from
+    const std::string text = code == copy_result::kCannotRead    ? str(kUnableToOpenFile) + from
                              : code == copy_result::kWriteFailed ? str(kUnableToWriteFile) + to
                                                                  : str(kUnableToOpenFile) + to;
     showMessage(text, str(kFileErrorDotCaption), style);
@@ -178,7 +181,8 @@ bool ResultStore::deleteResults() {
 
 bool ResultStore::readOffset(int i, int32_t& offset) {
   unsigned char bytes[4];
-  if (!index_ || i < 0 || std::fseek(index_, 4L * i, SEEK_SET) != 0 || std::fread(bytes, 1, 4, index_) != 4)
+  if (!index_ || i < 0 || std::fseek(index_, 4L * i, SEEK_SET) != 0 ||
+      std::fread(bytes, 1, 4, index_) != 4)
     return false;
   offset = readInt32(bytes);
   return true;
@@ -189,7 +193,8 @@ std::string ResultStore::bytesBetween(int32_t from, int32_t to) {
   std::fflush(data_);
   const int64_t size = fileSize(dataPath_);
   // Offsets out of order or beyond the data give only what the file holds.
-  from = std::clamp<int32_t>(from, results::kHeaderBytes, static_cast<int32_t>(std::max<int64_t>(size, 0)));
+  from = std::clamp<int32_t>(from, results::kHeaderBytes,
+                             static_cast<int32_t>(std::max<int64_t>(size, 0)));
   to = std::clamp<int32_t>(to, from, static_cast<int32_t>(std::max<int64_t>(size, from)));
   std::string bytes(static_cast<size_t>(to - from), '\0');
   if (std::fseek(data_, from, SEEK_SET) != 0) return {};
@@ -223,9 +228,13 @@ bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) {
   return ok;
 }
 
-void ResultStore::setListWidth(int widthChars) { listWidth_ = std::max(widthChars, 0); }
+void ResultStore::setListWidth(int widthChars) {
+  listWidth_ = std::max(widthChars, 0);
+}
 
-int ResultStore::entriesPerRow() const { return std::max(1, (listWidth_ + 4) / (longest_ + 4)); }
+int ResultStore::entriesPerRow() const {
+  return std::max(1, (listWidth_ + 4) / (longest_ + 4));
+}
 
 int ResultStore::rowCount() const {
   const int per = entriesPerRow();
@@ -237,7 +246,9 @@ std::string ResultStore::rowText(int row) {
   const int per = entriesPerRow();
   int32_t from = 0, to = 0;
   const int first = row * per;
-  if (first >= entries_ || !readOffset(first, from) || !readOffset(std::min(first + per, entries_.load()), to)) return {};
+  if (first >= entries_ || !readOffset(first, from) ||
+      !readOffset(std::min(first + per, entries_.load()), to))
+    return {};
   std::string text = bytesBetween(from, to);
   std::replace(text.begin(), text.end(), '\n', '\t');
   return text;

@@ -21,7 +21,8 @@ bool onlyStarsLeft(const char* rest) {
 
 }  // namespace
 
-bool passesIncludeExclude(const std::string& word, const std::string& include, const std::string& exclude) {
+bool passesIncludeExclude(const std::string& word, const std::string& include,
+                          const std::string& exclude) {
   std::string copy = toLower(word);
   for (char c : include) {
     const auto at = copy.find(c);
@@ -32,13 +33,14 @@ bool passesIncludeExclude(const std::string& word, const std::string& include, c
 }
 
 SearchControl::SearchControl(const SearchScope& scope)
-    : SearchControl(scope, scope.request->find.c_str(), std::string(), false, 0, 0, scope.request->sourcePool) {
+    : SearchControl(scope, scope.request->find.c_str(), std::string(), false, 0, 0,
+                    scope.request->sourcePool) {
   readerState().wordsChecked = 0;
   if (scope.finishedCount) *scope.finishedCount = 0;
 }
 
-SearchControl::SearchControl(const SearchScope& scope, const char* rest, std::string prefix, bool bangSeen,
-                             int minLength, char firstLetter, const SrcLetters& pool)
+SearchControl::SearchControl(const SearchScope& scope, const char* rest, std::string prefix,
+                             bool bangSeen, int minLength, char firstLetter, const SrcLetters& pool)
     : scope_(scope),
       rest_(rest),
       prefix_(std::move(prefix)),
@@ -59,7 +61,8 @@ int SearchControl::run() {
     useAll_ = true;
   }
   const bool last = *rest_ == 0 && !bangSeen_;
-  const bool ordered = request.suppressPermutations && (bangSeen_ || (word == "*" && onlyStarsLeft(rest_)));
+  const bool ordered =
+      request.suppressPermutations && (bangSeen_ || (word == "*" && onlyStarsLeft(rest_)));
   SrcLetters pool = pool_;
   if (request.multiWord) pool.addLetters(word);
   const int total = pool.total();
@@ -79,7 +82,8 @@ int SearchControl::run() {
     const int fixed = static_cast<int>(word.size()) - stars;
     if (hasFrom && total < fixed) return 0;
     if (useAll_ && hasFrom &&
-        (total > dict::kMaxSearchLength || total == 0 || (stars == 0 && static_cast<int>(word.size()) < total)))
+        (total > dict::kMaxSearchLength || total == 0 ||
+         (stars == 0 && static_cast<int>(word.size()) < total)))
       return 0;
     const int required = (useAll_ && total != SrcLetters::kUnlimited) ? total : 0;
     const int before = minLength_;
@@ -94,8 +98,8 @@ int SearchControl::run() {
   return 0;
 }
 
-int SearchControl::scanDictionary(const std::string& path, const std::string& word, const SrcLetters& pool,
-                                  bool ordered) {
+int SearchControl::scanDictionary(const std::string& path, const std::string& word,
+                                  const SrcLetters& pool, bool ordered) {
   const SearchData& request = *scope_.request;
   Dictionary reader(path, request.multiWord, static_cast<size_t>(request.readerBufferSize));
   DictionaryScan scan(reader);
@@ -112,11 +116,12 @@ int SearchControl::scanDictionary(const std::string& path, const std::string& wo
   return result == DictionaryScan::kCancelled ? kCancelled : 0;
 }
 
-int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found,
-                           bool ordered) {
+int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader,
+                           const std::string& found, bool ordered) {
   const int minLength = ordered ? reader.length() : 0;
   const char first = ordered ? toLower(found.substr(0, 1))[0] : 0;
-  SearchControl below(scope_, rest_, prefix_ + found + " ", bangSeen_, minLength, first, scan.pool().leftOver());
+  SearchControl below(scope_, rest_, prefix_ + found + " ", bangSeen_, minLength, first,
+                      scan.pool().leftOver());
   return below.run();
 }
 

@@ -40,8 +40,10 @@ class SearchControl {
   int run();
 
  private:
-  int scanDictionary(const std::string& path, const std::string& word, const SrcLetters& pool, bool ordered);
-  int descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found, bool ordered);
+  int scanDictionary(const std::string& path, const std::string& word, const SrcLetters& pool,
+                     bool ordered);
+  int descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found,
+              bool ordered);
   void acceptSingle(const std::string& found, const SrcLetters& pool);
 
   const SearchScope& scope_;
@@ -56,6 +58,7 @@ class SearchControl {
 
 // Include / Exclude filter of single-word results: every Include letter (repeats need repeats)
 // and no Exclude letter.
-bool passesIncludeExclude(const std::string& word, const std::string& include, const std::string& exclude);
+bool passesIncludeExclude(const std::string& word, const std::string& include,
+                          const std::string& exclude);
 
 }  // namespace wk

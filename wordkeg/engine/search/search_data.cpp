@@ -12,9 +12,15 @@ namespace {
 
 constexpr size_t kMaxFind = 40;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool isLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isUpper(char c) {
+  return c >= 'A' && c <= 'Z';
+}
 
 bool inputError(int textId) {
   beep();
@@ -28,7 +34,8 @@ size_t measure(const std::string& text) {
   for (size_t i = 0; i < text.size();) {
     if (isDigit(text[i])) {
       size_t value = 0;
-      for (; i < text.size() && isDigit(text[i]); ++i) value = std::min<size_t>(value * 10 + (text[i] - '0'), 1000);
+      for (; i < text.size() && isDigit(text[i]); ++i)
+        value = std::min<size_t>(value * 10 + (text[i] - '0'), 1000);
       total += value;
     } else {
       const bool blank = text[i] == ' ';
@@ -61,7 +68,8 @@ bool wordsFit(const std::string& find) {
     size_t end = find.find(' ', start);
     if (end == std::string::npos) end = find.size();
     const std::string word = find.substr(start, end - start);
-    if (word.size() - std::count(word.begin(), word.end(), '*') > static_cast<size_t>(dict::kMaxSearchLength))
+    if (word.size() - std::count(word.begin(), word.end(), '*') >
+        static_cast<size_t>(dict::kMaxSearchLength))
       return false;
     start = end + 1;
   }
@@ -71,7 +79,9 @@ bool wordsFit(const std::string& find) {
 bool overlapCheck(const SearchData& request) {
   static bool running = false;  // a focus change while the box is up must not ask again
   if (running) return true;
-  if (request.exclude.find_first_of(request.include) == std::string::npos || request.include.empty()) return true;
+  if (request.exclude.find_first_of(request.include) == std::string::npos ||
+      request.include.empty())
+    return true;
   running = true;
   inputError(kIncludeExcludeOverlap);
   running = false;
@@ -152,15 +162,16 @@ bool finalCheck(SearchData& request) {
   if (request.fromChanged) request.previousFromPool = request.fromPool;
   if (request.multiWord) {
     for (char c : request.find)
-      if (const auto at = request.sourceLetters.find(c); at != std::string::npos) request.sourceLetters.erase(at, 1);
+      if (const auto at = request.sourceLetters.find(c); at != std::string::npos)
+        request.sourceLetters.erase(at, 1);
     request.readerBufferSize = 2048;
   }
   request.sourcePool.set(request.sourceLetters);
   if (request.from.empty()) return true;
   if (!findLettersInFrom(request.find, request.from)) return inputError(kFindLettersNotInFrom);
   const std::string beforeBang = request.find.substr(0, request.find.find('!'));
-  const auto needed = static_cast<size_t>(std::count_if(beforeBang.begin(), beforeBang.end(),
-                                                        [](char c) { return isLetter(c) || c == '?'; }));
+  const auto needed = static_cast<size_t>(std::count_if(
+      beforeBang.begin(), beforeBang.end(), [](char c) { return isLetter(c) || c == '?'; }));
   const bool unlimited = std::any_of(request.from.begin(), request.from.end(), isUpper);
   if (request.from.size() >= needed || (unlimited && !request.multiWord)) return true;
   return inputError(kFindLongerThanFrom);

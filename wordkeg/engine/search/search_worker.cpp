@@ -16,14 +16,18 @@ bool startChecks(SearchData& request, const SearchFields& fields, bool anyDictio
   return validateRequest(request, fields);
 }
 
-SearchWorker::SearchWorker(SearchScope& scope) : scope_(scope) { scope_.finishedCount = &finished_; }
+SearchWorker::SearchWorker(SearchScope& scope) : scope_(scope) {
+  scope_.finishedCount = &finished_;
+}
 
 bool SearchWorker::run() {
   SearchControl top(scope_);
   return top.run() != SearchControl::kCancelled;
 }
 
-void SearchWorker::cancel() { readerState().cancel = true; }
+void SearchWorker::cancel() {
+  readerState().cancel = true;
+}
 
 uint32_t SearchWorker::checked() const {
   // Between dictionaries the counter restarts, so finished dictionaries are added apart.

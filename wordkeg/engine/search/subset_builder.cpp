@@ -16,7 +16,8 @@
 
 namespace wk {
 
-SubsetBuilder::SubsetBuilder(const SrcLetters& fromPool, std::vector<SubsetSource> sources, std::string subsetPath)
+SubsetBuilder::SubsetBuilder(const SrcLetters& fromPool, std::vector<SubsetSource> sources,
+                             std::string subsetPath)
     : pool_(fromPool), sources_(std::move(sources)), subsetPath_(std::move(subsetPath)) {}
 
 bool SubsetBuilder::run() {

@@ -20,7 +20,8 @@ struct SubsetSource {
 
 class SubsetBuilder : public Operation {
  public:
-  SubsetBuilder(const SrcLetters& fromPool, std::vector<SubsetSource> sources, std::string subsetPath);
+  SubsetBuilder(const SrcLetters& fromPool, std::vector<SubsetSource> sources,
+                std::string subsetPath);
 
   // True when the subset dictionary is ready; false when cancelled or no word can be made from
   // the letters (the search then has nothing to do). Work files are removed on every path.

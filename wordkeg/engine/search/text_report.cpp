@@ -15,15 +15,16 @@ bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std:
   // Text mode: line feeds become the platform's line ends, as a report for that platform should.
   std::FILE* out = std::fopen(path.c_str(), "w");
   if (!out) {
-    showMessage(str(kUnableToOpenFile) + path, str(kFileErrorDotCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+    showMessage(str(kUnableToOpenFile) + path, str(kFileErrorDotCaption),
+                mb::kIconStop | mb::kOk | mb::kTaskModal);
     return false;
   }
   std::vector<char> buffer(20480);
   std::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
   std::fputs(loadString(kReportRule), out);
   std::fputs(loadString(kReportTitle), out);
-  std::fprintf(out, loadString(kReportFields), header.find.c_str(), header.from.c_str(), header.include.c_str(),
-               header.exclude.c_str());
+  std::fprintf(out, loadString(kReportFields), header.find.c_str(), header.from.c_str(),
+               header.include.c_str(), header.exclude.c_str());
   std::fprintf(out, "%s", header.useAll ? loadString(kReportUseAll) : "\n");
   std::fprintf(out, "%s", header.suppressPermutations ? loadString(kReportSuppress) : "\n");
   std::fprintf(out, loadString(kReportCounts), static_cast<long>(header.wordsChecked),
@@ -33,7 +34,8 @@ bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std:
   ok = std::fclose(out) == 0 && ok;
   if (!ok) {
     removeFile(path);
-    showMessage(str(kUnableToWriteFile) + path, str(kFileErrorDotCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+    showMessage(str(kUnableToWriteFile) + path, str(kFileErrorDotCaption),
+                mb::kIconStop | mb::kOk | mb::kTaskModal);
   }
   return ok;
 }
