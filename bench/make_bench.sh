@@ -12,18 +12,7 @@ list=/usr/share/dict/british-english-huge
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-best_of() {  # best_of N COMMAND...: the fastest wall time in seconds
-  local best=999999 n=$1
-  shift
-  for _ in $(seq "$n"); do
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s.%N)
-    best=$(echo "$end - $start" | bc -l | awk -v b="$best" '{ print ($1 < b) ? $1 : b }')
-  done
-  echo "$best"
-}
+source "$root/bench/common.sh"
 peak_kb() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
 
 ours=$(best_of 5 "$wk" --home "$work/h" dict make "$list" bench --force)

@@ -17,18 +17,7 @@ trap 'rm -rf "$work"' EXIT
 "$wk" --home "$work" dict make "$list" british >/dev/null 2>&1
 "$wk" --home "$work" dict select british >/dev/null 2>&1
 
-best_of() {  # best_of N COMMAND...: the fastest wall time in seconds
-  local best=999999 n=$1
-  shift
-  for _ in $(seq "$n"); do
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1 || true
-    end=$(date +%s.%N)
-    best=$(echo "$end - $start" | bc -l | awk -v b="$best" '{ print ($1 < b) ? $1 : b }')
-  done
-  echo "$best"
-}
+source "$root/bench/common.sh"
 compare() {  # compare LABEL OURS PEER-NAME PEER
   printf '%-44s wordkeg %.3f s  %-8s %.3f s  ratio %.2f\n' "$1" "$2" "$3" "$4" "$(echo "$2 / $4" | bc -l)"
 }
