@@ -189,5 +189,15 @@ TEST_F(ResultStoreTest, TextReportRepeatsDefinitionCountsAndLines) {
   EXPECT_EQ(store->entry(0), "cat");  // the pair is still usable afterwards
 }
 
+TEST(SaveTarget, ExtensionDecidesPairOrReport) {
+  EXPECT_EQ(saveTarget("out", true).path, "out.wkg");
+  EXPECT_TRUE(saveTarget("out", true).pair);
+  EXPECT_EQ(saveTarget("out", false).path, "out.asc");
+  EXPECT_FALSE(saveTarget("out", false).pair);
+  EXPECT_TRUE(saveTarget("OUT.WKG", false).pair);
+  EXPECT_FALSE(saveTarget("out.txt", true).pair);
+  EXPECT_EQ(saveTarget("dir.d/out", true).path, "dir.d/out.wkg");
+}
+
 }  // namespace
 }  // namespace wk::test

@@ -1,6 +1,8 @@
 // The checks of a search request: normalisation of FIND and every message in its order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/search/search_data.h"
 #include "engine/search/search_worker.h"
 #include "test_home.h"
@@ -106,6 +108,21 @@ TEST_F(SearchChecksTest, NoDictionaryIsCheckedFirst) {
   EXPECT_FALSE(startChecks(data, SearchFields{"", "", "", "", true, false}, false));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].caption, "No Dictionaries Selected");
+}
+
+TEST(SearchHistory, TenNewestFirstAndReentryMovesToTop) {
+  std::vector<std::string> history{"*"};
+  for (int i = 1; i <= 10; ++i) pushHistory(history, "p" + std::to_string(i));
+  EXPECT_EQ(history.size(), 10u);
+  EXPECT_EQ(history.front(), "p10");
+  EXPECT_EQ(history.back(), "p1");  // "*" pushed out by the eleventh entry
+  pushHistory(history, "p3");
+  EXPECT_EQ(history.front(), "p3");
+  EXPECT_EQ(std::count(history.begin(), history.end(), "p3"), 1);
+  pushHistory(history, "");
+  EXPECT_EQ(history.front(), "p3");
+  EXPECT_EQ(clearedFields().find, "*");
+  EXPECT_TRUE(clearedFields().useAll);
 }
 
 }  // namespace

@@ -57,10 +57,9 @@ ResultsHeader headerFor(const SearchOptions& o, uint32_t checked) {
 }
 
 bool saveResults(ResultStore& store, const ResultsHeader& header, const std::string& path) {
-  const std::string extension = extensionOf(path);
-  if (extension.empty()) return store.savePair(path + ".wkg") == 0;
-  if (toLower(extension) == "wkg") return store.savePair(path) == 0;
-  return writeTextReport(store, header, path, nullptr);
+  const SaveTarget target = saveTarget(path, true);
+  if (target.pair) return store.savePair(target.path) == 0;
+  return writeTextReport(store, header, target.path, nullptr);
 }
 
 // The result lines exactly as the data file holds them, in the order found.

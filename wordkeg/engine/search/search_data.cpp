@@ -188,4 +188,14 @@ bool validateRequest(SearchData& request, const SearchFields& fields) {
   return finalCheck(request);
 }
 
+void pushHistory(std::vector<std::string>& history, const std::string& text) {
+  constexpr size_t kHistory = 10;
+  if (text.empty()) return;
+  history.erase(std::remove(history.begin(), history.end(), text), history.end());
+  history.insert(history.begin(), text);
+  if (history.size() > kHistory) history.resize(kHistory);
+}
+
+SearchFields clearedFields() { return SearchFields{"*", "", "", "", true, false}; }
+
 }  // namespace wk

@@ -2,6 +2,7 @@
 // SearchData: the search request as the checks leave it, and the checks themselves. Each check
 // reports a failure through the message port with the program's own text and returns false.
 #include <string>
+#include <vector>
 
 #include "../dict/src_letters.h"
 
@@ -41,5 +42,11 @@ struct SearchFields {
 
 // Every check of a search start, in the program's order; false at the first failure.
 bool validateRequest(SearchData& request, const SearchFields& fields);
+
+// A field's history, newest first: a non-empty `text` moves (or goes) to the top, and the list
+// keeps at most ten entries.
+void pushHistory(std::vector<std::string>& history, const std::string& text);
+// The fields as Clear All leaves them: FIND "*", the rest empty, Use All on.
+SearchFields clearedFields();
 
 }  // namespace wk

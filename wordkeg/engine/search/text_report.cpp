@@ -5,10 +5,18 @@
 
 #include "../base/file_ops.h"
 #include "../base/message_port.h"
+#include "../base/paths.h"
 #include "../base/string_table.h"
 #include "result_store.h"
 
 namespace wk {
+
+SaveTarget saveTarget(const std::string& chosen, bool firstFilter) {
+  SaveTarget target{chosen, false};
+  if (extensionOf(chosen).empty()) target.path = replaceExtension(chosen, firstFilter ? "wkg" : "asc");
+  target.pair = toLower(extensionOf(target.path)) == "wkg";
+  return target;
+}
 
 bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std::string& path,
                      std::atomic<int>* percent) {
