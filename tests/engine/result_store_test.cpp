@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -25,7 +26,11 @@ class ResultStoreTest : public HomeTest {
     store = std::make_unique<ResultStore>(tempPath("w.$$$"), tempPath("w.pdx"));
   }
   void fill(int count) {
-    for (int i = 0; i < count; ++i) store->append("w" + std::to_string(i), false);
+    for (int i = 0; i < count; ++i) {
+      char word[16];  // not "w" + std::to_string(i): GCC 12 warns falsely (-Wrestrict) on it
+      std::snprintf(word, sizeof word, "w%d", i);
+      store->append(word, false);
+    }
   }
   ResultsHeader header() {
     ResultsHeader h;
