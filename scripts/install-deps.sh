@@ -4,7 +4,8 @@
 set -euo pipefail
 
 native=(cmake g++ make libgtest-dev libcli11-dev wbritish-huge wamerican-huge time bc)
-extra=(clang libclang-rt-14-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386)
+extra=(clang libclang-rt-14-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386
+       fonts-wine fonts-liberation xvfb xauth imagemagick)
 wanted=("${native[@]}")
 [ "${1:-}" = "--all" ] && wanted+=("${extra[@]}")
 

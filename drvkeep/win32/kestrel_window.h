@@ -1,0 +1,53 @@
+#pragma once
+// TKestrelWindow: the hidden main window. It owns the tray icon, the poll and flash timers and
+// the popup menu, and presents what the monitor core decides.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "drvkeep/core/monitor.h"
+
+namespace dk {
+
+struct MonitorState {
+  Settings settings;
+  std::vector<int> drives;
+  DriveInfo* driveInfo = nullptr;
+  SettingsStore* store = nullptr;
+};
+
+class TKestrelWindow : public Tray, public Alerts {
+ public:
+  static constexpr UINT kTrayMessage = 33770;
+  static constexpr UINT_PTR kPollTimer = 12345;
+  static constexpr UINT_PTR kFlashTimer = 12346;
+
+  explicit TKestrelWindow(MonitorState& state) : state_(state) {}
+  // Creates the window (never shown); false when that fails.
+  bool create(HINSTANCE instance);
+
+  void setTip(const std::string& tip) override;
+  void setIcon(int iconId, const std::string& tip) override;
+  void beep() override;
+  void showWarning(const std::string& text, const std::string& caption) override;
+  void startFlashTimer() override;
+  void stopFlashTimer() override;
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  void setUp();
+  void cleanUp();
+  void command(UINT id);
+  void showMenu();
+  void notify(DWORD action, int iconId, const std::string& tip);
+
+  MonitorState& state_;
+  HINSTANCE instance_ = nullptr;
+  HWND hwnd_ = nullptr;
+  HMENU menu_ = nullptr;
+  std::unique_ptr<Monitor> monitor_;
+};
+
+}  // namespace dk

@@ -1,0 +1,369 @@
+// Drives drvkeep.exe under Wine: starts it, finds its windows, posts commands, reads message
+// boxes and the registry, and saves window pictures. Usage: dk_gui_test SCENARIO DRVKEEP SHOTS
+// Exit status 0 when the scenario held; the reason of a failure goes to stderr.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* kSettingsKey = "Software\\Tessaly Software\\Drive Keeper";
+const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+std::string program, shots;
+int failures = 0;
+
+void expect(bool ok, const char* what) {
+  if (!ok) {
+    std::fprintf(stderr, "FAILED: %s\n", what);
+    ++failures;
+  }
+}
+
+PROCESS_INFORMATION start() {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string command = "\"" + program + "\"";
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi))
+    std::fprintf(stderr, "cannot start %s\n", program.c_str());
+  WaitForInputIdle(pi.hProcess, 5000);
+  return pi;
+}
+
+HWND waitWindow(const char* cls, const char* title, int ms = 8000) {
+  for (int waited = 0; waited < ms; waited += 50) {
+    if (HWND hwnd = FindWindowA(cls, title)) return hwnd;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+struct Search {
+  DWORD pid;
+  std::string title;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<Search*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = {}, title[256] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof title, reinterpret_cast<LPARAM>(title),
+                      SMTO_ABORTIFHUNG, 1000, nullptr);
+  if (pid == s->pid && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(hwnd) &&
+      s->title == title)
+    s->found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> dialogs(DWORD pid, const std::string& title) {
+  Search s{pid, title, {}};
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count, int ms = 8000) {
+  std::vector<HWND> found;
+  for (int waited = 0; waited < ms && found.size() < count; waited += 50, Sleep(50))
+    found = dialogs(pid, title);
+  return found;
+}
+
+std::string textOf(HWND hwnd) {
+  char text[512] = {};
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 1000, nullptr);
+  return text;
+}
+
+// Saves the window's picture as a 24-bit BMP in the shots folder (the test script makes PNGs).
+void shoot(HWND hwnd, const char* name) {
+  Sleep(300);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const int stride = ((w * 3 + 3) / 4) * 4;
+  std::vector<char> pixels(static_cast<size_t>(stride) * h);
+  GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfSize = static_cast<DWORD>(sizeof file + sizeof info + pixels.size());
+  file.bfOffBits = sizeof file + sizeof info;
+  std::FILE* out = std::fopen((shots + "\\" + name + ".bmp").c_str(), "wb");
+  if (out) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(pixels.data(), 1, pixels.size(), out);
+    std::fclose(out);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+bool readDword(const char* name, DWORD& value) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  DWORD size = sizeof value, type = 0;
+  const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                   &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok && type == REG_DWORD;
+}
+
+void writeDword(const char* name, DWORD value) {
+  HKEY key;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
+  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+bool startupValue(std::string& path) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  char data[MAX_PATH] = {};
+  DWORD size = sizeof data - 1, type = 0;
+  const bool ok = RegQueryValueExA(key, "DrvKeep", nullptr, &type, reinterpret_cast<BYTE*>(data),
+                                   &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  path = data;
+  return ok;
+}
+
+void resetRegistry() {
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    RegDeleteValueA(key, "DrvKeep");
+    RegCloseKey(key);
+  }
+}
+
+// Ends the monitor with its Close command; true when the process ended with status 0.
+bool closeMonitor(HWND main, const PROCESS_INFORMATION& pi) {
+  PostMessageA(main, WM_COMMAND, 24310, 0);
+  DWORD code = 1;
+  const bool ended = WaitForSingleObject(pi.hProcess, 8000) == WAIT_OBJECT_0 &&
+                     GetExitCodeProcess(pi.hProcess, &code);
+  if (!ended) TerminateProcess(pi.hProcess, 9);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return ended && code == 0;
+}
+
+// Selects and focuses item `i` of a list view in the monitor's process, as a click does.
+void clickItem(HWND list, DWORD pid, int i) {
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, pid);
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+  WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
+HWND page(HWND sheet, int index) {
+  SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Sleep(200);
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+void apply(HWND sheet) {
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+  Sleep(500);
+}
+
+// Scenarios ------------------------------------------------------------------------------
+
+HWND startMonitor(PROCESS_INFORMATION& pi) {
+  pi = start();
+  HWND main = waitWindow("DrvKeepWindow", "DrvKeep");
+  expect(main != nullptr, "the hidden main window DrvKeep exists");
+  expect(main && !IsWindowVisible(main), "the main window stays hidden");
+  return main;
+}
+
+void secondStart() {
+  PROCESS_INFORMATION first;
+  HWND main = startMonitor(first);
+  PROCESS_INFORMATION second = start();
+  DWORD code = 99;
+  expect(WaitForSingleObject(second.hProcess, 5000) == WAIT_OBJECT_0,
+         "a second start ends at once");
+  GetExitCodeProcess(second.hProcess, &code);
+  expect(code == 0, "a second start exits with status 0");
+  expect(IsWindow(main), "the first copy keeps running");
+  expect(closeMonitor(main, first), "Close ends the monitor with status 0");
+}
+
+void registryAfterStart() {
+  resetRegistry();
+  PROCESS_INFORMATION pi;
+  HWND main = startMonitor(pi);
+  Sleep(500);
+  HKEY key;
+  expect(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS,
+         "the settings key exists");
+  std::string path;
+  expect(startupValue(path), "the start-up value DrvKeep is written");
+  expect(path.find("drvkeep.exe") != std::string::npos, "the start-up value names the program");
+  expect(closeMonitor(main, pi), "Close ends the monitor");
+}
+
+void sheetPages() {
+  resetRegistry();
+  PROCESS_INFORMATION pi;
+  HWND main = startMonitor(pi);
+  PostMessageA(main, WM_COMMAND, 1028, 0);
+  const auto sheets = waitDialogs(pi.dwProcessId, "Drive Keeper", 1);
+  expect(sheets.size() == 1, "Properties opens the sheet Drive Keeper");
+  if (sheets.empty()) return void(closeMonitor(main, pi));
+  HWND sheet = sheets[0];
+  HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+  expect(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 3, "the sheet has three pages");
+  HWND drives = page(sheet, 0);
+  shoot(sheet, "sheet-drives");
+  HWND alert = page(sheet, 1);
+  shoot(sheet, "sheet-alert");
+  SendMessageA(GetDlgItem(alert, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2000"));
+  apply(sheet);
+  DWORD value = 0;
+  expect(readDword("Threshold", value) && value == 2000,
+         "Apply stores a typed threshold beyond the arrows");
+  HWND autoPage = page(sheet, 2);
+  shoot(sheet, "sheet-auto");
+  SendMessageA(GetDlgItem(autoPage, 105), BM_CLICK, 0, 0);
+  apply(sheet);
+  std::string path;
+  expect(readDword("Auto", value) && value == 0, "Apply stores auto start off");
+  expect(!startupValue(path), "auto start off deletes the start-up value");
+  page(sheet, 0);
+  HWND list = GetDlgItem(drives, 101);
+  const int items = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  expect(items >= 1, "the drive list shows the fixed drives");
+  for (int i = 0; i < items; ++i) clickItem(list, pi.dwProcessId, i);
+  apply(sheet);
+  const auto boxes = waitDialogs(pi.dwProcessId, "Drive Keeper", 2, 3000);
+  bool warned = false;
+  for (HWND box : boxes) {
+    if (textOf(GetDlgItem(box, 0xFFFF)) == "At least one drive must be selected") {
+      warned = true;
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+  }
+  expect(warned, "no drive selected shows At least one drive must be selected");
+  Sleep(300);
+  // The earlier Applies stored every listed drive as monitored; the refused one changed nothing.
+  expect(readDword("C:\\", value) && value == 1, "the stored drive values stay as they were");
+  expect(closeMonitor(main, pi), "Close ends the monitor with the sheet open");
+}
+
+void aboutBoxes() {
+  PROCESS_INFORMATION pi;
+  HWND main = startMonitor(pi);
+  PostMessageA(main, WM_COMMAND, 1024, 0);
+  PostMessageA(main, WM_COMMAND, 1024, 0);
+  const auto boxes = waitDialogs(pi.dwProcessId, "", 2);
+  expect(boxes.size() == 2, "About twice opens two About boxes");
+  if (!boxes.empty()) {
+    expect(textOf(GetDlgItem(boxes[0], 102)).find('@') != std::string::npos,
+           "the About box shows the mail link");
+    shoot(boxes[0], "about");
+  }
+  expect(closeMonitor(main, pi), "Close ends the monitor");
+}
+
+void trayMenu() {
+  PROCESS_INFORMATION pi;
+  HWND main = startMonitor(pi);
+  PostMessageA(main, 33770, 0, WM_RBUTTONUP);
+  HWND menu = waitWindow("#32768", nullptr, 3000);
+  expect(menu != nullptr && IsWindowVisible(menu),
+         "a right click on the icon shows the popup menu");
+  if (menu) PostMessageA(main, WM_CANCELMODE, 0, 0);
+  Sleep(300);
+  PostMessageA(main, 33770, 0, WM_LBUTTONDBLCLK);
+  expect(waitDialogs(pi.dwProcessId, "Drive Keeper", 1).size() == 1,
+         "a double click opens the settings sheet");
+  expect(closeMonitor(main, pi), "Close ends the monitor");
+}
+
+void alertOnce() {
+  resetRegistry();
+  writeDword("Threshold", 0x7FFFFFFF);  // above the free space of any drive
+  writeDword("Message", 1);
+  PROCESS_INFORMATION pi;
+  HWND main = startMonitor(pi);
+  auto boxes = waitDialogs(pi.dwProcessId, "Drive Keeper", 1, 6000);
+  expect(boxes.size() == 1, "a low drive shows the warning");
+  if (!boxes.empty()) {
+    expect(textOf(GetDlgItem(boxes[0], 0xFFFF)).rfind("Warning - Disk space is Low", 0) == 0,
+           "the warning's text");
+    shoot(boxes[0], "alert");
+  }
+  Sleep(4500);  // two more polls while the box is up
+  expect(dialogs(pi.dwProcessId, "Drive Keeper").size() == 1,
+         "the warning is shown once per episode");
+  for (HWND box : boxes) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  Sleep(2500);
+  expect(dialogs(pi.dwProcessId, "Drive Keeper").empty(), "no second warning in the same episode");
+  expect(closeMonitor(main, pi), "Close ends the monitor during an alert");
+  resetRegistry();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: dk_gui_test SCENARIO DRVKEEP SHOTS\n");
+    return 2;
+  }
+  program = argv[2];
+  shots = argv[3];
+  CreateDirectoryA(shots.c_str(), nullptr);
+  const std::string scenario = argv[1];
+  if (scenario == "second-start")
+    secondStart();
+  else if (scenario == "registry")
+    registryAfterStart();
+  else if (scenario == "sheet")
+    sheetPages();
+  else if (scenario == "about")
+    aboutBoxes();
+  else if (scenario == "tray-menu")
+    trayMenu();
+  else if (scenario == "alert")
+    alertOnce();
+  else
+    return 2;
+  std::printf("%s: %s\n", scenario.c_str(), failures ? "failed" : "passed");
+  return failures ? 1 : 0;
+}
