@@ -226,9 +226,23 @@ void secondStart() {
 
 void registryAfterStart() {
   resetRegistry();
+  // A threshold of another type and size must not overflow the 4-byte read: it counts as missing.
+  HKEY settings;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr);
+  const char oversized[] = "0123456789abcdef0123456789abcdef";
+  RegSetValueExA(settings, "Threshold", 0, REG_BINARY, reinterpret_cast<const BYTE*>(oversized), sizeof oversized);
+  RegCloseKey(settings);
   PROCESS_INFORMATION pi;
   HWND main = startMonitor(pi);
   Sleep(500);
+  PostMessageA(main, WM_COMMAND, 1028, 0);
+  const auto sheets = waitDialogs(pi.dwProcessId, "Drive Keeper", 1);
+  expect(sheets.size() == 1, "the sheet opens");
+  if (!sheets.empty()) {
+    HWND alert = page(sheets[0], 1);
+    expect(textOf(GetDlgItem(alert, 101)) == "10", "an oversized Threshold value reads as the default 10");
+    PostMessageA(sheets[0], PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  }
   HKEY key;
   expect(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS,
          "the settings key exists");
@@ -310,6 +324,11 @@ void trayMenu() {
          "a right click on the icon shows the popup menu");
   if (menu) PostMessageA(main, WM_CANCELMODE, 0, 0);
   Sleep(300);
+  // Tools this system lacks fail to launch without a word, and the monitor runs on.
+  PostMessageA(main, WM_COMMAND, 1025, 0);
+  PostMessageA(main, WM_COMMAND, 1026, 0);
+  Sleep(1000);
+  expect(IsWindow(main), "failed launches of Defrag and ScanDisk leave the monitor running");
   PostMessageA(main, 33770, 0, WM_LBUTTONDBLCLK);
   expect(waitDialogs(pi.dwProcessId, "Drive Keeper", 1).size() == 1,
          "a double click opens the settings sheet");
