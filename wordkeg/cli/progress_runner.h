@@ -5,8 +5,6 @@
 
 namespace wk::cli {
 
-enum class RunOutcome { kCompleted, kCancelled, kFailed };
-
 // Installs the Ctrl-C handler; call once at start-up.
 void installInterruptHandler();
 bool interrupted();

@@ -4,6 +4,9 @@
 
 namespace wk {
 
+// How a long operation ended, as its front end reports it.
+enum class RunOutcome { kCompleted, kCancelled, kFailed };
+
 struct Progress {
   std::string text;
   int percent = 0;

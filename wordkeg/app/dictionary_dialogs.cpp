@@ -1,0 +1,122 @@
+#include "dictionary_dialogs.h"
+
+#include <ctime>
+
+#include "engine/base/file_ops.h"
+#include "engine/base/message_port.h"
+#include "engine/base/paths.h"
+#include "engine/base/scoped_files.h"
+#include "engine/base/string_table.h"
+#include "engine/base/temp_names.h"
+#include "engine/build/make_dictionary.h"
+#include "engine/build/merge_dictionaries.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
+
+namespace wk::app {
+namespace {
+
+bool askYes(const std::string& text, int captionId) {
+  return showMessage(text, str(captionId), mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
+}
+
+// The dictionary path of a name typed without extension: ".lex" in the dictionary directory.
+std::string dictionaryPathFor(const std::string& name) {
+  return ConfigData::instance().dictionaryPath(replaceExtension(name, "lex"));
+}
+
+std::string timeText(int32_t value) {
+  const std::time_t t = value;
+  const std::tm* local = std::localtime(&t);
+  return local ? std::asctime(local) : "?\n";
+}
+
+}  // namespace
+
+Outcome makeDictionary(DialogHost& host, const std::string& source, const std::string& name,
+                       bool uniqueOnly) {
+  host.setStatus(kBlankStatus);
+  if (source.empty() || name.empty()) {
+    showMessageIds(kNeedFileAndName, kErrorCaption, mb::kOk);
+    return Outcome::kRefused;
+  }
+  const std::string path = dictionaryPathFor(name);
+  if (!isRegularFile(source)) {
+    showMessage(str(kUnableToFindFile) + source, str(kErrorCaption), mb::kOk);
+    return Outcome::kRefused;
+  }
+  if (fileExists(path) && !askYes(str(kDictExistsOverwrite), kWarningCaption))
+    return Outcome::kNothingDone;
+  MakeDictionaryFromFile operation(source, path, uniqueOnly);
+  // A failed backup or move into place leaves the old dictionary and shows no success.
+  if (host.runOperation(operation) != RunOutcome::kCompleted || !operation.installed())
+    return Outcome::kRefused;
+  host.setStatus(kCreatedOk);
+  return Outcome::kDone;
+}
+
+Outcome mergeDictionaries(DialogHost& host, const std::vector<std::string>& selected,
+                          const std::string& newName, bool deleteSources) {
+  host.setStatus(kBlankStatus);
+  if (selected.size() < 2) {
+    showMessageIds(kMergeNeedTwo, kIncompleteCaption, mb::kOk);
+    return Outcome::kRefused;
+  }
+  if (newName.empty()) {
+    showMessageIds(kMergeNeedName, kIncompleteCaption, mb::kOk);
+    return Outcome::kRefused;
+  }
+  const std::string target = dictionaryPathFor(newName);
+  if (fileExists(target) &&
+      !askYes(str(kTheDictionary) + fileNameOf(target) + str(kAlreadyExistsOverwrite),
+              kConfirmCaption))
+    return Outcome::kNothingDone;
+  std::vector<std::string> inputs;
+  for (const auto& name : selected) inputs.push_back(ConfigData::instance().dictionaryPath(name));
+  ScopedFile output(ConfigData::instance().tempPath(freshTempName()));
+  MergeDictionaries operation(inputs, output.path());
+  if (host.runOperation(operation) != RunOutcome::kCompleted ||
+      !installMerged(output.path(), target))
+    return Outcome::kRefused;
+  // Sources go only once the merged dictionary is safely in place, and never the new one.
+  if (deleteSources) {
+    std::vector<std::string> sources;
+    for (const auto& name : selected)
+      if (ConfigData::instance().dictionaryPath(name) != target) sources.push_back(name);
+    deleteDictionaries(host, sources);
+  }
+  host.setStatus(kMergedOk);
+  return Outcome::kDone;
+}
+
+Outcome deleteDictionaries(DialogHost& host, const std::vector<std::string>& fileNames) {
+  host.setStatus(kBlankStatus);
+  if (fileNames.empty()) {
+    showMessageIds(kDeleteNeedOne, kIncompleteCaption, mb::kOk | mb::kTaskModal);
+    return Outcome::kRefused;
+  }
+  std::string question = str(kDeleteConfirm);
+  for (const auto& name : fileNames) appendLine(question, name);
+  if (!askYes(question + str(kDeleteConfirmEnd), kConfirmCaption)) return Outcome::kNothingDone;
+  std::string failures;
+  for (const auto& name : fileNames)
+    if (!DictionaryNames::instance().deleteDictionary(ConfigData::instance().dictionaryPath(name)))
+      appendLine(failures, name);
+  if (!failures.empty()) {
+    showMessage(str(kDeleteFailed) + failures, str(kFileErrorDotCaption), mb::kOk | mb::kTaskModal);
+    return Outcome::kRefused;
+  }
+  host.setStatus(kDeleteOk);
+  return Outcome::kDone;
+}
+
+std::string detailsText(const std::string& path) {
+  const DictionaryName* entry = DictionaryNames::instance().find(path);
+  if (!entry) return {};
+  const DictionaryHeader& h = entry->header;
+  std::string text = str(kCreated) + timeText(h.created);
+  if (h.modified != 0) text += str(kModified) + timeText(h.modified);
+  return text + str(kTotalWords) + std::to_string(h.wordCount);
+}
+
+}  // namespace wk::app
