@@ -112,7 +112,11 @@ TEST_F(SearchChecksTest, NoDictionaryIsCheckedFirst) {
 
 TEST(SearchHistory, TenNewestFirstAndReentryMovesToTop) {
   std::vector<std::string> history{"*"};
-  for (int i = 1; i <= 10; ++i) pushHistory(history, "p" + std::to_string(i));
+  for (int i = 1; i <= 10; ++i) {
+    std::string entry = "p";  // not "p" + ...: GCC 12 warns falsely (-Wrestrict) on it
+    entry += std::to_string(i);
+    pushHistory(history, entry);
+  }
   EXPECT_EQ(history.size(), 10u);
   EXPECT_EQ(history.front(), "p10");
   EXPECT_EQ(history.back(), "p1");  // "*" pushed out by the eleventh entry

@@ -86,8 +86,13 @@ bool acceptField(std::string& text, const char* field, const char* allowed, size
     if (c == '/' && std::string(allowed).find('?') != std::string::npos) c = '?';
     if (i >= maxLength || std::string(allowed).find(c) == std::string::npos || c == 0) {
       beep();
-      showMessage("'" + std::string(1, c) + "'" + str(kRefusedCharacter) + field,
-                  str(kInputErrorCaption), mb::kIconStop | mb::kOk);
+      // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on the chained "+".
+      std::string message = "'";
+      message += c;
+      message += "'";
+      message += str(kRefusedCharacter);
+      message += field;
+      showMessage(message, str(kInputErrorCaption), mb::kIconStop | mb::kOk);
       return false;
     }
   }
