@@ -175,6 +175,15 @@ TEST_F(ResultStoreTest, UncreatableWorkingPairIsReportedOnce) {
   EXPECT_EQ(messages.shown.size(), 1u);
 }
 
+TEST_F(ResultStoreTest, FullDiskIsReportedOnceAndAppendingStops) {
+  FileSizeLimit full(20000);
+  if (!full.active()) GTEST_SKIP() << "no file size limit on this platform";
+  for (int i = 0; i < 5000; ++i) store->append("abcdefgh", false);
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text.rfind("Unable to write File: ", 0), 0u);
+  EXPECT_LT(store->entryCount(), 5000);
+}
+
 TEST_F(ResultStoreTest, TextReportRepeatsDefinitionCountsAndLines) {
   store->append("cat", false);
   store->append("cat dog ", true);

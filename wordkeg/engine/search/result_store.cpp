@@ -46,7 +46,7 @@ void ResultStore::reset() {
   longest_ = 1;
   entries_ = 0;
   dataEnd_ = 0;
-  createFailed_ = false;
+  stopped_ = false;
   dataPath_ = workingData_;
   indexPath_ = workingIndex_;
 }
@@ -71,18 +71,24 @@ bool ResultStore::openWorkingPair() {
 }
 
 void ResultStore::append(const std::string& text, bool sequence) {
-  if (createFailed_) return;
+  if (stopped_) return;
   if (!data_ && !openWorkingPair()) {
-    createFailed_ = true;  // told once; the rest of this search appends nothing
+    stopped_ = true;  // told once; the rest of this search appends nothing
     return;
   }
   longest_ = std::max<int>(longest_, static_cast<int>(text.size()));
   std::string line = text;
   if (sequence && !line.empty()) line.back() = '\n';
   if (!sequence) line += '\n';
-  std::fwrite(line.data(), 1, line.size(), data_);
+  const bool written = std::fwrite(line.data(), 1, line.size(), data_) == line.size();
   dataEnd_ += static_cast<int32_t>(line.size());
-  writeInt(index_, dataEnd_);
+  if (!written || !writeInt(index_, dataEnd_)) {
+    // A full disk: say so once and keep what the pair holds; reading never goes beyond it.
+    showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
+                mb::kIconStop | mb::kOk | mb::kTaskModal);
+    stopped_ = true;
+    return;
+  }
   ++entries_;
 }
 

@@ -22,8 +22,8 @@ class ResultStore {
   // Closes the pair and points the store at the (not yet created) working pair.
   void reset();
   // Search worker: appends a single word, or a word sequence (each word followed by a blank).
-  // The first call creates the working pair; when that fails the user is told once and nothing
-  // is appended until the next reset.
+  // The first call creates the working pair; when that or a later write fails (a full disk) the
+  // user is told once and nothing more is appended until the next reset.
   void append(const std::string& text, bool sequence);
   // End of a search: writes `header` with the found count and longest entry filled in.
   void finish(ResultsHeader header);
@@ -69,7 +69,7 @@ class ResultStore {
   std::atomic<int> entries_{0};
   std::atomic<int> longest_{1};
   int32_t dataEnd_ = 0;
-  bool createFailed_ = false;
+  bool stopped_ = false;  // the pair could not be created or written: append nothing more
   int listWidth_ = 0;
 };
 
