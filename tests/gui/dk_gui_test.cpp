@@ -1,6 +1,11 @@
 // Drives drvkeep.exe under Wine: starts it, finds its windows, posts commands, reads message
 // boxes and the registry, and saves window pictures. Usage: dk_gui_test SCENARIO DRVKEEP SHOTS
 // Exit status 0 when the scenario held; the reason of a failure goes to stderr.
+//
+// What Wine does not let another process see, and where it is checked instead: the tray icon's
+// image and tooltip (so the red/normal flashing, the tooltip texts and the icon's removal at
+// Close are covered by the monitor core's unit tests, and here only through their effects), and
+// the popup menu's item texts (here: the menu window appears and each command works when sent).
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
