@@ -13,17 +13,6 @@
 #include "engine/dict/word_lookup.h"
 
 namespace wk::cli {
-namespace {
-
-constexpr unsigned kStop = mb::kIconStop | mb::kOk;
-
-std::string existingOrRefuse(const std::string& name) {
-  const std::string path = findDictionary(name);
-  if (path.empty()) showMessage(str(kNoSuchDictionary) + name, str(kErrorCaption), kStop);
-  return path;
-}
-
-}  // namespace
 
 int listDictionaries() {
   DictionaryNames& catalogue = DictionaryNames::instance();

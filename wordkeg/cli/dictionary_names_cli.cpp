@@ -28,6 +28,13 @@ std::string findDictionary(const std::string& name) {
   return caselessCount == 1 ? caseless : std::string();
 }
 
+std::string existingOrRefuse(const std::string& name) {
+  const std::string path = findDictionary(name);
+  if (path.empty())
+    showMessage(str(kNoSuchDictionary) + name, str(kErrorCaption), mb::kIconStop | mb::kOk);
+  return path;
+}
+
 bool soleCopyOrRefuse() {
   if (InstanceMarker::runningCopies() <= 1) return true;
   showMessage(str(kOtherCopyRunning), str(kErrorCaption), mb::kIconStop | mb::kOk);

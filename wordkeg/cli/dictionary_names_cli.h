@@ -7,6 +7,8 @@ namespace wk::cli {
 // The path of the catalogue dictionary called `name`: the exact file name first, else the one
 // whose name differs only in letter case; empty when none is listed.
 std::string findDictionary(const std::string& name);
+// findDictionary, telling the user "There is no dictionary called NAME" when it is empty.
+std::string existingOrRefuse(const std::string& name);
 // The path a new dictionary called `name` gets: lower case, ".lex", in the dictionary
 // directory. Empty when `name` holds characters a dictionary name may not (only letters,
 // digits and _ { } $ are allowed), after telling the user.

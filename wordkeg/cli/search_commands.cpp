@@ -28,9 +28,8 @@ std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::str
   DictionaryNames& catalogue = DictionaryNames::instance();
   std::vector<std::string> wanted;
   for (const auto& name : names) {
-    wanted.push_back(findDictionary(name));
+    wanted.push_back(existingOrRefuse(name));
     if (wanted.back().empty()) {
-      showMessage(str(kNoSuchDictionary) + name, str(kErrorCaption), mb::kIconStop | mb::kOk);
       refused = true;
       return {};
     }

@@ -27,6 +27,24 @@ namespace {
 
 constexpr const char* kRunBase = "$$tmp{{{.";
 
+// Publishes an object of the worker for cancel() while a scope lasts, however the scope ends.
+template <class T>
+class Published {
+ public:
+  Published(std::mutex& mutex, T*& slot, T& object) : mutex_(mutex), slot_(slot) { set(&object); }
+  ~Published() { set(nullptr); }
+  Published(const Published&) = delete;
+  Published& operator=(const Published&) = delete;
+
+ private:
+  void set(T* value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    slot_ = value;
+  }
+  std::mutex& mutex_;
+  T*& slot_;
+};
+
 struct FileCloser {
   std::FILE* file;
   ~FileCloser() {
@@ -109,42 +127,15 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
 void MakeDictionaryFromFile::sortRun(const std::string& runPath) {
   if (cancelled_) return;
   FileSort sorter(runPath, run_record::kSize, run_record::compare, &subProgress_);
-  {
-    std::lock_guard<std::mutex> lock(workMutex_);
-    sorter_ = &sorter;
-  }
-  try {
-    sorter.sort();
-  } catch (...) {
-    std::lock_guard<std::mutex> lock(workMutex_);
-    sorter_ = nullptr;
-    throw;
-  }
-  std::lock_guard<std::mutex> lock(workMutex_);
-  sorter_ = nullptr;
+  Published<FileSort> published(workMutex_, sorter_, sorter);
+  sorter.sort();
 }
 
 bool MakeDictionaryFromFile::mergeRuns(const std::string& pattern, const std::string& merged) {
   MergeFile<StringHandler> merger(pattern, merged, &subProgress_);
   mergeTotal_ = mergeWorkEstimate(runSizes(wordCount_), merger.fanIn());
-  {
-    std::lock_guard<std::mutex> lock(workMutex_);
-    merger_ = &merger;
-  }
-  merging_ = true;
-  bool ok = false;
-  try {
-    ok = merger.merge();
-  } catch (...) {
-    std::lock_guard<std::mutex> lock(workMutex_);
-    merger_ = nullptr;
-    merging_ = false;
-    throw;
-  }
-  std::lock_guard<std::mutex> lock(workMutex_);
-  merger_ = nullptr;
-  merging_ = false;
-  return ok;
+  Published<MergeFile<StringHandler>> published(workMutex_, merger_, merger);
+  return merger.merge();
 }
 
 void MakeDictionaryFromFile::build(const std::string& merged) {
@@ -194,7 +185,12 @@ Progress MakeDictionaryFromFile::progress() const {
     const uint64_t done = span * static_cast<uint64_t>(subProgress_.load()) / 100 + start;
     return {str(kValidatingAndSorting), static_cast<int>(done * 100 / size)};
   }
-  if (merging_)
+  bool merging = false;
+  {
+    std::lock_guard<std::mutex> lock(workMutex_);
+    merging = merger_ != nullptr;
+  }
+  if (merging)
     return {str(kRebuildingWords), static_cast<int>(subProgress_ * int64_t{100} / mergeTotal_)};
   if (writing_) return {str(kCreatingDictionary), percent_};
   if (copying_) return {str(kCopying), percent_};

@@ -43,7 +43,7 @@ class MakeDictionaryFromFile : public Operation {
   std::string source_, dictionaryPath_;
   bool uniqueOnly_;
   std::atomic<bool> cancelled_{false};
-  std::atomic<bool> validating_{false}, merging_{false}, writing_{false}, copying_{false};
+  std::atomic<bool> validating_{false}, writing_{false}, copying_{false};
   std::atomic<int> percent_{0};
   std::atomic<int> subProgress_{0};
   std::atomic<int64_t> fileSize_{0}, runStart_{0}, runEnd_{0}, mergeTotal_{1}, wordCount_{0};

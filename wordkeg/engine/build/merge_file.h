@@ -115,7 +115,6 @@ class MergeFile {
   }
 
   void cleanUp() {
-    if (!active_.empty()) Handler::abandonOutput();
     active_.clear();
     Handler::abandonOutput();
     for (const auto& name : intermediates_)

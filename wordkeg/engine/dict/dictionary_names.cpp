@@ -77,7 +77,8 @@ void DictionaryNames::scan() {
   for (const std::string& found : findFiles(joinPath(dir, "*.lex"))) {
     DictionaryName entry = makeEntry(joinPath(dir, catalogueName(found)), ++counter_);
     // A file too short to hold the index and header is no dictionary either.
-    if (fileSize(entry.path) >= 0 && fileSize(entry.path) < dict::kStreamStart) {
+    const int64_t size = fileSize(entry.path);
+    if (size >= 0 && size < dict::kStreamStart) {
       appendLine(rejected, entry.path);
       continue;
     }

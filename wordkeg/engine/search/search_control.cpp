@@ -29,7 +29,7 @@ bool passesIncludeExclude(const std::string& word, const std::string& include,
     if (at == std::string::npos) return false;
     copy[at] = '#';
   }
-  return copy.find_first_of(exclude) == std::string::npos || exclude.empty();
+  return copy.find_first_of(exclude) == std::string::npos;
 }
 
 SearchControl::SearchControl(const SearchScope& scope)

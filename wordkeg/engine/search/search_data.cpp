@@ -79,9 +79,7 @@ bool wordsFit(const std::string& find) {
 bool overlapCheck(const SearchData& request) {
   static bool running = false;  // a focus change while the box is up must not ask again
   if (running) return true;
-  if (request.exclude.find_first_of(request.include) == std::string::npos ||
-      request.include.empty())
-    return true;
+  if (request.exclude.find_first_of(request.include) == std::string::npos) return true;
   running = true;
   inputError(kIncludeExcludeOverlap);
   running = false;
@@ -196,6 +194,8 @@ void pushHistory(std::vector<std::string>& history, const std::string& text) {
   if (history.size() > kHistory) history.resize(kHistory);
 }
 
-SearchFields clearedFields() { return SearchFields{"*", "", "", "", true, false}; }
+SearchFields clearedFields() {
+  return SearchFields{"*", "", "", "", true, false};
+}
 
 }  // namespace wk

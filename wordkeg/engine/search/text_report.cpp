@@ -13,7 +13,8 @@ namespace wk {
 
 SaveTarget saveTarget(const std::string& chosen, bool firstFilter) {
   SaveTarget target{chosen, false};
-  if (extensionOf(chosen).empty()) target.path = replaceExtension(chosen, firstFilter ? "wkg" : "asc");
+  if (extensionOf(chosen).empty())
+    target.path = replaceExtension(chosen, firstFilter ? "wkg" : "asc");
   target.pair = toLower(extensionOf(target.path)) == "wkg";
   return target;
 }
