@@ -22,6 +22,8 @@ class Operation {
   virtual void cancel() = 0;
   // Called from another thread while run() works.
   virtual Progress progress() const = 0;
+  // False for operations that cannot stop part way (a wait dialog hides its Cancel button).
+  virtual bool cancellable() const { return true; }
 };
 
 }  // namespace wk

@@ -5,6 +5,7 @@
 
 #include "../base/file_ops.h"
 #include "../base/string_table.h"
+#include "../base/pause_gate.h"
 #include "../base/wordkeg_exception.h"
 
 namespace wk {
@@ -29,6 +30,7 @@ FileSort::~FileSort() {
 
 bool FileSort::sort() {
   for (long i = 0; i < blocks_ + 1 && !cancelled_; ++i) {
+    pauseGate().pass();
     changed_ = false;
     if (progress_) *progress_ = i == 0 ? 0 : static_cast<int>(i * 100 / (blocks_ + 1));
     blockPass(0);

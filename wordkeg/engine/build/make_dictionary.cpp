@@ -21,6 +21,7 @@
 #include "run_record.h"
 #include "string_handler.h"
 #include "word_shape.h"
+#include "../base/pause_gate.h"
 
 namespace wk {
 namespace {
@@ -104,6 +105,7 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
   int budget = FileSort::kBlockRecords;
   while (budget > 0 && !reader.atEnd()) {
     runStart_ = runEnd_.load();
+    pauseGate().pass();
     if (cancelled_) return;
     std::string line = reader.next();
     if (line.empty()) {
@@ -164,6 +166,7 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
   const int64_t total = wordCount_ > 0 ? wordCount_.load() : 1;
   while (!cancelled_ && std::fread(record, 1, sizeof record, in.file) == sizeof record) {
     percent_ = static_cast<int>(++n * 100 / total);
+    pauseGate().pass();
     const std::string word(run_record::word(record));
     if (!uniqueOnly_ || wordAbsentElsewhere(word, dictionaryPath_)) writer.addWord(word);
   }

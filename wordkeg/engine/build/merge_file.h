@@ -18,6 +18,7 @@
 #include "../base/string_table.h"
 #include "../base/temp_names.h"
 #include "../base/wordkeg_exception.h"
+#include "../base/pause_gate.h"
 #include "../config/config_data.h"
 
 namespace wk {
@@ -98,6 +99,7 @@ class MergeFile {
 
   void runPass() {
     while (!active_.empty() && !cancelled_) {
+      pauseGate().pass();
       std::unique_ptr<Handler> smallest = takeSmallest();
       bump();
       smallest->write();

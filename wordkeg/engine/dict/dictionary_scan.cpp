@@ -2,6 +2,7 @@
 
 #include "dict_format.h"
 #include "dictionary.h"
+#include "../base/pause_gate.h"
 #include "reader_state.h"
 
 namespace wk {
@@ -73,6 +74,7 @@ int DictionaryScan::next(std::string& out) {
   for (;;) {
     if (!reader_.readNext()) return kExhausted;
     ++state.wordsChecked;
+    pauseGate().pass();
     if (state.cancel) return kCancelled;
     const int length = reader_.length();
     if (length > dict::kMaxSearchLength) return kExhausted;

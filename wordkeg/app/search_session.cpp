@@ -1,0 +1,164 @@
+#include "search_session.h"
+
+#include "engine/base/file_ops.h"
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/search/subset_builder.h"
+#include "main_rules.h"
+
+namespace wk::app {
+namespace {
+
+DictionaryNames& catalogue() {
+  return DictionaryNames::instance();
+}
+
+std::string labelled(int labelId, uint32_t value) {
+  return str(labelId) + std::to_string(value);
+}
+
+}  // namespace
+
+SearchSession::SearchSession(SearchView& view)
+    : view_(view), store_(catalogue().resultsDataPath(), catalogue().resultsIndexPath()) {
+  scope_.request = &request_;
+  scope_.store = &store_;
+  scope_.subsetPath = catalogue().subsetPath();
+}
+
+SearchSession::~SearchSession() = default;
+
+bool SearchSession::start() {
+  if (searching_) {
+    beep();
+    return false;
+  }
+  view_.pushHistories();
+  if (!catalogue().anySelected()) {
+    startChecks(request_, view_.fields(), false);
+    view_.openSelectDictionaries();
+    return false;
+  }
+  store_.reset();
+  view_.resetList();
+  if (!validateRequest(request_, view_.fields())) return false;
+  searching_ = true;
+  view_.setStatus(kSearching);
+  view_.showCounts(labelled(kFoundCount, 0), labelled(kCheckedCount, 0));
+  view_.setSearching(true);
+  if (request_.multiWord) {
+    store_.reset();
+    if (request_.fromChanged && !analyse()) {
+      request_.previousFromPool = SrcLetters();
+      leaveSearching();
+      return false;
+    }
+  } else {
+    request_.previousFromPool = SrcLetters();
+  }
+  scope_.dictionaries.clear();
+  for (size_t i = 0; i < catalogue().count(); ++i)
+    if (catalogue().entry(i).header.selected) scope_.dictionaries.push_back(catalogue().entry(i).path);
+  worker_ = std::make_unique<SearchWorker>(scope_);
+  if (view_.startWorker()) return true;
+  beep();
+  showMessageIds(kNoThread, kErrorCaption, mb::kIconStop | mb::kOk);
+  worker_.reset();
+  leaveSearching();
+  return false;
+}
+
+bool SearchSession::analyse() {
+  std::vector<SubsetSource> sources;
+  for (size_t i = 0; i < catalogue().count(); ++i) {
+    const DictionaryName& entry = catalogue().entry(i);
+    if (entry.header.selected) sources.push_back({entry.path, entry.tempName});
+  }
+  SubsetBuilder builder(request_.fromPool, sources, catalogue().subsetPath());
+  return view_.runAnalysis(builder);
+}
+
+void SearchSession::work() {
+  if (worker_) runShowingErrors(*worker_);
+}
+
+void SearchSession::leaveSearching() {
+  searching_ = false;
+  view_.setStatus(kSearchingCompleted);
+  view_.setSearching(false);
+}
+
+void SearchSession::finished() {
+  if (worker_) checkedTotal_ = worker_->checked();
+  leaveSearching();
+}
+
+bool SearchSession::tick() {
+  const std::string found = std::to_string(store_.entryCount());
+  if (searching_) {
+    view_.showCounts(found, std::to_string(checked()));
+    return true;
+  }
+  view_.showCounts(found, std::to_string(checked()));
+  store_.finish(header());
+  view_.showRows(tabStop(), true);
+  return false;
+}
+
+bool SearchSession::askCancel() {
+  return worker_ && searching_ ? confirmCancel(*worker_, kCancelSearch, kConfirmCaption) : false;
+}
+
+void SearchSession::clearAll() {
+  view_.showFields(clearedFields());
+  view_.showCounts(labelled(kFoundCount, 0), labelled(kCheckedCount, 0));
+  view_.setStatus(kBlankStatus);
+  store_.reset();
+  view_.resetList();
+}
+
+void SearchSession::cleanUpForExit() {
+  clearAll();
+  for (size_t i = 0; i < catalogue().count(); ++i) removeFile(catalogue().entry(i).tempName);
+  removeFile(catalogue().resultsDataPath());
+  removeFile(catalogue().resultsIndexPath());
+}
+
+void SearchSession::view(const std::string& path) {
+  ResultsHeader h;
+  if (store_.view(path, h)) {
+    view_.showFields({h.find, h.from, h.include, h.exclude, h.useAll, h.suppressPermutations});
+    checkedTotal_ = static_cast<uint32_t>(h.wordsChecked);
+    view_.showCounts(std::to_string(store_.entryCount()), std::to_string(checkedTotal_));
+  }
+  view_.showRows(tabStop(), false);
+}
+
+void SearchSession::deleteResults() {
+  store_.deleteResults();
+  clearAll();
+}
+
+ResultsHeader SearchSession::header() const {
+  const SearchFields f = view_.fields();
+  ResultsHeader h;
+  h.find = f.find;
+  h.from = f.from;
+  h.include = f.include;
+  h.exclude = f.exclude;
+  h.useAll = f.useAll;
+  h.suppressPermutations = f.suppressPermutations;
+  h.wordsChecked = static_cast<int32_t>(checked());
+  return h;
+}
+
+uint32_t SearchSession::checked() const {
+  return searching_ && worker_ ? worker_->checked() : checkedTotal_;
+}
+
+int SearchSession::tabStop() const {
+  return (store_.longestEntry() + 4) * 4;
+}
+
+}  // namespace wk::app
