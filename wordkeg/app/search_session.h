@@ -51,6 +51,9 @@ class SearchSession {
 
   bool searching() const { return searching_; }
   ResultStore& store() { return store_; }
+  const ResultStore& store() const { return store_; }
+  // The request as the field checks leave it (the window runs them as the focus moves).
+  SearchData& request() { return request_; }
   // Start: true when a worker runs (the window then ticks every 100 ms until tick() is false).
   bool start();
   // Worker thread: the search itself.

@@ -79,6 +79,11 @@ void SubsetBuilder::cancel() {
   readerState().cancel = true;
 }
 
+std::string SubsetBuilder::phase() const {
+  std::lock_guard<std::mutex> lock(textMutex_);
+  return current_;
+}
+
 Progress SubsetBuilder::progress() const {
   std::lock_guard<std::mutex> lock(textMutex_);
   if (merging_) return {current_, -1};

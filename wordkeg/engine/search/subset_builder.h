@@ -29,6 +29,9 @@ class SubsetBuilder : public Operation {
   void cancel() override;
   Progress progress() const override;
   uint32_t matches() const { return matches_; }
+  // "Analysing <file name>" or "Merging Dictionaries".
+  std::string phase() const;
+  bool merging() const { return merging_; }
 
  private:
   int analyse(const SubsetSource& source, std::vector<std::string>& mergeList);

@@ -1,0 +1,333 @@
+#include "client_dialog.h"
+
+#include "about_dialog.h"
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/reader_state.h"
+#include "engine/search/list_requests.h"
+#include "frame_window.h"
+#include "framework/win_message_port.h"
+#include "progress_dialog.h"
+#include "resource.h"
+#include "subset_dialog.h"
+#include "vlist/vlist_protocol.h"
+
+namespace wkw {
+namespace {
+
+constexpr UINT_PTR kStatusTimer = 456;
+constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr int kHelpContext = 1048;
+
+std::string findCharacters() {
+  std::string accepted = kLetters;
+  accepted += "0123456789 !*?";
+  return accepted;
+}
+
+}  // namespace
+
+wkegowlTDLGClient::wkegowlTDLGClient() : Dialog(IDD_CLIENT), session_(*this) {}
+
+wkegowlTDLGClient::~wkegowlTDLGClient() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void wkegowlTDLGClient::onInit() {
+  static const std::string findAccepted = findCharacters();
+  find_ = std::make_unique<TComboEdit>(item(IDC_FIND), findAccepted.c_str(), 40);
+  from_ = std::make_unique<TComboEdit>(item(IDC_FROM), kLetters, 40);
+  include_ = std::make_unique<TComboEdit>(item(IDC_INCLUDE), kLetters, 20);
+  exclude_ = std::make_unique<TComboEdit>(item(IDC_EXCLUDE), kLetters, 20);
+  find_->setText("*");
+  find_->pushHistory();
+  check(IDC_USE_ALL, true);
+  session_.clearAll();
+  captureLayout();
+  SendMessageA(item(IDC_RESULTS), vlist::kInitialise, 0, 0);
+}
+
+// ---- SearchView -------------------------------------------------------------------------
+
+wk::SearchFields wkegowlTDLGClient::fields() const {
+  return {find_->text(),     from_->text(),        include_->text(),
+          exclude_->text(),  checked(IDC_USE_ALL), checked(IDC_SUPPRESS)};
+}
+
+void wkegowlTDLGClient::pushHistories() {
+  for (TComboEdit* field : {find_.get(), from_.get(), include_.get(), exclude_.get()})
+    field->pushHistory();
+}
+
+void wkegowlTDLGClient::showFields(const wk::SearchFields& f) {
+  SetFocus(item(IDC_FIND));
+  find_->selectOrSet(f.find);
+  from_->setText(f.from);
+  include_->setText(f.include);
+  exclude_->setText(f.exclude);
+  check(IDC_USE_ALL, f.useAll);
+  check(IDC_SUPPRESS, f.suppressPermutations);
+  multiWordEnabling();
+}
+
+void wkegowlTDLGClient::setStatus(int stringId) {
+  if (frame_) frame_->setStatusText(wk::loadString(stringId));
+}
+
+void wkegowlTDLGClient::showCounts(const std::string& found, const std::string& checked) {
+  if (!frame_) return;
+  frame_->setGadget(IDC_FOUND, found);
+  frame_->setGadget(IDC_CHECKED, checked);
+}
+
+void wkegowlTDLGClient::setSearching(bool searching) {
+  for (int id : {IDC_RESULTS, IDC_FIND, IDC_FROM, IDC_INCLUDE, IDC_EXCLUDE, IDC_USE_ALL,
+                 IDC_SUPPRESS})
+    enable(id, !searching);
+  if (!searching) multiWordEnabling();
+}
+
+void wkegowlTDLGClient::openSelectDictionaries() {
+  PostMessageA(hwnd(), WM_COMMAND, CM_SELECT, 0);
+}
+
+void wkegowlTDLGClient::resetList() {
+  SendMessageA(item(IDC_RESULTS), vlist::kReset, 0, 0);
+}
+
+void wkegowlTDLGClient::showRows(int tabStop, bool selectFirst) {
+  remeasure();
+  SendMessageA(item(IDC_RESULTS), vlist::kSetTabStops, 1, reinterpret_cast<LPARAM>(&tabStop));
+  resetList();
+  if (!selectFirst) return;
+  SetFocus(item(IDC_RESULTS));
+  SendMessageA(item(IDC_RESULTS), vlist::kSelect, wk::list_request::kFirst, 0);
+}
+
+bool wkegowlTDLGClient::runAnalysis(wk::SubsetBuilder& builder) {
+  return CreateDictionarySubSet(builder).runModal(hwnd()) == 1;
+}
+
+bool wkegowlTDLGClient::startWorker() {
+  if (worker_.joinable()) worker_.join();
+  const HWND self = hwnd();
+  try {
+    worker_ = std::thread([this, self] {
+      session_.work();
+      PostMessageA(self, kSearchFinished, 0, 0);
+    });
+  } catch (const std::exception&) {
+    return false;
+  }
+  SetTimer(hwnd(), kStatusTimer, 100, nullptr);
+  timerRunning_ = true;
+  return true;
+}
+
+wk::RunOutcome wkegowlTDLGClient::runOperation(wk::Operation& operation) {
+  return ProgressDialog::run(hwnd(), operation);
+}
+
+// ---- Commands ---------------------------------------------------------------------------
+
+wk::app::CommandState wkegowlTDLGClient::commandState() const {
+  wk::app::CommandState s;
+  s.searching = session_.searching() || timerRunning_;
+  s.single = wk::InstanceMarker::runningCopies() <= 1;
+  s.storeOpen = session_.store().isOpen();
+  s.entryCount = session_.store().entryCount();
+  return s;
+}
+
+void wkegowlTDLGClient::enableMenu(HMENU menu) {
+  const wk::app::CommandState state = commandState();
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    const UINT id = GetMenuItemID(menu, i);
+    if (id == static_cast<UINT>(-1) || id == 0) continue;
+    const bool on = wk::app::commandEnabled(static_cast<int>(id), state);
+    EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+void wkegowlTDLGClient::showPopup(int x, int y) {
+  using namespace wk;
+  HMENU dictionaries = CreatePopupMenu();
+  AppendMenuA(dictionaries, MF_STRING, CM_SELECT, loadString(kPopupSelect));
+  AppendMenuA(dictionaries, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(dictionaries, MF_STRING, CM_ADD_WORD, loadString(kPopupAddWord));
+  AppendMenuA(dictionaries, MF_STRING, CM_REMOVE_WORD, loadString(kPopupRemoveWord));
+  AppendMenuA(dictionaries, MF_STRING, CM_MERGE, loadString(kPopupMerge));
+  AppendMenuA(dictionaries, MF_STRING, CM_CREATE, loadString(kPopupCreate));
+  HMENU popup = CreatePopupMenu();
+  AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(dictionaries),
+              loadString(kPopupDictionaries));
+  AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(popup, MF_STRING, CM_CLEAR_ALL, loadString(kPopupClearAll));
+  AppendMenuA(popup, MF_STRING, CM_VIEW, loadString(kPopupView));
+  AppendMenuA(popup, MF_STRING, CM_DELETE_RESULTS, loadString(kPopupDeleteResults));
+  AppendMenuA(popup, MF_STRING, CM_SAVE_AS, loadString(kPopupSaveAs));
+  AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(popup, MF_STRING, IDC_START, loadString(kPopupSearch));
+  AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(popup, MF_STRING, IDCANCEL, loadString(kPopupExit));
+  enableMenu(dictionaries);
+  enableMenu(popup);
+  const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0,
+                                    frame_ ? frame_->hwnd() : hwnd(), nullptr);
+  DestroyMenu(popup);  // destroys the sub-menu too
+  if (chosen) PostMessageA(hwnd(), WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+}
+
+void wkegowlTDLGClient::onCommand(int id, int code, HWND control) {
+  if (control && id >= IDC_FIND && id <= IDC_EXCLUDE) {
+    fieldNotice(id, code);
+    return;
+  }
+  if (control && code != BN_CLICKED) return;
+  if (!wk::app::commandEnabled(id, commandState())) {
+    if (id == IDC_START) wk::beep();
+    return;
+  }
+  command(id);
+}
+
+void wkegowlTDLGClient::command(int id) {
+  BoxOwner owner(hwnd());
+  switch (id) {
+    case IDC_START:
+      if (session_.start()) setSearching(true);
+      break;
+    case IDCANCEL:
+      exitOrCancel();
+      break;
+    case CM_CLEAR_ALL:
+      session_.clearAll();
+      break;
+    case CM_VIEW:
+      view();
+      break;
+    case CM_DELETE_RESULTS:
+      session_.deleteResults();
+      break;
+    case CM_SAVE_AS:
+      saveAs();
+      break;
+    case CM_HELP:
+      help(HELP_CONTENTS, 0);
+      break;
+    case CM_ABOUT:
+      AboutDlg().runModal(frame_ ? frame_->hwnd() : hwnd());
+      break;
+    default:
+      dictionaryCommand(id);
+  }
+}
+
+void wkegowlTDLGClient::exitOrCancel() {
+  if (exiting_) return;  // a second Cancel while the question is up
+  exiting_ = true;
+  if (session_.searching()) {
+    KillTimer(hwnd(), kStatusTimer);
+    session_.askCancel();
+    SetTimer(hwnd(), kStatusTimer, 100, nullptr);
+    exiting_ = false;
+    return;
+  }
+  session_.cleanUpForExit();
+  PostMessageA(hwnd(), kClose, 0, 0);
+}
+
+void wkegowlTDLGClient::help(UINT command, DWORD data) {
+  WinHelpA(frame_ ? frame_->hwnd() : hwnd(), wk::ConfigData::instance().helpPath().c_str(),
+           command, data);
+}
+
+// ---- Fields -----------------------------------------------------------------------------
+
+void wkegowlTDLGClient::multiWordEnabling() {
+  const bool multi = wk::isMultiWord(find_->text());
+  session_.request().multiWord = multi;
+  enable(IDC_SUPPRESS, multi);
+  for (int id : {IDC_INCLUDE_LABEL, IDC_EXCLUDE_LABEL, IDC_INCLUDE, IDC_EXCLUDE}) enable(id, !multi);
+}
+
+void wkegowlTDLGClient::fieldNotice(int id, int code) {
+  if (id == IDC_FIND && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) {
+    if (code == CBN_SELCHANGE) {
+      // The list's selection reaches the edit only after this notice.
+      const LRESULT at = SendMessageA(item(IDC_FIND), CB_GETCURSEL, 0, 0);
+      if (at != CB_ERR) find_->setText(find_->history()[static_cast<size_t>(at)]);
+    }
+    multiWordEnabling();
+  } else if (code == CBN_SETFOCUS && id != IDC_FIND) {
+    BoxOwner owner(nullptr);
+    wk::checkFind(session_.request(), find_->text());
+  } else if ((id == IDC_INCLUDE || id == IDC_EXCLUDE) &&
+             (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) {
+    BoxOwner owner(nullptr);
+    wk::SearchData& request = session_.request();
+    if (id == IDC_INCLUDE)
+      wk::storeInclude(request, include_->text());
+    else
+      wk::storeExclude(request, exclude_->text());
+  }
+}
+
+// ---- Timer and messages -----------------------------------------------------------------
+
+void wkegowlTDLGClient::onTimer(UINT_PTR id) {
+  if (id != kStatusTimer) return;
+  if (frame_) frame_->refreshTitle(session_.store().entryCount());
+  if (session_.searching()) {
+    if (frame_ && !frame_->minimised()) session_.tick();
+    return;
+  }
+  KillTimer(hwnd(), kStatusTimer);
+  timerRunning_ = false;
+  if (frame_) frame_->refreshTitle(session_.store().entryCount());
+  session_.tick();
+}
+
+INT_PTR wkegowlTDLGClient::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+  if (msg >= wk::list_request::kFirst && msg <= wk::list_request::kFindPosition) {
+    auto* request = reinterpret_cast<wk::ListRequest*>(lParam);
+    wk::answerListRequest(session_.store(), static_cast<int>(msg), *request, rowBuffer_);
+    return 1;
+  }
+  switch (msg) {
+    case kSearchFinished:
+      if (worker_.joinable()) worker_.join();
+      session_.finished();
+      return 0;
+    case kStatus:
+      setStatus(static_cast<int>(wParam));
+      return 0;
+    case kClose:
+      if (frame_) DestroyWindow(frame_->hwnd());
+      return 0;
+    case kFrameSized:
+    case WM_SIZE:
+      if (msg == WM_SIZE) layout();
+      if (frame_) frame_->refreshTitle(session_.store().entryCount());
+      return 0;
+    case WM_INITMENUPOPUP:
+      enableMenu(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_ENTERIDLE:
+      if (GetKeyState(VK_F1) < 0)
+        GetKeyState(VK_CONTROL) < 0 ? help(HELP_CONTENTS, 0) : help(HELP_CONTEXT, kHelpContext);
+      return 0;
+    case WM_CONTEXTMENU:
+      showPopup(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_DESTROY:
+      help(HELP_QUIT, 0);
+      return 0;
+  }
+  handled = false;
+  return 0;
+}
+
+}  // namespace wkw

@@ -1,0 +1,32 @@
+#pragma once
+// TComboEdit: the edit part of a search field's combo box, with its keystroke filter (a refused
+// character beeps and is dropped) and typed-length limit; and the field's history of ten.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wkw {
+
+class TComboEdit {
+ public:
+  // Attaches to combo box `combo`; `accepted` lists the printable characters the field takes.
+  TComboEdit(HWND combo, const char* accepted, int maxLength);
+  // The filter: control characters always pass; "/" counts as "?".
+  bool accepts(char c) const;
+  std::string text() const;
+  void setText(const std::string& text);
+  // Puts the current text at the top of the history (at most ten, newest first).
+  void pushHistory();
+  // Selects the history entry equal to `text` if there is one, else sets the text.
+  void selectOrSet(const std::string& text);
+  std::vector<std::string> history() const;
+
+ private:
+  static LRESULT CALLBACK editProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND combo_;
+  std::string accepted_;
+  WNDPROC original_ = nullptr;
+};
+
+}  // namespace wkw

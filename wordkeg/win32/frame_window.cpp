@@ -1,0 +1,157 @@
+#include "frame_window.h"
+
+#include <cstdio>
+
+#include "engine/base/string_table.h"
+#include "resource.h"
+
+namespace wkw {
+namespace {
+
+constexpr const char* kClass = "WkegTFrameWindow";
+const int kStatusIds[3] = {IDC_STATUS_TEXT, IDC_FOUND, IDC_CHECKED};
+
+ATOM registerClass() {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;  // the frame's own procedure is set once it exists
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(WORDKEG_ICO));
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = kClass;
+  return RegisterClassA(&wc);
+}
+
+}  // namespace
+
+WkegTFrameWindow::WkegTFrameWindow() {
+  static const ATOM atom = registerClass();
+  (void)atom;
+  hwnd_ = CreateWindowExA(0, kClass, wk::loadString(wk::kMainTitle), WS_OVERLAPPEDWINDOW, 10, 10,
+                          100, 100, nullptr,
+                          LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN)),
+                          GetModuleHandleA(nullptr), nullptr);
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+  createStatusBar();
+}
+
+void WkegTFrameWindow::attach(HWND client, int showCommand) {
+  client_ = client;
+  RECT r;
+  GetWindowRect(client_, &r);
+  // Shrink (or grow) the frame so that its client area holds the dialog and the status bar.
+  RECT want = {0, 0, r.right - r.left, r.bottom - r.top + statusHeight_};
+  AdjustWindowRect(&want, WS_OVERLAPPEDWINDOW, TRUE);
+  SetWindowPos(hwnd_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  layout();
+  ShowWindow(client_, SW_SHOW);
+  ShowWindow(hwnd_, showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
+                            showCommand == SW_SHOWMINNOACTIVE
+                        ? SW_SHOWMINIMIZED
+                        : SW_SHOWNORMAL);
+}
+
+void WkegTFrameWindow::createStatusBar() {
+  font_ = CreateFontA(-MulDiv(8, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 72), 0, 0, 0,
+                      FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+  for (int i = 0; i < 3; ++i) {
+    status_[i] = CreateWindowExA(WS_EX_STATICEDGE, "Static", "",
+                                 WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | (i ? SS_RIGHT : SS_LEFT),
+                                 0, 0, 0, 0, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusIds[i])),
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(status_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  }
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  statusHeight_ = tm.tmHeight + 8;
+}
+
+void WkegTFrameWindow::layout() {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  const int top = r.bottom - statusHeight_;
+  MoveWindow(client_, 0, 0, r.right, top, TRUE);
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  // The gadgets are 6 and 9 characters wide (plus the labels shown before the first count).
+  const int found = tm.tmAveCharWidth * 6 + 40, checked = tm.tmAveCharWidth * 9 + 50;
+  const int textWidth = r.right - found - checked - 4;
+  MoveWindow(status_[0], 0, top + 2, textWidth > 0 ? textWidth : 0, statusHeight_ - 2, TRUE);
+  MoveWindow(status_[1], r.right - found - checked - 2, top + 2, found, statusHeight_ - 2, TRUE);
+  MoveWindow(status_[2], r.right - checked, top + 2, checked, statusHeight_ - 2, TRUE);
+}
+
+void WkegTFrameWindow::setStatusText(const std::string& text) {
+  SetWindowTextA(status_[0], text.c_str());
+}
+
+void WkegTFrameWindow::setGadget(int id, const std::string& text) {
+  SetWindowTextA(status_[id == IDC_FOUND ? 1 : 2], text.c_str());
+}
+
+void WkegTFrameWindow::refreshTitle(long found) {
+  if (minimised()) {
+    char title[64];
+    std::snprintf(title, sizeof title, wk::loadString(wk::kMinimisedTitle), found);
+    SetWindowTextA(hwnd_, title);
+    titleShowsCount_ = true;
+  } else if (titleShowsCount_) {
+    SetWindowTextA(hwnd_, wk::loadString(wk::kMainTitle));
+    titleShowsCount_ = false;
+  }
+}
+
+void WkegTFrameWindow::showHint(UINT item, UINT flags) {
+  // Items that open a sub-menu have no command and no hint; a closed menu clears the text.
+  const bool command = flags != 0xFFFF && !(flags & (MF_POPUP | MF_SEPARATOR));
+  setStatusText(command ? wk::loadString(static_cast<int>(item)) : "");
+}
+
+LRESULT CALLBACK WkegTFrameWindow::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<WkegTFrameWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return self ? self->handle(msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT WkegTFrameWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) layout();
+      SendMessageA(client_, kFrameSized, 0, 0);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) break;
+      [[fallthrough]];
+    case WM_CLOSE:
+      // Closing the frame is the client's Cancel: it may ask, and it ends the program itself.
+      PostMessageA(client_, WM_COMMAND, IDCANCEL, 0);
+      return 0;
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_ENTERIDLE:
+      return SendMessageA(client_, msg, wParam, lParam);
+    case WM_MENUSELECT:
+      showHint(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(client_);
+      return 0;
+    case WM_DESTROY:
+      DeleteObject(font_);
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace wkw

@@ -1,0 +1,42 @@
+#pragma once
+// WkegTFrameWindow: the main frame, holding the client dialog, the menu bar and the status bar
+// (a text area and the found and checked gadgets 5000 and 5001). Menu and accelerator commands
+// go to the client; closing the frame is the client's Cancel.
+#include <windows.h>
+
+#include <string>
+
+namespace wkw {
+
+// Sent to the client after every resize of the frame, minimising included.
+constexpr UINT kFrameSized = WM_APP + 1;
+
+class WkegTFrameWindow {
+ public:
+  // Creates the frame, hidden, at (10, 10).
+  WkegTFrameWindow();
+  // Puts the child dialog `client` into the frame, shrinks the frame to fit it and shows it.
+  void attach(HWND client, int showCommand);
+  HWND hwnd() const { return hwnd_; }
+  void setStatusText(const std::string& text);
+  void setGadget(int id, const std::string& text);
+  // Restores the title or shows "Found: n" while minimised.
+  void refreshTitle(long found);
+  bool minimised() const { return IsIconic(hwnd_) != 0; }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  void createStatusBar();
+  void layout();
+  void showHint(UINT item, UINT flags);
+
+  HWND hwnd_ = nullptr;
+  HWND client_ = nullptr;
+  HWND status_[3] = {};
+  HFONT font_ = nullptr;
+  int statusHeight_ = 0;
+  bool titleShowsCount_ = false;
+};
+
+}  // namespace wkw

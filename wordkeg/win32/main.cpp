@@ -1,0 +1,78 @@
+// wordkeg32: the entry. Raises nothing but the program: stale temporary files are removed when
+// no other copy's window exists, the result list library is loaded, the main window runs.
+#include <windows.h>
+
+#include <exception>
+
+#include "client_dialog.h"
+#include "engine/base/file_ops.h"
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+#include "engine/base/wordkeg_exception.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
+#include "frame_window.h"
+#include "framework/win_message_port.h"
+#include "resource.h"
+
+namespace {
+
+void removeStaleTemporaries() {
+  if (FindWindowA(nullptr, wk::loadString(wk::kMainTitle))) return;
+  const wk::ConfigData& config = wk::ConfigData::instance();
+  wk::deleteMatching(config.tempPath("*.$$$"));
+  wk::deleteMatching(config.tempPath("$$*.*"));
+}
+
+// "/" typed anywhere in the main dialog is the one-letter wildcard.
+void translateSlash(MSG& msg, HWND client) {
+  if (msg.message == WM_CHAR && msg.wParam == '/' && IsChild(client, msg.hwnd)) msg.wParam = '?';
+}
+
+int runMessageLoop(HWND frame, HWND client) {
+  HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_MAIN));
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (IsWindow(frame) && TranslateAcceleratorA(frame, accelerators, &msg)) continue;
+    translateSlash(msg, client);
+    if (IsWindow(client) && IsDialogMessageA(client, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+int run(int showCommand) {
+  removeStaleTemporaries();
+  HMODULE list = LoadLibraryA("vlist32.dll");
+  if (!list) {
+    wk::showMessageIds(wk::kVlistMissing, wk::kFileErrorDotCaption, wk::mb::kOk | wk::mb::kTaskModal);
+    return 1;
+  }
+  int status = 0;
+  {
+    wkw::WkegTFrameWindow frame;
+    wkw::wkegowlTDLGClient client;
+    client.setFrame(&frame);
+    if (client.create(frame.hwnd()) == nullptr) return 1;
+    frame.attach(client.hwnd(), showCommand);
+    status = runMessageLoop(frame.hwnd(), client.hwnd());
+  }
+  wk::DictionaryNames::shutdown();
+  FreeLibrary(list);
+  return status;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  wk::installMessagePort(&wkw::messagePort());
+  try {
+    return run(showCommand);
+  } catch (const wk::WordkegException& e) {
+    wkw::showBoundaryError(e.text().c_str());
+  } catch (const std::exception& e) {
+    wkw::showBoundaryError(e.what());
+  }
+  return 1;
+}
