@@ -2,9 +2,10 @@
 # Runs the Windows tree's tests under Wine inside Xvfb: a fresh 32-bit prefix with a virtual
 # desktop (no 2-second wait per closed window) and no crash dialog, a persistent wine server
 # for the run, shut down afterwards; then the tests' BMP screenshots become PNGs.
-# Usage: cmake/wine-gui-tests.sh BUILD_DIR
+# Usage: cmake/wine-gui-tests.sh BUILD_DIR [TEST_REGEX]
 set -eu
 build=$(cd "$1" && pwd)
+filter="${2:-.}"
 export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX" "$build/screenshots"
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
@@ -15,11 +16,11 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   wine reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -p
   status=0
-  ctest --test-dir "$0" --output-on-failure || status=$?
+  ctest --test-dir "$0" --output-on-failure -R "$1" || status=$?
   wineserver -k || true
   wineserver -w || true
   exit $status
-' "$build"
+' "$build" "$filter"
 for shot in "$build"/screenshots/*.bmp; do
   [ -e "$shot" ] || continue
   if /usr/bin/convert "$shot" "${shot%.bmp}.png"; then rm -f "$shot"; else echo "kept $shot: no PNG conversion"; fi

@@ -12,121 +12,22 @@
 #include <prsht.h>
 
 #include <cstdio>
+
+#include "gui_driver.h"
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
+using namespace gui;
+
 const char* kSettingsKey = "Software\\Tessaly Software\\Drive Keeper";
 const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-std::string program, shots;
-int failures = 0;
-
-void expect(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "FAILED: %s\n", what);
-    ++failures;
-  }
-}
+std::string program;
 
 PROCESS_INFORMATION start() {
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  std::string command = "\"" + program + "\"";
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi))
-    std::fprintf(stderr, "cannot start %s\n", program.c_str());
-  WaitForInputIdle(pi.hProcess, 5000);
-  return pi;
-}
-
-HWND waitWindow(const char* cls, const char* title, int ms = 8000) {
-  for (int waited = 0; waited < ms; waited += 50) {
-    if (HWND hwnd = FindWindowA(cls, title)) return hwnd;
-    Sleep(50);
-  }
-  return nullptr;
-}
-
-struct Search {
-  DWORD pid;
-  std::string title;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect(HWND hwnd, LPARAM lParam) {
-  auto* s = reinterpret_cast<Search*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = {}, title[256] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof title, reinterpret_cast<LPARAM>(title),
-                      SMTO_ABORTIFHUNG, 1000, nullptr);
-  if (pid == s->pid && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(hwnd) &&
-      s->title == title)
-    s->found.push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> dialogs(DWORD pid, const std::string& title) {
-  Search s{pid, title, {}};
-  EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count, int ms = 8000) {
-  std::vector<HWND> found;
-  for (int waited = 0; waited < ms && found.size() < count; waited += 50, Sleep(50))
-    found = dialogs(pid, title);
-  return found;
-}
-
-std::string textOf(HWND hwnd) {
-  char text[512] = {};
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 1000, nullptr);
-  return text;
-}
-
-// Saves the window's picture as a 24-bit BMP in the shots folder (the test script makes PNGs).
-void shoot(HWND hwnd, const char* name) {
-  Sleep(300);
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = w;
-  info.biHeight = h;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  const int stride = ((w * 3 + 3) / 4) * 4;
-  std::vector<char> pixels(static_cast<size_t>(stride) * h);
-  GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfSize = static_cast<DWORD>(sizeof file + sizeof info + pixels.size());
-  file.bfOffBits = sizeof file + sizeof info;
-  std::FILE* out = std::fopen((shots + "\\" + name + ".bmp").c_str(), "wb");
-  if (out) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info, sizeof info, 1, out);
-    std::fwrite(pixels.data(), 1, pixels.size(), out);
-    std::fclose(out);
-  }
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  return gui::start("\"" + program + "\"");
 }
 
 bool readDword(const char* name, DWORD& value) {
@@ -293,7 +194,7 @@ void sheetPages() {
   const auto boxes = waitDialogs(pi.dwProcessId, "Drive Keeper", 2, 3000);
   bool warned = false;
   for (HWND box : boxes) {
-    if (textOf(GetDlgItem(box, 0xFFFF)) == "At least one drive must be selected") {
+    if (boxText(box) == "At least one drive must be selected") {
       warned = true;
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
@@ -349,7 +250,7 @@ void alertOnce() {
   auto boxes = waitDialogs(pi.dwProcessId, "Drive Keeper", 1, 6000);
   expect(boxes.size() == 1, "a low drive shows the warning");
   if (!boxes.empty()) {
-    expect(textOf(GetDlgItem(boxes[0], 0xFFFF)).rfind("Warning - Disk space is Low", 0) == 0,
+    expect(boxText(boxes[0]).rfind("Warning - Disk space is Low", 0) == 0,
            "the warning's text");
     shoot(boxes[0], "alert");
   }
@@ -372,6 +273,7 @@ int main(int argc, char** argv) {
   }
   program = argv[2];
   shots = argv[3];
+  gui::scenario = argv[1];
   CreateDirectoryA(shots.c_str(), nullptr);
   const std::string scenario = argv[1];
   if (scenario == "second-start")

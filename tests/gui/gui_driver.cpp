@@ -1,0 +1,130 @@
+#include "gui_driver.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace gui {
+
+std::string shots;
+std::string scenario = "scenario";
+int failures = 0;
+
+void expect(bool ok, const std::string& what) {
+  if (ok) return;
+  std::fprintf(stderr, "FAILED: %s\n", what.c_str());
+  // The screen at the first failure tells most of why.
+  if (failures++ == 0) shoot(GetDesktopWindow(), (scenario + "-failure").c_str());
+}
+
+PROCESS_INFORMATION start(const std::string& commandLine, const std::string& directory) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string command = commandLine;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &si, &pi))
+    std::fprintf(stderr, "cannot start %s\n", commandLine.c_str());
+  WaitForInputIdle(pi.hProcess, 5000);
+  return pi;
+}
+
+HWND waitWindow(const char* cls, const char* title, int ms) {
+  for (int waited = 0; waited < ms; waited += 50) {
+    if (HWND hwnd = FindWindowA(cls, title)) return hwnd;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+namespace {
+
+struct Search {
+  DWORD pid;
+  std::string title;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<Search*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (pid == s->pid && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(hwnd) &&
+      s->title == textOf(hwnd))
+    s->found.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> dialogs(DWORD pid, const std::string& title) {
+  Search s{pid, title, {}};
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count, int ms) {
+  std::vector<HWND> found;
+  for (int waited = 0; waited < ms && found.size() < count; waited += 50, Sleep(50))
+    found = dialogs(pid, title);
+  return found;
+}
+
+std::string textOf(HWND hwnd) {
+  char text[1024] = {};
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 1000, nullptr);
+  return text;
+}
+
+std::string boxText(HWND box) {
+  return textOf(GetDlgItem(box, 0xFFFF));
+}
+
+void shoot(HWND hwnd, const char* name) {
+  Sleep(300);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const int stride = ((w * 3 + 3) / 4) * 4;
+  std::vector<char> pixels(static_cast<size_t>(stride) * h);
+  GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfSize = static_cast<DWORD>(sizeof file + sizeof info + pixels.size());
+  file.bfOffBits = sizeof file + sizeof info;
+  std::FILE* out = std::fopen((shots + "\\" + name + ".bmp").c_str(), "wb");
+  if (out) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(pixels.data(), 1, pixels.size(), out);
+    std::fclose(out);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+DWORD waitExit(const PROCESS_INFORMATION& pi, int ms) {
+  WaitForSingleObject(pi.hProcess, static_cast<DWORD>(ms));
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(pi.hProcess, &code);
+  return code;
+}
+
+}  // namespace gui

@@ -1,0 +1,31 @@
+#pragma once
+// What the GUI test drivers share: starting the program under test, finding its windows and
+// message boxes, reading their texts and saving their pictures.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace gui {
+
+extern std::string shots;  // folder of the BMP screenshots
+extern std::string scenario;  // names the screenshot of the first failure
+extern int failures;
+
+void expect(bool ok, const std::string& what);
+// Starts `commandLine` in `directory` (empty: the driver's own).
+PROCESS_INFORMATION start(const std::string& commandLine, const std::string& directory = "");
+HWND waitWindow(const char* cls, const char* title, int ms = 8000);
+// The visible dialog-class windows (message boxes included) of process `pid` titled `title`.
+std::vector<HWND> dialogs(DWORD pid, const std::string& title);
+std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count = 1,
+                              int ms = 8000);
+std::string textOf(HWND hwnd);
+// The text of a message box.
+std::string boxText(HWND box);
+// Saves the window's picture as `name`.bmp in the shots folder.
+void shoot(HWND hwnd, const char* name);
+// Waits up to `ms` for the process to end; its exit code, or STILL_ACTIVE.
+DWORD waitExit(const PROCESS_INFORMATION& pi, int ms = 8000);
+
+}  // namespace gui
