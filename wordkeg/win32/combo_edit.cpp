@@ -1,41 +1,14 @@
 #include "combo_edit.h"
 
-#include "engine/base/message_port.h"
 #include "engine/search/search_data.h"
 #include "framework/dialog.h"
+#include "framework/key_filter.h"
 
 namespace wkw {
-namespace {
-constexpr const char* kSelf = "TComboEdit";
-}
-
-TComboEdit::TComboEdit(HWND combo, const char* accepted, int maxLength)
-    : combo_(combo), accepted_(accepted) {
+TComboEdit::TComboEdit(HWND combo, const char* accepted, int maxLength) : combo_(combo) {
   SendMessageA(combo_, CB_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
-  HWND edit = FindWindowExA(combo_, nullptr, "Edit", nullptr);
-  if (!edit) return;
-  SetPropA(edit, kSelf, this);
-  original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProcedure)));
-}
-
-bool TComboEdit::accepts(char c) const {
-  if (static_cast<unsigned char>(c) < 32) return true;
-  if (c == '/') c = '?';
-  return accepted_.find(c) != std::string::npos;
-}
-
-LRESULT CALLBACK TComboEdit::editProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<TComboEdit*>(GetPropA(hwnd, kSelf));
-  if (msg == WM_CHAR) {
-    if (wParam == '/') wParam = '?';
-    if (!self->accepts(static_cast<char>(wParam))) {
-      wk::beep();
-      return 0;
-    }
-  }
-  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kSelf);
-  return CallWindowProcA(self->original_, hwnd, msg, wParam, lParam);
+  // "/" arrives as "?": the message loop turns it into the wildcard before any field sees it.
+  attachKeyFilter(FindWindowExA(combo_, nullptr, "Edit", nullptr), acceptOnly(accepted));
 }
 
 std::string TComboEdit::text() const {

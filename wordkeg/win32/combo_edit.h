@@ -12,8 +12,6 @@ class TComboEdit {
  public:
   // Attaches to combo box `combo`; `accepted` lists the printable characters the field takes.
   TComboEdit(HWND combo, const char* accepted, int maxLength);
-  // The filter: control characters always pass; "/" counts as "?".
-  bool accepts(char c) const;
   std::string text() const;
   void setText(const std::string& text);
   // Puts the current text at the top of the history (at most ten, newest first).
@@ -23,10 +21,7 @@ class TComboEdit {
   std::vector<std::string> history() const;
 
  private:
-  static LRESULT CALLBACK editProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   HWND combo_;
-  std::string accepted_;
-  WNDPROC original_ = nullptr;
 };
 
 }  // namespace wkw

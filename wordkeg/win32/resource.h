@@ -6,6 +6,11 @@
 #define SUBSETDLG 1002
 #define ABOUT_DLG 1003
 #define WORDKEG_ICO 1004
+#define SELECT_DICTS 1005
+#define MAKE_DICT_DLG 1006
+#define TIME_WARNING_DLG 1007
+#define MERGE_DICTS 1008
+#define NEW_WORD 1009
 #define IDB_ABOUT 1222
 #define IDM_MAIN 100
 #define IDA_MAIN 100
@@ -60,3 +65,30 @@
 #define IDC_ABOUT_PICTURE 222
 #define IDC_ABOUT_BOX 223
 #define IDC_ABOUT_TITLE 3900
+
+// Select Dictionaries
+#define IDC_DICT_LIST 101
+#define IDC_SELECT_CLEAR 102
+#define IDC_SELECT_ALL 103
+#define IDC_CLEAR_ALL 104
+#define IDC_DETAILS 105
+
+// Make Dictionary From File
+#define IDC_MAKE_FILE 101
+#define IDC_MAKE_NAME 102
+#define IDC_BROWSE 103
+#define IDC_MAKE_BOX 104
+#define IDC_UNIQUE 105
+#define IDC_UNIQUE_BOX 106
+#define IDC_DONT_SHOW 102
+
+// Merge Dictionaries
+#define IDC_MERGE_LIST 101
+#define IDC_MERGE_NAME 102
+#define IDC_DELETE_MERGED 103
+
+// Modify Dictionary
+#define IDC_WORD 201
+#define IDC_FIND_WORD 203
+#define IDC_WORD_DICT 205
+#define IDC_UPDATE 345

@@ -1,0 +1,55 @@
+#include "select_dictionaries.h"
+
+#include "dictionary_dialogs.h"
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
+
+namespace wk::app {
+namespace {
+constexpr char kMark = static_cast<char>(0xBB);
+}
+
+std::vector<std::string> dictionaryLines() {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < catalogue.count(); ++i) {
+    const DictionaryName& entry = catalogue.entry(i);
+    std::string line(1, entry.header.selected ? kMark : ' ');
+    line += '\t';
+    line += entry.fileName();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string fileNameOfLine(const std::string& line) {
+  return line.size() > 2 ? line.substr(2) : std::string();
+}
+
+void toggleSelected(const std::vector<std::string>& fileNames) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  for (const auto& name : fileNames) {
+    const std::string path = ConfigData::instance().dictionaryPath(name);
+    if (catalogue.find(path)) catalogue.setSelected(path, !catalogue.isSelected(path));
+  }
+}
+
+void selectAll(bool selected) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  for (size_t i = 0; i < catalogue.count(); ++i)
+    catalogue.setSelected(catalogue.entry(i).path, selected);
+}
+
+void showDetails(const std::vector<std::string>& fileNames) {
+  if (fileNames.empty()) {
+    showMessageIds(kDetailsNeedOne, kIncompleteCaption, mb::kOk);
+    return;
+  }
+  const std::string& name = fileNames.front();
+  showMessage(detailsText(ConfigData::instance().dictionaryPath(name)), str(kInformationOn) + name,
+              mb::kOk | mb::kIconInformation);
+}
+
+}  // namespace wk::app

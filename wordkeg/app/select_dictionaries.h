@@ -1,0 +1,22 @@
+#pragma once
+// The Select Dictionaries dialog's logic: its lines, Select/Clear, Select All, Clear All and
+// Details. Delete is deleteDictionaries (dictionary_dialogs.h).
+#include <string>
+#include <vector>
+
+namespace wk::app {
+
+// One line per catalogue dictionary, in catalogue order: the mark (0xBB when selected, else a
+// blank), a TAB and the file name.
+std::vector<std::string> dictionaryLines();
+// The file name a line names (what follows the mark and the TAB).
+std::string fileNameOfLine(const std::string& line);
+// Select/Clear: every named dictionary's selected flag turns over, each on its own.
+void toggleSelected(const std::vector<std::string>& fileNames);
+// Select All / Clear All.
+void selectAll(bool selected);
+// Details: the first of `fileNames` (message 701 when there is none), in an information box
+// captioned "Information on: " and its name.
+void showDetails(const std::vector<std::string>& fileNames);
+
+}  // namespace wk::app

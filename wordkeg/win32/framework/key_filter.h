@@ -1,0 +1,23 @@
+#pragma once
+// Keystroke filters on edit controls: each typed character is offered to the filter before the
+// edit sees it; a refused character beeps and is dropped. Control characters always pass.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace wkw {
+
+// `edit` is the control; `c` the character typed. True to let it through.
+using KeyFilter = std::function<bool(HWND edit, char c)>;
+
+// Attaches `filter` to the edit control `edit` for the control's life.
+void attachKeyFilter(HWND edit, KeyFilter filter);
+
+// A filter that takes the printable characters listed in `accepted`.
+KeyFilter acceptOnly(std::string accepted);
+
+// The text `edit` would hold if `c` replaced its selection.
+std::string textAfterTyping(HWND edit, char c);
+
+}  // namespace wkw
