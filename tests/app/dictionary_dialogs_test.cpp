@@ -218,3 +218,16 @@ TEST_F(DictionaryDialogsTest, FindShowsWhereTheWordIs) {
 
 }  // namespace
 }  // namespace wk::test
+
+namespace wk::test {
+namespace {
+
+TEST(WordValidator, RefusesWhatCanNeverBeAWord) {
+  for (const char* ok : {"a", "Cat", "ab-", "ab-c", "abcdefghi", "abcdefghi-"})
+    EXPECT_TRUE(app::acceptableWhileTyping(ok)) << ok;
+  for (const char* bad : {"", "-", "-a", "a--", "a-b-", "a1", "abcdefghij", "a b"})
+    EXPECT_FALSE(app::acceptableWhileTyping(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace wk::test

@@ -38,6 +38,10 @@ std::string detailsText(const std::string& path);
 Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& word,
                          const std::string& dictionary, const std::vector<std::string>& listed);
 
+// The word field's validator: `text` could still become a word (a final hyphen is let through
+// while typing; OK refuses it).
+bool acceptableWhileTyping(const std::string& text);
+
 // Find of Modify Dictionary: shows where `word` is, exactly as typed. True when found.
 bool findWord(const std::string& word);
 

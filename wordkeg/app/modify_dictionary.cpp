@@ -121,4 +121,11 @@ bool findWord(const std::string& word) {
   return true;
 }
 
+bool acceptableWhileTyping(const std::string& text) {
+  if (isWordShape(text)) return true;
+  if (text.size() < 2 || text.back() != '-') return false;
+  const std::string before = text.substr(0, text.size() - 1);
+  return before.find('-') == std::string::npos && isWordShape(before);
+}
+
 }  // namespace wk::app

@@ -7,6 +7,7 @@
 #include "engine/dict/reader_state.h"
 #include "engine/search/list_requests.h"
 #include "frame_window.h"
+#include "framework/help_context.h"
 #include "framework/win_message_port.h"
 #include "progress_dialog.h"
 #include "resource.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr UINT_PTR kStatusTimer = 456;
 constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-constexpr int kHelpContext = 1048;
 
 std::string findCharacters() {
   std::string accepted = kLetters;
@@ -317,7 +317,8 @@ INT_PTR wkegowlTDLGClient::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, boo
       return 0;
     case WM_ENTERIDLE:
       if (GetKeyState(VK_F1) < 0)
-        GetKeyState(VK_CONTROL) < 0 ? help(HELP_CONTENTS, 0) : help(HELP_CONTEXT, kHelpContext);
+        GetKeyState(VK_CONTROL) < 0 ? help(HELP_CONTENTS, 0)
+                                    : help(HELP_CONTEXT, static_cast<DWORD>(currentHelpContext()));
       return 0;
     case WM_CONTEXTMENU:
       showPopup(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));

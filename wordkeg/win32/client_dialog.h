@@ -12,10 +12,12 @@
 #include "combo_edit.h"
 #include "engine/dict/instance_marker.h"
 #include "framework/dialog.h"
+#include "framework/help_context.h"
 
 namespace wkw {
 
 class WkegTFrameWindow;
+class SelectDictionaries;
 
 class wkegowlTDLGClient : public Dialog, public wk::app::SearchView, public wk::app::DialogHost {
  public:
@@ -66,6 +68,8 @@ class wkegowlTDLGClient : public Dialog, public wk::app::SearchView, public wk::
   void help(UINT command, DWORD data);
 
   WkegTFrameWindow* frame_ = nullptr;
+  SelectDictionaries* select_ = nullptr;  // while that dialog is open
+  ScopedHelpContext help_{1048};
   wk::InstanceMarker marker_;
   wk::app::SearchSession session_;
   std::unique_ptr<TComboEdit> find_, from_, include_, exclude_;

@@ -3,6 +3,7 @@
 #include "engine/search/search_data.h"
 #include "framework/dialog.h"
 #include "framework/key_filter.h"
+#include "framework/list_box.h"
 
 namespace wkw {
 TComboEdit::TComboEdit(HWND combo, const char* accepted, int maxLength) : combo_(combo) {
@@ -20,16 +21,7 @@ void TComboEdit::setText(const std::string& text) {
 }
 
 std::vector<std::string> TComboEdit::history() const {
-  std::vector<std::string> entries;
-  const int count = static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    const int length = static_cast<int>(SendMessageA(combo_, CB_GETLBTEXTLEN, i, 0));
-    std::string entry(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo_, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-    entry.resize(static_cast<size_t>(length));
-    entries.push_back(entry);
-  }
-  return entries;
+  return comboTexts(combo_);
 }
 
 void TComboEdit::pushHistory() {

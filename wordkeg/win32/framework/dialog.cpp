@@ -5,6 +5,7 @@
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
+#include "win_message_port.h"
 
 namespace wkw {
 
@@ -64,9 +65,12 @@ INT_PTR Dialog::dispatch(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) 
     case WM_INITDIALOG:
       onInit();
       return TRUE;
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      // Boxes raised by a command belong to the dialog that runs it.
+      BoxOwner owner(hwnd_);
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    }
     case WM_TIMER:
       onTimer(wParam);
       return 0;

@@ -1,0 +1,70 @@
+#include "make_dict_dialog.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commdlg.h>
+
+#include "app/dictionary_dialogs.h"
+#include "engine/config/config_data.h"
+#include "framework/key_filter.h"
+#include "resource.h"
+
+namespace wkw {
+
+MakeDictFromFile::MakeDictFromFile(wk::app::DialogHost& host) : Dialog(MAKE_DICT_DLG), host_(host) {}
+
+void MakeDictFromFile::onInit() {
+  SendMessageA(item(IDC_MAKE_FILE), EM_LIMITTEXT, 259, 0);
+  SendMessageA(item(IDC_MAKE_NAME), EM_LIMITTEXT, 255, 0);
+  attachKeyFilter(item(IDC_MAKE_NAME), acceptOnly(kDictionaryNameCharacters));
+}
+
+void MakeDictFromFile::browse() {
+  const char filters[] = "All Files (*.*)\0*.*\0Text Files (*.txt)\0*.txt\0";
+  char file[260] = {};
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = hwnd();
+  ofn.lpstrFilter = filters;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = sizeof file;
+  ofn.lpstrDefExt = "*";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameA(&ofn)) return;
+  setText(IDC_MAKE_FILE, file);
+  // Scroll so that the file name, not the start of the path, is in view.
+  const std::string path = file;
+  const size_t slash = path.find_last_of("\\/");
+  if (slash != std::string::npos)
+    SendMessageA(item(IDC_MAKE_FILE), EM_LINESCROLL, static_cast<WPARAM>(slash), 0);
+  SetFocus(item(IDC_MAKE_NAME));
+}
+
+void MakeDictFromFile::onCommand(int id, int, HWND) {
+  switch (id) {
+    case IDC_BROWSE:
+      browse();
+      break;
+    case IDC_UNIQUE:
+      if (checked(IDC_UNIQUE) && !wk::ConfigData::instance().reminderSilenced())
+        TimeWarning().runModal(hwnd());
+      break;
+    case IDOK:
+      wk::app::makeDictionary(host_, text(IDC_MAKE_FILE), text(IDC_MAKE_NAME), checked(IDC_UNIQUE));
+      break;
+    case IDCANCEL:
+      end(IDCANCEL);
+      break;
+  }
+}
+
+TimeWarning::TimeWarning() : Dialog(TIME_WARNING_DLG) {}
+
+void TimeWarning::onCommand(int id, int, HWND) {
+  if (id == IDC_DONT_SHOW)
+    wk::ConfigData::instance().setReminderSilenced(checked(IDC_DONT_SHOW));
+  else if (id == IDOK || id == IDCANCEL)
+    end(id);
+}
+
+}  // namespace wkw

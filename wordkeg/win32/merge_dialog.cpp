@@ -1,0 +1,42 @@
+#include "merge_dialog.h"
+
+#include "app/dictionary_dialogs.h"
+#include "engine/dict/dictionary_names.h"
+#include "framework/key_filter.h"
+#include "framework/list_box.h"
+#include "make_dict_dialog.h"
+#include "resource.h"
+
+namespace wkw {
+
+MergeDictionaries::MergeDictionaries(wk::app::DialogHost& host)
+    : Dialog(MERGE_DICTS), host_(host) {}
+
+void MergeDictionaries::onInit() {
+  SendMessageA(item(IDC_MERGE_NAME), EM_LIMITTEXT, 255, 0);
+  attachKeyFilter(item(IDC_MERGE_NAME), acceptOnly(kDictionaryNameCharacters));
+  fill();
+}
+
+void MergeDictionaries::fill() {
+  HWND list = item(IDC_MERGE_LIST);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  wk::DictionaryNames& catalogue = wk::DictionaryNames::instance();
+  for (size_t i = 0; i < catalogue.count(); ++i)
+    SendMessageA(list, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(catalogue.entry(i).fileName().c_str()));
+}
+
+void MergeDictionaries::onCommand(int id, int, HWND) {
+  if (id == IDCANCEL) {
+    end(IDCANCEL);
+    return;
+  }
+  if (id != IDOK) return;
+  const std::vector<std::string> selected = highlightedTexts(item(IDC_MERGE_LIST));
+  if (wk::app::mergeDictionaries(host_, selected, text(IDC_MERGE_NAME), checked(IDC_DELETE_MERGED)) ==
+      wk::app::Outcome::kDone)
+    fill();
+}
+
+}  // namespace wkw

@@ -1,0 +1,67 @@
+#include "update_dictionary_dialog.h"
+
+#include "app/dictionary_dialogs.h"
+#include "engine/base/paths.h"
+#include "engine/base/string_table.h"
+#include "engine/dict/dictionary_names.h"
+#include "framework/key_filter.h"
+#include "framework/list_box.h"
+#include "resource.h"
+
+namespace wkw {
+namespace {
+constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+}
+
+UpdateDictionary::UpdateDictionary(wk::app::DialogHost& host, wk::UpdateMode mode)
+    : Dialog(NEW_WORD), host_(host), mode_(mode) {}
+
+void UpdateDictionary::onInit() {
+  const bool add = mode_ == wk::UpdateMode::kAdd;
+  SetWindowTextA(hwnd(), wk::loadString(add ? wk::kAddWordTitle : wk::kRemoveWordTitle));
+  setText(IDC_UPDATE, add ? "&Add" : "&Remove");
+  attachKeyFilter(item(IDC_WORD), [](HWND edit, char c) {
+    return wk::app::acceptableWhileTyping(textAfterTyping(edit, c));
+  });
+  HWND combo = item(IDC_WORD_DICT);
+  SendMessageA(combo, CB_LIMITTEXT, 256, 0);
+  attachKeyFilter(FindWindowExA(combo, nullptr, "Edit", nullptr), acceptOnly(kLetters));
+  fill();
+}
+
+void UpdateDictionary::fill() {
+  HWND combo = item(IDC_WORD_DICT);
+  std::string current = text(IDC_WORD_DICT);
+  if (!current.empty()) current = wk::replaceExtension(current, "lex");
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  wk::DictionaryNames& catalogue = wk::DictionaryNames::instance();
+  for (size_t i = 0; i < catalogue.count(); ++i)
+    SendMessageA(combo, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(catalogue.entry(i).fileName().c_str()));
+  if (SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(current.c_str())) != CB_ERR)
+    setText(IDC_WORD_DICT, current);
+}
+
+void UpdateDictionary::onCommand(int id, int code, HWND) {
+  switch (id) {
+    case IDC_UPDATE: {
+      const wk::app::Outcome outcome = wk::app::modifyDictionary(
+          host_, mode_, text(IDC_WORD), text(IDC_WORD_DICT), comboTexts(item(IDC_WORD_DICT)));
+      if (outcome == wk::app::Outcome::kRefused) SetFocus(item(IDC_WORD));
+      fill();
+      break;
+    }
+    case IDC_FIND_WORD:
+      wk::app::findWord(text(IDC_WORD));
+      break;
+    case IDC_WORD_DICT:
+      if (code == CBN_SETFOCUS) SendMessageA(item(IDC_WORD_DICT), CB_SHOWDROPDOWN, TRUE, 0);
+      break;
+    case IDCANCEL:
+      end(IDCANCEL);
+      break;
+  }
+}
+
+}  // namespace wkw
