@@ -120,6 +120,20 @@ void shoot(HWND hwnd, const char* name) {
   ReleaseDC(nullptr, screen);
 }
 
+std::vector<std::string> listLines(HWND list) {
+  std::vector<std::string> lines;
+  const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    wchar_t wide[512] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= 511) continue;
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char text[1024] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    lines.push_back(text);
+  }
+  return lines;
+}
+
 DWORD waitExit(const PROCESS_INFORMATION& pi, int ms) {
   WaitForSingleObject(pi.hProcess, static_cast<DWORD>(ms));
   DWORD code = STILL_ACTIVE;

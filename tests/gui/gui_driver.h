@@ -25,6 +25,9 @@ std::string textOf(HWND hwnd);
 std::string boxText(HWND box);
 // Saves the window's picture as `name`.bmp in the shots folder.
 void shoot(HWND hwnd, const char* name);
+// The lines of a list box of another process (read as Unicode: Wine cuts the ANSI form short
+// across processes).
+std::vector<std::string> listLines(HWND list);
 // Waits up to `ms` for the process to end; its exit code, or STILL_ACTIVE.
 DWORD waitExit(const PROCESS_INFORMATION& pi, int ms = 8000);
 

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "engine/config/config_data.h"
 #include "engine/dict/compress_dictionary.h"
@@ -308,6 +309,201 @@ void longSearch() {
   expect(app.exit(), "Exit ends the program");
 }
 
+// Opens the dictionary dialog of `command` and returns it (null when none came).
+HWND openDialog(App& app, int command, const char* title) {
+  app.command(command);
+  auto found = waitDialogs(app.pi.dwProcessId, title, 1, 4000);
+  return found.empty() ? nullptr : found[0];
+}
+
+void press(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
+  Sleep(400);
+}
+
+void setItem(HWND dialog, int id, const std::string& text) {
+  SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool statusBecomes(App& app, const std::string& text) {
+  return waitFor([&] { return app.status() == text; }, 20000);
+}
+
+// Selects the list line naming `name` (after the mark and tab, or the whole line).
+void highlight(HWND list, const std::string& name) {
+  const auto lines = listLines(list);
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i] == name || (lines[i].size() > 2 && lines[i].substr(2) == name))
+      SendMessageA(list, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
+}
+
+void makeDictionary() {
+  prepareHome(false);
+  std::string list;
+  for (int i = 0; i < 400000; ++i) {
+    std::string w;
+    for (int n = i, k = 0; k < 5; ++k, n /= 13) w += static_cast<char>('a' + n % 13);
+    list += w + "\n";
+  }
+  writeFile(home + "\\words.txt", "zebra\nyak\n");
+  writeFile(home + "\\many.txt", list);
+  App app;
+  HWND dialog = openDialog(app, 7104, "Make Dictionary From File");
+  expect(dialog != nullptr, "Create From File opens its dialog");
+  if (!dialog) return;
+  shoot(dialog, "wordkeg-make-dictionary");
+  press(dialog, IDOK);
+  expect(app.answer("Error", IDOK) == "You must supply a File Name and a Dictionary Name.",
+         "OK without names is refused");
+  setItem(dialog, 101, home + "\\words.txt");
+  setItem(dialog, 102, "mine");
+  press(dialog, IDOK);
+  expect(statusBecomes(app, "Dictionary Created Successfully"), "the dictionary is made");
+  expect(exists(home + "\\lexicons\\mine.lex"), "mine.lex is written");
+  press(dialog, IDOK);
+  expect(app.answer("Warning", IDYES) == "Dictionary already exists. Overwrite?",
+         "making it again asks to overwrite");
+  expect(statusBecomes(app, "Dictionary Created Successfully"), "the overwrite is made");
+  expect(exists(home + "\\lexicons\\mine.lxb"), "the old dictionary stays as the .lxb backup");
+  setItem(dialog, 101, home + "\\many.txt");
+  setItem(dialog, 102, "many");
+  press(dialog, IDOK);
+  auto wait = waitFor([&] {
+    auto shown = dialogs(app.pi.dwProcessId, "Please Wait...");
+    if (shown.empty()) return false;
+    RECT r;
+    GetWindowRect(shown[0], &r);
+    if (r.right - r.left < 50) return false;
+    shoot(shown[0], "wordkeg-wait-dialog");
+    return true;
+  }, 20000);
+  expect(wait, "a long make shows the wait dialog");
+  expect(statusBecomes(app, "Dictionary Created Successfully"), "the long make ends");
+  press(dialog, IDCANCEL);
+  HWND select = openDialog(app, 7106, "Select Dictionaries");
+  expect(select && listLines(GetDlgItem(select, 101)).size() == 3, "the new dictionaries are listed");
+  if (select) {
+    const auto lines = listLines(GetDlgItem(select, 101));
+    expect(lines.size() == 3 && lines[0] == " \tmany.lex" && lines[1] == " \tmine.lex",
+           "new dictionaries are listed unselected");
+    press(select, IDOK);
+  }
+  expect(app.exit(), "Exit ends the program");
+}
+
+void mergeDictionaries() {
+  prepareHome(false);
+  {
+    SetCurrentDirectoryA(home.c_str());
+    wk::CompressDictionary writer(home + "\\lexicons\\pets.lex");
+    for (const char* w : {"cat", "dog", "newt"}) writer.addWord(w);
+    writer.finish();
+  }
+  App app;
+  HWND dialog = openDialog(app, 7205, "Merge Dictionaries");
+  expect(dialog != nullptr, "Merge opens its dialog");
+  if (!dialog) return;
+  highlight(GetDlgItem(dialog, 101), "pets.lex");
+  shoot(dialog, "wordkeg-merge");
+  press(dialog, IDOK);
+  expect(app.answer("Incomplete Information", IDOK).rfind("You must select 2 or more", 0) == 0,
+         "one dictionary is not enough");
+  highlight(GetDlgItem(dialog, 101), "small.lex");
+  setItem(dialog, 102, "both");
+  press(dialog, IDOK);
+  expect(statusBecomes(app, "Dictionaries Merged Successfully"), "the merge is made");
+  expect(exists(home + "\\lexicons\\both.lex") && exists(home + "\\lexicons\\pets.lex"),
+         "the merged dictionary is written and the sources stay");
+  highlight(GetDlgItem(dialog, 101), "pets.lex");
+  highlight(GetDlgItem(dialog, 101), "small.lex");
+  setItem(dialog, 102, "all");
+  SendMessageA(GetDlgItem(dialog, 103), BM_SETCHECK, BST_CHECKED, 0);
+  press(dialog, IDOK);
+  expect(app.answer("Confirm", IDYES).rfind("If you delete these dictionaries", 0) == 0,
+         "deleting the sources asks first");
+  expect(statusBecomes(app, "Dictionaries Merged Successfully"), "the second merge is made");
+  expect(exists(home + "\\lexicons\\all.lex") && !exists(home + "\\lexicons\\pets.lex") &&
+             !exists(home + "\\lexicons\\small.lex"),
+         "the sources are deleted after the merge");
+  press(dialog, IDCANCEL);
+  expect(app.exit(), "Exit ends the program");
+}
+
+void addAndRemove() {
+  prepareHome(false);
+  App app;
+  HWND dialog = openDialog(app, 7103, "Add Word");
+  expect(dialog != nullptr, "Add Word opens its dialog");
+  if (!dialog) return;
+  expect(textOf(GetDlgItem(dialog, 345)) == "&Add", "the OK button reads Add");
+  setItem(dialog, 201, "zebra");
+  setItem(dialog, 205, "fresh");
+  shoot(dialog, "wordkeg-add-word");
+  press(dialog, 345);
+  expect(app.answer("New Dictionary", IDYES) == "Do you wish to create a new dictionary",
+         "a new dictionary name asks first");
+  expect(statusBecomes(app, "Word Added Successfully"), "the word is added");
+  expect(exists(home + "\\lexicons\\fresh.lex"), "the new dictionary exists");
+  setItem(dialog, 201, "zebra");
+  setItem(dialog, 205, "fresh.lex");
+  press(dialog, 345);
+  expect(app.answer("Error", IDOK) == "fresh.lex already contains the word 'zebra'",
+         "adding a word that is there is refused");
+  press(dialog, IDCANCEL);
+  dialog = openDialog(app, 7102, "Remove Word");
+  expect(dialog != nullptr, "Remove Word opens its dialog");
+  if (!dialog) return;
+  setItem(dialog, 201, "zebra");
+  setItem(dialog, 205, "fresh.lex");
+  press(dialog, 345);
+  expect(statusBecomes(app, "Word Removed Successfully"), "the word is removed");
+  expect(!exists(home + "\\lexicons\\fresh.lex"), "a dictionary left empty is deleted");
+  press(dialog, IDCANCEL);
+  expect(app.exit(), "Exit ends the program");
+}
+
+void selectDialog() {
+  prepareHome(false);
+  {
+    SetCurrentDirectoryA(home.c_str());
+    wk::CompressDictionary writer(home + "\\lexicons\\pets.lex");
+    writer.addWord("cat");
+    writer.finish();
+  }
+  App app;
+  HWND dialog = openDialog(app, 7106, "Select Dictionaries");
+  expect(dialog != nullptr, "Select opens its dialog");
+  if (!dialog) return;
+  HWND list = GetDlgItem(dialog, 101);
+  expect(listLines(list) == std::vector<std::string>{" \tpets.lex", "\xBB\tsmall.lex"},
+         "the lines mark the selected dictionary");
+  shoot(dialog, "wordkeg-select");
+  highlight(list, "pets.lex");
+  highlight(list, "small.lex");
+  press(dialog, 102);
+  expect(listLines(list) == std::vector<std::string>{"\xBB\tpets.lex", " \tsmall.lex"},
+         "Select/Clear turns each over");
+  press(dialog, 104);
+  expect(listLines(list) == std::vector<std::string>{" \tpets.lex", " \tsmall.lex"}, "Clear All");
+  press(dialog, 103);
+  expect(listLines(list) == std::vector<std::string>{"\xBB\tpets.lex", "\xBB\tsmall.lex"},
+         "Select All");
+  highlight(list, "pets.lex");
+  press(dialog, 105);
+  expect(app.answer("Information on: pets.lex", IDOK).find("Total Words: 1") != std::string::npos,
+         "Details shows the word count");
+  highlight(list, "pets.lex");
+  app.command(7305);
+  expect(app.answer("Confirm", IDYES).find("pets.lex") != std::string::npos,
+         "Delete asks, naming the dictionary");
+  expect(statusBecomes(app, "Delete Successful"), "the delete is reported");
+  expect(!exists(home + "\\lexicons\\pets.lex") && exists(home + "\\lexicons\\pets.lxb"),
+         "the deleted dictionary is kept as its backup");
+  expect(listLines(list).size() == 1, "the list is refilled");
+  press(dialog, IDOK);
+  expect(app.exit(), "Exit ends the program");
+}
+
 // A second copy: no clean-up at its start, and the commands that change files do nothing.
 void secondCopy() {
   prepareHome(false);
@@ -320,6 +516,27 @@ void secondCopy() {
   second.command(24333);
   Sleep(500);
   expect(second.found() == "3", "Delete Results is disabled while two copies run");
+  for (int command : {7103, 7102, 7205, 7104}) {
+    second.command(command);
+    Sleep(400);
+  }
+  expect(dialogs(second.pi.dwProcessId, "Add Word").empty() &&
+             dialogs(second.pi.dwProcessId, "Remove Word").empty() &&
+             dialogs(second.pi.dwProcessId, "Merge Dictionaries").empty() &&
+             dialogs(second.pi.dwProcessId, "Make Dictionary From File").empty(),
+         "the dictionary commands are disabled while two copies run");
+  HWND select = openDialog(second, 7106, "Select Dictionaries");
+  expect(select != nullptr, "Select stays enabled");
+  if (select) {
+    highlight(GetDlgItem(select, 101), "small.lex");
+    second.command(7305);
+    Sleep(500);
+    expect(dialogs(second.pi.dwProcessId, "Confirm").empty() && exists(home + "\\lexicons\\small.lex"),
+           "the Select dialog's Delete is disabled too");
+    press(select, 105);
+    expect(!second.answer("Information on: small.lex", IDOK).empty(), "Details stays enabled");
+    press(select, IDOK);
+  }
   expect(second.exit(), "the second copy ends");
   first.command(24333);
   Sleep(300);
@@ -342,7 +559,9 @@ int main(int argc, char** argv) {
   CreateDirectoryA(shots.c_str(), nullptr);
   const std::map<std::string, std::function<void()>> scenarios = {
       {"missing-list", missingList}, {"typing", typing},       {"single-word", singleWord},
-      {"results", results},          {"long-search", longSearch}, {"second-copy", secondCopy}};
+      {"results", results},          {"long-search", longSearch}, {"second-copy", secondCopy},
+      {"make-dictionary", makeDictionary}, {"merge", mergeDictionaries},
+      {"add-remove", addAndRemove},          {"select", selectDialog}};
   const auto found = scenarios.find(argv[1]);
   if (found == scenarios.end()) return 2;
   found->second();
