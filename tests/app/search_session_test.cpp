@@ -83,7 +83,8 @@ class SearchSessionTest : public HomeTest {
   }
   Words results() {
     Words out;
-    for (int i = 0; i < session().store().entryCount(); ++i) out.push_back(session().store().entry(i));
+    for (int i = 0; i < session().store().entryCount(); ++i)
+      out.push_back(session().store().entry(i));
     return out;
   }
 

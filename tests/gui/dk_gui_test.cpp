@@ -12,11 +12,11 @@
 #include <prsht.h>
 
 #include <cstdio>
-
-#include "gui_driver.h"
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "gui_driver.h"
 
 namespace {
 
@@ -134,9 +134,11 @@ void registryAfterStart() {
   resetRegistry();
   // A threshold of another type and size must not overflow the 4-byte read: it counts as missing.
   HKEY settings;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &settings, nullptr);
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &settings, nullptr);
   const char oversized[] = "0123456789abcdef0123456789abcdef";
-  RegSetValueExA(settings, "Threshold", 0, REG_BINARY, reinterpret_cast<const BYTE*>(oversized), sizeof oversized);
+  RegSetValueExA(settings, "Threshold", 0, REG_BINARY, reinterpret_cast<const BYTE*>(oversized),
+                 sizeof oversized);
   RegCloseKey(settings);
   PROCESS_INFORMATION pi;
   HWND main = startMonitor(pi);
@@ -146,7 +148,8 @@ void registryAfterStart() {
   expect(sheets.size() == 1, "the sheet opens");
   if (!sheets.empty()) {
     HWND alert = page(sheets[0], 1);
-    expect(textOf(GetDlgItem(alert, 101)) == "10", "an oversized Threshold value reads as the default 10");
+    expect(textOf(GetDlgItem(alert, 101)) == "10",
+           "an oversized Threshold value reads as the default 10");
     PostMessageA(sheets[0], PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   }
   HKEY key;
@@ -250,8 +253,7 @@ void alertOnce() {
   auto boxes = waitDialogs(pi.dwProcessId, "Drive Keeper", 1, 6000);
   expect(boxes.size() == 1, "a low drive shows the warning");
   if (!boxes.empty()) {
-    expect(boxText(boxes[0]).rfind("Warning - Disk space is Low", 0) == 0,
-           "the warning's text");
+    expect(boxText(boxes[0]).rfind("Warning - Disk space is Low", 0) == 0, "the warning's text");
     shoot(boxes[0], "alert");
   }
   Sleep(4500);  // two more polls while the box is up

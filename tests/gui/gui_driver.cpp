@@ -10,8 +10,8 @@ std::string scenario = "scenario";
 int failures = 0;
 
 void expect(bool ok, const std::string& what) {
+  std::fprintf(stderr, "%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
   if (ok) return;
-  std::fprintf(stderr, "FAILED: %s\n", what.c_str());
   // The screen at the first failure tells most of why.
   if (failures++ == 0) shoot(GetDesktopWindow(), (scenario + "-failure").c_str());
 }

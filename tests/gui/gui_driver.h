@@ -8,7 +8,7 @@
 
 namespace gui {
 
-extern std::string shots;  // folder of the BMP screenshots
+extern std::string shots;     // folder of the BMP screenshots
 extern std::string scenario;  // names the screenshot of the first failure
 extern int failures;
 
@@ -18,8 +18,7 @@ PROCESS_INFORMATION start(const std::string& commandLine, const std::string& dir
 HWND waitWindow(const char* cls, const char* title, int ms = 8000);
 // The visible dialog-class windows (message boxes included) of process `pid` titled `title`.
 std::vector<HWND> dialogs(DWORD pid, const std::string& title);
-std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count = 1,
-                              int ms = 8000);
+std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count = 1, int ms = 8000);
 std::string textOf(HWND hwnd);
 // The text of a message box.
 std::string boxText(HWND box);

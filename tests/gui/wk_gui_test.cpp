@@ -189,8 +189,7 @@ void missingList() {
   auto boxes = waitDialogs(pi.dwProcessId, "File Error.");
   expect(boxes.size() == 1, "a missing vlist32.dll is reported");
   if (!boxes.empty()) {
-    expect(boxText(boxes[0]) ==
-               "Unable to Load vlist32.dll. Please reinstall the application",
+    expect(boxText(boxes[0]) == "Unable to Load vlist32.dll. Please reinstall the application",
            "the missing-library message");
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
   }
@@ -280,11 +279,13 @@ void longSearch() {
   auto analysis = waitDialogs(app.pi.dwProcessId, "Analysing Dictionaries", 1, 15000);
   expect(analysis.size() == 1, "a multi-word search shows the analysis dialog");
   if (!analysis.empty()) shoot(analysis[0], "wordkeg-analysis");
-  for (int waited = 0; waited < 60000 && !dialogs(app.pi.dwProcessId, "Analysing Dictionaries").empty();
+  for (int waited = 0;
+       waited < 60000 && !dialogs(app.pi.dwProcessId, "Analysing Dictionaries").empty();
        waited += 200)
     Sleep(200);
   Sleep(500);
-  expect(waitFor([&] { return app.status() == "Searching"; }), "the search runs after the analysis");
+  expect(waitFor([&] { return app.status() == "Searching"; }),
+         "the search runs after the analysis");
   expect(!IsWindowEnabled(app.item(105)), "the fields are disabled while searching");
   app.command(150);
   Sleep(200);
@@ -368,20 +369,23 @@ void makeDictionary() {
   setItem(dialog, 101, home + "\\many.txt");
   setItem(dialog, 102, "many");
   press(dialog, IDOK);
-  auto wait = waitFor([&] {
-    auto shown = dialogs(app.pi.dwProcessId, "Please Wait...");
-    if (shown.empty()) return false;
-    RECT r;
-    GetWindowRect(shown[0], &r);
-    if (r.right - r.left < 50) return false;
-    shoot(shown[0], "wordkeg-wait-dialog");
-    return true;
-  }, 20000);
+  auto wait = waitFor(
+      [&] {
+        auto shown = dialogs(app.pi.dwProcessId, "Please Wait...");
+        if (shown.empty()) return false;
+        RECT r;
+        GetWindowRect(shown[0], &r);
+        if (r.right - r.left < 50) return false;
+        shoot(shown[0], "wordkeg-wait-dialog");
+        return true;
+      },
+      20000);
   expect(wait, "a long make shows the wait dialog");
   expect(statusBecomes(app, "Dictionary Created Successfully"), "the long make ends");
   press(dialog, IDCANCEL);
   HWND select = openDialog(app, 7106, "Select Dictionaries");
-  expect(select && listLines(GetDlgItem(select, 101)).size() == 3, "the new dictionaries are listed");
+  expect(select && listLines(GetDlgItem(select, 101)).size() == 3,
+         "the new dictionaries are listed");
   if (select) {
     const auto lines = listLines(GetDlgItem(select, 101));
     expect(lines.size() == 3 && lines[0] == " \tmany.lex" && lines[1] == " \tmine.lex",
@@ -531,8 +535,9 @@ void secondCopy() {
     highlight(GetDlgItem(select, 101), "small.lex");
     second.command(7305);
     Sleep(500);
-    expect(dialogs(second.pi.dwProcessId, "Confirm").empty() && exists(home + "\\lexicons\\small.lex"),
-           "the Select dialog's Delete is disabled too");
+    expect(
+        dialogs(second.pi.dwProcessId, "Confirm").empty() && exists(home + "\\lexicons\\small.lex"),
+        "the Select dialog's Delete is disabled too");
     press(select, 105);
     expect(!second.answer("Information on: small.lex", IDOK).empty(), "Details stays enabled");
     press(select, IDOK);
@@ -558,13 +563,18 @@ int main(int argc, char** argv) {
   scenario = argv[1];
   CreateDirectoryA(shots.c_str(), nullptr);
   const std::map<std::string, std::function<void()>> scenarios = {
-      {"missing-list", missingList}, {"typing", typing},       {"single-word", singleWord},
-      {"results", results},          {"long-search", longSearch}, {"second-copy", secondCopy},
+      {"missing-list", missingList},       {"typing", typing},
+      {"single-word", singleWord},         {"results", results},
+      {"long-search", longSearch},         {"second-copy", secondCopy},
       {"make-dictionary", makeDictionary}, {"merge", mergeDictionaries},
-      {"add-remove", addAndRemove},          {"select", selectDialog}};
+      {"add-remove", addAndRemove},        {"select", selectDialog}};
   const auto found = scenarios.find(argv[1]);
   if (found == scenarios.end()) return 2;
-  found->second();
+  try {
+    found->second();
+  } catch (const std::exception& e) {
+    expect(false, std::string("the driver stopped: ") + e.what());
+  }
   std::printf("%s: %s\n", argv[1], failures ? "failed" : "passed");
   return failures ? 1 : 0;
 }

@@ -59,7 +59,8 @@ bool SearchSession::start() {
   }
   scope_.dictionaries.clear();
   for (size_t i = 0; i < catalogue().count(); ++i)
-    if (catalogue().entry(i).header.selected) scope_.dictionaries.push_back(catalogue().entry(i).path);
+    if (catalogue().entry(i).header.selected)
+      scope_.dictionaries.push_back(catalogue().entry(i).path);
   worker_ = std::make_unique<SearchWorker>(scope_);
   if (view_.startWorker()) return true;
   beep();

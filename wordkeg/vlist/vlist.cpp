@@ -41,7 +41,8 @@ std::string rowText(HWND hwnd, int row) {
 
 int lineHeight(HWND hwnd) {
   HDC dc = GetDC(hwnd);
-  HGDIOBJ old = SelectObject(dc, state(hwnd)->font ? state(hwnd)->font : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old =
+      SelectObject(dc, state(hwnd)->font ? state(hwnd)->font : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
   SelectObject(dc, old);
@@ -57,8 +58,13 @@ int visibleRows(HWND hwnd) {
 
 void updateScrollBar(HWND hwnd) {
   ListState* s = state(hwnd);
-  SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0,
-                     std::max(0, s->rows - 1), static_cast<UINT>(visibleRows(hwnd)), s->top, 0};
+  SCROLLINFO info = {sizeof info,
+                     SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL,
+                     0,
+                     std::max(0, s->rows - 1),
+                     static_cast<UINT>(visibleRows(hwnd)),
+                     s->top,
+                     0};
   SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
 }
 
@@ -76,14 +82,17 @@ void select(HWND hwnd, int row) {
   if (s->rows == 0) return;
   s->selected = std::clamp(row, 0, s->rows - 1);
   if (s->selected < s->top) scrollTo(hwnd, s->selected);
-  if (s->selected >= s->top + visibleRows(hwnd)) scrollTo(hwnd, s->selected - visibleRows(hwnd) + 1);
+  if (s->selected >= s->top + visibleRows(hwnd))
+    scrollTo(hwnd, s->selected - visibleRows(hwnd) + 1);
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void reset(HWND hwnd) {
   ListState* s = state(hwnd);
   wk::ListRequest request;
-  s->rows = ask(hwnd, wk::list_request::kRange, request) ? std::max(0, static_cast<int>(request.index)) : 0;
+  s->rows = ask(hwnd, wk::list_request::kRange, request)
+                ? std::max(0, static_cast<int>(request.index))
+                : 0;
   s->top = 0;
   s->selected = s->rows > 0 ? 0 : -1;
   updateScrollBar(hwnd);
@@ -115,8 +124,9 @@ void paint(HWND hwnd) {
     RECT line = {client.left, i * height, client.right, (i + 1) * height};
     const bool chosen = row == s->selected;
     if (chosen) FillRect(dc, &line, GetSysColorBrush(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-    SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT
-                                 : chosen && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(!enabled            ? COLOR_GRAYTEXT
+                                 : chosen && focused ? COLOR_HIGHLIGHTTEXT
+                                                     : COLOR_WINDOWTEXT));
     const std::string text = rowText(hwnd, row);
     TabbedTextOutA(dc, 2, line.top, text.c_str(), static_cast<int>(text.size()), 1, &tab, 2);
   }
@@ -128,12 +138,24 @@ void scrollBy(HWND hwnd, WPARAM code) {
   ListState* s = state(hwnd);
   const int page = visibleRows(hwnd);
   switch (LOWORD(code)) {
-    case SB_LINEUP: scrollTo(hwnd, s->top - 1); break;
-    case SB_LINEDOWN: scrollTo(hwnd, s->top + 1); break;
-    case SB_PAGEUP: scrollTo(hwnd, s->top - page); break;
-    case SB_PAGEDOWN: scrollTo(hwnd, s->top + page); break;
-    case SB_TOP: scrollTo(hwnd, 0); break;
-    case SB_BOTTOM: scrollTo(hwnd, s->rows); break;
+    case SB_LINEUP:
+      scrollTo(hwnd, s->top - 1);
+      break;
+    case SB_LINEDOWN:
+      scrollTo(hwnd, s->top + 1);
+      break;
+    case SB_PAGEUP:
+      scrollTo(hwnd, s->top - page);
+      break;
+    case SB_PAGEDOWN:
+      scrollTo(hwnd, s->top + page);
+      break;
+    case SB_TOP:
+      scrollTo(hwnd, 0);
+      break;
+    case SB_BOTTOM:
+      scrollTo(hwnd, s->rows);
+      break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
@@ -148,13 +170,26 @@ bool key(HWND hwnd, WPARAM vk) {
   ListState* s = state(hwnd);
   const int page = visibleRows(hwnd);
   switch (vk) {
-    case VK_UP: select(hwnd, s->selected - 1); return true;
-    case VK_DOWN: select(hwnd, s->selected + 1); return true;
-    case VK_PRIOR: select(hwnd, s->selected - page); return true;
-    case VK_NEXT: select(hwnd, s->selected + page); return true;
-    case VK_HOME: select(hwnd, 0); return true;
-    case VK_END: select(hwnd, s->rows - 1); return true;
-    default: return false;
+    case VK_UP:
+      select(hwnd, s->selected - 1);
+      return true;
+    case VK_DOWN:
+      select(hwnd, s->selected + 1);
+      return true;
+    case VK_PRIOR:
+      select(hwnd, s->selected - page);
+      return true;
+    case VK_NEXT:
+      select(hwnd, s->selected + page);
+      return true;
+    case VK_HOME:
+      select(hwnd, 0);
+      return true;
+    case VK_END:
+      select(hwnd, s->rows - 1);
+      return true;
+    default:
+      return false;
   }
 }
 

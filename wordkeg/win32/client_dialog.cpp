@@ -51,8 +51,8 @@ void wkegowlTDLGClient::onInit() {
 // ---- SearchView -------------------------------------------------------------------------
 
 wk::SearchFields wkegowlTDLGClient::fields() const {
-  return {find_->text(),     from_->text(),        include_->text(),
-          exclude_->text(),  checked(IDC_USE_ALL), checked(IDC_SUPPRESS)};
+  return {find_->text(),    from_->text(),        include_->text(),
+          exclude_->text(), checked(IDC_USE_ALL), checked(IDC_SUPPRESS)};
 }
 
 void wkegowlTDLGClient::pushHistories() {
@@ -82,8 +82,8 @@ void wkegowlTDLGClient::showCounts(const std::string& found, const std::string& 
 }
 
 void wkegowlTDLGClient::setSearching(bool searching) {
-  for (int id : {IDC_RESULTS, IDC_FIND, IDC_FROM, IDC_INCLUDE, IDC_EXCLUDE, IDC_USE_ALL,
-                 IDC_SUPPRESS})
+  for (int id :
+       {IDC_RESULTS, IDC_FIND, IDC_FROM, IDC_INCLUDE, IDC_EXCLUDE, IDC_USE_ALL, IDC_SUPPRESS})
     enable(id, !searching);
   if (!searching) multiWordEnabling();
 }
@@ -240,8 +240,8 @@ void wkegowlTDLGClient::exitOrCancel() {
 }
 
 void wkegowlTDLGClient::help(UINT command, DWORD data) {
-  WinHelpA(frame_ ? frame_->hwnd() : hwnd(), wk::ConfigData::instance().helpPath().c_str(),
-           command, data);
+  WinHelpA(frame_ ? frame_->hwnd() : hwnd(), wk::ConfigData::instance().helpPath().c_str(), command,
+           data);
 }
 
 // ---- Fields -----------------------------------------------------------------------------
@@ -250,7 +250,8 @@ void wkegowlTDLGClient::multiWordEnabling() {
   const bool multi = wk::isMultiWord(find_->text());
   session_.request().multiWord = multi;
   enable(IDC_SUPPRESS, multi);
-  for (int id : {IDC_INCLUDE_LABEL, IDC_EXCLUDE_LABEL, IDC_INCLUDE, IDC_EXCLUDE}) enable(id, !multi);
+  for (int id : {IDC_INCLUDE_LABEL, IDC_EXCLUDE_LABEL, IDC_INCLUDE, IDC_EXCLUDE})
+    enable(id, !multi);
 }
 
 void wkegowlTDLGClient::fieldNotice(int id, int code) {

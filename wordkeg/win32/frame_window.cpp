@@ -54,14 +54,17 @@ void WkegTFrameWindow::attach(HWND client, int showCommand) {
 }
 
 void WkegTFrameWindow::createStatusBar() {
-  font_ = CreateFontA(-MulDiv(8, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 72), 0, 0, 0,
-                      FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  font_ =
+      CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   for (int i = 0; i < 3; ++i) {
-    status_[i] = CreateWindowExA(WS_EX_STATICEDGE, "Static", "",
-                                 WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | (i ? SS_RIGHT : SS_LEFT),
-                                 0, 0, 0, 0, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusIds[i])),
-                                 GetModuleHandleA(nullptr), nullptr);
+    status_[i] =
+        CreateWindowExA(WS_EX_STATICEDGE, "Static", "",
+                        WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | (i ? SS_RIGHT : SS_LEFT), 0, 0, 0,
+                        0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusIds[i])),
+                        GetModuleHandleA(nullptr), nullptr);
     SendMessageA(status_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
   HDC dc = GetDC(hwnd_);

@@ -46,7 +46,8 @@ int run(int showCommand) {
   removeStaleTemporaries();
   HMODULE list = LoadLibraryA("vlist32.dll");
   if (!list) {
-    wk::showMessageIds(wk::kVlistMissing, wk::kFileErrorDotCaption, wk::mb::kOk | wk::mb::kTaskModal);
+    wk::showMessageIds(wk::kVlistMissing, wk::kFileErrorDotCaption,
+                       wk::mb::kOk | wk::mb::kTaskModal);
     return 1;
   }
   int status = 0;

@@ -11,7 +11,8 @@
 
 namespace wkw {
 
-MakeDictFromFile::MakeDictFromFile(wk::app::DialogHost& host) : Dialog(MAKE_DICT_DLG), host_(host) {}
+MakeDictFromFile::MakeDictFromFile(wk::app::DialogHost& host)
+    : Dialog(MAKE_DICT_DLG), host_(host) {}
 
 void MakeDictFromFile::onInit() {
   SendMessageA(item(IDC_MAKE_FILE), EM_LIMITTEXT, 259, 0);

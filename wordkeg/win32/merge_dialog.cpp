@@ -34,8 +34,8 @@ void MergeDictionaries::onCommand(int id, int, HWND) {
   }
   if (id != IDOK) return;
   const std::vector<std::string> selected = highlightedTexts(item(IDC_MERGE_LIST));
-  if (wk::app::mergeDictionaries(host_, selected, text(IDC_MERGE_NAME), checked(IDC_DELETE_MERGED)) ==
-      wk::app::Outcome::kDone)
+  if (wk::app::mergeDictionaries(host_, selected, text(IDC_MERGE_NAME),
+                                 checked(IDC_DELETE_MERGED)) == wk::app::Outcome::kDone)
     fill();
 }
 

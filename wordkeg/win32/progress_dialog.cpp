@@ -70,7 +70,8 @@ void ProgressDialog::onTimer(UINT_PTR id) {
 
 void ProgressDialog::setPercent(int percent) {
   gauge_->setValue(percent);
-  if (shown_ || !wk::app::revealWaitDialog(ticks_, percent < 0 ? 0u : static_cast<unsigned>(percent)))
+  if (shown_ ||
+      !wk::app::revealWaitDialog(ticks_, percent < 0 ? 0u : static_cast<unsigned>(percent)))
     return;
   SetWindowPos(hwnd(), nullptr, 0, 0, full_.right - full_.left, full_.bottom - full_.top,
                SWP_NOMOVE | SWP_NOZORDER);

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "../base/file_ops.h"
-#include "../base/string_table.h"
 #include "../base/pause_gate.h"
+#include "../base/string_table.h"
 #include "../base/wordkeg_exception.h"
 
 namespace wk {

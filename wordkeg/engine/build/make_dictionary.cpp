@@ -5,6 +5,7 @@
 #include "../base/file_ops.h"
 #include "../base/message_port.h"
 #include "../base/paths.h"
+#include "../base/pause_gate.h"
 #include "../base/scoped_files.h"
 #include "../base/string_table.h"
 #include "../base/temp_names.h"
@@ -21,7 +22,6 @@
 #include "run_record.h"
 #include "string_handler.h"
 #include "word_shape.h"
-#include "../base/pause_gate.h"
 
 namespace wk {
 namespace {

@@ -15,10 +15,10 @@
 
 #include "../base/file_ops.h"
 #include "../base/paths.h"
+#include "../base/pause_gate.h"
 #include "../base/string_table.h"
 #include "../base/temp_names.h"
 #include "../base/wordkeg_exception.h"
-#include "../base/pause_gate.h"
 #include "../config/config_data.h"
 
 namespace wk {

@@ -1,8 +1,8 @@
 #include "dictionary_scan.h"
 
+#include "../base/pause_gate.h"
 #include "dict_format.h"
 #include "dictionary.h"
-#include "../base/pause_gate.h"
 #include "reader_state.h"
 
 namespace wk {

@@ -43,9 +43,10 @@ Gauge::Gauge(HWND parent, int id, const RECT& r) {
     return RegisterClassA(&wc) != 0;
   }();
   (void)registered;
-  hwnd_ = CreateWindowExA(0, kClass, "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleA(nullptr), nullptr);
+  hwnd_ =
+      CreateWindowExA(0, kClass, "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                      r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(hwnd_, 0, 0);
 }
 

@@ -7,7 +7,8 @@ std::string lineText(HWND control, UINT lengthMessage, UINT textMessage, int ind
   const LRESULT length = SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageA(control, textMessage, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
   return text;
 }
@@ -28,7 +29,8 @@ std::vector<std::string> highlightedTexts(HWND list) {
 std::vector<std::string> comboTexts(HWND combo) {
   std::vector<std::string> texts;
   const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) texts.push_back(lineText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
+  for (int i = 0; i < count; ++i)
+    texts.push_back(lineText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
   return texts;
 }
 

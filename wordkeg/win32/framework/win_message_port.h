@@ -26,7 +26,9 @@ WinMessagePort& messagePort();
 // Makes `owner` the owner of message boxes while alive; the previous owner comes back after.
 class BoxOwner {
  public:
-  explicit BoxOwner(HWND owner) : previous_(messagePort().owner()) { messagePort().setOwner(owner); }
+  explicit BoxOwner(HWND owner) : previous_(messagePort().owner()) {
+    messagePort().setOwner(owner);
+  }
   ~BoxOwner() { messagePort().setOwner(previous_); }
   BoxOwner(const BoxOwner&) = delete;
   BoxOwner& operator=(const BoxOwner&) = delete;
