@@ -21,7 +21,9 @@ using Words = std::vector<std::string>;
 struct FakeHost : app::DialogHost {
   std::vector<int> statuses;
   std::vector<std::string> exceptions;
+  int listsShown = 0;
   void setStatus(int id) override { statuses.push_back(id); }
+  void showDictionaryList() override { ++listsShown; }
   RunOutcome runOperation(Operation& operation) override {
     try {
       return operation.run() ? RunOutcome::kCompleted : RunOutcome::kFailed;
@@ -180,6 +182,7 @@ TEST_F(DictionaryDialogsTest, RemoveChecksAndEmptiedDictionaryGoes) {
   EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kRemove, "cat", "zz", {"a.lex"}),
             Outcome::kRefused);
   EXPECT_EQ(text().rfind("Wordkeg does not recognise your chosen dictionary.", 0), 0u);
+  EXPECT_EQ(host.listsShown, 1);
   EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kRemove, "dog", "a", {"a.lex"}),
             Outcome::kNothingDone);
   EXPECT_EQ(text(1), "The word to be removed could not be found.");

@@ -85,8 +85,10 @@ std::string boxText(HWND box) {
 void shoot(HWND hwnd, const char* name) {
   Sleep(300);
   RECT r;
-  GetWindowRect(hwnd, &r);
+  // A window that has closed meanwhile leaves nothing to take.
+  if (!GetWindowRect(hwnd, &r)) return;
   const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0 || w > 8192 || h > 8192) return;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);

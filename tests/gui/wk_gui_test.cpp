@@ -98,6 +98,14 @@ struct App {
     frame = waitWindow("WkegTFrameWindow", nullptr);
     client = frame ? FindWindowExA(frame, nullptr, "#32770", nullptr) : nullptr;
   }
+  // A program the scenario left running (it stopped early) must not outlive the driver.
+  ~App() {
+    if (waitExit(pi, 0) == STILL_ACTIVE) TerminateProcess(pi.hProcess, 3);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
   HWND item(int id) const { return GetDlgItem(client, id); }
   HWND edit(int combo) const { return FindWindowExA(item(combo), nullptr, "Edit", nullptr); }
   void type(int combo, const std::string& text) {
@@ -181,6 +189,13 @@ void openFile(App& app, const std::string& path) {
   expect(fileDialog(app, "Open", path), "the View dialog opens");
 }
 
+RECT placeIn(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 void missingList() {
   prepareHome(false);
   const std::string lonely = home + "\\wordkeg32.exe";
@@ -223,6 +238,48 @@ void typing() {
   app.type(105, long41);
   expect(textOf(app.item(105)).size() == 40, "FIND holds at most 40 characters");
   shoot(app.frame, "wordkeg-fields");
+  app.setField(105, "ab!cd");
+  PostMessageA(app.client, WM_COMMAND, MAKEWPARAM(106, CBN_SETFOCUS),
+               reinterpret_cast<LPARAM>(app.item(106)));
+  expect(app.answer("Invalid Pattern Warning", IDCANCEL).find("after the ! wildcard") !=
+             std::string::npos,
+         "leaving FIND runs its check at once");
+  SendMessageA(app.frame, WM_MENUSELECT, MAKEWPARAM(24331, MF_HILITE),
+               reinterpret_cast<LPARAM>(GetMenu(app.frame)));
+  expect(waitFor([&] { return app.status() == "Clear All Entries"; }), "a menu item's hint");
+  SendMessageA(app.frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  expect(waitFor([&] { return app.status().empty(); }), "the hint goes when the menu closes");
+  PostMessageA(app.client, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.client),
+               MAKELPARAM(60, 60));
+  expect(waitWindow("#32768", nullptr, 3000) != nullptr, "the right button opens the popup menu");
+  PostMessageA(app.frame, WM_CANCELMODE, 0, 0);
+  expect(waitFor([] {
+           return !FindWindowA("#32768", nullptr) ||
+                  !IsWindowVisible(FindWindowA("#32768", nullptr));
+         }),
+         "the popup menu closes");
+  // Resizing keeps Start and Cancel at the bottom-right and the options at the bottom-left.
+  const RECT start = placeIn(app.client, app.item(150)),
+             options = placeIn(app.client, app.item(111));
+  RECT before;
+  GetClientRect(app.client, &before);
+  RECT frame;
+  GetWindowRect(app.frame, &frame);
+  SetWindowPos(app.frame, nullptr, 0, 0, frame.right - frame.left + 120,
+               frame.bottom - frame.top + 80, SWP_NOMOVE | SWP_NOZORDER);
+  Sleep(500);
+  RECT after;
+  GetClientRect(app.client, &after);
+  const RECT movedStart = placeIn(app.client, app.item(150));
+  const RECT movedOptions = placeIn(app.client, app.item(111));
+  expect(after.right - movedStart.left == before.right - start.left &&
+             after.bottom - movedStart.top == before.bottom - start.top,
+         "Start keeps its place at the bottom-right");
+  expect(movedOptions.left == options.left &&
+             after.bottom - movedOptions.top == before.bottom - options.top,
+         "the options keep their place at the bottom-left");
+  expect(placeIn(app.client, app.item(114)).right - placeIn(app.client, app.item(114)).left > 0,
+         "the list follows the window");
   app.command(24331);
   Sleep(300);
   expect(textOf(app.item(105)) == "*" && textOf(app.item(106)).empty(), "Clear All");

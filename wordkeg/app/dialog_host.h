@@ -13,6 +13,8 @@ class DialogHost {
   // Runs `operation` behind the progress dialog (or progress display) and tells how it ended.
   // A WordkegException escaping it is shown by the host and counts as failed.
   virtual RunOutcome runOperation(Operation& operation) = 0;
+  // Modify Dictionary: drops its dictionary list down (after an unknown name was refused).
+  virtual void showDictionaryList() {}
 };
 
 }  // namespace wk::app

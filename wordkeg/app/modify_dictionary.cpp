@@ -98,6 +98,7 @@ Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& t
     return Outcome::kNothingDone;
   if (mode == UpdateMode::kRemove && !inList) {
     showMessageIds(kUnknownDictionary, kIncompleteCaption, mb::kOk);
+    host.showDictionaryList();
     return Outcome::kRefused;
   }
   const DictionaryName* entry = DictionaryNames::instance().find(path);

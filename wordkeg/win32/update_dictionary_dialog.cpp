@@ -6,6 +6,7 @@
 #include "engine/dict/dictionary_names.h"
 #include "framework/key_filter.h"
 #include "framework/list_box.h"
+#include "progress_dialog.h"
 #include "resource.h"
 
 namespace wkw {
@@ -29,6 +30,15 @@ void UpdateDictionary::onInit() {
   fill();
 }
 
+wk::RunOutcome UpdateDictionary::runOperation(wk::Operation& operation) {
+  return ProgressDialog::run(hwnd(), operation);
+}
+
+void UpdateDictionary::showDictionaryList() {
+  listShown_ = true;
+  SendMessageA(item(IDC_WORD_DICT), CB_SHOWDROPDOWN, TRUE, 0);
+}
+
 void UpdateDictionary::fill() {
   HWND combo = item(IDC_WORD_DICT);
   std::string current = text(IDC_WORD_DICT);
@@ -46,10 +56,11 @@ void UpdateDictionary::fill() {
 void UpdateDictionary::onCommand(int id, int code, HWND) {
   switch (id) {
     case IDC_UPDATE: {
+      listShown_ = false;
       const wk::app::Outcome outcome = wk::app::modifyDictionary(
-          host_, mode_, text(IDC_WORD), text(IDC_WORD_DICT), comboTexts(item(IDC_WORD_DICT)));
-      if (outcome == wk::app::Outcome::kRefused) SetFocus(item(IDC_WORD));
-      fill();
+          *this, mode_, text(IDC_WORD), text(IDC_WORD_DICT), comboTexts(item(IDC_WORD_DICT)));
+      if (outcome == wk::app::Outcome::kRefused && !listShown_) SetFocus(item(IDC_WORD));
+      if (!listShown_) fill();
       break;
     }
     case IDC_FIND_WORD:

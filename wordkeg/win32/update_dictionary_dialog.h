@@ -7,12 +7,16 @@
 
 namespace wkw {
 
-class UpdateDictionary : public Dialog {
+class UpdateDictionary : public Dialog, public wk::app::DialogHost {
  public:
   UpdateDictionary(wk::app::DialogHost& host, wk::UpdateMode mode);
 
  protected:
   void onInit() override;
+  // DialogHost: the main window's, plus this dialog's dictionary list.
+  void setStatus(int stringId) override { host_.setStatus(stringId); }
+  wk::RunOutcome runOperation(wk::Operation& operation) override;
+  void showDictionaryList() override;
   void onCommand(int id, int code, HWND control) override;
 
  private:
@@ -20,6 +24,7 @@ class UpdateDictionary : public Dialog {
 
   wk::app::DialogHost& host_;
   wk::UpdateMode mode_;
+  bool listShown_ = false;
   ScopedHelpContext help_{1037};
 };
 
