@@ -82,8 +82,8 @@ std::string boxText(HWND box) {
   return textOf(GetDlgItem(box, 0xFFFF));
 }
 
-void shoot(HWND hwnd, const char* name) {
-  Sleep(300);
+void shoot(HWND hwnd, const char* name, int settleMs) {
+  Sleep(static_cast<DWORD>(settleMs));
   RECT r;
   // A window that has closed meanwhile leaves nothing to take.
   if (!GetWindowRect(hwnd, &r)) return;

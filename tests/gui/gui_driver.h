@@ -22,8 +22,9 @@ std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count 
 std::string textOf(HWND hwnd);
 // The text of a message box.
 std::string boxText(HWND box);
-// Saves the window's picture as `name`.bmp in the shots folder.
-void shoot(HWND hwnd, const char* name);
+// Saves the window's picture as `name`.bmp in the shots folder, `settleMs` after the call (a
+// window that has closed by then is not taken).
+void shoot(HWND hwnd, const char* name, int settleMs = 300);
 // The lines of a list box of another process (read as Unicode: Wine cuts the ANSI form short
 // across processes).
 std::vector<std::string> listLines(HWND list);

@@ -335,7 +335,7 @@ void longSearch() {
   app.command(150);
   auto analysis = waitDialogs(app.pi.dwProcessId, "Analysing Dictionaries", 1, 15000);
   expect(analysis.size() == 1, "a multi-word search shows the analysis dialog");
-  if (!analysis.empty()) shoot(analysis[0], "wordkeg-analysis");
+  if (!analysis.empty()) shoot(analysis[0], "wordkeg-analysis", 50);
   for (int waited = 0;
        waited < 60000 && !dialogs(app.pi.dwProcessId, "Analysing Dictionaries").empty();
        waited += 200)
@@ -398,7 +398,7 @@ void highlight(HWND list, const std::string& name) {
 void makeDictionary() {
   prepareHome(false);
   std::string list;
-  for (int i = 0; i < 400000; ++i) {
+  for (int i = 0; i < 1000000; ++i) {
     std::string w;
     for (int n = i, k = 0; k < 5; ++k, n /= 13) w += static_cast<char>('a' + n % 13);
     list += w + "\n";
@@ -423,22 +423,36 @@ void makeDictionary() {
          "making it again asks to overwrite");
   expect(statusBecomes(app, "Dictionary Created Successfully"), "the overwrite is made");
   expect(exists(home + "\\lexicons\\mine.lxb"), "the old dictionary stays as the .lxb backup");
-  setItem(dialog, 101, home + "\\many.txt");
-  setItem(dialog, 102, "many");
-  press(dialog, IDOK);
-  auto wait = waitFor(
-      [&] {
-        auto shown = dialogs(app.pi.dwProcessId, "Please Wait...");
-        if (shown.empty()) return false;
-        RECT r;
-        GetWindowRect(shown[0], &r);
-        if (r.right - r.left < 50) return false;
-        shoot(shown[0], "wordkeg-wait-dialog");
-        return true;
-      },
-      20000);
-  expect(wait, "a long make shows the wait dialog");
-  expect(statusBecomes(app, "Dictionary Created Successfully"), "the long make ends");
+  // A long make: the wait dialog appears; Cancel answered No lets it finish, Yes stops it and
+  // leaves no dictionary.
+  for (const char* name : {"many", "stopped"}) {
+    setItem(dialog, 101, home + "\\many.txt");
+    setItem(dialog, 102, name);
+    press(dialog, IDOK);
+    HWND wait = nullptr;
+    expect(waitFor(
+               [&] {
+                 auto shown = dialogs(app.pi.dwProcessId, "Please Wait...");
+                 RECT r = {};
+                 if (!shown.empty()) GetWindowRect(shown[0], &r);
+                 wait = r.right - r.left > 50 ? shown[0] : nullptr;
+                 return wait != nullptr;
+               },
+               20000),
+           "a long make shows the wait dialog");
+    if (!wait) continue;
+    const bool yes = std::string(name) == "stopped";
+    if (!yes) shoot(wait, "wordkeg-wait-dialog", 50);
+    PostMessageA(wait, WM_COMMAND, IDCANCEL, 0);
+    expect(app.answer("Cancel", yes ? IDYES : IDNO) == "Are you sure you want to Cancel?",
+           "Cancel asks first");
+    expect(waitFor([&] { return !IsWindow(wait); }, 30000), "the wait dialog closes");
+    if (!yes)
+      expect(statusBecomes(app, "Dictionary Created Successfully") &&
+                 exists(home + "\\lexicons\\many.lex"),
+             "Cancel answered No: the make finishes");
+  }
+  expect(!exists(home + "\\lexicons\\stopped.lex"), "Cancel answered Yes: no dictionary is made");
   press(dialog, IDCANCEL);
   HWND select = openDialog(app, 7106, "Select Dictionaries");
   expect(select && listLines(GetDlgItem(select, 101)).size() == 3,
