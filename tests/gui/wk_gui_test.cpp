@@ -87,7 +87,16 @@ void prepareHome(bool big) {
   wk::DictionaryNames::shutdown();
 }
 
-struct App;
+// The main frame of process `pid`, or null.
+HWND frameOf(DWORD pid) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "WkegTFrameWindow", nullptr); w;
+       w = FindWindowExA(nullptr, w, "WkegTFrameWindow", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) return w;
+  }
+  return nullptr;
+}
 
 struct App {
   PROCESS_INFORMATION pi = {};
@@ -95,8 +104,14 @@ struct App {
 
   explicit App(const std::string& exe = program) {
     pi = start("\"" + exe + "\"", home);
-    frame = waitWindow("WkegTFrameWindow", nullptr);
-    client = frame ? FindWindowExA(frame, nullptr, "#32770", nullptr) : nullptr;
+    // The frame exists, hidden, before its client dialog: wait for both, shown.
+    waitFor(
+        [this] {
+          frame = frameOf(pi.dwProcessId);
+          client = frame ? FindWindowExA(frame, nullptr, "#32770", nullptr) : nullptr;
+          return client && IsWindowVisible(frame);
+        },
+        10000);
   }
   // A program the scenario left running (it stopped early) must not outlive the driver.
   ~App() {
