@@ -235,12 +235,16 @@ void typing() {
   expect(app.found() == "Found: 0" && app.checked() == "Checked: 0", "the gadgets at start");
   app.setField(105, "");
   app.type(105, "c/t 3!");
-  expect(textOf(app.item(105)) == "c?t 3!", "FIND takes letters, digits, blank, ! and / as ?");
-  expect(!IsWindowEnabled(app.item(107)) && !IsWindowEnabled(app.item(108)),
-         "a multi-word FIND disables Include and Exclude");
-  expect(IsWindowEnabled(app.item(112)), "a multi-word FIND enables Suppress Permutations");
+  expect(waitFor([&] { return textOf(app.item(105)) == "c?t 3!"; }),
+         "FIND takes letters, digits, blank, ! and / as ?");
+  expect(
+      waitFor([&] { return !IsWindowEnabled(app.item(107)) && !IsWindowEnabled(app.item(108)); }),
+      "a multi-word FIND disables Include and Exclude");
+  expect(waitFor([&] { return IsWindowEnabled(app.item(112)) != 0; }),
+         "a multi-word FIND enables Suppress Permutations");
   app.type(106, "ab1?c");
-  expect(textOf(app.item(106)) == "abc", "FROM drops digits and wildcards");
+  expect(waitFor([&] { return textOf(app.item(106)) == "abc"; }),
+         "FROM drops digits and wildcards");
   app.setField(105, "cat");
   expect(IsWindowEnabled(app.item(107)) && !IsWindowEnabled(app.item(112)),
          "a single word enables Include and disables Suppress Permutations");
@@ -251,7 +255,8 @@ void typing() {
   std::string long41(45, 'a');
   app.setField(105, "");
   app.type(105, long41);
-  expect(textOf(app.item(105)).size() == 40, "FIND holds at most 40 characters");
+  expect(waitFor([&] { return textOf(app.item(105)).size() == 40; }),
+         "FIND holds at most 40 characters");
   shoot(app.frame, "wordkeg-fields");
   app.setField(105, "ab!cd");
   PostMessageA(app.client, WM_COMMAND, MAKEWPARAM(106, CBN_SETFOCUS),
