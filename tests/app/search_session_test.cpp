@@ -139,6 +139,18 @@ TEST_F(SearchSessionTest, AnalysisRunsOnlyWhenFromLettersChange) {
   EXPECT_EQ(view.analyses, 2);
 }
 
+TEST_F(SearchSessionTest, AnalysisRunsAgainWhenTheDictionariesChange) {
+  select();
+  const std::string other = makeDictionary("e", {"og", "tacd"});
+  DictionaryNames::instance().addIfAbsent(other);
+  ASSERT_TRUE(search("* *", "tacdog"));
+  EXPECT_EQ(view.analyses, 1);
+  DictionaryNames::instance().setSelected(other, true);
+  ASSERT_TRUE(search("* *", "tacdog"));
+  EXPECT_EQ(view.analyses, 2);
+  EXPECT_EQ(results().size(), 12u + 2u);  // the new dictionary's tacd + og, both orders
+}
+
 TEST_F(SearchSessionTest, CancelledAnalysisEndsSearchAndAnalysesAgain) {
   select();
   view.analysisResult = false;

@@ -49,10 +49,17 @@ bool SearchSession::start() {
   view_.setSearching(true);
   if (request_.multiWord) {
     store_.reset();
-    if (request_.fromChanged && !analyse()) {
-      request_.previousFromPool = SrcLetters();
-      leaveSearching();
-      return false;
+    // A subset built from other dictionaries, or from older versions of them, would give
+    // wrong results: it is rebuilt then too, not only when the letters change.
+    const std::string selection = selectionSignature();
+    if (request_.fromChanged || selection != analysedFor_) {
+      analysedFor_.clear();
+      if (!analyse()) {
+        request_.previousFromPool = SrcLetters();
+        leaveSearching();
+        return false;
+      }
+      analysedFor_ = selection;
     }
   } else {
     request_.previousFromPool = SrcLetters();
@@ -78,6 +85,18 @@ bool SearchSession::analyse() {
   }
   SubsetBuilder builder(request_.fromPool, sources, catalogue().subsetPath());
   return view_.runAnalysis(builder);
+}
+
+std::string SearchSession::selectionSignature() const {
+  std::string signature;
+  for (size_t i = 0; i < catalogue().count(); ++i) {
+    const DictionaryName& entry = catalogue().entry(i);
+    if (!entry.header.selected) continue;
+    signature += entry.path + '|' + std::to_string(entry.header.created) + '|' +
+                 std::to_string(entry.header.modified) + '|' +
+                 std::to_string(entry.header.wordCount) + '\n';
+  }
+  return signature;
 }
 
 void SearchSession::work() {

@@ -80,6 +80,7 @@ class SearchSession {
  private:
   void leaveSearching();
   bool analyse();
+  std::string selectionSignature() const;
 
   SearchView& view_;
   SearchData request_;
@@ -88,6 +89,8 @@ class SearchSession {
   std::unique_ptr<SearchWorker> worker_;
   std::atomic<bool> searching_{false};
   uint32_t checkedTotal_ = 0;  // of the last search, or of the viewed file
+  // The selected dictionaries (and their versions) the subset dictionary was built from.
+  std::string analysedFor_;
 };
 
 }  // namespace wk::app
