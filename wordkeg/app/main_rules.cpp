@@ -45,6 +45,11 @@ bool confirmCancel(Operation& operation, int textId, int captionId) {
   return true;
 }
 
+void reportThreadNotStarted() {
+  beep();
+  showMessageIds(kNoThread, kErrorCaption, mb::kIconStop | mb::kOk);
+}
+
 bool runShowingErrors(Operation& operation) {
   std::string error;
   try {

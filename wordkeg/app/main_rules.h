@@ -41,6 +41,9 @@ bool revealWaitDialog(unsigned ticks, unsigned percent);
 // at the pause gate, and cancels `operation` on Yes. True when it was cancelled.
 bool confirmCancel(Operation& operation, int textId, int captionId);
 
+// Tells the user that a worker thread could not be started (beep, message 13).
+void reportThreadNotStarted();
+
 // Runs `operation` on the calling (worker) thread. An exception is shown in a task-modal box
 // with caption "Wordkeg Exception" and counts as failed.
 bool runShowingErrors(Operation& operation);

@@ -14,6 +14,14 @@ DictionaryNames& catalogue() {
   return DictionaryNames::instance();
 }
 
+// The catalogue entries selected for searching, in catalogue order.
+std::vector<const DictionaryName*> selectedDictionaries() {
+  std::vector<const DictionaryName*> selected;
+  for (size_t i = 0; i < catalogue().count(); ++i)
+    if (catalogue().entry(i).header.selected) selected.push_back(&catalogue().entry(i));
+  return selected;
+}
+
 std::string labelled(int labelId, uint32_t value) {
   return str(labelId) + std::to_string(value);
 }
@@ -65,13 +73,11 @@ bool SearchSession::start() {
     request_.previousFromPool = SrcLetters();
   }
   scope_.dictionaries.clear();
-  for (size_t i = 0; i < catalogue().count(); ++i)
-    if (catalogue().entry(i).header.selected)
-      scope_.dictionaries.push_back(catalogue().entry(i).path);
+  for (const DictionaryName* entry : selectedDictionaries())
+    scope_.dictionaries.push_back(entry->path);
   worker_ = std::make_unique<SearchWorker>(scope_);
   if (view_.startWorker()) return true;
-  beep();
-  showMessageIds(kNoThread, kErrorCaption, mb::kIconStop | mb::kOk);
+  reportThreadNotStarted();
   worker_.reset();
   leaveSearching();
   return false;
@@ -79,22 +85,18 @@ bool SearchSession::start() {
 
 bool SearchSession::analyse() {
   std::vector<SubsetSource> sources;
-  for (size_t i = 0; i < catalogue().count(); ++i) {
-    const DictionaryName& entry = catalogue().entry(i);
-    if (entry.header.selected) sources.push_back({entry.path, entry.tempName});
-  }
+  for (const DictionaryName* entry : selectedDictionaries())
+    sources.push_back({entry->path, entry->tempName});
   SubsetBuilder builder(request_.fromPool, sources, catalogue().subsetPath());
   return view_.runAnalysis(builder);
 }
 
 std::string SearchSession::selectionSignature() const {
   std::string signature;
-  for (size_t i = 0; i < catalogue().count(); ++i) {
-    const DictionaryName& entry = catalogue().entry(i);
-    if (!entry.header.selected) continue;
-    signature += entry.path + '|' + std::to_string(entry.header.created) + '|' +
-                 std::to_string(entry.header.modified) + '|' +
-                 std::to_string(entry.header.wordCount) + '\n';
+  for (const DictionaryName* entry : selectedDictionaries()) {
+    const DictionaryHeader& h = entry->header;
+    signature += entry->path + '|' + std::to_string(h.created) + '|' + std::to_string(h.modified) +
+                 '|' + std::to_string(h.wordCount) + '\n';
   }
   return signature;
 }
@@ -115,12 +117,8 @@ void SearchSession::finished() {
 }
 
 bool SearchSession::tick() {
-  const std::string found = std::to_string(store_.entryCount());
-  if (searching_) {
-    view_.showCounts(found, std::to_string(checked()));
-    return true;
-  }
-  view_.showCounts(found, std::to_string(checked()));
+  view_.showCounts(std::to_string(store_.entryCount()), std::to_string(checked()));
+  if (searching_) return true;
   store_.finish(header());
   view_.showRows(tabStop(), true);
   return false;
@@ -161,16 +159,7 @@ void SearchSession::deleteResults() {
 }
 
 ResultsHeader SearchSession::header() const {
-  const SearchFields f = view_.fields();
-  ResultsHeader h;
-  h.find = f.find;
-  h.from = f.from;
-  h.include = f.include;
-  h.exclude = f.exclude;
-  h.useAll = f.useAll;
-  h.suppressPermutations = f.suppressPermutations;
-  h.wordsChecked = static_cast<int32_t>(checked());
-  return h;
+  return resultsHeaderFor(view_.fields(), checked());
 }
 
 uint32_t SearchSession::checked() const {

@@ -43,18 +43,6 @@ std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::str
   return chosen;
 }
 
-ResultsHeader headerFor(const SearchOptions& o, uint32_t checked) {
-  ResultsHeader header;
-  header.find = o.find;
-  header.from = o.from;
-  header.include = o.include;
-  header.exclude = o.exclude;
-  header.useAll = o.useAll;
-  header.suppressPermutations = o.suppressPermutations;
-  header.wordsChecked = static_cast<int32_t>(checked);
-  return header;
-}
-
 bool saveResults(ResultStore& store, const ResultsHeader& header, const std::string& path) {
   const SaveTarget target = saveTarget(path, true);
   if (target.pair) return store.savePair(target.path) == 0;
@@ -129,7 +117,7 @@ int runSearch(const SearchOptions& given) {
     outcome = runWithProgress(worker);
     checked = worker.checked();
   }
-  const ResultsHeader header = headerFor(o, checked);
+  const ResultsHeader header = resultsHeaderFor(fields, checked);
   store.finish(header);
   printLines(store);
   std::fflush(stdout);

@@ -20,6 +20,7 @@ struct ListState {
   int selected = -1;
   int tabStop = 32;  // dialog units
   HFONT font = nullptr;
+  int lineHeight = 0;  // of the font, measured when it is set
 };
 
 ListState* state(HWND hwnd) {
@@ -39,15 +40,20 @@ std::string rowText(HWND hwnd, int row) {
   return request.text;
 }
 
-int lineHeight(HWND hwnd) {
+int measureLineHeight(HWND hwnd, HFONT font) {
   HDC dc = GetDC(hwnd);
-  HGDIOBJ old =
-      SelectObject(dc, state(hwnd)->font ? state(hwnd)->font : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
   SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
   return std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
+}
+
+int lineHeight(HWND hwnd) {
+  ListState* s = state(hwnd);
+  if (s->lineHeight == 0) s->lineHeight = measureLineHeight(hwnd, s->font);
+  return s->lineHeight;
 }
 
 int visibleRows(HWND hwnd) {
@@ -119,7 +125,8 @@ void paint(HWND hwnd) {
   const int height = lineHeight(hwnd);
   const int tab = MulDiv(s->tabStop, LOWORD(GetDialogBaseUnits()), 4);
   const bool focused = GetFocus() == hwnd;
-  for (int i = 0; i <= visibleRows(hwnd) && s->top + i < s->rows; ++i) {
+  const int shown = visibleRows(hwnd);
+  for (int i = 0; i <= shown && s->top + i < s->rows; ++i) {
     const int row = s->top + i;
     RECT line = {client.left, i * height, client.right, (i + 1) * height};
     const bool chosen = row == s->selected;
@@ -229,6 +236,7 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_SETFONT:
       s->font = reinterpret_cast<HFONT>(wParam);
+      s->lineHeight = 0;
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(s->font);

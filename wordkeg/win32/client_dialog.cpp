@@ -9,6 +9,7 @@
 #include "frame_window.h"
 #include "framework/help_context.h"
 #include "framework/win_message_port.h"
+#include "framework/worker_thread.h"
 #include "progress_dialog.h"
 #include "resource.h"
 #include "subset_dialog.h"
@@ -111,15 +112,9 @@ bool wkegowlTDLGClient::runAnalysis(wk::SubsetBuilder& builder) {
 
 bool wkegowlTDLGClient::startWorker() {
   if (worker_.joinable()) worker_.join();
-  const HWND self = hwnd();
-  try {
-    worker_ = std::thread([this, self] {
-      session_.work();
-      PostMessageA(self, kSearchFinished, 0, 0);
-    });
-  } catch (const std::exception&) {
+  if (!startWorkerThread(
+          worker_, [this] { session_.work(); }, hwnd(), kSearchFinished))
     return false;
-  }
   SetTimer(hwnd(), kStatusTimer, 100, nullptr);
   timerRunning_ = true;
   return true;

@@ -74,6 +74,7 @@ void WkegTFrameWindow::createStatusBar() {
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
   statusHeight_ = tm.tmHeight + 8;
+  charWidth_ = tm.tmAveCharWidth;
 }
 
 void WkegTFrameWindow::layout() {
@@ -81,14 +82,8 @@ void WkegTFrameWindow::layout() {
   GetClientRect(hwnd_, &r);
   const int top = r.bottom - statusHeight_;
   MoveWindow(client_, 0, 0, r.right, top, TRUE);
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, font_);
-  TEXTMETRICA tm;
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
   // The gadgets are 6 and 9 characters wide (plus the labels shown before the first count).
-  const int found = tm.tmAveCharWidth * 6 + 40, checked = tm.tmAveCharWidth * 9 + 50;
+  const int found = charWidth_ * 6 + 40, checked = charWidth_ * 9 + 50;
   const int textWidth = r.right - found - checked - 4;
   MoveWindow(status_[0], 0, top + 2, textWidth > 0 ? textWidth : 0, statusHeight_ - 2, TRUE);
   MoveWindow(status_[1], r.right - found - checked - 2, top + 2, found, statusHeight_ - 2, TRUE);

@@ -36,6 +36,7 @@ class WkegTFrameWindow {
   HWND status_[3] = {};
   HFONT font_ = nullptr;
   int statusHeight_ = 0;
+  int charWidth_ = 0;  // average character width of the status font
   bool titleShowsCount_ = false;
 };
 

@@ -1,11 +1,8 @@
 #include "make_dict_dialog.h"
 
-#include <windows.h>
-// After windows.h, which it needs.
-#include <commdlg.h>
-
 #include "app/dictionary_dialogs.h"
 #include "engine/config/config_data.h"
+#include "framework/file_dialog.h"
 #include "framework/key_filter.h"
 #include "resource.h"
 
@@ -21,20 +18,16 @@ void MakeDictFromFile::onInit() {
 }
 
 void MakeDictFromFile::browse() {
-  const char filters[] = "All Files (*.*)\0*.*\0Text Files (*.txt)\0*.txt\0";
-  char file[260] = {};
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = hwnd();
-  ofn.lpstrFilter = filters;
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof file;
-  ofn.lpstrDefExt = "*";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  if (!GetOpenFileNameA(&ofn)) return;
-  setText(IDC_MAKE_FILE, file);
+  FileDialog request;
+  request.owner = hwnd();
+  static const char kFilters[] = "All Files (*.*)\0*.*\0Text Files (*.txt)\0*.txt\0";
+  request.filters.assign(kFilters, sizeof kFilters - 1);
+  request.defaultExtension = "*";
+  request.flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  const std::string path = askFileName(request, false);
+  if (path.empty()) return;
+  setText(IDC_MAKE_FILE, path);
   // Scroll so that the file name, not the start of the path, is in view.
-  const std::string path = file;
   const size_t slash = path.find_last_of("\\/");
   if (slash != std::string::npos)
     SendMessageA(item(IDC_MAKE_FILE), EM_LINESCROLL, static_cast<WPARAM>(slash), 0);

@@ -1,9 +1,9 @@
 #include "progress_dialog.h"
 
 #include "app/main_rules.h"
-#include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "framework/win_message_port.h"
+#include "framework/worker_thread.h"
 #include "resource.h"
 
 namespace wkw {
@@ -37,19 +37,14 @@ void ProgressDialog::onInit() {
 }
 
 void ProgressDialog::startWork() {
-  const HWND target = hwnd();
-  try {
-    worker_ = std::thread([this, target] {
-      succeeded_ = wk::app::runShowingErrors(operation_);
-      PostMessageA(target, kWorkDone, 0, 0);
-    });
-  } catch (const std::exception&) {
-    // No thread will report back, so the dialog ends here.
-    wk::beep();
-    BoxOwner owner(hwnd());
-    wk::showMessageIds(wk::kNoThread, wk::kErrorCaption, wk::mb::kIconStop | wk::mb::kOk);
-    end(0);
-  }
+  if (startWorkerThread(
+          worker_, [this] { succeeded_ = wk::app::runShowingErrors(operation_); }, hwnd(),
+          kWorkDone))
+    return;
+  // No thread will report back, so the dialog ends here.
+  BoxOwner owner(hwnd());
+  wk::app::reportThreadNotStarted();
+  end(0);
 }
 
 void ProgressDialog::onCommand(int id, int, HWND) {

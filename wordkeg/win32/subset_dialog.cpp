@@ -1,9 +1,8 @@
 #include "subset_dialog.h"
 
 #include "app/main_rules.h"
-#include "engine/base/message_port.h"
-#include "engine/base/string_table.h"
 #include "engine/dict/reader_state.h"
+#include "framework/worker_thread.h"
 #include "resource.h"
 
 namespace wkw {
@@ -24,15 +23,9 @@ void CreateDictionarySubSet::onInit() {
 }
 
 void CreateDictionarySubSet::start() {
-  const HWND self = hwnd();
-  try {
-    worker_ = std::thread([this, self] {
-      built_ = wk::app::runShowingErrors(builder_);
-      PostMessageA(self, kFinished, 0, 0);
-    });
-  } catch (const std::exception&) {
-    wk::beep();
-    wk::showMessageIds(wk::kNoThread, wk::kErrorCaption, wk::mb::kIconStop | wk::mb::kOk);
+  if (!startWorkerThread(
+          worker_, [this] { built_ = wk::app::runShowingErrors(builder_); }, hwnd(), kFinished)) {
+    wk::app::reportThreadNotStarted();
     end(0);  // no thread will end the dialog
     return;
   }

@@ -198,4 +198,16 @@ SearchFields clearedFields() {
   return SearchFields{"*", "", "", "", true, false};
 }
 
+ResultsHeader resultsHeaderFor(const SearchFields& f, uint32_t wordsChecked) {
+  ResultsHeader h;
+  h.find = f.find;
+  h.from = f.from;
+  h.include = f.include;
+  h.exclude = f.exclude;
+  h.useAll = f.useAll;
+  h.suppressPermutations = f.suppressPermutations;
+  h.wordsChecked = static_cast<int32_t>(wordsChecked);
+  return h;
+}
+
 }  // namespace wk

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../dict/src_letters.h"
+#include "results_header.h"
 
 namespace wk {
 
@@ -42,6 +43,10 @@ struct SearchFields {
 
 // Every check of a search start, in the program's order; false at the first failure.
 bool validateRequest(SearchData& request, const SearchFields& fields);
+
+// The results header describing a search of `fields` that checked `wordsChecked` words (the found
+// count and longest entry are the result store's to fill).
+ResultsHeader resultsHeaderFor(const SearchFields& fields, uint32_t wordsChecked);
 
 // A field's history, newest first: a non-empty `text` moves (or goes) to the top, and the list
 // keeps at most ten entries.

@@ -85,9 +85,9 @@ std::string SubsetBuilder::phase() const {
 }
 
 Progress SubsetBuilder::progress() const {
-  std::lock_guard<std::mutex> lock(textMutex_);
-  if (merging_) return {current_, -1};
-  return {current_ + "  " + str(kCheckedCount) + std::to_string(readerState().wordsChecked) + "  " +
+  const std::string current = phase();
+  if (merging_) return {current, -1};
+  return {current + "  " + str(kCheckedCount) + std::to_string(readerState().wordsChecked) + "  " +
               str(kFoundCount) + std::to_string(matches_),
           -1};
 }
