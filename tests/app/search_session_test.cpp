@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "../engine/test_home.h"
 #include "app/main_rules.h"
@@ -62,6 +64,32 @@ struct ImmediateHost : app::DialogHost {
     return operation.run() ? RunOutcome::kCompleted : RunOutcome::kFailed;
   }
 };
+
+// Runs the operation on a worker while this thread keeps reading the list's rows, as the window
+// does when the list repaints behind the wait dialog.
+struct RepaintingHost : app::DialogHost {
+  ResultStore* store = nullptr;
+  int rowsRead = 0;
+  void setStatus(int) override {}
+  RunOutcome runOperation(Operation& operation) override {
+    std::atomic<bool> done{false};
+    bool ok = false;
+    std::thread worker([&] {
+      ok = operation.run();
+      done = true;
+    });
+    while (!done) store->rowText(rowsRead++ % store->rowCount());
+    worker.join();
+    return ok ? RunOutcome::kCompleted : RunOutcome::kFailed;
+  }
+};
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 class SearchSessionTest : public HomeTest {
  protected:
@@ -254,6 +282,33 @@ TEST_F(SearchSessionTest, SaveAsOtherExtensionWritesReport) {
   EXPECT_NE(text.str().find("Find Field: d?g\n"), std::string::npos);
   EXPECT_NE(text.str().find("dog\n"), std::string::npos);
   EXPECT_FALSE(fileExists((home / "files" / "dogs.wkg").string()));
+}
+
+TEST_F(SearchSessionTest, ReportWhileTheListRepaintsHoldsEveryResultOnce) {
+  Words words;
+  for (int i = 0; i < 8 * 8 * 8 * 8 * 8; ++i) {
+    std::string w;
+    for (int n = i, k = 0; k < 5; ++k, n /= 8) w.insert(w.begin(), static_cast<char>('a' + n % 8));
+    words.push_back(w);
+  }
+  const std::string many = makeDictionary("many", words);
+  DictionaryNames::instance().addIfAbsent(many);
+  ASSERT_EQ(DictionaryNames::instance().setSelected(many, true), 1);
+  ASSERT_TRUE(search("?????")) << (messages.shown.empty() ? "" : messages.shown.back().text);
+  ASSERT_EQ(session().store().entryCount(), static_cast<int>(words.size()));
+  RepaintingHost host;
+  host.store = &session().store();
+  const std::string report = (home / "files" / "many.txt").string();
+  EXPECT_TRUE(app::saveResults(host, session(), report, false));
+  EXPECT_GT(host.rowsRead, 1);
+  std::string expected;
+  for (const std::string& w : words) expected += w + "\n";
+  const std::string text = fileText(report);
+  const std::string rule = loadString(kReportRule);
+  const size_t body = text.find(rule, rule.size());
+  ASSERT_NE(body, std::string::npos);
+  EXPECT_TRUE(text.substr(body + rule.size()) == expected) << "the body differs from the results";
+  EXPECT_EQ(session().store().rowText(1), "aaaab\t");
 }
 
 TEST_F(SearchSessionTest, ExitRemovesThisRunsWorkingFiles) {

@@ -216,21 +216,23 @@ std::string ResultStore::entry(int i) {
   return text;
 }
 
-bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) {
+bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) const {
   if (!data_) return true;
-  std::fflush(data_);
-  const long remembered = std::ftell(data_);
+  // Its own handle: the list reads rows through data_ on the window thread meanwhile, and a
+  // shared file position would interleave the two.
+  std::FILE* in = std::fopen(dataPath_.c_str(), "rb");
+  if (!in) return false;
   const int64_t size = fileSize(dataPath_) + 1;
-  std::fseek(data_, results::kHeaderBytes, SEEK_SET);
   std::vector<char> block(20481);
   int64_t done = 0;
-  bool ok = true;
-  while (size_t got = std::fread(block.data(), 1, 20480, data_)) {
+  bool ok = std::fseek(in, results::kHeaderBytes, SEEK_SET) == 0;
+  while (size_t got = ok ? std::fread(block.data(), 1, 20480, in) : 0) {
     done += static_cast<int64_t>(got);
     if (percent) *percent = static_cast<int>(done * 100 / size);
     ok = std::fwrite(block.data(), 1, got, out) == got && ok;
   }
-  std::fseek(data_, remembered, SEEK_SET);
+  ok = !std::ferror(in) && ok;
+  std::fclose(in);
   return ok;
 }
 

@@ -45,7 +45,9 @@ class ResultStore {
   // The text of result `i` (its line feed dropped); empty when the files do not hold it.
   std::string entry(int i);
   // Copies the result lines, as stored, to `out` in blocks; `percent` follows the share done.
-  bool copyLines(std::FILE* out, std::atomic<int>* percent);
+  // Reads through a handle of its own, so it may run on a worker while the window thread reads
+  // rows; the pair must be flushed (finished or viewed) first.
+  bool copyLines(std::FILE* out, std::atomic<int>* percent) const;
 
   // The result list's layout: `widthChars` is the list's width in average characters.
   void setListWidth(int widthChars);
