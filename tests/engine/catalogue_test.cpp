@@ -10,7 +10,9 @@
 #include "engine/base/wordkeg_exception.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
+#include "engine/base/file_lock.h"
 #include "engine/dict/instance_marker.h"
+#include "engine/dict/word_lookup.h"
 #include "test_home.h"
 
 namespace wk::test {
@@ -105,16 +107,36 @@ TEST_F(CatalogueTest, TemporaryNamesNeverCollide) {
   EXPECT_EQ(fileNameOf(catalogue.resultsDataPath()).rfind("$$", 0), 0u);
 }
 
-TEST_F(CatalogueTest, InstanceMarkersCountRunningCopies) {
+TEST_F(CatalogueTest, InstanceMarkersCountOnlyCopiesThatHoldThem) {
   EXPECT_EQ(InstanceMarker::runningCopies(), 0);
+  // Another copy, even one started this second, holds its marker; a dead one left its own.
+  auto other = FileLock::acquire(tempPath("$$kbz0a0_other.wki"), true);
+  ASSERT_TRUE(other);
+  for (const char* name : {"$$kbz0a0_dead.wki", "$$kbz0a0_dead.$$$", "$$kbz0a0_dead.pdx",
+                           "$$kbz0a0_dead.1", "TMPdead_3.$$$", "$$kbz0a0_other.$$$",
+                           "TMPother_1.$$$", "$$tmp{{{.1"})
+    writeFile(tempPath(name), "x");
   {
     InstanceMarker mine;
-    EXPECT_EQ(InstanceMarker::runningCopies(), 1);
-    writeFile(tempPath("$$other.wki"), "");  // another copy, even one started this second
     EXPECT_EQ(InstanceMarker::runningCopies(), 2);
-    EXPECT_NE(fileNameOf(mine.path()), "$$other.wki");
+    for (const char* gone : {"$$kbz0a0_dead.wki", "$$kbz0a0_dead.$$$", "$$kbz0a0_dead.pdx",
+                             "$$kbz0a0_dead.1", "TMPdead_3.$$$"})
+      EXPECT_FALSE(fileExists(tempPath(gone))) << gone;
+    // The live copy's files stay, and so do the sort runs it may be making.
+    for (const char* kept : {"$$kbz0a0_other.$$$", "TMPother_1.$$$", "$$tmp{{{.1"})
+      EXPECT_TRUE(fileExists(tempPath(kept))) << kept;
+    EXPECT_NE(fileNameOf(mine.path()), "$$kbz0a0_other.wki");
   }
   EXPECT_EQ(InstanceMarker::runningCopies(), 1);
+  other.reset();  // the other copy dies without removing anything
+  EXPECT_EQ(InstanceMarker::runningCopies(), 0);
+  writeFile(kUpdateFile, "x");
+  InstanceMarker alone;
+  EXPECT_EQ(InstanceMarker::runningCopies(), 1);
+  EXPECT_FALSE(fileExists(tempPath("$$kbz0a0_other.wki")));
+  EXPECT_FALSE(fileExists(tempPath("TMPother_1.$$$")));
+  EXPECT_FALSE(fileExists(tempPath("$$tmp{{{.1")));
+  EXPECT_FALSE(fileExists(kUpdateFile));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "engine/dict/instance_marker.h"
 #include "progress_runner.h"
 #include "search_commands.h"
+#include "std_output.h"
 #include "terminal_port.h"
 
 namespace fs = std::filesystem;
@@ -54,7 +55,7 @@ void addDictCommands(CLI::App& dict, Options& o) {
     });
   }
   auto* make = dict.add_subcommand("make", "compile a word list (one word per line)");
-  make->add_option("WORDLIST", o.wordList)->required();
+  make->add_option("WORDLIST", o.wordList, "a file, a pipe, or - for standard input")->required();
   make->add_option("NAME", o.name)->required();
   make->add_flag("--unique", o.unique, "keep only words no other dictionary holds");
   make->add_flag("--force", o.force, "overwrite an existing dictionary");
@@ -170,14 +171,16 @@ int runCli(int argc, char** argv) {
   }
   // A word list named relative to where the user stands must survive the move into the home.
   for (std::string* path : {&o.wordList, &o.search.save, &o.out})
-    if (!path->empty()) *path = fs::absolute(*path).string();
+    if (!path->empty() && *path != "-") *path = fs::absolute(*path).string();
   if (!o.name.empty() && o.command && app.got_subcommand("results"))
     o.name = fs::absolute(o.name).string();
   TerminalPort port(o.yes || o.force);
   installMessagePort(&port);
   installInterruptHandler();
+  deferBrokenPipe();
   const int status = runInHome(homeDirectory(o), o.command);
   installMessagePort(nullptr);
+  endIfOutputBroken();
   return status;
 }
 

@@ -11,6 +11,9 @@
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
 #include "engine/dict/word_lookup.h"
+#include "progress_runner.h"
+#include "word_list_source.h"
+#include "std_output.h"
 
 namespace wk::cli {
 
@@ -18,8 +21,9 @@ int listDictionaries() {
   DictionaryNames& catalogue = DictionaryNames::instance();
   for (size_t i = 0; i < catalogue.count(); ++i) {
     const DictionaryName& entry = catalogue.entry(i);
-    std::printf("%c %s %d\n", entry.header.selected ? '*' : ' ', entry.fileName().c_str(),
-                entry.header.wordCount);
+    const std::string line = std::string(1, entry.header.selected ? '*' : ' ') + " " +
+                             entry.fileName() + " " + std::to_string(entry.header.wordCount);
+    if (!printLine(line)) break;
   }
   return catalogue.count() ? exit_code::kDone : exit_code::kNothing;
 }
@@ -51,8 +55,11 @@ int selectDictionaries(const std::vector<std::string>& names, bool all, bool sel
 int makeDictionary(const std::string& wordList, const std::string& name, bool uniqueOnly) {
   if (!name.empty() && newDictionaryPath(name).empty()) return exit_code::kRefused;
   if (!soleCopyOrRefuse()) return exit_code::kRefused;
+  WordListSource source(wordList);
+  if (!source.ready()) return exit_code::kRefused;
   CliHost host;
-  return exitStatus(app::makeDictionary(host, wordList, toLower(withoutLex(name)), uniqueOnly));
+  return exitStatus(
+      app::makeDictionary(host, source.path(), toLower(withoutLex(name)), uniqueOnly));
 }
 
 // The catalogue file names of `names`; empty after a message when one is not listed.
@@ -82,7 +89,7 @@ int findWord(const std::string& word) {
     std::fprintf(stderr, "%s\n", loadString(kWordNotFound));
     return exit_code::kNothing;
   }
-  std::printf("%s\n", found.substr(1).c_str());
+  printLine(found.substr(1));
   return exit_code::kDone;
 }
 
@@ -99,10 +106,7 @@ int listWords(const std::string& name) {
   Dictionary reader(path, false, 64 * 1024);
   reader.seek(1, 'a');
   int count = 0;
-  while (reader.readNext()) {
-    std::printf("%s\n", reader.asWritten().c_str());
-    ++count;
-  }
+  while (!interrupted() && reader.readNext() && printLine(reader.asWritten())) ++count;
   return count ? exit_code::kDone : exit_code::kNothing;
 }
 

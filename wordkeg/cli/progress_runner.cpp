@@ -14,6 +14,7 @@
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
 #include "engine/dict/reader_state.h"
+#include "std_output.h"
 #include "terminal_port.h"
 
 namespace wk::cli {
@@ -52,6 +53,7 @@ void installInterruptHandler() {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);  // the terminal closed: as Ctrl-C, not a sudden death
 #endif
 }
 
@@ -82,7 +84,7 @@ RunOutcome runWithProgress(Operation& operation) {
   std::unique_lock<std::mutex> lock(mutex);
   // Wakes every 100 ms to draw and to notice Ctrl-C, and at once when the worker ends.
   while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done; })) {
-    if (interrupted() && !cancelled) {
+    if ((interrupted() || outputBroken()) && !cancelled) {
       cancelled = true;
       readerState().cancel = true;
       operation.cancel();

@@ -5,10 +5,11 @@
 
 namespace wk::cli {
 
-// Installs the Ctrl-C handler; call once at start-up.
+// Installs the handler of Ctrl-C, SIGTERM and SIGHUP; call once at start-up.
 void installInterruptHandler();
 bool interrupted();
 
+// An interrupt or a reader that left stdout cancels the operation.
 // A WordkegException escaping the operation is shown with caption "Wordkeg Exception".
 RunOutcome runWithProgress(Operation& operation);
 

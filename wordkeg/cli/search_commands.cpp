@@ -15,6 +15,7 @@
 #include "engine/search/subset_builder.h"
 #include "engine/search/text_report.h"
 #include "progress_runner.h"
+#include "std_output.h"
 
 namespace wk::cli {
 namespace {
@@ -51,8 +52,9 @@ bool saveResults(ResultStore& store, const ResultsHeader& header, const std::str
 
 // The result lines exactly as the data file holds them, in the order found.
 void printLines(ResultStore& store) {
-  std::fflush(stdout);
+  if (!flushOutput()) return;
   store.copyLines(stdout, nullptr);
+  flushOutput();
 }
 
 // Runs the subset analysis of a multi-word search; false when there is nothing to search.
@@ -120,7 +122,7 @@ int runSearch(const SearchOptions& given) {
   const ResultsHeader header = resultsHeaderFor(fields, checked);
   store.finish(header);
   printLines(store);
-  std::fflush(stdout);
+  if (outputBroken()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%u\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), checked);
   if (!o.save.empty() && store.entryCount() > 0 && !saveResults(store, header, o.save))

@@ -1,5 +1,5 @@
 // wordkeg32: the entry. Raises nothing but the program: stale temporary files are removed when
-// no other copy's window exists, the result list library is loaded, the main window runs.
+// no other copy runs, the result list library is loaded, the main window runs.
 #include <windows.h>
 
 #include <exception>
@@ -11,6 +11,7 @@
 #include "engine/base/wordkeg_exception.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
+#include "engine/dict/instance_marker.h"
 #include "frame_window.h"
 #include "framework/win_message_port.h"
 #include "resource.h"
@@ -18,7 +19,9 @@
 namespace {
 
 void removeStaleTemporaries() {
+  // Another copy's window, or a copy without one (the command line) that holds its marker.
   if (FindWindowA(nullptr, wk::loadString(wk::kMainTitle))) return;
+  if (wk::InstanceMarker::runningCopies() > 0) return;
   const wk::ConfigData& config = wk::ConfigData::instance();
   wk::deleteMatching(config.tempPath("*.$$$"));
   wk::deleteMatching(config.tempPath("$$*.*"));

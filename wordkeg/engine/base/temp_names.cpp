@@ -26,6 +26,19 @@ std::string processTag() {
   return toBase36(static_cast<uint32_t>(WK_GETPID()));
 }
 
+std::string runStem(uint32_t time) {
+  return "$$" + toBase36(time) + "_" + processTag();
+}
+
+std::string tagOfRunStem(const std::string& stem) {
+  const auto at = stem.rfind('_');
+  return at == std::string::npos ? std::string() : stem.substr(at + 1);
+}
+
+std::string tempNamePattern(const std::string& tag) {
+  return "TMP" + tag + "_*.$$$";
+}
+
 std::string freshTempName() {
   static std::atomic<unsigned> counter{0};
   return "TMP" + processTag() + "_" + std::to_string(++counter) + ".$$$";

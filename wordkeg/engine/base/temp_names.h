@@ -5,10 +5,21 @@
 
 namespace wk {
 
+// The run files of a word-list sort: this base + a number, in the temporary directory. Only a
+// copy running alone makes them, so the name needs no tag.
+constexpr const char* kSortRunBase = "$$tmp{{{.";
+
 // `value` in base 36, digits 0-9 then a-z.
 std::string toBase36(uint32_t value);
 // A short tag that differs between processes running at the same time (the process id).
 std::string processTag();
+// The stem of this run's run-wide temporary names: "$$" + `time` in base 36 + "_" + tag.
+std::string runStem(uint32_t time);
+// The process tag inside a run stem (empty when the stem carries none), so the files of a copy
+// that died can be found from its marker.
+std::string tagOfRunStem(const std::string& stem);
+// The pattern of the pass files freshTempName() gives in the process with `tag`.
+std::string tempNamePattern(const std::string& tag);
 // A fresh file name "TMP" + tag + counter + ".$$$" that no earlier call of this process gave;
 // the caller completes it with a directory.
 std::string freshTempName();

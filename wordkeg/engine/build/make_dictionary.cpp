@@ -26,8 +26,6 @@
 namespace wk {
 namespace {
 
-constexpr const char* kRunBase = "$$tmp{{{.";
-
 // Publishes an object of the worker for cancel() while a scope lasts, however the scope ends.
 template <class T>
 class Published {
@@ -63,7 +61,7 @@ MakeDictionaryFromFile::MakeDictionaryFromFile(std::string source, std::string d
 
 bool MakeDictionaryFromFile::run() {
   const ConfigData& config = ConfigData::instance();
-  const std::string pattern = config.tempPath(std::string(kRunBase) + "*");
+  const std::string pattern = config.tempPath(std::string(kSortRunBase) + "*");
   // Run files left by an earlier failure would otherwise be merged into this dictionary.
   deleteMatching(pattern);
   ScopedPattern runFiles(pattern);
@@ -83,7 +81,7 @@ bool MakeDictionaryFromFile::validateAndSort() {
   fileSize_ = fileSize(source_);
   runStart_ = runEnd_ = wordCount_ = 0;
   LineReader reader(in.file);
-  numberedFile runs(kRunBase);
+  numberedFile runs(kSortRunBase);
   while (!reader.atEnd() && !cancelled_) {
     const std::string name = runs.next();
     const std::string path = ConfigData::instance().tempPath(name);

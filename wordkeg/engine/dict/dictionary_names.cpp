@@ -64,7 +64,7 @@ void DictionaryNames::shutdown() {
 
 DictionaryNames::DictionaryNames() {
   // The stem carries the process as well as the second, so copies started together differ.
-  const std::string stem = "$$" + toBase36(static_cast<uint32_t>(nowTime())) + processTag();
+  const std::string stem = runStem(static_cast<uint32_t>(nowTime()));
   const ConfigData& config = ConfigData::instance();
   resultsData_ = joinPath(config.tempDirectory(), stem + ".$$$");
   resultsIndex_ = joinPath(config.tempDirectory(), stem + ".pdx");

@@ -1,29 +1,80 @@
 #include "instance_marker.h"
 
-#include <cstdio>
-
 #include "../base/file_ops.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
+#include "../base/temp_names.h"
 #include "../base/wordkeg_exception.h"
 #include "../config/config_data.h"
 #include "dictionary_names.h"
+#include "word_lookup.h"
 
 namespace wk {
+namespace {
+
+constexpr int kCreateAttempts = 5;
+
+std::vector<std::string> markerPaths() {
+  const ConfigData& config = ConfigData::instance();
+  std::vector<std::string> paths;
+  for (const auto& name : findFiles(config.tempPath(replaceExtension("*", "wki"))))
+    paths.push_back(config.tempPath(name));
+  return paths;
+}
+
+// Removes a dead copy's marker and its working files; false when the marker turned out to be in
+// use after all (a copy opened it in the meantime).
+bool removeDeadCopy(const std::string& marker) {
+  auto lock = FileLock::acquire(marker, false);
+  if (!lock) return false;
+#ifdef _WIN32
+  lock.reset();  // Windows deletes no open file; a copy that opened it since keeps it
+#endif
+  if (!removeFile(marker)) return false;
+  const std::string name = fileNameOf(marker);
+  const std::string base = name.substr(0, name.rfind('.'));
+  const ConfigData& config = ConfigData::instance();
+  deleteMatching(config.tempPath(base + ".*"));
+  if (const std::string tag = tagOfRunStem(base); !tag.empty())
+    deleteMatching(config.tempPath(tempNamePattern(tag)));
+  return true;
+}
+
+}  // namespace
 
 InstanceMarker::InstanceMarker()
     : path_(replaceExtension(DictionaryNames::instance().resultsDataPath(), "wki")) {
-  std::FILE* f = std::fopen(path_.c_str(), "wb");
-  if (!f || std::fclose(f) != 0) throw WordkegException(str(kUnableToOpenMarker) + path_);
+  sweepStale();
+  for (int attempt = 0; attempt < kCreateAttempts && !lock_; ++attempt) {
+    lock_ = FileLock::acquire(path_, true);
+    // Another copy's sweep may have taken the new file for a dead one in the instant before
+    // the lock; make it again.
+    if (lock_ && !lock_->holdsPath(path_)) lock_.reset();
+  }
+  if (!lock_) throw WordkegException(str(kUnableToOpenMarker) + path_);
 }
 
 InstanceMarker::~InstanceMarker() {
+#ifdef _WIN32
+  lock_.reset();  // an open file cannot be deleted there
+#endif
   if (fileExists(path_)) removeFile(path_);
 }
 
 int InstanceMarker::runningCopies() {
-  return static_cast<int>(
-      findFiles(ConfigData::instance().tempPath(replaceExtension("*", "wki"))).size());
+  int live = 0;
+  for (const auto& marker : markerPaths()) live += isLockHeld(marker) ? 1 : 0;
+  return live;
+}
+
+void InstanceMarker::sweepStale() {
+  int live = 0;
+  for (const auto& marker : markerPaths())
+    if (isLockHeld(marker) || !removeDeadCopy(marker)) ++live;
+  if (live > 0) return;
+  const ConfigData& config = ConfigData::instance();
+  deleteMatching(config.tempPath(std::string(kSortRunBase) + "*"));
+  if (fileExists(kUpdateFile)) removeFile(kUpdateFile);
 }
 
 }  // namespace wk

@@ -1,0 +1,39 @@
+# Helpers of the command-line tests: source with the path of the wordkeg binary. Each test gets
+# a fresh work folder ($work, removed at exit) with a home in it ($H).
+WK=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+H="$work/home"
+passed=0 failed=0
+
+check() {  # check NAME EXPECTED-STATUS COMMAND...: runs with stdin closed, records out/err
+  local name=$1 want=$2
+  shift 2
+  "$@" </dev/null >"$work/out" 2>"$work/err"
+  local got=$?
+  if [ "$got" = "$want" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1))
+    echo "FAIL $name: status $got, expected $want"; sed 's/^/  err: /' "$work/err"
+  fi
+}
+expect_text() {  # expect_text NAME FILE TEXT
+  if grep -qF -- "$3" "$work/$2"; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL $1: '$3' not in $2"; sed 's/^/  /' "$work/$2"
+  fi
+}
+expect_file() {  # expect_file NAME PATH [absent]
+  if { [ -e "$2" ] && [ "${3:-}" != absent ]; } || { [ ! -e "$2" ] && [ "${3:-}" = absent ]; }; then
+    passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $1: $2 ${3:-missing}"; fi
+}
+wk() { "$WK" --home "$H" "$@"; }
+expect_same() {  # expect_same NAME GOT WANTED
+  if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL $1: got '$2', expected '$3'"; fi
+}
+expect_empty_temp() {  # expect_empty_temp NAME: the home's temporary directory holds nothing
+  expect_same "$1" "$(ls -A "$H/temp")" ""
+}
+finish() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+}

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# End-to-end tests of the command line used as Unix tools are: piped into head, hung up, killed
+# at any moment, fed odd or damaged input. What is checked is what the user is left with: exit
+# statuses, messages, dictionaries and the temporary directory.
+# Usage: robustness_test.sh path/to/wordkeg
+set -u
+. "$(dirname "$0")/lib.sh" "$1"
+
+words=/usr/share/dict/british-english-huge
+wk dict make "$words" big >/dev/null 2>&1
+wk dict select big >/dev/null 2>&1
+for i in $(seq 20); do cat "$words"; done > "$work/huge.txt"
+
+# A reader that goes away: the run ends quietly with a broken pipe's status and leaves nothing.
+"$WK" --home "$H" search '*' 2>"$work/err" | head -1 >"$work/out"
+expect_same "search | head: status" "${PIPESTATUS[0]}" 141
+expect_same "search | head: first line" "$(cat "$work/out")" "A"
+expect_same "search | head: quiet" "$(cat "$work/err")" ""
+expect_empty_temp "search | head leaves no file"
+"$WK" --home "$H" dict words big 2>"$work/err" | head -2 >/dev/null
+expect_same "words | head: status" "${PIPESTATUS[0]}" 141
+expect_same "words | head: quiet" "$(cat "$work/err")" ""
+"$WK" --home "$H" search '* * *' --from astronomerwatch 2>/dev/null | true
+expect_same "long search whose reader left: status" "${PIPESTATUS[0]}" 141
+expect_empty_temp "long search whose reader left leaves no file"
+check "changes allowed after a broken pipe" 0 wk dict make "$work/home/../huge.txt" again --force
+
+# Closing the terminal (SIGHUP) cancels like Ctrl-C: the old dictionary stays, nothing remains.
+before=$(cksum < "$H/lexicons/again.lex")
+"$WK" --home "$H" dict make "$work/huge.txt" again --force </dev/null >/dev/null 2>&1 &
+sleep 0.5; kill -HUP $!; wait $!
+expect_same "hang-up: status" "$?" 2
+expect_same "hang-up keeps the old dictionary" "$(cksum < "$H/lexicons/again.lex")" "$before"
+expect_empty_temp "hang-up leaves no file"
+
+# kill -9 cannot be caught: the marker it leaves is no lock, and the next run clears its litter.
+"$WK" --home "$H" dict make "$work/huge.txt" killed </dev/null >/dev/null 2>&1 &
+victim=$!
+for _ in $(seq 100); do ls "$H/temp" | grep -q '^TMP' && break; sleep 0.05; done
+kill -9 $victim; wait $victim 2>/dev/null
+[ -n "$(ls -A "$H/temp")" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL kill -9 left nothing to clear (too late?)"; }
+check "a killed copy blocks nothing" 0 wk dict find cat
+expect_empty_temp "the killed copy's marker and work files are gone"
+check "make after a killed make" 0 wk dict make "$work/home/../huge.txt" killed
+expect_file "no dictionary from the killed make" "$H/lexicons/killed.lxb" absent
+
+# A live copy is honoured, even one that is only waiting for its input.
+sleep 30 | "$WK" --home "$H" dict make - waiting >/dev/null 2>&1 &
+for _ in $(seq 100); do [ "$(ls "$H/temp" | grep -c 'wki$')" = 1 ] && break; sleep 0.05; done
+check "a live copy blocks changes" 2 wk dict make "$words" other
+expect_text "a live copy's message" err "Another copy of Wordkeg is running"
+expect_same "a live copy's marker stays" "$(ls "$H/temp" | grep -c 'wki$')" 1
+pkill -9 -f "dict make - waiting"; sleep 0.2
+check "its death frees changes" 0 wk dict make "$work/home/../huge.txt" other --force
+expect_empty_temp "nothing left after the live copy died"
+
+# Word lists from a pipe, standard input or the wrong kind of file.
+printf 'cat\ndog\n' | "$WK" --home "$H" dict make - piped >/dev/null 2>&1
+expect_same "make from standard input" "$("$WK" --home "$H" dict words piped | tr '\n' ' ')" "cat dog "
+mkfifo "$work/fifo"
+printf 'emu\n' > "$work/fifo" &
+check "make from a FIFO" 0 wk dict make "$work/fifo" fifo
+check "make from a directory" 2 wk dict make "$work" dir
+expect_text "directory message" err "is a directory, not a word list."
+check "make from /dev/null" 2 wk dict make /dev/null null
+expect_text "empty message" err "/dev/null is empty"
+expect_empty_temp "no spooled list remains"
+
+finish

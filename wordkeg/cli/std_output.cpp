@@ -1,0 +1,69 @@
+#include "std_output.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#ifndef _WIN32
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace wk::cli {
+namespace {
+
+bool broken = false;
+
+bool noteResult(bool ok) {
+  if (!ok && (errno == EPIPE || std::ferror(stdout))) broken = true;
+  return !broken;
+}
+
+#ifndef _WIN32
+// A pipe whose every reader has closed reports an error to poll without being written to.
+bool pipeReaderClosed() {
+  struct stat info = {};
+  if (fstat(STDOUT_FILENO, &info) != 0 || !S_ISFIFO(info.st_mode)) return false;
+  struct pollfd out = {STDOUT_FILENO, POLLOUT, 0};
+  return poll(&out, 1, 0) == 1 && (out.revents & POLLERR) != 0;
+}
+#endif
+
+}  // namespace
+
+void deferBrokenPipe() {
+#ifndef _WIN32
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+bool printLine(const std::string& text) {
+  if (broken) return false;
+  return noteResult(std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+                    std::fputc('\n', stdout) != EOF);
+}
+
+bool flushOutput() {
+  if (broken) return false;
+  return noteResult(std::fflush(stdout) == 0);
+}
+
+bool outputBroken() {
+#ifndef _WIN32
+  if (!broken && pipeReaderClosed()) broken = true;
+#endif
+  return broken;
+}
+
+void endIfOutputBroken() {
+  if (!broken) return;
+#ifndef _WIN32
+  std::signal(SIGPIPE, SIG_DFL);
+  std::raise(SIGPIPE);
+#endif
+  std::_Exit(141);
+}
+
+}  // namespace wk::cli
