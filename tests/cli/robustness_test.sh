@@ -54,6 +54,42 @@ pkill -9 -f "dict make - waiting"; sleep 0.2
 check "its death frees changes" 0 wk dict make "$work/home/../huge.txt" other --force
 expect_empty_temp "nothing left after the live copy died"
 
+# A copy that dies at any step of installing a dictionary leaves the old one or the new one
+# whole under the name; a changed dictionary keeps its creation time and its selection.
+printf 'ant\nbee\n' > "$work/old.txt"
+printf 'cat\ndog\nemu\n' > "$work/new.txt"
+words_of() { "$WK" --home "$H" dict words d 2>&1 | tr '\n' ' '; }
+crash() {  # crash POINT EXPECTED-WORDS-AFTER-A-FINISHED-INSTALL COMMAND...
+  local point=$1 after=$2
+  shift 2
+  rm -rf "$H"
+  { wk dict make "$work/old.txt" d; wk dict select d; wk dict make "$work/new.txt" n; } >/dev/null 2>&1
+  local created
+  created=$(wk dict details d | grep Created)
+  WORDKEG_FAULT=$point "$@" </dev/null >/dev/null 2>&1
+  expect_same "$point $3: killed" "$?" 137
+  local got
+  got=$(words_of)
+  if [ "$point" = install-replaced ]; then
+    expect_same "$point $3: new dictionary in place" "$got" "$after"
+  elif [ "$got" != "ant bee " ]; then
+    failed=$((failed + 1)); echo "FAIL $point $3 $4: '$got' is not the old dictionary"
+  else passed=$((passed + 1)); fi
+  if [ "$3" = add ] || [ "$3" = remove ]; then
+    wk dict list >"$work/out" 2>&1
+    expect_text "$point $3: still selected" out "* d.lex"
+    expect_same "$point $3: creation kept" "$(wk dict details d | grep Created)" "$created"
+  fi
+  wk dict list >/dev/null 2>&1
+  expect_same "$point $3: litter cleared" "$(ls -A "$H/temp"; ls "$H/lexicons" | grep -v 'lex$\|lxb$')" ""
+}
+for point in install-staged install-backed-up install-replaced; do
+  crash $point "cat dog emu " wk dict make "$work/new.txt" d --force
+  crash $point "ant bee cat dog emu " wk dict merge d d n --force
+  crash $point "ant bee fox " wk dict add fox d --yes
+  crash $point "bee " wk dict remove ant d
+done
+
 # Word lists from a pipe, standard input or the wrong kind of file.
 printf 'cat\ndog\n' | "$WK" --home "$H" dict make - piped >/dev/null 2>&1
 expect_same "make from standard input" "$("$WK" --home "$H" dict words piped | tr '\n' ' ')" "cat dog "

@@ -1,10 +1,18 @@
 #include "file_ops.h"
 
+#include <fcntl.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
 #include "paths.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -115,6 +123,33 @@ int moveFile(const std::string& destination, const std::string& source, std::ato
   const int copied = copyFile(destination, source, percent);
   if (copied == copy_result::kOk) removeFile(source);
   return copied;
+}
+
+bool syncFile(const std::string& path) {
+#ifdef _WIN32
+  const int fd = _open(path.c_str(), _O_RDWR | _O_BINARY);
+  if (fd < 0) return false;
+  const bool ok = _commit(fd) == 0;
+  return _close(fd) == 0 && ok;
+#else
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+#endif
+}
+
+bool linkOrCopy(const std::string& link, const std::string& existing) {
+  std::error_code ec;
+  fs::remove(link, ec);
+  fs::create_hard_link(existing, link, ec);
+  return !ec || copyFile(link, existing, nullptr) == copy_result::kOk;
+}
+
+bool replaceFile(const std::string& destination, const std::string& source) {
+  std::error_code ec;
+  fs::rename(source, destination, ec);
+  return !ec;
 }
 
 bool wildcardMatch(const std::string& pattern, const std::string& name) {

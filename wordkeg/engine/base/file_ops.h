@@ -28,6 +28,13 @@ int copyFile(const std::string& destination, const std::string& source, std::ato
 // system), copies and deletes the source only after a successful copy.
 int moveFile(const std::string& destination, const std::string& source, std::atomic<int>* percent);
 
+// Writes the file's data through to the disk; true when the system confirmed it.
+bool syncFile(const std::string& path);
+// Makes `link` a second name of `existing` where the file system can; otherwise a copy.
+bool linkOrCopy(const std::string& link, const std::string& existing);
+// Renames `source` to `destination`, replacing it in one step; false when that failed.
+bool replaceFile(const std::string& destination, const std::string& source);
+
 // '*' and '?' wildcard match of a file name, letter case ignored as the Windows search does.
 bool wildcardMatch(const std::string& pattern, const std::string& name);
 // Names (without directory) of the ordinary, non-hidden files that match the file-name part of

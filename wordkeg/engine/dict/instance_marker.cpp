@@ -7,6 +7,7 @@
 #include "../base/wordkeg_exception.h"
 #include "../config/config_data.h"
 #include "dictionary_names.h"
+#include "install_dictionary.h"
 #include "word_lookup.h"
 
 namespace wk {
@@ -75,6 +76,8 @@ void InstanceMarker::sweepStale() {
   const ConfigData& config = ConfigData::instance();
   deleteMatching(config.tempPath(std::string(kSortRunBase) + "*"));
   if (fileExists(kUpdateFile)) removeFile(kUpdateFile);
+  for (const char* extension : {kStagedExtension, kBackupStagedExtension})
+    deleteMatching(config.dictionaryPath(replaceExtension("*", extension)));
 }
 
 }  // namespace wk

@@ -27,8 +27,8 @@ class InstanceMarker {
   static int runningCopies();
   // Deletes every marker that no copy holds, with the working files of its copy (the run-wide
   // files named by its stem and its sort pass files). When no other copy is live, the fixed-name
-  // files of dictionary changes (sort runs, the update file) go too: only a copy running alone
-  // makes them.
+  // files of dictionary changes (sort runs, the update file, an install's staged files) go too:
+  // only a copy running alone makes them.
   static void sweepStale();
 
  private:

@@ -64,18 +64,25 @@ int copyDictionary(const std::string& path, const std::string& word, UpdateMode 
   return result;
 }
 
-void refreshEntry(const std::string& path, UpdateMode mode) {
+// Gives the update file the header the changed dictionary keeps (its creation time and
+// selection, a new modification time), before it is installed: a copy killed just after the
+// install must not leave a dictionary that looks new and has dropped out of the selection.
+bool carryHeader(const std::string& path, UpdateMode mode) {
   DictionaryNames& catalogue = DictionaryNames::instance();
-  DictionaryName* entry = catalogue.find(path);
-  if (!entry) return;
-  const int32_t created = entry->header.created;
-  const uint16_t selected = entry->header.selected;
-  catalogue.readHeader(*entry);
-  entry->header.created = created;
-  entry->header.selected = selected;
-  entry->changed = true;
-  if (mode == UpdateMode::kRemove || entry->header.wordCount > 1)
-    entry->header.modified = nowTime();
+  const DictionaryName* entry = catalogue.find(path);
+  DictionaryName updated;
+  updated.path = kUpdateFile;
+  if (!entry || !catalogue.readHeader(updated)) return entry == nullptr;
+  updated.header.created = entry->header.created;
+  updated.header.selected = entry->header.selected;
+  if (mode == UpdateMode::kRemove || updated.header.wordCount > 1)
+    updated.header.modified = nowTime();
+  return catalogue.writeHeader(updated);
+}
+
+void refreshEntry(const std::string& path) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  if (DictionaryName* entry = catalogue.find(path)) catalogue.readHeader(*entry);
 }
 
 }  // namespace
@@ -113,8 +120,9 @@ int updateDictionary(const std::string& path, const std::string& word, UpdateMod
   UpdateFileGuard guard;
   const int copied = copyDictionary(path, word, mode);
   if (copied != update_result::kDone) return copied;
-  if (!installDictionary(kUpdateFile, path, nullptr)) return update_result::kFailed;
-  refreshEntry(path, mode);
+  if (!carryHeader(path, mode) || !installDictionary(kUpdateFile, path, nullptr))
+    return update_result::kFailed;
+  refreshEntry(path);
   return update_result::kDone;
 }
 
