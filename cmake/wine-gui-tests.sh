@@ -8,6 +8,7 @@ build=$(cd "$1" && pwd)
 filter="${2:-.}"
 export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX" "$build/screenshots"
+status=0
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
@@ -20,9 +21,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   wineserver -k || true
   wineserver -w || true
   exit $status
-' "$build" "$filter"
+' "$build" "$filter" || status=$?
+# The pictures matter most when a test failed: convert them in any case.
 for shot in "$build"/screenshots/*.bmp; do
   [ -e "$shot" ] || continue
   if /usr/bin/convert "$shot" "${shot%.bmp}.png"; then rm -f "$shot"; else echo "kept $shot: no PNG conversion"; fi
 done
-exit 0
+exit $status

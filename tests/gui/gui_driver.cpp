@@ -122,6 +122,66 @@ void shoot(HWND hwnd, const char* name, int settleMs) {
   ReleaseDC(nullptr, screen);
 }
 
+std::vector<unsigned> grab(const RECT& area) {
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = -h;  // top-down
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  std::vector<unsigned> pixels(static_cast<size_t>(w) * h);
+  GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+namespace {
+
+bool dark(unsigned pixel) {
+  return (pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF) < 3 * 96;
+}
+
+}  // namespace
+
+std::vector<std::pair<int, int>> inkRuns(const RECT& area, int gap) {
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  const std::vector<unsigned> pixels = grab(area);
+  std::vector<std::pair<int, int>> runs;
+  int clean = gap;
+  for (int x = 0; x < w && !pixels.empty(); ++x) {
+    bool ink = false;
+    for (int y = 0; y < h && !ink; ++y) ink = dark(pixels[static_cast<size_t>(y) * w + x]);
+    if (!ink) {
+      ++clean;
+      continue;
+    }
+    if (clean >= gap)
+      runs.push_back({x, x});
+    else
+      runs.back().second = x;
+    clean = 0;
+  }
+  return runs;
+}
+
+int inkIn(const RECT& area) {
+  int n = 0;
+  for (unsigned pixel : grab(area)) n += dark(pixel);
+  return n;
+}
+
 std::vector<std::string> listLines(HWND list) {
   std::vector<std::string> lines;
   const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));

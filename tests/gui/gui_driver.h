@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gui {
@@ -25,6 +26,14 @@ std::string boxText(HWND box);
 // Saves the window's picture as `name`.bmp in the shots folder, `settleMs` after the call (a
 // window that has closed by then is not taken).
 void shoot(HWND hwnd, const char* name, int settleMs = 300);
+// The screen's pixels of `area` (screen coordinates): 0x00RRGGBB, row by row from the top.
+std::vector<unsigned> grab(const RECT& area);
+// Where text is drawn in `area` (screen coordinates): the runs of pixel columns holding dark
+// pixels, a run ending at `gap` clean columns. Their count is the number of words a user sees
+// on a line whose words stand further apart than their letters.
+std::vector<std::pair<int, int>> inkRuns(const RECT& area, int gap);
+// The number of dark pixels in `area` (screen coordinates).
+int inkIn(const RECT& area);
 // The lines of a list box of another process (read as Unicode: Wine cuts the ANSI form short
 // across processes).
 std::vector<std::string> listLines(HWND list);

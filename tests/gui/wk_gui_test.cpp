@@ -8,6 +8,7 @@
 // sent to the window does nothing) and beeps (unit-tested; here the refused character is absent).
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -60,6 +61,12 @@ void writeBigDictionary(const std::string& path) {
     }
     if (!twice) writer.addWord(w);
   }
+  writer.finish();
+}
+
+void writeDictionary(const std::string& path, const std::vector<std::string>& words) {
+  wk::CompressDictionary writer(path);
+  for (const std::string& w : words) writer.addWord(w);
   writer.finish();
 }
 
@@ -280,7 +287,8 @@ void typing() {
          "the popup menu closes");
   // Resizing keeps Start and Cancel at the bottom-right and the options at the bottom-left.
   const RECT start = placeIn(app.client, app.item(150)),
-             options = placeIn(app.client, app.item(111));
+             options = placeIn(app.client, app.item(111)),
+             list = placeIn(app.client, app.item(114));
   RECT before;
   GetClientRect(app.client, &before);
   RECT frame;
@@ -298,7 +306,10 @@ void typing() {
   expect(movedOptions.left == options.left &&
              after.bottom - movedOptions.top == before.bottom - options.top,
          "the options keep their place at the bottom-left");
-  expect(placeIn(app.client, app.item(114)).right - placeIn(app.client, app.item(114)).left > 0,
+  const RECT grown = placeIn(app.client, app.item(114));
+  expect(after.right - grown.right == before.right - list.right &&
+             after.bottom - grown.bottom == before.bottom - list.bottom &&
+             grown.right - list.right == after.right - before.right,
          "the list follows the window");
   app.command(24331);
   Sleep(300);
@@ -318,6 +329,10 @@ void singleWord() {
   shoot(app.frame, "wordkeg-results");
   expect(app.search("zz?"), "a search without matches ends");
   expect(app.found() == "0", "no match found");
+  ShowWindow(app.frame, SW_MINIMIZE);
+  expect(app.search("?at") && IsIconic(app.frame) && textOf(app.frame) == kTitle,
+         "a search ending while minimised gives the title back");
+  ShowWindow(app.frame, SW_RESTORE);
   expect(app.exit(), "Exit ends the program");
   expect(findFilesCount(home + "\\temp\\*") == 0, "Exit leaves no temporary file");
 }
@@ -639,6 +654,96 @@ void secondCopy() {
   expect(first.exit(), "the first copy ends");
 }
 
+RECT onScreen(HWND hwnd) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT inner(RECT r, int by) {
+  InflateRect(&r, -by, -by);
+  return r;
+}
+
+// What a user sees of the main window at its present size: every control inside the window,
+// Start, Cancel and the options below the list and painted, the counts in the status bar, and
+// every result of a row drawn in the list.
+void checkLayout(App& app, const std::string& size) {
+  Sleep(700);
+  shoot(app.frame, ("wordkeg-" + size).c_str(), 0);
+  RECT client;
+  GetClientRect(app.client, &client);
+  const RECT list = placeIn(app.client, app.item(114));
+  bool inside = true, below = true;
+  for (int id : {105, 106, 107, 108, 109, 111, 112, 114, 150, IDCANCEL}) {
+    const RECT r = placeIn(app.client, app.item(id));
+    inside = inside && r.left >= 0 && r.top >= 0 && r.right <= client.right &&
+             r.bottom <= client.bottom && r.right > r.left && r.bottom > r.top;
+    if (id == 109 || id == 150 || id == IDCANCEL) below = below && r.top >= list.bottom;
+  }
+  expect(inside, size + ": every control lies inside the window");
+  expect(below, size + ": Start, Cancel and the options lie below the list");
+  const SIZE margins = {client.right - list.right, client.bottom - list.bottom};
+  static const SIZE opened = margins;  // the first call is at the size the window opened with
+  expect(margins.cx == opened.cx && margins.cy == opened.cy,
+         size + ": the list follows the window, keeping its margins");
+  expect(inkIn(inner(onScreen(app.item(150)), 4)) > 10 &&
+             inkIn(inner(onScreen(app.item(IDCANCEL)), 4)) > 10 &&
+             inkIn(onScreen(app.item(111))) > 10,
+         size + ": Start, Cancel and the options are painted");
+  RECT frame;
+  GetClientRect(app.frame, &frame);
+  int right = 0;
+  bool gadgets = true;
+  for (int id : {4999, 5000, 5001}) {
+    const RECT r = placeIn(app.frame, GetDlgItem(app.frame, id));
+    gadgets = gadgets && r.left >= right && r.right <= frame.right && r.right > r.left;
+    right = r.right;
+  }
+  expect(gadgets && inkIn(inner(onScreen(GetDlgItem(app.frame, 5000)), 2)) > 10,
+         size + ": the status bar shows its three parts side by side, the count painted");
+  // The selected first row's text holds the row's results; the lower half of the list shows
+  // full rows of as many.
+  const std::string row = textOf(app.item(114));
+  const size_t perRow = static_cast<size_t>(std::count(row.begin(), row.end(), '\t'));
+  RECT rows = onScreen(app.item(114));
+  rows.top = (rows.top + rows.bottom) / 2;
+  const auto words = inkRuns(rows, 8);
+  expect(perRow > 1 && words.size() == perRow && words.back().second < rows.right - rows.left - 1,
+         size + ": every result of a row is drawn (" + std::to_string(perRow) + " per row, " +
+             std::to_string(words.size()) + " seen)");
+}
+
+// Many results at three window sizes: narrow (the smallest the frame allows), as opened, wide.
+void layoutSizes() {
+  prepareHome(false);
+  std::vector<std::string> words;
+  for (int i = 0; i < 4000; ++i) {
+    std::string w;
+    for (int n = i, k = 0; k < 5; ++k, n /= 8) w.insert(w.begin(), static_cast<char>('a' + n % 8));
+    words.push_back(w);
+  }
+  writeDictionary(home + "\\lexicons\\five.lex", words);
+  App app;
+  HWND select = openDialog(app, 7106, "Select Dictionaries");
+  if (select) {
+    highlight(GetDlgItem(select, 101), "five.lex");
+    highlight(GetDlgItem(select, 101), "small.lex");
+    press(select, 102);
+    press(select, IDOK);
+  }
+  expect(app.search("*") && app.found() == "4000", "4000 results are found");
+  checkLayout(app, "default");
+  RECT frame;
+  GetWindowRect(app.frame, &frame);
+  SetWindowPos(app.frame, nullptr, 0, 0, 200, 200, SWP_NOMOVE | SWP_NOZORDER);
+  checkLayout(app, "narrow");
+  SetWindowPos(app.frame, nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
+  checkLayout(app, "wide");
+  expect(app.exit(), "Exit ends the program");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -654,11 +759,17 @@ int main(int argc, char** argv) {
   scenario = argv[1];
   CreateDirectoryA(shots.c_str(), nullptr);
   const std::map<std::string, std::function<void()>> scenarios = {
-      {"missing-list", missingList},       {"typing", typing},
-      {"single-word", singleWord},         {"results", results},
-      {"long-search", longSearch},         {"second-copy", secondCopy},
-      {"make-dictionary", makeDictionary}, {"merge", mergeDictionaries},
-      {"add-remove", addAndRemove},        {"select", selectDialog}};
+      {"missing-list", missingList},
+      {"typing", typing},
+      {"single-word", singleWord},
+      {"results", results},
+      {"long-search", longSearch},
+      {"second-copy", secondCopy},
+      {"make-dictionary", makeDictionary},
+      {"merge", mergeDictionaries},
+      {"add-remove", addAndRemove},
+      {"select", selectDialog},
+      {"layout", layoutSizes}};
   const auto found = scenarios.find(argv[1]);
   if (found == scenarios.end()) return 2;
   try {

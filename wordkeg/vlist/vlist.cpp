@@ -20,7 +20,8 @@ struct ListState {
   int selected = -1;
   int tabStop = 32;  // dialog units
   HFONT font = nullptr;
-  int lineHeight = 0;  // of the font, measured when it is set
+  int lineHeight = 0;  // of the font, measured when first needed after it is set
+  int charWidth = 0;   // the font's average character width, measured with the line height
 };
 
 ListState* state(HWND hwnd) {
@@ -40,20 +41,42 @@ std::string rowText(HWND hwnd, int row) {
   return request.text;
 }
 
-int measureLineHeight(HWND hwnd, HFONT font) {
+void measureFont(HWND hwnd, ListState* s) {
   HDC dc = GetDC(hwnd);
-  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old = SelectObject(dc, s->font ? s->font : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
   SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
-  return std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
+  s->lineHeight = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
+  s->charWidth = std::max(1, static_cast<int>(tm.tmAveCharWidth));
 }
 
 int lineHeight(HWND hwnd) {
   ListState* s = state(hwnd);
-  if (s->lineHeight == 0) s->lineHeight = measureLineHeight(hwnd, s->font);
+  if (s->lineHeight == 0) measureFont(hwnd, s);
   return s->lineHeight;
+}
+
+// The tab stop in pixels. Its dialog units are quarters of this font's average character, the
+// same measure the parent divides the list's width by when it decides how many entries a row
+// holds; any other measure (the system font's) would push the last columns out of sight.
+int columnWidth(HWND hwnd) {
+  ListState* s = state(hwnd);
+  lineHeight(hwnd);
+  return std::max(1, MulDiv(s->tabStop, s->charWidth, 4));
+}
+
+// Draws each TAB-ended entry of `text` at the start of its own column, so an entry wider than
+// the average never shifts the entries after it.
+void drawEntries(HDC dc, int top, const std::string& text, int column) {
+  int x = 2;
+  for (size_t start = 0; start < text.size(); x += column) {
+    size_t end = text.find('\t', start);
+    if (end == std::string::npos) end = text.size();
+    TextOutA(dc, x, top, text.data() + start, static_cast<int>(end - start));
+    start = end + 1;
+  }
 }
 
 int visibleRows(HWND hwnd) {
@@ -123,7 +146,7 @@ void paint(HWND hwnd) {
   HGDIOBJ old = SelectObject(dc, s->font ? s->font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   const int height = lineHeight(hwnd);
-  const int tab = MulDiv(s->tabStop, LOWORD(GetDialogBaseUnits()), 4);
+  const int column = columnWidth(hwnd);
   const bool focused = GetFocus() == hwnd;
   const int shown = visibleRows(hwnd);
   for (int i = 0; i <= shown && s->top + i < s->rows; ++i) {
@@ -134,8 +157,7 @@ void paint(HWND hwnd) {
     SetTextColor(dc, GetSysColor(!enabled            ? COLOR_GRAYTEXT
                                  : chosen && focused ? COLOR_HIGHLIGHTTEXT
                                                      : COLOR_WINDOWTEXT));
-    const std::string text = rowText(hwnd, row);
-    TabbedTextOutA(dc, 2, line.top, text.c_str(), static_cast<int>(text.size()), 1, &tab, 2);
+    drawEntries(dc, line.top, rowText(hwnd, row), column);
   }
   SelectObject(dc, old);
   EndPaint(hwnd, &ps);

@@ -282,7 +282,7 @@ void wkegowlTDLGClient::onTimer(UINT_PTR id) {
   }
   KillTimer(hwnd(), kStatusTimer);
   timerRunning_ = false;
-  if (frame_) frame_->refreshTitle(session_.store().entryCount());
+  if (frame_) frame_->restoreTitle();
   session_.tick();
 }
 

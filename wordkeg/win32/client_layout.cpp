@@ -44,7 +44,8 @@ void wkegowlTDLGClient::layout() {
     SetWindowPos(item(a.id), nullptr, x, client.bottom - a.offset.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
   }
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  // The moved controls too: the dialog clips its children, so its own repaint leaves them out.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void wkegowlTDLGClient::remeasure() {

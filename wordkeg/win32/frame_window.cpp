@@ -27,8 +27,9 @@ ATOM registerClass() {
 WkegTFrameWindow::WkegTFrameWindow() {
   static const ATOM atom = registerClass();
   (void)atom;
-  hwnd_ = CreateWindowExA(0, kClass, wk::loadString(wk::kMainTitle), WS_OVERLAPPEDWINDOW, 10, 10,
-                          100, 100, nullptr,
+  // Clipping its children keeps the frame from painting over the dialog and the status bar.
+  hwnd_ = CreateWindowExA(0, kClass, wk::loadString(wk::kMainTitle),
+                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 100, 100, nullptr,
                           LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN)),
                           GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -45,6 +46,10 @@ void WkegTFrameWindow::attach(HWND client, int showCommand) {
   AdjustWindowRect(&want, WS_OVERLAPPEDWINDOW, TRUE);
   SetWindowPos(hwnd_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
                SWP_NOMOVE | SWP_NOZORDER);
+  // The fields keep their width, so the frame keeps its; the list may lose half its height.
+  RECT list = {};
+  GetWindowRect(GetDlgItem(client_, IDC_RESULTS), &list);
+  minimum_ = {want.right - want.left, want.bottom - want.top - (list.bottom - list.top) / 2};
   layout();
   ShowWindow(client_, SW_SHOW);
   ShowWindow(hwnd_, showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
@@ -88,6 +93,9 @@ void WkegTFrameWindow::layout() {
   MoveWindow(status_[0], 0, top + 2, textWidth > 0 ? textWidth : 0, statusHeight_ - 2, TRUE);
   MoveWindow(status_[1], r.right - found - checked - 2, top + 2, found, statusHeight_ - 2, TRUE);
   MoveWindow(status_[2], r.right - checked, top + 2, checked, statusHeight_ - 2, TRUE);
+  // A move to where the grown frame had nothing yet is not always repainted by itself.
+  for (HWND part : status_)
+    RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void WkegTFrameWindow::setStatusText(const std::string& text) {
@@ -108,6 +116,12 @@ void WkegTFrameWindow::refreshTitle(long found) {
     SetWindowTextA(hwnd_, wk::loadString(wk::kMainTitle));
     titleShowsCount_ = false;
   }
+}
+
+void WkegTFrameWindow::restoreTitle() {
+  if (!titleShowsCount_) return;
+  SetWindowTextA(hwnd_, wk::loadString(wk::kMainTitle));
+  titleShowsCount_ = false;
 }
 
 void WkegTFrameWindow::showHint(UINT item, UINT flags) {
@@ -138,6 +152,9 @@ LRESULT WkegTFrameWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP:
     case WM_ENTERIDLE:
       return SendMessageA(client_, msg, wParam, lParam);
+    case WM_GETMINMAXINFO:
+      if (minimum_.x > 0) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = minimum_;
+      return 0;
     case WM_MENUSELECT:
       showHint(LOWORD(wParam), HIWORD(wParam));
       return 0;

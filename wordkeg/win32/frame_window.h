@@ -22,6 +22,8 @@ class WkegTFrameWindow {
   void setGadget(int id, const std::string& text);
   // Restores the title or shows "Found: n" while minimised.
   void refreshTitle(long found);
+  // The end of a search: the program's name again, minimised or not.
+  void restoreTitle();
   bool minimised() const { return IsIconic(hwnd_) != 0; }
 
  private:
@@ -38,6 +40,7 @@ class WkegTFrameWindow {
   int statusHeight_ = 0;
   int charWidth_ = 0;  // average character width of the status font
   bool titleShowsCount_ = false;
+  POINT minimum_ = {};  // the smallest frame size: below it controls would overlap the list
 };
 
 }  // namespace wkw
