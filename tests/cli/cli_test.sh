@@ -106,7 +106,10 @@ expect_text "show find" out "FIND: c?t"
 expect_text "show line" out "cot"
 check "results export" 0 wk results export "$work/saved" "$work/export.asc"
 expect_text "export counts" export.asc "Words Found:         3"
-check "results delete" 0 wk results delete "$work/saved.wkg"
+check "results delete asks" 1 wk results delete "$work/saved.wkg"
+expect_text "results delete question" err "Confirm: Delete these saved results: $work/saved.wkg"
+expect_file "unconfirmed delete keeps the pair" "$work/saved.wkg"
+check "results delete" 0 wk results delete "$work/saved.wkg" --yes
 expect_file "deleted pair" "$work/saved.wkg" absent
 check "show missing" 2 wk results show "$work/saved.wkg"
 [ -z "$(ls -A "$H/temp")" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL search temp: $(ls -A "$H/temp")"; }

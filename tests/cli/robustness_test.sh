@@ -90,6 +90,23 @@ for point in install-staged install-backed-up install-replaced; do
   crash $point "bee " wk dict remove ant d
 done
 
+# Saved results and reports are replaced only when the user says so.
+rm -rf "$H"; printf 'cat\ncot\n' > "$work/few.txt"
+{ wk dict make "$work/few.txt" few; wk dict select few; } >/dev/null 2>&1
+wk search 'c?t' --save "$work/kept" >/dev/null 2>&1
+wk results export "$work/kept" "$work/kept.txt" >/dev/null 2>&1
+sums() { cat "$work/kept.wkg" "$work/kept.pdx" "$work/kept.txt" | cksum; }
+before=$(sums)
+check "search --save onto saved results" 1 wk search 'c?t' --from tca --no-use-all --save "$work/kept"
+expect_text "replace question" err "kept.wkg
+This file already exists"
+check "export onto a report" 1 wk results export "$work/kept" "$work/kept.txt"
+expect_same "refused replacements change nothing" "$(sums)" "$before"
+check "search --save --force" 0 wk search 'c?t' --from tca --no-use-all --save "$work/kept" --force
+check "export --force" 0 wk results export "$work/kept" "$work/kept.txt" --force
+expect_text "replaced report" kept.txt "From Field: tca"
+expect_same "no staging file beside them" "$(ls "$work" | grep -c '^TMP')" 0
+
 # Word lists from a pipe, standard input or the wrong kind of file.
 printf 'cat\ndog\n' | "$WK" --home "$H" dict make - piped >/dev/null 2>&1
 expect_same "make from standard input" "$("$WK" --home "$H" dict words piped | tr '\n' ' ')" "cat dog "

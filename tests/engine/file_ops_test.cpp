@@ -38,6 +38,12 @@ TEST_F(FileOpsTest, CopyOntoFullDiskIsAFailureAndLeavesNoPart) {
   if (!full.active()) GTEST_SKIP() << "no file size limit on this platform";
   EXPECT_EQ(copyFile("copy", "big", nullptr), copy_result::kWriteFailed);
   EXPECT_FALSE(fileExists("copy"));
+  // A copy that fails over an earlier file keeps that file as it was, and leaves no part.
+  writeFile("earlier", "earlier bytes");
+  EXPECT_EQ(copyFile("earlier", "big", nullptr), copy_result::kWriteFailed);
+  const std::string kept = "earlier bytes";
+  EXPECT_EQ(readBytes("earlier"), std::vector<unsigned char>(kept.begin(), kept.end()));
+  EXPECT_TRUE(findFiles("TMP*").empty());
 }
 
 TEST_F(FileOpsTest, MoveReplacesDestination) {

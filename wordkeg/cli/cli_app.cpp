@@ -107,6 +107,7 @@ void addSearchCommands(CLI::App& app, Options& o) {
   search->add_option("--dict", o.search.dictionaries, "search only this dictionary (repeatable)");
   search->add_option("--save", o.search.save,
                      "save as FILE.wkg (results pair) or any other extension (report)");
+  search->add_flag("--force", o.force, "replace an existing --save file without asking");
   search->callback([&] {
     if (o.noUseAll) o.search.useAll = false;
     o.command = [&] { return runSearch(o.search); };
@@ -120,9 +121,11 @@ void addSearchCommands(CLI::App& app, Options& o) {
   auto* exportCmd = results->add_subcommand("export", "write the plain-text report");
   exportCmd->add_option("FILE", o.name)->required();
   exportCmd->add_option("OUT", o.out)->required();
+  exportCmd->add_flag("--force", o.force, "replace an existing OUT without asking");
   exportCmd->callback([&] { o.command = [&] { return exportResults(o.name, o.out); }; });
   auto* del = results->add_subcommand("delete", "delete a saved results pair");
   del->add_option("FILE", o.name)->required();
+  del->add_flag("--yes", o.yes, "answer the confirmation with Yes");
   del->callback([&] { o.command = [&] { return deleteResults(o.name); }; });
 }
 

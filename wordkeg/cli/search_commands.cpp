@@ -44,6 +44,23 @@ std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::str
   return chosen;
 }
 
+// The window's replace question for a file a command would overwrite; true when it may go on.
+bool mayReplace(const std::string& path) {
+  if (!fileExists(path)) return true;
+  std::string question = path;
+  question += str(kFileExistsReplace);
+  return showMessage(question, str(kWarningCaption), mb::kYesNo | mb::kTaskModal) == mb::kIdYes;
+}
+
+// --save asks before the search runs, so a refusal costs nothing and changes nothing.
+bool mayWriteSave(const std::string& path) {
+  if (path.empty()) return true;
+  const SaveTarget target = saveTarget(path, true);
+  if (!target.pair) return mayReplace(target.path);
+  const std::string index = replaceExtension(target.path, "pdx");
+  return mayReplace(fileExists(target.path) ? target.path : index);
+}
+
 bool saveResults(ResultStore& store, const ResultsHeader& header, const std::string& path) {
   const SaveTarget target = saveTarget(path, true);
   if (target.pair) return store.savePair(target.path) == 0;
@@ -99,6 +116,7 @@ int runSearch(const SearchOptions& given) {
   bool refused = false;
   const auto chosen = chosenDictionaries(o.dictionaries, refused);
   if (refused) return exit_code::kRefused;
+  if (!mayWriteSave(o.save)) return exit_code::kNothing;
   SearchData request;
   const SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
   if (!startChecks(request, fields, !chosen.empty())) return exit_code::kRefused;
@@ -151,6 +169,7 @@ int exportResults(const std::string& file, const std::string& out) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
   if (!store.view(file, h)) return exit_code::kRefused;
+  if (!mayReplace(out)) return exit_code::kNothing;
   return writeTextReport(store, h, out, nullptr) ? exit_code::kDone : exit_code::kRefused;
 }
 
@@ -159,6 +178,9 @@ int deleteResults(const std::string& file) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
   if (!soleCopyOrRefuse() || !store.view(file, h)) return exit_code::kRefused;
+  const std::string question = str(kDeleteResultsConfirm) + store.dataPath();
+  if (showMessage(question, str(kConfirmCaption), mb::kYesNo | mb::kTaskModal) != mb::kIdYes)
+    return exit_code::kNothing;
   return store.deleteResults() ? exit_code::kDone : exit_code::kRefused;
 }
 

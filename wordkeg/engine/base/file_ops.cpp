@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "paths.h"
+#include "temp_names.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -83,15 +84,20 @@ int64_t fileSize(const std::string& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
+std::string stagingPathFor(const std::string& destination) {
+  return directoryOf(destination) + freshTempName();
+}
+
 int copyFile(const std::string& destination, const std::string& source, std::atomic<int>* percent) {
   const int64_t size = fileSize(source);
   if (percent) *percent = 0;
-  File out(std::fopen(destination.c_str(), "wb"));
+  const std::string staged = stagingPathFor(destination);
+  File out(std::fopen(staged.c_str(), "wb"));
   if (!out) return copy_result::kCannotWrite;
   File in(std::fopen(source.c_str(), "rb"));
   if (!in) {
     out.reset();
-    removeFile(destination);
+    removeFile(staged);
     return copy_result::kCannotRead;
   }
   std::vector<char> buffer(kCopyBlock);
@@ -107,9 +113,9 @@ int copyFile(const std::string& destination, const std::string& source, std::ato
   }
   failed = failed || std::ferror(in.get());
   failed = std::fclose(out.release()) != 0 || failed;
-  if (failed) {
-    removeFile(destination);
-    return copy_result::kWriteFailed;
+  if (failed || !replaceFile(destination, staged)) {
+    removeFile(staged);
+    return failed ? copy_result::kWriteFailed : copy_result::kCannotWrite;
   }
   return copy_result::kOk;
 }

@@ -22,7 +22,9 @@ SaveTarget saveTarget(const std::string& chosen, bool firstFilter) {
 bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std::string& path,
                      std::atomic<int>* percent) {
   // Text mode: line feeds become the platform's line ends, as a report for that platform should.
-  std::FILE* out = std::fopen(path.c_str(), "w");
+  // Written beside the target and renamed over it whole, so a failure keeps an earlier report.
+  const std::string staged = stagingPathFor(path);
+  std::FILE* out = std::fopen(staged.c_str(), "w");
   if (!out) {
     showMessage(str(kUnableToOpenFile) + path, str(kFileErrorDotCaption),
                 mb::kIconStop | mb::kOk | mb::kTaskModal);
@@ -41,8 +43,9 @@ bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std:
   std::fputs(loadString(kReportRule), out);
   bool ok = store.copyLines(out, percent);
   ok = std::fclose(out) == 0 && ok;
+  ok = ok && replaceFile(path, staged);
   if (!ok) {
-    removeFile(path);
+    removeFile(staged);
     showMessage(str(kUnableToWriteFile) + path, str(kFileErrorDotCaption),
                 mb::kIconStop | mb::kOk | mb::kTaskModal);
   }
