@@ -29,9 +29,14 @@ bool applyDrives(const std::vector<DriveItem>& items, std::vector<int>& monitore
 }
 
 int32_t parseThreshold(const std::string& text) {
+  auto digit = [&](size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
   int32_t value = 0;
-  for (size_t i = 0; i < text.size() && i < 8 && text[i] >= '0' && text[i] <= '9'; ++i)
-    value = value * 10 + (text[i] - '0');
+  for (size_t i = 0; i < text.size() && i < 8; ++i) {
+    if (digit(i))
+      value = value * 10 + (text[i] - '0');
+    else if (!(text[i] == ',' && i > 0 && digit(i - 1) && digit(i + 1)))
+      break;
+  }
   return value;
 }
 

@@ -26,7 +26,8 @@ struct DriveItem {
 bool applyDrives(const std::vector<DriveItem>& items, std::vector<int>& monitored,
                  SettingsStore& store);
 
-// The value of the leading digits of the first 8 characters; 0 when there are none.
+// The value of the leading digits of the first 8 characters; 0 when there are none. A comma
+// between digits is a thousands separator, skipped: "1,000" is 1000, not 1.
 int32_t parseThreshold(const std::string& text);
 void applyAlert(Settings& settings, SettingsStore& store, const std::string& thresholdText,
                 bool flash, bool message, bool beep);

@@ -64,6 +64,9 @@ TEST(Pages, TypedThresholdIsUsedBeyondTheArrowsRange) {
   EXPECT_EQ(parseThreshold(""), 0);
   EXPECT_EQ(parseThreshold("12ab"), 12);
   EXPECT_EQ(parseThreshold("1234567890"), 12345678);
+  EXPECT_EQ(parseThreshold("1,000"), 1000);
+  EXPECT_EQ(parseThreshold("1,"), 1);
+  EXPECT_EQ(parseThreshold(",5"), 0);
 }
 
 TEST(Pages, AutoStartFollowsTheCheckBox) {

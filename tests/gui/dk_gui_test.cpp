@@ -181,6 +181,16 @@ void sheetPages() {
   DWORD value = 0;
   expect(readDword("Threshold", value) && value == 2000,
          "Apply stores a typed threshold beyond the arrows");
+  // The up arrow's button, pressed with the mouse, from 999.
+  SendMessageA(GetDlgItem(alert, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("999"));
+  HWND arrows = GetDlgItem(alert, 104);
+  RECT r;
+  GetClientRect(arrows, &r);
+  SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 4));
+  SendMessageA(arrows, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom / 4));
+  expect(textOf(GetDlgItem(alert, 101)) == "1000", "the up arrow from 999 shows 1000");
+  apply(sheet);
+  expect(readDword("Threshold", value) && value == 1000, "Apply stores the arrow's 1000");
   HWND autoPage = page(sheet, 2);
   shoot(sheet, "sheet-auto");
   SendMessageA(GetDlgItem(autoPage, 105), BM_CLICK, 0, 0);
