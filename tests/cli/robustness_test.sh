@@ -119,4 +119,29 @@ check "make from /dev/null" 2 wk dict make /dev/null null
 expect_text "empty message" err "/dev/null is empty"
 expect_empty_temp "no spooled list remains"
 
+# Damaged and oddly named dictionaries.
+rm -rf "$H"
+printf 'cat\ndog\nemu\nfox\ngnu\n' > "$work/five.txt"
+for name in a b; do wk dict make "$work/five.txt" $name >/dev/null 2>&1; done
+printf '\377%.0s' $(seq 18) | dd of="$H/lexicons/b.lex" bs=1 seek=2096 conv=notrunc 2>/dev/null
+check "find skips a damaged dictionary" 0 wk dict find cat
+expect_same "find names the readable one" "$(cat "$work/out")" "a.lex"
+expect_same "the damage is reported once" "$(grep -c 'damaged and cannot be read' "$work/err")" 1
+check "remove goes on past a damaged dictionary" 0 wk dict remove cat a
+check "add goes on past a damaged dictionary" 0 wk dict add yak a --yes
+mv "$H/lexicons/a.lex" "$H/lexicons/Names.LEX"
+check "add to a dictionary listed in capitals" 0 wk dict add zebu Names.LEX --yes
+check "remove from it by its bare name" 0 wk dict remove dog Names
+expect_same "the listed file is the one changed" "$(wk dict words Names.LEX | tr '\n' ' ')" "emu fox gnu yak zebu "
+expect_file "no lower-case twin appears" "$H/lexicons/names.lex" absent
+
+# Hyphen twins ("co-op", "coo-p" are equal in the dictionary order) between copies of a word.
+printf 'co-op\ncoo-p\nco-op\nc-oop\nco-op\n' > "$work/twins.txt"
+printf 'co-op\nc-oop\n' > "$work/twins2.txt"
+wk dict make "$work/twins.txt" t1 >/dev/null 2>&1
+wk dict make "$work/twins2.txt" t2 >/dev/null 2>&1
+expect_same "each twin once after make" "$(wk dict words t1 | sort | tr '\n' ' ')" "c-oop co-op coo-p "
+wk dict merge t3 t1 t2 >/dev/null 2>&1
+expect_same "each twin once after merge" "$(wk dict words t3 | sort | tr '\n' ' ')" "c-oop co-op coo-p "
+
 finish

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "engine/base/file_ops.h"
@@ -70,6 +71,27 @@ TEST_F(MakeDictionaryTest, CrlfListAndLongLinePieces) {
   ASSERT_TRUE(make("list.txt", "d"));
   // 30 letters: a 23-letter piece (too long) and the 7-letter rest.
   EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat", "dog", "xyzabcd"}));
+}
+
+TEST_F(MakeDictionaryTest, LineEndsAcrossPieceAndBlockBoundariesAndByteOrderMark) {
+  // CR as a piece's 23rd character with its LF next; a CR LF split by the reader's 64 KiB
+  // block; a UTF-8 byte-order mark before the first word.
+  std::string list = "\xEF\xBB\xBF" "ant\r\n" + std::string(19, ' ') + "cat\r\n";
+  list += std::string(65536 - list.size() - 4, ' ') + "dog\r\nemu\r\n";
+  ASSERT_EQ(list[65535], '\r');
+  writeFile("list.txt", list);
+  ASSERT_TRUE(make("list.txt", "d"));
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"ant", "cat", "dog", "emu"}));
+}
+
+TEST_F(MakeDictionaryTest, HyphenTwinsBetweenCopiesOfAWordKeepEachWordOnce) {
+  // "co-op" and "coo-p" are equal in the dictionary order, so a sort may interleave them.
+  writeFile("list.txt", "co-op\ncoo-p\nco-op\nc-oop\nco-op\ncoop\ncoo-p\n");
+  ASSERT_TRUE(make("list.txt", "d"));
+  Words words = wordsOf(lexPath("d"));
+  std::sort(words.begin(), words.end());
+  EXPECT_EQ(words, (Words{"c-oop", "co-op", "coo-p", "coop"}));
+  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.wordCount, 4);
 }
 
 TEST_F(MakeDictionaryTest, ManyRunsMergeIntoOneSortedDictionary) {

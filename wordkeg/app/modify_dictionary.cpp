@@ -39,7 +39,7 @@ bool askedBeforeAdding(const std::string& word, const std::string& file, const s
                 mb::kOk | mb::kTaskModal);
     return false;
   }
-  const unsigned question = mb::kYesNo | mb::kIconQuestion;
+  const unsigned question = mb::kYesNo;
   if (!holding.empty() && showMessage(str(kFoundInOthers) + holding + str(kAddAnyway),
                                       str(kWarningCaption), question) != mb::kIdYes)
     return false;
@@ -87,9 +87,12 @@ Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& t
     showMessageIds(kSelectDictionary, kIncompleteCaption, mb::kOk);
     return Outcome::kRefused;
   }
-  // A listed name is taken as it stands (names keep their case where file names are
-  // case-sensitive); any other text is folded to lower case, as the dialog does.
-  std::string file = replaceExtension(dictionary, "lex");
+  // A listed name is taken as it stands, its extension's case included (names keep their case
+  // where file names are case-sensitive, and "Names.LEX" is another file than "Names.lex");
+  // any other text is folded to lower case, as the dialog does.
+  std::string file = dictionary;
+  if (std::find(listed.begin(), listed.end(), file) == listed.end())
+    file = replaceExtension(dictionary, "lex");
   if (std::find(listed.begin(), listed.end(), file) == listed.end())
     file = replaceExtension(toLower(dictionary), "lex");
   const std::string path = ConfigData::instance().dictionaryPath(file);

@@ -11,10 +11,26 @@ bool LineReader::refill() {
   return blockSize_ > 0;
 }
 
+bool LineReader::available() {
+  return blockPos_ < blockSize_ || refill();
+}
+
+void LineReader::skipByteOrderMark() {
+  static const char kMark[] = "\xEF\xBB\xBF";
+  if (available() && blockSize_ >= 3 && std::memcmp(block_, kMark, 3) == 0) {
+    blockPos_ = 3;
+    position_ = 3;
+  }
+}
+
 std::string LineReader::next() {
+  if (!started_) {
+    started_ = true;
+    skipByteOrderMark();
+  }
   std::string piece;
   while (piece.size() < kPiece) {
-    if (blockPos_ == blockSize_ && !refill()) {
+    if (!available()) {
       atEnd_ = true;
       break;
     }
@@ -28,8 +44,13 @@ std::string LineReader::next() {
     position_ += static_cast<int64_t>(consumed);
     if (lineFeed) {
       if (!piece.empty() && piece.back() == '\r') piece.pop_back();
-      break;
+      return piece;
     }
+  }
+  if (!piece.empty() && piece.back() == '\r' && available() && block_[blockPos_] == '\n') {
+    piece.pop_back();
+    ++blockPos_;
+    ++position_;
   }
   return piece;
 }

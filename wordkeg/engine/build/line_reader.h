@@ -1,6 +1,8 @@
 #pragma once
-// Reads a word list in pieces of at most 23 characters, up to and excluding each line feed; a
-// carriage return before the line feed is dropped, so CRLF lists read alike everywhere.
+// Reads a word list in pieces of at most 23 characters, up to and excluding each line feed. A
+// carriage return before the line feed is dropped, also when it is a piece's last character and
+// the line feed starts the next block (CR LF is one line end before lines are cut), so CRLF
+// lists read alike everywhere. A UTF-8 byte-order mark at the start of the list is skipped.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -21,12 +23,15 @@ class LineReader {
 
  private:
   bool refill();
+  bool available();  // a byte is ready at blockPos_, refilling when needed
+  void skipByteOrderMark();
 
   std::FILE* file_;
   char block_[65536];
   size_t blockSize_ = 0;
   size_t blockPos_ = 0;
   bool atEnd_ = false;
+  bool started_ = false;
   int64_t position_ = 0;
 };
 

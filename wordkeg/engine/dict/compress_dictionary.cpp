@@ -1,5 +1,6 @@
 #include "compress_dictionary.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "../base/clock.h"
@@ -73,6 +74,14 @@ void CompressDictionary::checkWord(const std::string& word) const {
 void CompressDictionary::addWord(const std::string& word) {
   if (word == previous_) return;
   checkWord(word);
+  // Words whose only difference is the hyphen's place ("co-op", "coo-p") are equal in the
+  // order, so a twin can come between two copies of one word: each is still written once.
+  if (!previous_.empty() && compareWords(previous_, word) == 0) {
+    if (std::find(equalRun_.begin(), equalRun_.end(), word) != equalRun_.end()) return;
+  } else {
+    equalRun_.clear();
+  }
+  equalRun_.push_back(word);
   std::string stored = word;
   int hyphen = -1;
   if (const auto at = stored.find('-'); at != std::string::npos) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "dict_format.h"
 #include "dictionary_header.h"
@@ -48,6 +49,7 @@ class CompressDictionary {
   std::FILE* file_ = nullptr;
   char buffer_[4096];
   std::string previous_;
+  std::vector<std::string> equalRun_;  // the written words equal in order to `previous_`
   std::string codes_;
   int length_ = 1;
   char letter_ = 'a';

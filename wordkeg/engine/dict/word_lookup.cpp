@@ -2,6 +2,9 @@
 
 #include "../base/clock.h"
 #include "../base/file_ops.h"
+#include "../base/message_port.h"
+#include "../base/string_table.h"
+#include "../base/wordkeg_exception.h"
 #include "../base/paths.h"
 #include "compress_dictionary.h"
 #include "dictionary.h"
@@ -85,27 +88,44 @@ void refreshEntry(const std::string& path) {
   if (DictionaryName* entry = catalogue.find(path)) catalogue.readHeader(*entry);
 }
 
+// Asks `holds` of every catalogue dictionary but `skipped`, in catalogue order, until it says
+// true. One damaged dictionary must not stop a lookup in all the others: it is reported once
+// per lookup and passed over.
+template <class Holds>
+void forEachReadable(const std::string& skipped, Holds holds) {
+  DictionaryNames& catalogue = DictionaryNames::instance();
+  for (size_t i = 0; i < catalogue.count(); ++i) {
+    const DictionaryName& entry = catalogue.entry(i);
+    if (entry.path == skipped) continue;
+    try {
+      if (holds(entry)) return;
+    } catch (const WordkegException& e) {
+      showMessage(e.text(), str(kWarningCaption), mb::kIconExclamation | mb::kOk);
+    }
+  }
+}
+
 }  // namespace
 
 bool wordAbsentElsewhere(const std::string& word, const std::string& path) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
   const std::string pattern = patternOf(word);
-  for (size_t i = 0; i < catalogue.count(); ++i) {
-    if (catalogue.entry(i).path == path) continue;
-    Dictionary reader(catalogue.entry(i).path, false, kLookupBuffer);
+  bool absent = true;
+  forEachReadable(path, [&](const DictionaryName& entry) {
+    Dictionary reader(entry.path, false, kLookupBuffer);
     DictionaryScan scan(reader);
     std::string found;
-    if (scan.start(pattern, nullptr, 0, 0, found) == DictionaryScan::kMatch) return false;
-  }
-  return true;
+    absent = scan.start(pattern, nullptr, 0, 0, found) != DictionaryScan::kMatch;
+    return !absent;
+  });
+  return absent;
 }
 
 std::string dictionariesHolding(const std::string& word) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
   std::string result;
-  for (size_t i = 0; i < catalogue.count(); ++i)
-    if (holdsExactly(catalogue.entry(i).path, word))
-      appendLine(result, catalogue.entry(i).fileName());
+  forEachReadable(std::string(), [&](const DictionaryName& entry) {
+    if (holdsExactly(entry.path, word)) appendLine(result, entry.fileName());
+    return false;
+  });
   return result;
 }
 
