@@ -42,6 +42,10 @@ class DictionaryDialogsTest : public HomeTest {
   std::string caption(size_t i = 0) const {
     return i < messages.shown.size() ? messages.shown[i].caption : "";
   }
+  // The style of message `i`: its buttons, icon and default button.
+  unsigned style(size_t i = 0) const {
+    return i < messages.shown.size() ? messages.shown[i].style : ~0u;
+  }
   void scan() {
     DictionaryNames::instance();
     messages.shown.clear();
@@ -66,6 +70,7 @@ TEST_F(DictionaryDialogsTest, MakeOverwriteAskedNoThenYes) {
   EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kNothingDone);
   EXPECT_EQ(text(), "Dictionary already exists. Overwrite?");
   EXPECT_EQ(caption(), "Warning");
+  EXPECT_EQ(style(), mb::kYesNo);  // no icon
   EXPECT_EQ(wordsOf(lexPath("d")), Words{"dog"});
   messages.answers = {mb::kIdYes};
   EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kDone);
@@ -97,6 +102,7 @@ TEST_F(DictionaryDialogsTest, MergeChecksAndOverwrite) {
       text(2),
       "The Dictionary t.lex already exists.\n Do you wish to overwrite it with a new dictionary.");
   EXPECT_EQ(caption(2), "Confirm");
+  EXPECT_EQ(style(2), mb::kYesNo);
   messages.answers = {mb::kIdYes};
   EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", false), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("t")), (Words{"ant", "bee"}));
@@ -120,6 +126,35 @@ TEST_F(DictionaryDialogsTest, MergeDeletingSourcesAsksAndNoKeepsThem) {
   EXPECT_EQ(host.statuses.back(), kMergedOk);
 }
 
+// Records, with each question, whether the watched file existed while it was up.
+struct WatchingMessages : FakeMessages {
+  std::string watched;
+  std::vector<bool> present;
+  int show(const std::string& t, const std::string& c, unsigned s) override {
+    present.push_back(fileExists(watched));
+    return FakeMessages::show(t, c, s);
+  }
+};
+
+TEST_F(DictionaryDialogsTest, MergeAsksAboutTheSourcesBeforeInstalling) {
+  makeDictionary("a", {"ant"});
+  makeDictionary("b", {"bee"});
+  makeDictionary("t", {"old"});
+  scan();
+  WatchingMessages watching;
+  watching.watched = replaceExtension(lexPath("t"), "lxb");
+  watching.answers = {mb::kIdYes, mb::kIdYes};
+  MessagePort* previous = installMessagePort(&watching);
+  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", true), Outcome::kDone);
+  installMessagePort(previous);
+  ASSERT_EQ(watching.shown.size(), 2u);
+  EXPECT_EQ(watching.shown[1].text.rfind("If you delete these dictionaries", 0), 0u);
+  EXPECT_EQ(watching.present, (std::vector<bool>{false, false}))
+      << "the old target was backed up before the delete question";
+  EXPECT_EQ(wordsOf(lexPath("t")), (Words{"ant", "bee"}));
+  EXPECT_FALSE(fileExists(lexPath("a")));
+}
+
 TEST_F(DictionaryDialogsTest, DeleteAsksAndReportsFailures) {
   makeDictionary("a", {"ant"});
   makeDictionary("b", {"bee"});
@@ -127,6 +162,7 @@ TEST_F(DictionaryDialogsTest, DeleteAsksAndReportsFailures) {
   EXPECT_EQ(app::deleteDictionaries(host, {}), Outcome::kRefused);
   EXPECT_EQ(text(), "You must highlight one or more dictionaries for deletion.");
   EXPECT_EQ(app::deleteDictionaries(host, {"a.lex"}), Outcome::kNothingDone);
+  EXPECT_EQ(style(1), mb::kYesNo | mb::kDefButton2);  // Enter answers No; no icon
   EXPECT_TRUE(fileExists(lexPath("a")));
   std::filesystem::create_directories(replaceExtension(lexPath("a"), "lxb") + "/inside");
   messages.answers = {mb::kIdYes};
@@ -158,6 +194,7 @@ TEST_F(DictionaryDialogsTest, AddChecksAndQuestions) {
             Outcome::kNothingDone);
   EXPECT_EQ(text(4),
             "Your word can already be found in:\n\na.lex\n\nDo you wish to add your word anyway?");
+  EXPECT_EQ(style(4), mb::kYesNo);
   messages.answers = {mb::kIdYes};
   EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "CAT", "B.LEX", listed), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("b")), (Words{"Cat", "dog"}));
@@ -170,6 +207,7 @@ TEST_F(DictionaryDialogsTest, AddToNewDictionaryAsksFirst) {
             Outcome::kNothingDone);
   EXPECT_EQ(text(), "Do you wish to create a new dictionary");
   EXPECT_EQ(caption(), "New Dictionary");
+  EXPECT_EQ(style(), mb::kYesNo);
   EXPECT_FALSE(fileExists(lexPath("new")));
   messages.answers = {mb::kIdYes};
   EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "zebra", "new", {}), Outcome::kDone);

@@ -222,6 +222,7 @@ TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
   EXPECT_FALSE(running.askCancel());
   EXPECT_EQ(watcher.shown.back().text, "Are you sure you want to cancel this search?");
   EXPECT_EQ(watcher.shown.back().caption, "Confirm");
+  EXPECT_EQ(watcher.shown.back().style, mb::kYesNo);  // no icon
   EXPECT_TRUE(watcher.heldDuringQuestion);
   EXPECT_FALSE(pauseGate().held());
   EXPECT_FALSE(readerState().cancel);
@@ -236,10 +237,20 @@ TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
 TEST_F(SearchSessionTest, ClearAllResetsFieldsCountsAndStore) {
   select();
   view.shown.useAll = false;
+  view.shown.include = "Ab";
+  view.shown.exclude = "c";
+  view.shown.suppressPermutations = true;
   ASSERT_TRUE(search("?at"));
   session().clearAll();
   EXPECT_EQ(view.shown.find, "*");
   EXPECT_TRUE(view.shown.useAll);
+  EXPECT_TRUE(view.shown.suppressPermutations) << "Clear All leaves Suppress Permutations";
+  EXPECT_EQ(view.shown.include + view.shown.exclude, "");
+  // The next overlap check compares with what the fields show now, not with "ab" and "c".
+  EXPECT_EQ(session().request().include + session().request().exclude, "");
+  messages.shown.clear();
+  EXPECT_TRUE(storeInclude(session().request(), "c"));
+  EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(view.found, "Found: 0");
   EXPECT_EQ(view.checked, "Checked: 0");
   EXPECT_EQ(view.statuses.back(), kBlankStatus);
@@ -260,8 +271,10 @@ TEST_F(SearchSessionTest, SaveViewAndDeleteResults) {
   EXPECT_NE(messages.shown.back().text.find("This file already exists"), std::string::npos);
   EXPECT_EQ(messages.shown.size(), before + 1);
   session().clearAll();
+  session().request().exclude = "q";
   session().view(saved + ".wkg");
   EXPECT_EQ(view.shown.find, "?at");
+  EXPECT_EQ(session().request().exclude, "") << "View stores the shown Exclude";
   EXPECT_EQ(view.found, "1");
   EXPECT_EQ(results(), Words{"cat"});
   session().deleteResults();
@@ -309,6 +322,17 @@ TEST_F(SearchSessionTest, ReportWhileTheListRepaintsHoldsEveryResultOnce) {
   ASSERT_NE(body, std::string::npos);
   EXPECT_TRUE(text.substr(body + rule.size()) == expected) << "the body differs from the results";
   EXPECT_EQ(session().store().rowText(1), "aaaab\t");
+}
+
+TEST_F(SearchSessionTest, DictionaryGoneBeforeSearchIsReportedInOneBox) {
+  select();
+  DictionaryNames::instance();
+  std::filesystem::remove(dict);
+  messages.shown.clear();
+  search("?at");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Unable to open Dictionary: " + dict);
+  EXPECT_EQ(messages.shown[0].caption, "File Error");
 }
 
 TEST_F(SearchSessionTest, ExitRemovesThisRunsWorkingFiles) {

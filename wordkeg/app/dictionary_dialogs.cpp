@@ -16,8 +16,10 @@
 namespace wk::app {
 namespace {
 
-bool askYes(const std::string& text, int captionId) {
-  return showMessage(text, str(captionId), mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
+// A Yes/No question without an icon; `safe` makes No the answer of Enter.
+bool askYes(const std::string& text, int captionId, bool safe = false) {
+  const unsigned style = mb::kYesNo | (safe ? mb::kDefButton2 : 0);
+  return showMessage(text, str(captionId), style) == mb::kIdYes;
 }
 
 // The dictionary path of a name typed without extension: ".lex" in the dictionary directory.
@@ -75,16 +77,16 @@ Outcome mergeDictionaries(DialogHost& host, const std::vector<std::string>& sele
   for (const auto& name : selected) inputs.push_back(ConfigData::instance().dictionaryPath(name));
   ScopedFile output(ConfigData::instance().tempPath(freshTempName()));
   MergeDictionaries operation(inputs, output.path());
-  if (host.runOperation(operation) != RunOutcome::kCompleted ||
-      !installMerged(output.path(), target))
-    return Outcome::kRefused;
-  // Sources go only once the merged dictionary is safely in place, and never the new one.
+  if (host.runOperation(operation) != RunOutcome::kCompleted) return Outcome::kRefused;
+  // The sources are offered for deletion once the merge has finished, before the merged
+  // dictionary is moved into place; never the target itself, which is about to be replaced.
   if (deleteSources) {
     std::vector<std::string> sources;
     for (const auto& name : selected)
       if (ConfigData::instance().dictionaryPath(name) != target) sources.push_back(name);
     deleteDictionaries(host, sources);
   }
+  if (!installMerged(output.path(), target)) return Outcome::kRefused;
   host.setStatus(kMergedOk);
   return Outcome::kDone;
 }
@@ -97,7 +99,8 @@ Outcome deleteDictionaries(DialogHost& host, const std::vector<std::string>& fil
   }
   std::string question = str(kDeleteConfirm);
   for (const auto& name : fileNames) appendLine(question, name);
-  if (!askYes(question + str(kDeleteConfirmEnd), kConfirmCaption)) return Outcome::kNothingDone;
+  if (!askYes(question + str(kDeleteConfirmEnd), kConfirmCaption, true))
+    return Outcome::kNothingDone;
   std::string failures;
   for (const auto& name : fileNames)
     if (!DictionaryNames::instance().deleteDictionary(ConfigData::instance().dictionaryPath(name)))

@@ -40,7 +40,7 @@ bool revealWaitDialog(unsigned ticks, unsigned percent) {
 bool confirmCancel(Operation& operation, int textId, int captionId) {
   // The worker waits at its next check while the question is up, and sees the cancel at once.
   ScopedPause pause;
-  if (showMessageIds(textId, captionId, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) return false;
+  if (showMessageIds(textId, captionId, mb::kYesNo) != mb::kIdYes) return false;
   operation.cancel();
   return true;
 }
@@ -55,6 +55,7 @@ bool runShowingErrors(Operation& operation) {
   try {
     return operation.run();
   } catch (const WordkegException& e) {
+    if (e.shown()) return false;
     error = e.text();
   } catch (const std::exception& e) {
     error = e.what();

@@ -2,6 +2,7 @@
 
 #include "engine/base/file_ops.h"
 #include "engine/base/message_port.h"
+#include "engine/base/paths.h"
 #include "engine/base/string_table.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/subset_builder.h"
@@ -129,7 +130,13 @@ bool SearchSession::askCancel() {
 }
 
 void SearchSession::clearAll() {
-  view_.showFields(clearedFields());
+  // Suppress Permutations keeps its state: Clear All resets only Use All of the options.
+  SearchFields cleared = clearedFields();
+  cleared.suppressPermutations = view_.fields().suppressPermutations;
+  view_.showFields(cleared);
+  // The overlap checks compare with the stored Include and Exclude: they follow the fields.
+  request_.include.clear();
+  request_.exclude.clear();
   view_.showCounts(labelled(kFoundCount, 0), labelled(kCheckedCount, 0));
   view_.setStatus(kBlankStatus);
   store_.reset();
@@ -147,6 +154,8 @@ void SearchSession::view(const std::string& path) {
   ResultsHeader h;
   if (store_.view(path, h)) {
     view_.showFields({h.find, h.from, h.include, h.exclude, h.useAll, h.suppressPermutations});
+    request_.include = toLower(h.include);
+    request_.exclude = toLower(h.exclude);
     checkedTotal_ = static_cast<uint32_t>(h.wordsChecked);
     view_.showCounts(std::to_string(store_.entryCount()), std::to_string(checkedTotal_));
   }

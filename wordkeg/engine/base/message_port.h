@@ -14,6 +14,7 @@ constexpr unsigned kIconStop = 0x10;
 constexpr unsigned kIconQuestion = 0x20;
 constexpr unsigned kIconExclamation = 0x30;
 constexpr unsigned kIconInformation = 0x40;
+constexpr unsigned kDefButton2 = 0x100;  // the second button (No) answers Enter
 constexpr unsigned kTaskModal = 0x2000;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;

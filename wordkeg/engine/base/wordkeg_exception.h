@@ -1,6 +1,7 @@
 #pragma once
 // The program's exception: one message text, shown to the user by whoever catches it at the
-// boundary of an operation (caption "Wordkeg Exception").
+// boundary of an operation (caption "Wordkeg Exception"), unless the thrower has shown it
+// already: one failure, one box.
 #include <stdexcept>
 #include <string>
 
@@ -8,8 +9,13 @@ namespace wk {
 
 class WordkegException : public std::runtime_error {
  public:
-  explicit WordkegException(const std::string& text) : std::runtime_error(text) {}
+  explicit WordkegException(const std::string& text, bool shown = false)
+      : std::runtime_error(text), shown_(shown) {}
   std::string text() const { return what(); }
+  bool shown() const { return shown_; }
+
+ private:
+  bool shown_;
 };
 
 }  // namespace wk

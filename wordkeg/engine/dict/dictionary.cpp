@@ -92,7 +92,7 @@ void Dictionary::openStream(size_t bufferSize) {
   if (!file_) {
     const std::string text = str(kUnableToOpenDictionary) + path_;
     showMessage(text, str(kFileErrorCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
-    throw WordkegException(text);
+    throw WordkegException(text, true);
   }
   buffer_.resize(bufferSize > 0 ? bufferSize : BUFSIZ);
   std::setvbuf(file_, nullptr, _IONBF, 0);  // this reader buffers for itself

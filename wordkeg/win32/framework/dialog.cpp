@@ -48,7 +48,7 @@ INT_PTR CALLBACK Dialog::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   try {
     result = self->dispatch(msg, wParam, lParam, handled);
   } catch (const wk::WordkegException& e) {
-    showBoundaryError(e.text().c_str());
+    if (!e.shown()) showBoundaryError(e.text().c_str());
   } catch (const std::exception& e) {
     showBoundaryError(e.what());
   }
