@@ -91,6 +91,8 @@ expect_text "anagram" out "tac"
 check "multi-word" 0 wk search 'cat !' --from catdog
 [ "$(tr '\n' '|' < "$work/out")" = "Cat dog|Cat god|cat dog|cat god|" ] && passed=$((passed + 1)) ||
   { failed=$((failed + 1)); echo "FAIL multi-word: $(cat "$work/out")"; }
+check "multi-word from letters that make no word" 1 wk search '* *' --from eeeeee
+expect_text "multi-word nothing found" err "Found: 0"
 check "bang warning goes on" 0 wk search 'cat !dog' --from catdog
 expect_text "bang warning" err "Wordkeg will ignore any part of the FIND pattern"
 check "check message" 2 wk search 'cat' --from ta

@@ -144,4 +144,30 @@ expect_same "each twin once after make" "$(wk dict words t1 | sort | tr '\n' ' '
 wk dict merge t3 t1 t2 >/dev/null 2>&1
 expect_same "each twin once after merge" "$(wk dict words t3 | sort | tr '\n' ' ')" "c-oop co-op coo-p "
 
+# Messages that say what is wrong.
+check "over-long field" 2 wk search 'abcdefghijabcdefghijabcdefghijabcdefghijab'
+expect_text "over-long message" err "Too long: at most 40 characters fit this field: FIND"
+check "non-ASCII character" 2 wk search 'café'
+expect_text "non-ASCII shown whole" err "'é' cannot be typed into this field: FIND"
+check "trailing hyphen" 2 wk dict add ab- t1
+expect_text "trailing hyphen message" err "ab- is not a valid Wordkeg word."
+check "multi-word search without words" 1 wk search '* *' --from eeeeee --dict t1
+mkdir -p "$work/empty"; printf '[PATHS]\nDICTIONARIES=\n' > "$work/empty/wordkeg.ini"
+"$WK" --home "$work/empty" dict list >/dev/null 2>&1
+expect_file "an empty DICTIONARIES= means the default directory" "$work/empty/lexicons"
+
+# A home the user may not write: reading goes on, changing is refused with a failing status.
+as_other() { if [ "$(id -u)" = 0 ]; then setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; else "$@"; fi; }
+chmod -R a+rX "$work"
+chmod -R a-w "$H"
+for cmd in "dict list" "dict details t1" "dict words t1" "dict find zebu"; do
+  # shellcheck disable=SC2086
+  check "read-only home: $cmd" 0 as_other "$WK" --home "$H" $cmd
+done
+check "read-only home: select refused" 2 as_other "$WK" --home "$H" dict select t1
+chmod a+w "$H" "$H/temp"
+check "read-only dictionaries: select fails" 2 as_other "$WK" --home "$H" dict select t1
+expect_text "read-only dictionaries: message" err "t1.lex"
+chmod -R u+w "$H"
+
 finish

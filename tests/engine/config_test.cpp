@@ -51,11 +51,14 @@ TEST_F(ConfigTest, PathTakenByFileFallsBackWithMessage96) {
   EXPECT_EQ(messages.shown[0].caption, "Problem Processing Wordkeg.ini");
 }
 
-TEST_F(ConfigTest, UncreatableOrEmptyPathShowsMessage99AndStays) {
+TEST_F(ConfigTest, UncreatableOrEmptyPathShowsMessage99AndTheDefaultServes) {
+  // An empty value must never become the root of the file system ("" + "/" + name).
   writeFile("wordkeg.ini", "[PATHS]\nFILES=\nTEMP_FILES=no/such/parent\n");
   const ConfigData& config = ConfigData::instance();
-  EXPECT_EQ(config.resultsDirectory(), "");
-  EXPECT_EQ(config.tempDirectory(), nativePath("no/such/parent"));
+  EXPECT_EQ(config.resultsDirectory(), "." + sep + "files");
+  EXPECT_EQ(config.tempDirectory(), "." + sep + "temp");
+  EXPECT_TRUE(isDirectory("files"));
+  EXPECT_TRUE(isDirectory("temp"));
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[1].text.rfind("Wordkeg was unable to create the directory", 0), 0u);
 }

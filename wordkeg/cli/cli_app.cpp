@@ -35,15 +35,22 @@ struct Options {
   SearchOptions search;
   bool noUseAll = false;
   std::function<int()> command;
+  bool readsOnly = false;  // the command changes nothing in the home
 };
 
 void addDictCommands(CLI::App& dict, Options& o) {
   dict.require_subcommand(1);
   dict.add_subcommand("list", "one line per dictionary: mark, file name, word count")
-      ->callback([&] { o.command = [] { return listDictionaries(); }; });
+      ->callback([&] {
+        o.readsOnly = true;
+        o.command = [] { return listDictionaries(); };
+      });
   auto* details = dict.add_subcommand("details", "created, modified (if any), total words");
   details->add_option("NAME", o.name)->required();
-  details->callback([&] { o.command = [&] { return showDetails(o.name); }; });
+  details->callback([&] {
+    o.readsOnly = true;
+    o.command = [&] { return showDetails(o.name); };
+  });
   for (const bool selected : {true, false}) {
     auto* sub = dict.add_subcommand(selected ? "select" : "deselect",
                                     selected ? "set the selected flag" : "clear the selected flag");
@@ -81,14 +88,20 @@ void addDictCommands(CLI::App& dict, Options& o) {
   }
   auto* find = dict.add_subcommand("find", "the dictionaries holding WORD (exact)");
   find->add_option("WORD", o.word)->required();
-  find->callback([&] { o.command = [&] { return findWord(o.word); }; });
+  find->callback([&] {
+    o.readsOnly = true;
+    o.command = [&] { return findWord(o.word); };
+  });
   auto* del = dict.add_subcommand("delete", "delete dictionaries (kept as .lxb backups)");
   del->add_option("NAME", o.names)->required();
   del->add_flag("--yes", o.yes, "answer the confirmation with Yes");
   del->callback([&] { o.command = [&] { return deleteDictionaries(o.names); }; });
   auto* words = dict.add_subcommand("words", "every word as written, one per line, stored order");
   words->add_option("NAME", o.name)->required();
-  words->callback([&] { o.command = [&] { return listWords(o.name); }; });
+  words->callback([&] {
+    o.readsOnly = true;
+    o.command = [&] { return listWords(o.name); };
+  });
 }
 
 void addSearchCommands(CLI::App& app, Options& o) {
@@ -117,7 +130,10 @@ void addSearchCommands(CLI::App& app, Options& o) {
   auto* show =
       results->add_subcommand("show", "the search definition, the counts, then every result");
   show->add_option("FILE", o.name)->required();
-  show->callback([&] { o.command = [&] { return showResults(o.name); }; });
+  show->callback([&] {
+    o.readsOnly = true;
+    o.command = [&] { return showResults(o.name); };
+  });
   auto* exportCmd = results->add_subcommand("export", "write the plain-text report");
   exportCmd->add_option("FILE", o.name)->required();
   exportCmd->add_option("OUT", o.out)->required();
@@ -135,8 +151,9 @@ std::string homeDirectory(const Options& o) {
   return ".";
 }
 
-// Runs `command` in `home` with this copy's instance marker, as the Windows program does.
-int runInHome(const std::string& home, const std::function<int()>& command) {
+// Runs `command` in `home` with this copy's instance marker, as the Windows program does. A
+// command that only reads goes on without one where the home cannot be written.
+int runInHome(const std::string& home, const std::function<int()>& command, bool readsOnly) {
   std::error_code ec;
   fs::create_directories(home, ec);
   fs::current_path(home, ec);
@@ -147,12 +164,18 @@ int runInHome(const std::string& home, const std::function<int()>& command) {
   int status = exit_code::kRefused;
   try {
     ConfigData::instance();
-    InstanceMarker marker;
+    std::unique_ptr<InstanceMarker> marker;
+    try {
+      marker = std::make_unique<InstanceMarker>();
+    } catch (const WordkegException&) {
+      if (!readsOnly) throw;
+    }
     status = command();
   } catch (const WordkegException& e) {
     showMessage(e.text(), str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
   }
-  DictionaryNames::shutdown();
+  // A selection that could not be written back is a failed command, not a quiet success.
+  if (!DictionaryNames::shutdown() && status == exit_code::kDone) status = exit_code::kRefused;
   return status;
 }
 
@@ -181,7 +204,7 @@ int runCli(int argc, char** argv) {
   installMessagePort(&port);
   installInterruptHandler();
   deferBrokenPipe();
-  const int status = runInHome(homeDirectory(o), o.command);
+  const int status = runInHome(homeDirectory(o), o.command, o.readsOnly);
   installMessagePort(nullptr);
   endIfOutputBroken();
   return status;

@@ -81,28 +81,50 @@ bool buildSubset(const SearchData& request, const std::vector<const DictionaryNa
   for (const DictionaryName* entry : chosen) sources.push_back({entry->path, entry->tempName});
   SubsetBuilder builder(request.fromPool, sources, DictionaryNames::instance().subsetPath());
   outcome = runWithProgress(builder);
-  return outcome == RunOutcome::kCompleted;
+  // No word can be made from the letters: a search that found nothing, not a failure.
+  if (outcome == RunOutcome::kFailed && builder.matches() == 0) outcome = RunOutcome::kCompleted;
+  return outcome == RunOutcome::kCompleted && builder.matches() > 0;
+}
+
+}  // namespace
+
+namespace {
+
+// The character starting at `at` as the user typed it: a UTF-8 sequence is shown whole.
+std::string characterAt(const std::string& text, size_t at) {
+  size_t end = at + 1;
+  if (static_cast<unsigned char>(text[at]) >= 0xC0)
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  return text.substr(at, end - at);
+}
+
+void refuseField(const std::string& text, const char* field) {
+  beep();
+  showMessage(text + field, str(kInputErrorCaption), mb::kIconStop | mb::kOk);
 }
 
 }  // namespace
 
 bool acceptField(std::string& text, const char* field, const char* allowed, size_t maxLength) {
+  const std::string permitted(allowed);
   for (size_t i = 0; i < text.size(); ++i) {
     char& c = text[i];
-    if (c == '/' && std::string(allowed).find('?') != std::string::npos) c = '?';
-    if (i >= maxLength || std::string(allowed).find(c) == std::string::npos || c == 0) {
-      beep();
+    if (c == '/' && permitted.find('?') != std::string::npos) c = '?';
+    if (permitted.find(c) == std::string::npos || c == 0) {
       // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on the chained "+".
       std::string message = "'";
-      message += c;
+      message += characterAt(text, i);
       message += "'";
       message += str(kRefusedCharacter);
-      message += field;
-      showMessage(message, str(kInputErrorCaption), mb::kIconStop | mb::kOk);
+      refuseField(message, field);
       return false;
     }
   }
-  return true;
+  if (text.size() <= maxLength) return true;
+  char message[128];
+  std::snprintf(message, sizeof message, loadString(kFieldTooLong), static_cast<int>(maxLength));
+  refuseField(message, field);
+  return false;
 }
 
 int runSearch(const SearchOptions& given) {

@@ -3,7 +3,9 @@
 #include "cli_host.h"
 #include "dict_commands.h"
 #include "dictionary_names_cli.h"
+#include "engine/base/message_port.h"
 #include "engine/base/paths.h"
+#include "engine/base/string_table.h"
 #include "engine/dict/dictionary_names.h"
 
 namespace wk::cli {
@@ -11,6 +13,12 @@ namespace {
 
 int modify(const std::string& word, const std::string& dictionary, UpdateMode mode) {
   if (!soleCopyOrRefuse()) return exit_code::kRefused;
+  // The window only beeps at a trailing hyphen, the user still typing; here the word is whole.
+  if (!word.empty() && word.back() == '-') {
+    beep();
+    showMessage(word + str(kNotValidWord), str(kIncompleteCaption), mb::kOk);
+    return exit_code::kRefused;
+  }
   // The combo's list is the catalogue; a known name is passed as the catalogue spells it.
   std::vector<std::string> listed;
   DictionaryNames& catalogue = DictionaryNames::instance();

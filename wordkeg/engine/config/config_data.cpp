@@ -77,8 +77,12 @@ void ConfigData::readDirectory(const char* key, std::string& directory,
     return;
   }
   std::error_code ec;
-  if (directory.empty() || !std::filesystem::create_directory(directory, ec))
-    showIniProblem(kIniCannotCreateDir);
+  if (!directory.empty() && std::filesystem::create_directory(directory, ec)) return;
+  showIniProblem(kIniCannotCreateDir);
+  // An empty value would put every file at the root of the file system, and one that cannot be
+  // made would fail every use: the default directory serves instead.
+  directory = fallback;
+  std::filesystem::create_directory(directory, ec);
 }
 
 std::string ConfigData::dictionaryPath(const std::string& name) const {

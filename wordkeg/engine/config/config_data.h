@@ -7,7 +7,8 @@ namespace wk {
 class ConfigData {
  public:
   // The single instance; the first call reads (or creates) the ini file and checks the three
-  // configured directories, reporting problems through the message port. Never fails.
+  // configured directories, reporting problems through the message port; a directory that is
+  // empty or cannot be made is replaced by its default after the message. Never fails.
   static ConfigData& instance();
   // Drops the instance so that the next access reads the ini file again (a new home, tests).
   static void reset();

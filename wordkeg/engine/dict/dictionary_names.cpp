@@ -55,11 +55,12 @@ DictionaryNames& DictionaryNames::instance() {
   return *slot();
 }
 
-void DictionaryNames::shutdown() {
+bool DictionaryNames::shutdown() {
   DictionaryNames* catalogue = slot();
   slot() = nullptr;
-  if (catalogue) catalogue->writeBack();
+  const bool written = !catalogue || catalogue->writeBack();
   delete catalogue;
+  return written;
 }
 
 DictionaryNames::DictionaryNames() {
@@ -204,9 +205,11 @@ bool DictionaryNames::writeHeader(DictionaryName& entry) {
   return ok;
 }
 
-void DictionaryNames::writeBack() {
+bool DictionaryNames::writeBack() {
+  bool written = true;
   for (auto& entry : entries_)
-    if (entry.changed) writeHeader(entry);
+    if (entry.changed) written = writeHeader(entry) && written;
+  return written;
 }
 
 }  // namespace wk

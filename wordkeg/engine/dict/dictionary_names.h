@@ -23,8 +23,9 @@ class DictionaryNames {
   // The single catalogue; the first call scans the dictionary directory and reports rejected
   // files (801) or an empty directory (802) through the message port.
   static DictionaryNames& instance();
-  // Writes back every changed header and drops the catalogue (program end; a new home).
-  static void shutdown();
+  // Writes back every changed header and drops the catalogue (program end; a new home). False
+  // when a header could not be written (the user has been told).
+  static bool shutdown();
 
   size_t count() const { return entries_.size(); }
   DictionaryName& entry(size_t i) { return entries_[i]; }
@@ -55,7 +56,7 @@ class DictionaryNames {
   DictionaryName makeEntry(const std::string& path, unsigned number) const;
   std::vector<DictionaryName>::iterator lowerBound(const std::string& path);
   void insert(DictionaryName entry);
-  void writeBack();
+  bool writeBack();
 
   std::vector<DictionaryName> entries_;
   unsigned counter_ = 0;
