@@ -146,6 +146,16 @@ TEST_F(SearchSessionTest, SingleWordSearchFillsStoreAndEnds) {
   EXPECT_EQ(session().header().find, "?at");
 }
 
+TEST_F(SearchSessionTest, StartHoldsPastedFieldsToTheTypingRules) {
+  select();
+  EXPECT_FALSE(search("?at", "ab1"));
+  EXPECT_EQ(messages.shown.back().text, "'1' cannot be typed into this field: FROM");
+  EXPECT_FALSE(session().searching());
+  ASSERT_TRUE(search("c/t"));
+  EXPECT_EQ(view.shown.find, "c?t");
+  EXPECT_EQ(results(), (Words{"cat"}));
+}
+
 TEST_F(SearchSessionTest, FailedCheckLeavesIdleAfterResettingList) {
   select();
   EXPECT_FALSE(search(""));

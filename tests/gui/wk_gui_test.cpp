@@ -141,14 +141,19 @@ struct App {
                  reinterpret_cast<LPARAM>(item(combo)));
   }
   void command(int id) { PostMessageA(client, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+  // Clear All, waited for: FIND is first set to something else, so its "*" proves it ran.
+  void clearAll() {
+    setField(105, "x");
+    command(24331);
+    waitFor([&] { return textOf(item(105)) == "*"; });
+  }
   std::string status() const { return textOf(GetDlgItem(frame, 4999)); }
   std::string found() const { return textOf(GetDlgItem(frame, 5000)); }
   std::string checked() const { return textOf(GetDlgItem(frame, 5001)); }
   // Starts a search and waits for its end.
   bool search(const std::string& find, const std::string& from = "") {
     // Clear All first blanks the status line, so an earlier search's end is not taken for this.
-    command(24331);
-    Sleep(200);
+    clearAll();
     setField(105, find);
     setField(106, from);
     command(150);
@@ -259,6 +264,28 @@ void typing() {
   app.type(108, "b");
   expect(app.answer("Input Error", IDOK).rfind("You cannot Include and Exclude", 0) == 0,
          "Include ab with Exclude b is refused as soon as the b is typed");
+  app.clearAll();
+  app.type(107, "ab");
+  expect(app.answer("Input Error", IDOK, 1000).empty(),
+         "after Clear All, Include is checked against the Exclude shown (none), not the old b");
+  // A history pick is checked as it will stand, not as the edit held it before the pick.
+  app.setField(105, "?at");
+  app.setField(107, "cd");
+  app.command(150);
+  expect(waitFor([&] { return app.status() == "Searching Completed"; }), "a search with Include");
+  app.clearAll();
+  app.type(108, "c");
+  SendMessageA(app.item(107), CB_SETCURSEL, 0, 0);
+  PostMessageA(app.client, WM_COMMAND, MAKEWPARAM(107, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(app.item(107)));
+  expect(app.answer("Input Error", IDOK).rfind("You cannot Include and Exclude", 0) == 0,
+         "picking Include cd from its history with Exclude c is refused");
+  // A pasted text never meets the key filter: Start holds it to the same rule.
+  app.clearAll();
+  app.setField(106, "ab1");
+  app.command(150);
+  expect(app.answer("Input Error", IDOK) == "'1' cannot be typed into this field: FROM",
+         "Start refuses a pasted digit in FROM");
   std::string long41(45, 'a');
   app.setField(105, "");
   app.type(105, long41);
@@ -448,6 +475,14 @@ void makeDictionary() {
   press(dialog, IDOK);
   expect(app.answer("Error", IDOK) == "You must supply a File Name and a Dictionary Name.",
          "OK without names is refused");
+  setItem(dialog, 101, home + "\\words.txt");
+  setItem(dialog, 102, "..\\Escaped-Name");
+  press(dialog, IDOK);
+  expect(app.answer("Error", IDOK) ==
+                 "..\\escaped-name is not a valid dictionary name. Use letters, digits and _ { } "
+                 "$ only." &&
+             !exists(home + "\\Escaped-Name.lex") && !exists(home + "\\lexicons\\Escaped-Name.lex"),
+         "a pasted name with a path and a refused character makes nothing");
   setItem(dialog, 101, home + "\\words.txt");
   setItem(dialog, 102, "mine");
   press(dialog, IDOK);

@@ -12,6 +12,7 @@
 #include "engine/build/merge_dictionaries.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
+#include "field_rules.h"
 
 namespace wk::app {
 namespace {
@@ -42,6 +43,7 @@ Outcome makeDictionary(DialogHost& host, const std::string& source, const std::s
     showMessageIds(kNeedFileAndName, kErrorCaption, mb::kOk);
     return Outcome::kRefused;
   }
+  if (!recheckField(Field::kDictionaryName, name)) return Outcome::kRefused;
   const std::string path = dictionaryPathFor(name);
   if (!isRegularFile(source)) {
     showMessage(str(kUnableToFindFile) + source, str(kErrorCaption), mb::kOk);
@@ -68,6 +70,7 @@ Outcome mergeDictionaries(DialogHost& host, const std::vector<std::string>& sele
     showMessageIds(kMergeNeedName, kIncompleteCaption, mb::kOk);
     return Outcome::kRefused;
   }
+  if (!recheckField(Field::kDictionaryName, newName)) return Outcome::kRefused;
   const std::string target = dictionaryPathFor(newName);
   if (fileExists(target) &&
       !askYes(str(kTheDictionary) + fileNameOf(target) + str(kAlreadyExistsOverwrite),

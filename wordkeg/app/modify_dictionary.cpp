@@ -11,6 +11,7 @@
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/update_operation.h"
+#include "field_rules.h"
 
 namespace wk::app {
 namespace {
@@ -59,6 +60,11 @@ void dropIfEmpty(const std::string& path) {
   catalogue.remove(path);
 }
 
+// The name without a ".lex" it may end with (any case).
+std::string withoutLex(const std::string& name) {
+  return toLower(extensionOf(name)) == "lex" ? name.substr(0, name.size() - 4) : name;
+}
+
 Outcome report(DialogHost& host, int result, UpdateMode mode) {
   if (result == update_result::kDone) {
     host.setStatus(mode == UpdateMode::kAdd ? kWordAddedOk : kWordRemovedOk);
@@ -97,6 +103,10 @@ Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& t
     file = replaceExtension(toLower(dictionary), "lex");
   const std::string path = ConfigData::instance().dictionaryPath(file);
   const bool inList = std::find(listed.begin(), listed.end(), file) != listed.end();
+  // A name not taken from the list is held to the field's typing rule (letters only), so no
+  // pasted path or separator can reach outside the dictionary directory.
+  if (!inList && !recheckField(Field::kDictionaryChoice, withoutLex(dictionary)))
+    return Outcome::kRefused;
   if (mode == UpdateMode::kAdd && !askedBeforeAdding(word, file, holding, inList))
     return Outcome::kNothingDone;
   if (mode == UpdateMode::kRemove && !inList) {

@@ -6,6 +6,7 @@
 #include "engine/base/string_table.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/subset_builder.h"
+#include "field_rules.h"
 #include "main_rules.h"
 
 namespace wk::app {
@@ -43,6 +44,9 @@ bool SearchSession::start() {
     beep();
     return false;
   }
+  SearchFields typed = view_.fields();
+  if (!recheckSearchFields(typed)) return false;
+  if (typed.find != view_.fields().find) view_.showFields(typed);
   view_.pushHistories();
   if (!catalogue().anySelected()) {
     startChecks(request_, view_.fields(), false);

@@ -1,6 +1,7 @@
 #include "client_dialog.h"
 
 #include "about_dialog.h"
+#include "app/field_rules.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/config/config_data.h"
@@ -19,12 +20,10 @@ namespace wkw {
 namespace {
 
 constexpr UINT_PTR kStatusTimer = 456;
-constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-std::string findCharacters() {
-  std::string accepted = kLetters;
-  accepted += "0123456789 !*?";
-  return accepted;
+std::unique_ptr<TComboEdit> fieldOf(HWND combo, wk::app::Field field) {
+  const wk::app::FieldRule& rule = wk::app::ruleOf(field);
+  return std::make_unique<TComboEdit>(combo, rule.accepted, static_cast<int>(rule.maxLength));
 }
 
 }  // namespace
@@ -36,11 +35,11 @@ wkegowlTDLGClient::~wkegowlTDLGClient() {
 }
 
 void wkegowlTDLGClient::onInit() {
-  static const std::string findAccepted = findCharacters();
-  find_ = std::make_unique<TComboEdit>(item(IDC_FIND), findAccepted.c_str(), 40);
-  from_ = std::make_unique<TComboEdit>(item(IDC_FROM), kLetters, 40);
-  include_ = std::make_unique<TComboEdit>(item(IDC_INCLUDE), kLetters, 20);
-  exclude_ = std::make_unique<TComboEdit>(item(IDC_EXCLUDE), kLetters, 20);
+  using wk::app::Field;
+  find_ = fieldOf(item(IDC_FIND), Field::kFind);
+  from_ = fieldOf(item(IDC_FROM), Field::kFrom);
+  include_ = fieldOf(item(IDC_INCLUDE), Field::kInclude);
+  exclude_ = fieldOf(item(IDC_EXCLUDE), Field::kExclude);
   find_->setText("*");
   find_->pushHistory();
   check(IDC_USE_ALL, true);
@@ -251,11 +250,7 @@ void wkegowlTDLGClient::multiWordEnabling() {
 
 void wkegowlTDLGClient::fieldNotice(int id, int code) {
   if (id == IDC_FIND && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) {
-    if (code == CBN_SELCHANGE) {
-      // The list's selection reaches the edit only after this notice.
-      const LRESULT at = SendMessageA(item(IDC_FIND), CB_GETCURSEL, 0, 0);
-      if (at != CB_ERR) find_->setText(find_->history()[static_cast<size_t>(at)]);
-    }
+    if (code == CBN_SELCHANGE) find_->setText(find_->textOnNotice(code));
     multiWordEnabling();
   } else if (code == CBN_SETFOCUS && id != IDC_FIND) {
     BoxOwner owner(nullptr);
@@ -265,9 +260,9 @@ void wkegowlTDLGClient::fieldNotice(int id, int code) {
     BoxOwner owner(nullptr);
     wk::SearchData& request = session_.request();
     if (id == IDC_INCLUDE)
-      wk::storeInclude(request, include_->text());
+      wk::storeInclude(request, include_->textOnNotice(code));
     else
-      wk::storeExclude(request, exclude_->text());
+      wk::storeExclude(request, exclude_->textOnNotice(code));
   }
 }
 

@@ -20,6 +20,14 @@ void TComboEdit::setText(const std::string& text) {
   SetWindowTextA(combo_, text.c_str());
 }
 
+std::string TComboEdit::textOnNotice(int code) const {
+  if (code != CBN_SELCHANGE) return text();
+  const LRESULT at = SendMessageA(combo_, CB_GETCURSEL, 0, 0);
+  const std::vector<std::string> entries = history();
+  return at >= 0 && static_cast<size_t>(at) < entries.size() ? entries[static_cast<size_t>(at)]
+                                                             : text();
+}
+
 std::vector<std::string> TComboEdit::history() const {
   return comboTexts(combo_);
 }

@@ -13,6 +13,9 @@ class TComboEdit {
   // Attaches to combo box `combo`; `accepted` lists the printable characters the field takes.
   TComboEdit(HWND combo, const char* accepted, int maxLength);
   std::string text() const;
+  // The text a notice `code` leaves: on a pick from the list (CBN_SELCHANGE) the picked entry,
+  // which reaches the edit only after the notice; otherwise the edit's text.
+  std::string textOnNotice(int code) const;
   void setText(const std::string& text);
   // Puts the current text at the top of the history (at most ten, newest first).
   void pushHistory();

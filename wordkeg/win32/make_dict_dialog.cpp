@@ -1,6 +1,7 @@
 #include "make_dict_dialog.h"
 
 #include "app/dictionary_dialogs.h"
+#include "app/field_rules.h"
 #include "engine/config/config_data.h"
 #include "framework/file_dialog.h"
 #include "framework/key_filter.h"
@@ -14,7 +15,8 @@ MakeDictFromFile::MakeDictFromFile(wk::app::DialogHost& host)
 void MakeDictFromFile::onInit() {
   SendMessageA(item(IDC_MAKE_FILE), EM_LIMITTEXT, 259, 0);
   SendMessageA(item(IDC_MAKE_NAME), EM_LIMITTEXT, 255, 0);
-  attachKeyFilter(item(IDC_MAKE_NAME), acceptOnly(kDictionaryNameCharacters));
+  attachKeyFilter(item(IDC_MAKE_NAME),
+                  acceptOnly(wk::app::ruleOf(wk::app::Field::kDictionaryName).accepted));
 }
 
 void MakeDictFromFile::browse() {

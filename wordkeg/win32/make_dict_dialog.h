@@ -30,8 +30,4 @@ class TimeWarning : public Dialog {
   void onCommand(int id, int code, HWND control) override;
 };
 
-// The characters a dictionary name may hold.
-constexpr const char* kDictionaryNameCharacters =
-    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_{}$";
-
 }  // namespace wkw

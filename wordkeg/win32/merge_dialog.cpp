@@ -1,6 +1,7 @@
 #include "merge_dialog.h"
 
 #include "app/dictionary_dialogs.h"
+#include "app/field_rules.h"
 #include "engine/dict/dictionary_names.h"
 #include "framework/key_filter.h"
 #include "framework/list_box.h"
@@ -14,7 +15,8 @@ MergeDictionaries::MergeDictionaries(wk::app::DialogHost& host)
 
 void MergeDictionaries::onInit() {
   SendMessageA(item(IDC_MERGE_NAME), EM_LIMITTEXT, 255, 0);
-  attachKeyFilter(item(IDC_MERGE_NAME), acceptOnly(kDictionaryNameCharacters));
+  attachKeyFilter(item(IDC_MERGE_NAME),
+                  acceptOnly(wk::app::ruleOf(wk::app::Field::kDictionaryName).accepted));
   fill();
 }
 

@@ -1,6 +1,7 @@
 #include "update_dictionary_dialog.h"
 
 #include "app/dictionary_dialogs.h"
+#include "app/field_rules.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
 #include "engine/dict/dictionary_names.h"
@@ -10,9 +11,6 @@
 #include "resource.h"
 
 namespace wkw {
-namespace {
-constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-}
 
 UpdateDictionary::UpdateDictionary(wk::app::DialogHost& host, wk::UpdateMode mode)
     : Dialog(NEW_WORD), host_(host), mode_(mode) {}
@@ -26,7 +24,8 @@ void UpdateDictionary::onInit() {
   });
   HWND combo = item(IDC_WORD_DICT);
   SendMessageA(combo, CB_LIMITTEXT, 256, 0);
-  attachKeyFilter(FindWindowExA(combo, nullptr, "Edit", nullptr), acceptOnly(kLetters));
+  attachKeyFilter(FindWindowExA(combo, nullptr, "Edit", nullptr),
+                  acceptOnly(wk::app::ruleOf(wk::app::Field::kDictionaryChoice).accepted));
   fill();
 }
 

@@ -1,0 +1,67 @@
+#include "field_rules.h"
+
+#include <algorithm>
+
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+
+namespace wk::app {
+namespace {
+
+constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr const char* kFindCharacters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 !*?/";
+constexpr const char* kNameCharacters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_{}$";
+
+bool accepted(const FieldRule& rule, char c) {
+  return c != '\0' && std::string(rule.accepted).find(c) != std::string::npos;
+}
+
+}  // namespace
+
+const FieldRule& ruleOf(Field field) {
+  static const FieldRule rules[] = {{"FIND", kFindCharacters, 40},
+                                    {"FROM", kLetters, 40},
+                                    {"Include", kLetters, 20},
+                                    {"Exclude", kLetters, 20},
+                                    {"Dictionary Name", kNameCharacters, 255},
+                                    {"Dictionary", kLetters, 256}};
+  return rules[static_cast<int>(field)];
+}
+
+bool typeable(Field field, const std::string& text) {
+  const FieldRule& rule = ruleOf(field);
+  return text.size() <= rule.maxLength &&
+         std::all_of(text.begin(), text.end(), [&](char c) { return accepted(rule, c); });
+}
+
+bool recheckField(Field field, const std::string& text) {
+  if (typeable(field, text)) return true;
+  beep();
+  if (field == Field::kDictionaryName) {
+    showMessage(text + str(kNotADictionaryName), str(kErrorCaption), mb::kIconStop | mb::kOk);
+    return false;
+  }
+  // The first character typing would have refused: an unaccepted one, or one past the limit.
+  const FieldRule& rule = ruleOf(field);
+  size_t at = 0;
+  while (at < text.size() && at < rule.maxLength && accepted(rule, text[at])) ++at;
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chained "+".
+  std::string message = "'";
+  message += text[at];
+  message += '\'';
+  message += str(kRefusedCharacter);
+  message += rule.label;
+  showMessage(message, str(kInputErrorCaption), mb::kIconStop | mb::kOk);
+  return false;
+}
+
+bool recheckSearchFields(SearchFields& fields) {
+  std::replace(fields.find.begin(), fields.find.end(), '/', '?');
+  return recheckField(Field::kFind, fields.find) && recheckField(Field::kFrom, fields.from) &&
+         recheckField(Field::kInclude, fields.include) &&
+         recheckField(Field::kExclude, fields.exclude);
+}
+
+}  // namespace wk::app
