@@ -513,14 +513,18 @@ void makeDictionary() {
     if (!wait) continue;
     const bool yes = std::string(name) == "stopped";
     if (!yes) shoot(wait, "wordkeg-wait-dialog", 50);
-    PostMessageA(wait, WM_COMMAND, IDCANCEL, 0);
+    // No: closing the main window asks as Cancel does; Yes: the wait dialog's Cancel.
+    if (yes)
+      PostMessageA(wait, WM_COMMAND, IDCANCEL, 0);
+    else
+      PostMessageA(app.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     expect(app.answer("Cancel", yes ? IDYES : IDNO) == "Are you sure you want to Cancel?",
            "Cancel asks first");
     expect(waitFor([&] { return !IsWindow(wait); }, 30000), "the wait dialog closes");
     if (!yes)
       expect(statusBecomes(app, "Dictionary Created Successfully") &&
-                 exists(home + "\\lexicons\\many.lex"),
-             "Cancel answered No: the make finishes");
+                 exists(home + "\\lexicons\\many.lex") && IsWindowVisible(app.frame),
+             "closing the window answered No: the make finishes, the window stays");
   }
   expect(!exists(home + "\\lexicons\\stopped.lex"), "Cancel answered Yes: no dictionary is made");
   press(dialog, IDCANCEL);

@@ -220,6 +220,14 @@ void wkegowlTDLGClient::command(int id) {
 }
 
 void wkegowlTDLGClient::exitOrCancel() {
+  // A close while a dialog is up must not pull the window from under it: a running operation
+  // is offered for cancelling as its own Cancel does, and the window stays; any other dialog
+  // keeps the window until it is closed.
+  if (HWND wait = ProgressDialog::running()) {
+    PostMessageA(wait, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  if (frame_ && !IsWindowEnabled(frame_->hwnd())) return;
   if (exiting_) return;  // a second Cancel while the question is up
   exiting_ = true;
   if (session_.searching()) {

@@ -9,6 +9,11 @@
 namespace wkw {
 namespace {
 constexpr UINT_PTR kTimer = 501;
+HWND current = nullptr;  // the innermost wait dialog on the screen
+}  // namespace
+
+HWND ProgressDialog::running() {
+  return current;
 }
 
 ProgressDialog::ProgressDialog(wk::Operation& operation)
@@ -20,12 +25,15 @@ ProgressDialog::~ProgressDialog() {
 
 wk::RunOutcome ProgressDialog::run(HWND parent, wk::Operation& operation) {
   ProgressDialog dialog(operation);
+  const HWND outer = current;
   dialog.runModal(parent);
+  current = outer;
   if (dialog.cancelled_) return wk::RunOutcome::kCancelled;
   return dialog.succeeded_ ? wk::RunOutcome::kCompleted : wk::RunOutcome::kFailed;
 }
 
 void ProgressDialog::onInit() {
+  current = hwnd();
   SetTimer(hwnd(), kTimer, 200, nullptr);
   gauge_ = std::make_unique<Gauge>(hwnd(), IDC_GAUGE, RECT{10, 30, 325, 54});
   GetWindowRect(hwnd(), &full_);

@@ -21,6 +21,8 @@ class ProgressDialog : public Dialog {
   ~ProgressDialog() override;
   // Runs `operation` behind the dialog over `parent`: completed, cancelled or failed.
   static wk::RunOutcome run(HWND parent, wk::Operation& operation);
+  // The wait dialog now running, or null.
+  static HWND running();
 
  protected:
   void onInit() override;
