@@ -33,6 +33,16 @@ expect_same() {  # expect_same NAME GOT WANTED
 expect_empty_temp() {  # expect_empty_temp NAME: the home's temporary directory holds nothing
   expect_same "$1" "$(ls -A "$H/temp")" ""
 }
+hold_live_copy() {  # hold_live_copy NAME: a copy that waits for its word list (fd 3 feeds it)
+  rm -f "$work/feed"; mkfifo "$work/feed"
+  "$WK" --home "$H" dict make "$work/feed" "$1" </dev/null >/dev/null 2>&1 &
+  live_copy=$!
+  exec 3>"$work/feed"
+}
+end_live_copy() {  # kills the held copy with -9, as a crash would end it
+  kill -9 "$live_copy"; wait "$live_copy" 2>/dev/null
+  exec 3>&-
+}
 finish() {
   echo "$passed passed, $failed failed"
   [ "$failed" = 0 ]

@@ -45,12 +45,11 @@ check "make after a killed make" 0 wk dict make "$work/home/../huge.txt" killed
 expect_file "no dictionary from the killed make" "$H/lexicons/killed.lxb" absent
 
 # A live copy is honoured, even one that is only waiting for its input.
-sleep 30 | "$WK" --home "$H" dict make - waiting >/dev/null 2>&1 &
-for _ in $(seq 100); do [ "$(ls "$H/temp" | grep -c 'wki$')" = 1 ] && break; sleep 0.05; done
+hold_live_copy waiting
 check "a live copy blocks changes" 2 wk dict make "$words" other
 expect_text "a live copy's message" err "Another copy of Wordkeg is running"
 expect_same "a live copy's marker stays" "$(ls "$H/temp" | grep -c 'wki$')" 1
-pkill -9 -f "dict make - waiting"; sleep 0.2
+end_live_copy
 check "its death frees changes" 0 wk dict make "$work/home/../huge.txt" other --force
 expect_empty_temp "nothing left after the live copy died"
 
