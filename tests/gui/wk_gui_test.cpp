@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -191,6 +192,29 @@ int findFilesCount(const std::string& pattern) {
   return n;
 }
 
+// The popup menu shown by process `pid`, or null.
+HWND popupOf(DWORD pid) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
+// Opens the popup of `window` (a WM_CONTEXTMENU for `target` at `lParam`); the menu, or null.
+HWND openPopup(const App& app, HWND window, HWND target, LPARAM lParam) {
+  PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(target), lParam);
+  HWND menu = nullptr;
+  waitFor([&] { return (menu = popupOf(app.pi.dwProcessId)) != nullptr; }, 3000);
+  return menu;
+}
+
+bool startsAt(const RECT& r, POINT p) {
+  return std::abs(r.left - p.x) <= 2 && std::abs(r.top - p.y) <= 2;
+}
+
 // Types `path` into the common file dialog titled `title` and presses its OK button.
 bool fileDialog(const App& app, const std::string& title, const std::string& path) {
   auto boxes = waitDialogs(app.pi.dwProcessId, title);
@@ -303,15 +327,21 @@ void typing() {
   expect(waitFor([&] { return app.status() == "Clear All Entries"; }), "a menu item's hint");
   SendMessageA(app.frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   expect(waitFor([&] { return app.status().empty(); }), "the hint goes when the menu closes");
-  PostMessageA(app.client, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.client),
-               MAKELPARAM(60, 60));
-  expect(waitWindow("#32768", nullptr, 3000) != nullptr, "the right button opens the popup menu");
+  HWND menu = openPopup(app, app.client, app.client, MAKELPARAM(60, 60));
+  RECT placed = {};
+  if (menu) GetWindowRect(menu, &placed);
+  expect(menu && startsAt(placed, {60, 60}),
+         "the right button opens the popup menu at the pointer");
   PostMessageA(app.frame, WM_CANCELMODE, 0, 0);
-  expect(waitFor([] {
-           return !FindWindowA("#32768", nullptr) ||
-                  !IsWindowVisible(FindWindowA("#32768", nullptr));
-         }),
-         "the popup menu closes");
+  expect(waitFor([&] { return !popupOf(app.pi.dwProcessId); }), "the popup menu closes");
+  // Shift+F10 in FIND: the menu opens at the field, not at the screen's corner.
+  menu = openPopup(app, app.client, app.edit(105), -1);
+  RECT field;
+  GetWindowRect(app.edit(105), &field);
+  if (menu) GetWindowRect(menu, &placed);
+  expect(menu && startsAt(placed, {field.left, field.top}), "Shift+F10 opens the popup at FIND");
+  PostMessageA(app.frame, WM_CANCELMODE, 0, 0);
+  waitFor([&] { return !popupOf(app.pi.dwProcessId); });
   // Resizing keeps Start and Cancel at the bottom-right and the options at the bottom-left.
   const RECT start = placeIn(app.client, app.item(150)),
              options = placeIn(app.client, app.item(111)),
@@ -642,7 +672,29 @@ void selectDialog() {
   expect(app.answer("Information on: pets.lex", IDOK).find("Total Words: 1") != std::string::npos,
          "Details shows the word count");
   highlight(list, "pets.lex");
-  app.command(7305);
+  // Delete from the dialog's own popup, opened from the keyboard at the list's caret line and
+  // walked down until the status bar shows the Delete item's hint.
+  HWND menu = openPopup(app, dialog, list, -1);
+  RECT line = {}, placed = {};
+  SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&line));
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&line), 2);
+  if (menu) GetWindowRect(menu, &placed);
+  expect(menu && placed.top >= line.top && placed.top <= line.bottom + 2 &&
+             placed.left >= line.left - 300 && placed.left <= line.right,
+         "the list's popup opens from the keyboard at its caret line");
+  bool hinted = false;
+  for (int i = 0; i < 8 && menu && !hinted; ++i) {
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    hinted = waitFor([&] { return app.status() == "Delete highlighted Dictionaries"; }, 400);
+  }
+  expect(hinted, "the popup's items show their hints in the status bar");
+  if (menu) PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  auto confirm = waitDialogs(app.pi.dwProcessId, "Confirm");
+  auto isDefault = [&](int id) {
+    return (GetWindowLongA(GetDlgItem(confirm[0], id), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
+  };
+  expect(!confirm.empty() && isDefault(IDNO) && !isDefault(IDYES),
+         "the delete question answers No to Enter");
   expect(app.answer("Confirm", IDYES).find("pets.lex") != std::string::npos,
          "Delete asks, naming the dictionary");
   expect(statusBecomes(app, "Delete Successful"), "the delete is reported");

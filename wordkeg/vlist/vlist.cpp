@@ -252,6 +252,11 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case vlist::kGetSelected:
       return s->selected;
+    case vlist::kCaretPoint: {
+      const int row = s->selected - s->top;
+      const bool inView = s->selected >= 0 && row >= 0 && row < visibleRows(hwnd);
+      return MAKELONG(8, inView ? (row + 1) * lineHeight(hwnd) : 0);
+    }
     case vlist::kSetTabStops:
       if (wParam >= 1 && lParam) s->tabStop = *reinterpret_cast<const int*>(lParam);
       InvalidateRect(hwnd, nullptr, TRUE);

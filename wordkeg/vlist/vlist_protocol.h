@@ -7,4 +7,7 @@ constexpr unsigned kSelect = 1525;       // wParam 1630 (first) or 1634 (find it
 constexpr unsigned kGetSelected = 1526;  // returns the selected row number (-1 when none)
 constexpr unsigned kInitialise = 1538;
 constexpr unsigned kSetTabStops = 1539;  // wParam count (1), lParam int* in dialog units
+// Returns MAKELONG(x, y): the client point below the selected row (its top-left when none is
+// in view), where a menu asked for from the keyboard opens.
+constexpr unsigned kCaretPoint = 1540;
 }  // namespace vlist

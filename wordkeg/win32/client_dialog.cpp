@@ -8,6 +8,7 @@
 #include "engine/dict/reader_state.h"
 #include "engine/search/list_requests.h"
 #include "frame_window.h"
+#include "framework/context_menu.h"
 #include "framework/help_context.h"
 #include "framework/win_message_port.h"
 #include "framework/worker_thread.h"
@@ -319,9 +320,11 @@ INT_PTR wkegowlTDLGClient::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, boo
         GetKeyState(VK_CONTROL) < 0 ? help(HELP_CONTENTS, 0)
                                     : help(HELP_CONTEXT, static_cast<DWORD>(currentHelpContext()));
       return 0;
-    case WM_CONTEXTMENU:
-      showPopup(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    case WM_CONTEXTMENU: {
+      const POINT at = contextMenuPoint(reinterpret_cast<HWND>(wParam), lParam);
+      showPopup(at.x, at.y);
       return 0;
+    }
     case WM_DESTROY:
       help(HELP_QUIT, 0);
       return 0;

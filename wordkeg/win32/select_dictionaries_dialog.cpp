@@ -4,6 +4,7 @@
 #include "app/main_rules.h"
 #include "app/select_dictionaries.h"
 #include "engine/base/string_table.h"
+#include "framework/context_menu.h"
 #include "framework/list_box.h"
 #include "framework/win_message_port.h"
 #include "resource.h"
@@ -93,7 +94,13 @@ void SelectDictionaries::showMenu(int x, int y) {
 
 INT_PTR SelectDictionaries::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   if (msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == item(IDC_DICT_LIST)) {
-    showMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    const POINT at = contextMenuPoint(item(IDC_DICT_LIST), lParam);
+    showMenu(at.x, at.y);
+    return 0;
+  }
+  if (msg == WM_MENUSELECT) {
+    // The menu's hints go to the main window's status bar, as its own menus' do.
+    SendMessageA(GetParent(client_), msg, wParam, lParam);
     return 0;
   }
   if (msg == WM_ENTERIDLE) {
