@@ -234,20 +234,46 @@ void aboutBoxes() {
   expect(closeMonitor(main, pi), "Close ends the monitor");
 }
 
+struct Visible {
+  DWORD pid;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectVisible(HWND hwnd, LPARAM lParam) {
+  auto* v = reinterpret_cast<Visible*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == v->pid && IsWindowVisible(hwnd)) v->windows.push_back(hwnd);
+  return TRUE;
+}
+
+// The visible top-level windows of process `pid` (menus and boxes included).
+std::vector<HWND> visibleWindows(DWORD pid) {
+  Visible v{pid, {}};
+  EnumWindows(collectVisible, reinterpret_cast<LPARAM>(&v));
+  return v.windows;
+}
+
 void trayMenu() {
   PROCESS_INFORMATION pi;
   HWND main = startMonitor(pi);
   PostMessageA(main, 33770, 0, WM_RBUTTONUP);
   HWND menu = waitWindow("#32768", nullptr, 3000);
-  expect(menu != nullptr && IsWindowVisible(menu),
-         "a right click on the icon shows the popup menu");
+  DWORD owner = 0;
+  if (menu) GetWindowThreadProcessId(menu, &owner);
+  expect(menu != nullptr && IsWindowVisible(menu) && owner == pi.dwProcessId,
+         "a right click on the icon shows the monitor's popup menu");
   if (menu) PostMessageA(main, WM_CANCELMODE, 0, 0);
   Sleep(300);
   // Tools this system lacks fail to launch without a word, and the monitor runs on.
   PostMessageA(main, WM_COMMAND, 1025, 0);
   PostMessageA(main, WM_COMMAND, 1026, 0);
   Sleep(1000);
-  expect(IsWindow(main), "failed launches of Defrag and ScanDisk leave the monitor running");
+  DWORD_PTR answer = 0;
+  expect(visibleWindows(pi.dwProcessId).empty() &&
+             SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0 &&
+             waitExit(pi, 0) == STILL_ACTIVE,
+         "failed launches of Defrag and ScanDisk show nothing and leave the monitor answering");
   PostMessageA(main, 33770, 0, WM_LBUTTONDBLCLK);
   expect(waitDialogs(pi.dwProcessId, "Drive Keeper", 1).size() == 1,
          "a double click opens the settings sheet");

@@ -40,6 +40,16 @@ bool exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string readFile(const std::string& path) {
+  std::string text;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char block[4096];
+    while (size_t got = std::fread(block, 1, sizeof block, f)) text.append(block, got);
+    std::fclose(f);
+  }
+  return text;
+}
+
 void writeFile(const std::string& path, const std::string& text) {
   if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
     std::fwrite(text.data(), 1, text.size(), f);
@@ -402,7 +412,13 @@ void results() {
   expect(exists(home + "\\files\\cats.wkg") && exists(home + "\\files\\cats.pdx"),
          "Save As a bare name with the first filter saves the pair");
   saveAs(app, home + "\\files\\cats.txt", 1);
-  expect(exists(home + "\\files\\cats.txt"), "Save As .txt writes the report");
+  const std::string report = readFile(home + "\\files\\cats.txt");
+  const std::string rule = std::string(60, '*') + "\r\n\r\n";
+  const std::string head = rule + "Results from Wordkeg Search\r\n\r\nFind Field: ?at\r\n";
+  const std::string tail = "Words Found:         3\r\n\r\n" + rule + "bat\r\ncat\r\nhat\r\n";
+  expect(report.rfind(head, 0) == 0 && report.size() > tail.size() &&
+             report.compare(report.size() - tail.size(), tail.size(), tail) == 0,
+         "Save As .txt writes the report: header, then every result");
   app.command(24331);
   Sleep(300);
   openFile(app, home + "\\files\\cats.wkg");
@@ -436,9 +452,14 @@ void longSearch() {
   expect(waitFor([&] { return app.status() == "Searching"; }),
          "the search runs after the analysis");
   expect(!IsWindowEnabled(app.item(105)), "the fields are disabled while searching");
+  // A second Start would reset the counts and analyse again; refused, the counts keep rising.
+  const std::string countedBefore = app.checked();
   app.command(150);
-  Sleep(200);
-  expect(app.status() == "Searching", "a second Start changes nothing");
+  Sleep(300);
+  expect(app.status() == "Searching" && app.checked() != "Checked: 0" &&
+             std::atol(app.checked().c_str()) >= std::atol(countedBefore.c_str()) &&
+             dialogs(app.pi.dwProcessId, "Analysing Dictionaries").empty(),
+         "a second Start changes nothing");
   ShowWindow(app.frame, SW_MINIMIZE);
   Sleep(600);
   expect(textOf(app.frame).rfind("Found: ", 0) == 0, "the minimised title shows the found count");
@@ -740,8 +761,10 @@ void secondCopy() {
     press(select, IDOK);
   }
   expect(second.exit(), "the second copy ends");
-  first.command(24333);
-  Sleep(300);
+  // Alone again, the first copy may change dictionaries.
+  HWND add = openDialog(first, 7103, "Add Word");
+  expect(add != nullptr, "with the second copy gone the first opens Add Word");
+  if (add) press(add, IDCANCEL);
   expect(first.exit(), "the first copy ends");
 }
 
