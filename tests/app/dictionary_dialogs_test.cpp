@@ -239,9 +239,14 @@ TEST_F(DictionaryDialogsTest, ExceptionInsideAnUpdateEndsItAsFailed) {
   writeBytes(path, bytes);
   scan();
   messages.answers = {mb::kIdYes};
-  // The lookup before the update already meets the damage: it is reported, not left to crash.
-  EXPECT_THROW(app::modifyDictionary(host, UpdateMode::kAdd, "cow", "a", {"a.lex"}),
-               WordkegException);
+  // The lookup before the update meets the damage and reports it; the update then stops at it
+  // and fails, leaving the file as it was and no temporary file.
+  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "cow", "a", {"a.lex"}),
+            Outcome::kRefused);
+  EXPECT_EQ(text(), "This dictionary is damaged and cannot be read: " + path);
+  ASSERT_EQ(host.exceptions.size(), 1u);
+  EXPECT_EQ(host.exceptions[0], "This dictionary is damaged and cannot be read: " + path);
+  EXPECT_EQ(readBytes(path), bytes);
   EXPECT_FALSE(fileExists(kUpdateFile));
 }
 
