@@ -51,7 +51,7 @@ TEST_F(FieldRulesTest, RefusalNamesTheCharacterAndTheField) {
   EXPECT_EQ(last(), "'-' cannot be typed into this field: FROM");
   EXPECT_EQ(messages.shown.back().caption, "Input Error");
   EXPECT_FALSE(app::recheckField(Field::kInclude, std::string(20, 'a') + "b"));
-  EXPECT_EQ(last(), "'b' cannot be typed into this field: Include");
+  EXPECT_EQ(last(), "Too long: at most 20 characters fit this field: Include");
   EXPECT_EQ(messages.beeps, 2);
   SearchFields fields{"c/t", "", "", "", true, false};
   EXPECT_TRUE(app::recheckSearchFields(fields));

@@ -1,6 +1,7 @@
 #include "field_rules.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
@@ -43,15 +44,23 @@ bool recheckField(Field field, const std::string& text) {
     showMessage(text + str(kNotADictionaryName), str(kErrorCaption), mb::kIconStop | mb::kOk);
     return false;
   }
-  // The first character typing would have refused: an unaccepted one, or one past the limit.
+  // The first character typing would have refused, else the length (as the command line says).
   const FieldRule& rule = ruleOf(field);
-  size_t at = 0;
-  while (at < text.size() && at < rule.maxLength && accepted(rule, text[at])) ++at;
-  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chained "+".
-  std::string message = "'";
-  message += text[at];
-  message += '\'';
-  message += str(kRefusedCharacter);
+  const auto refused =
+      std::find_if(text.begin(), text.end(), [&](char c) { return !accepted(rule, c); });
+  std::string message;
+  if (refused != text.end()) {
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chained "+".
+    message = "'";
+    message += *refused;
+    message += '\'';
+    message += str(kRefusedCharacter);
+  } else {
+    char tooLong[128];
+    std::snprintf(tooLong, sizeof tooLong, loadString(kFieldTooLong),
+                  static_cast<int>(rule.maxLength));
+    message = tooLong;
+  }
   message += rule.label;
   showMessage(message, str(kInputErrorCaption), mb::kIconStop | mb::kOk);
   return false;
