@@ -44,7 +44,8 @@ void wkegowlTDLGClient::layout() {
     SetWindowPos(item(a.id), nullptr, x, client.bottom - a.offset.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
   }
-  // The moved controls too: the dialog clips its children, so its own repaint leaves them out.
+  // The children too: the dialog's erase paints over them, and a moved control is not always
+  // repainted by itself where the grown window had nothing yet.
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
