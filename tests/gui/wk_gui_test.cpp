@@ -221,6 +221,18 @@ HWND openPopup(const App& app, HWND window, HWND target, LPARAM lParam) {
   return menu;
 }
 
+// Walks `menu` down with the arrow key until the status bar shows `hint`, then takes that item.
+// False (the menu left open) when no item showed it.
+bool choose(App& app, HWND menu, const std::string& hint) {
+  bool hinted = false;
+  for (int i = 0; i < 8 && menu && !hinted; ++i) {
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    hinted = waitFor([&] { return app.status() == hint; }, 400);
+  }
+  if (hinted) PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return hinted;
+}
+
 bool startsAt(const RECT& r, POINT p) {
   return std::abs(r.left - p.x) <= 2 && std::abs(r.top - p.y) <= 2;
 }
@@ -705,13 +717,8 @@ void selectDialog() {
   expect(menu && placed.top >= line.top && placed.top <= line.bottom + 2 &&
              placed.left >= line.left - 300 && placed.left <= line.right,
          "the list's popup opens from the keyboard at its caret line");
-  bool hinted = false;
-  for (int i = 0; i < 8 && menu && !hinted; ++i) {
-    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    hinted = waitFor([&] { return app.status() == "Delete highlighted Dictionaries"; }, 400);
-  }
-  expect(hinted, "the popup's items show their hints in the status bar");
-  if (menu) PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  expect(choose(app, menu, "Delete highlighted Dictionaries"),
+         "the popup's items show their hints in the status bar");
   auto confirm = waitDialogs(app.pi.dwProcessId, "Confirm");
   auto isDefault = [&](int id) {
     return (GetWindowLongA(GetDlgItem(confirm[0], id), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
@@ -753,11 +760,12 @@ void secondCopy() {
   expect(select != nullptr, "Select stays enabled");
   if (select) {
     highlight(GetDlgItem(select, 101), "small.lex");
-    second.command(7305);
+    HWND menu = openPopup(second, select, GetDlgItem(select, 101), -1);
+    const bool chosen = choose(second, menu, "Delete highlighted Dictionaries");
     Sleep(500);
-    expect(
-        dialogs(second.pi.dwProcessId, "Confirm").empty() && exists(home + "\\lexicons\\small.lex"),
-        "the Select dialog's Delete is disabled too");
+    expect(chosen && dialogs(second.pi.dwProcessId, "Confirm").empty() &&
+               exists(home + "\\lexicons\\small.lex"),
+           "the Select dialog's Delete is disabled too");
     press(select, 105);
     expect(!second.answer("Information on: small.lex", IDOK).empty(), "Details stays enabled");
     press(select, IDOK);
