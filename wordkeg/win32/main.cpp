@@ -74,7 +74,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   try {
     return run(showCommand);
   } catch (const wk::WordkegException& e) {
-    wkw::showBoundaryError(e.text().c_str());
+    if (!e.shown()) wkw::showBoundaryError(e.text().c_str());
   } catch (const std::exception& e) {
     wkw::showBoundaryError(e.what());
   }
