@@ -45,7 +45,7 @@ Dictionary::Dictionary(const std::string& path, bool loadIntoMemory, size_t buff
       state.tooMany = false;
       state.cancel = false;
       state.shared.reset();
-      if (loadIntoMemory) loadShared();
+      if (loadIntoMemory && state.memoryAllowed) loadShared();
     }
     if (state.memoryMode() && state.sharedPath == path_) {
       memory_ = state.shared;
@@ -157,6 +157,17 @@ void Dictionary::decodeAll(SharedDictionary& shared) {
     w.hyphen = static_cast<int8_t>(hyphen_);
     w.capital = capital_;
     shared.words.push_back(w);
+    LetterCounts counts;
+    const bool packed = counts.setFrom(word_, length_);
+    shared.counts.push_back(counts);
+    shared.masks.push_back(letterMask(word_, length_) | (packed ? 0 : kCountsTooHigh));
+  }
+  shared.groupEnd.resize(shared.words.size());
+  for (size_t i = shared.words.size(); i-- > 0;) {
+    const bool sameGroup = i + 1 < shared.words.size() &&
+                           shared.words[i + 1].length == shared.words[i].length &&
+                           shared.words[i + 1].letters[0] == shared.words[i].letters[0];
+    shared.groupEnd[i] = sameGroup ? shared.groupEnd[i + 1] : static_cast<uint32_t>(i + 1);
   }
   for (; filled < shared.wordAt.size(); ++filled)
     shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
@@ -168,12 +179,17 @@ void Dictionary::decodeAll(SharedDictionary& shared) {
 
 bool Dictionary::readDecoded() {
   if (ordinal_ >= decoded_->words.size()) return false;
-  const DecodedWord& w = decoded_->words[ordinal_++];
+  takeDecoded(ordinal_);
+  return true;
+}
+
+void Dictionary::takeDecoded(size_t ordinal) {
+  const DecodedWord& w = decoded_->words[ordinal];
+  ordinal_ = ordinal + 1;
   length_ = w.length;
   capital_ = w.capital;
   hyphen_ = w.hyphen;
   current_ = w.letters;
-  return true;
 }
 
 long Dictionary::position() const {

@@ -42,6 +42,14 @@ class Dictionary {
   // The last word as written: capital and hyphen restored.
   std::string asWritten() const;
   const DictionaryHeader& header() const { return header_; }
+
+  // Memory mode: the words decoded in advance, so a scan can step through them without a call
+  // per word (null in stream mode), and the ordinal of the word readNext() gives next.
+  const struct SharedDictionary* decoded() const { return decoded_; }
+  size_t nextOrdinal() const { return ordinal_; }
+  // Memory mode: makes decoded word `ordinal` the current word, as readNext() would have.
+  // REQUIRES: decoded() and ordinal < its word count.
+  void takeDecoded(size_t ordinal);
   const std::string& path() const { return path_; }
 
  private:

@@ -1,5 +1,8 @@
 #include "dictionary_scan.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "../base/pause_gate.h"
 #include "dict_format.h"
 #include "dictionary.h"
@@ -9,6 +12,8 @@ namespace wk {
 namespace {
 
 constexpr size_t kMaxTokens = 10;
+// Words read between two reports of the checked count, pause-gate passes and cancel checks.
+constexpr uint32_t kCheckBatch = 1024;
 
 bool isLetter(char c) {
   return c >= 'a' && c <= 'z';
@@ -40,6 +45,8 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
   if (pattern.empty()) return kEmptyPattern;
   hasPool_ = pool != nullptr;
   if (pool) pool_ = *pool;
+  missingMask_ = pool_.missingMask();
+  poolCounts_ = pool_.packed();
   pattern_.assign(pattern);
   if (pattern_[0] >= 'A' && pattern_[0] <= 'Z') pattern_[0] = static_cast<char>(pattern_[0] | 0x20);
   firstIsLetter_ = isLetter(pattern_[0]);
@@ -62,6 +69,11 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
   if (length > dict::kMaxSearchLength) return kExhausted;
   const char letter = firstLetter ? firstLetter : pattern_[0];
   reader_.seek(length, letter);
+  anagramsOnly_ = reader_.decoded() && hasPool_ && matchAll_ && length == pool_.total() &&
+                  pool_.packsExactly();
+  if (anagramsOnly_)
+    std::tie(anagram_, anagramsEnd_) =
+        reader_.decoded()->anagramsOf(poolCounts_, reader_.nextOrdinal());
   return next(out);
 }
 
@@ -71,6 +83,7 @@ int DictionaryScan::next(std::string& out) {
     state.tooMany = false;
     return kExhausted;
   }
+  if (reader_.decoded()) return anagramsOnly_ ? nextAnagram(out) : nextDecoded(out);
   for (;;) {
     if (!reader_.readNext()) return kExhausted;
     ++state.wordsChecked;
@@ -97,6 +110,124 @@ int DictionaryScan::next(std::string& out) {
     }
     out = reader_.asWritten();
     return kMatch;
+  }
+}
+
+int DictionaryScan::nextDecoded(std::string& out) {
+  ReaderState& state = readerState();
+  const SharedDictionary& d = *reader_.decoded();
+  const size_t count = d.words.size();
+  size_t i = reader_.nextOrdinal();
+  uint32_t checked = 0;
+  // The words read since the last report go into the shared count on every way out.
+  struct Report {
+    ReaderState& state;
+    uint32_t& checked;
+    ~Report() { state.wordsChecked += checked; }
+  } report{state, checked};
+  // Counts word `j` as read; true when the search was cancelled meanwhile.
+  auto read = [&](size_t j) {
+    if (++checked < kCheckBatch) return false;
+    state.wordsChecked += checked;
+    checked = 0;
+    pauseGate().pass();
+    if (!state.cancel) return false;
+    reader_.takeDecoded(j);
+    return true;
+  };
+  for (;;) {
+    if (i >= count) return kExhausted;
+    const DecodedWord& first = d.words[i];
+    const int length = first.length;
+    // What the group's first word meets holds for every word of the group.
+    const bool pastLength = length > dict::kMaxSearchLength || (length > fixedLength_ && !hasStar_);
+    if (pastLength || (firstIsLetter_ && pattern_[0] < first.letters[0])) {
+      if (read(i)) return kCancelled;
+      if (pastLength || length >= dict::kMaxSearchLength) return kExhausted;
+      reader_.takeDecoded(i);
+      reader_.seekForward(length + 1, pattern_[0]);
+      i = reader_.nextOrdinal();
+      continue;
+    }
+    const bool blocked =
+        hasPool_ && (pool_.total() < length || (missingMask_ >> (first.letters[0] - 'a') & 1u));
+    const size_t end = d.groupEnd[i];
+    size_t j = i;
+    for (; j < end; ++j) {
+      if (matchAll_ && hasPool_ && !blocked) {
+        // The common case of a multi-word search, in runs that stop at the next word whose
+        // letters the pool holds, or at the next report of the checked count.
+        const size_t stop = std::min(end, j + (kCheckBatch - 1 - checked));
+        const size_t from = j;
+        while (j < stop && (d.masks[j] & missingMask_)) ++j;
+        checked += static_cast<uint32_t>(j - from);
+        if (j == end) break;
+      }
+      if (read(j)) return kCancelled;
+      if (!matchAll_ && !matches(d.words[j].letters)) continue;
+      if (blocked) break;
+      // The mask rejects most words and the packed counts the rest; take() decides where they
+      // cannot, and leaves what the word did not use, for the level below.
+      if (hasPool_) {
+        const uint32_t mask = d.masks[j];
+        if (mask & missingMask_) continue;
+        if (!(mask & kCountsTooHigh) && !poolCounts_.fits(d.counts[j])) continue;
+        if (pool_.take(d.words[j].letters, ' ') != 0) continue;
+      }
+      reader_.takeDecoded(j);
+      out = reader_.asWritten();
+      return kMatch;
+    }
+    if (j == end) {
+      i = end;
+      continue;
+    }
+    // The first word of a blocked group that fits the pattern: the pool is too small for its
+    // length, or lacks its first letter.
+    if (pool_.total() < length) return kExhausted;
+    reader_.takeDecoded(j);
+    if (skipGroup() == kExhausted) return kExhausted;
+    i = reader_.nextOrdinal();
+  }
+}
+
+int DictionaryScan::nextAnagram(std::string& out) {
+  ReaderState& state = readerState();
+  const SharedDictionary& d = *reader_.decoded();
+  const size_t count = d.words.size();
+  const int wanted = pool_.total();
+  size_t i = reader_.nextOrdinal();
+  for (;;) {
+    pauseGate().pass();
+    if (state.cancel) return kCancelled;
+    if (i >= count) return kExhausted;
+    const DecodedWord& first = d.words[i];
+    // A longer word ends the scan once read: its length exceeds the pool's letters.
+    if (first.length != wanted) {
+      ++state.wordsChecked;
+      return kExhausted;
+    }
+    // A group whose first letter the pool lacks is left after its first word.
+    if (missingMask_ >> (first.letters[0] - 'a') & 1u) {
+      ++state.wordsChecked;
+      reader_.takeDecoded(i);
+      if (skipGroup() == kExhausted) return kExhausted;
+      i = reader_.nextOrdinal();
+      continue;
+    }
+    // Any other group is read to its end; of its words only the exact anagrams match.
+    const size_t end = d.groupEnd[i];
+    while (anagram_ != anagramsEnd_ && anagram_->ordinal < i) ++anagram_;
+    const size_t match =
+        anagram_ != anagramsEnd_ && anagram_->ordinal < end ? anagram_->ordinal : end;
+    state.wordsChecked += static_cast<uint32_t>((match < end ? match + 1 : end) - i);
+    if (match < end && pool_.take(d.words[match].letters, ' ') == 0) {
+      ++anagram_;
+      reader_.takeDecoded(match);
+      out = reader_.asWritten();
+      return kMatch;
+    }
+    i = match < end ? match + 1 : end;
   }
 }
 

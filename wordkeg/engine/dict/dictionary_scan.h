@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reader_state.h"
 #include "src_letters.h"
 
 namespace wk {
@@ -32,6 +33,13 @@ class DictionaryScan {
   bool matches(const char* word) const;
   bool matchTokens(const char* word) const;
   int skipGroup();  // kMatch to go on reading, kExhausted when nothing is left
+  // next() over a reader in memory mode: the same steps on the decoded words, the pool tested
+  // by letter mask before its counts, the checked count and the cancel checks in batches.
+  int nextDecoded(std::string& out);
+  // nextDecoded() when only words of exactly the pool's letters can match (every letter used,
+  // any letters allowed): whole groups are counted as read without stepping through them, and
+  // the matches are found through the dictionary's anagram index.
+  int nextAnagram(std::string& out);
 
   Dictionary& reader_;
   std::string pattern_;  // the pattern, first letter lower-cased, then one blank
@@ -42,6 +50,12 @@ class DictionaryScan {
   int fixedLength_ = 0;
   bool hasPool_ = false;
   SrcLetters pool_;
+  uint32_t missingMask_ = 0;  // the letters the pool lacks
+  LetterCounts poolCounts_;
+  bool anagramsOnly_ = false;
+  // nextAnagram(): the pool's exact anagrams not yet passed, in dictionary order.
+  const SharedDictionary::Anagram* anagram_ = nullptr;
+  const SharedDictionary::Anagram* anagramsEnd_ = nullptr;
 };
 
 }  // namespace wk

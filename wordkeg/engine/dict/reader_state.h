@@ -5,11 +5,13 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "dict_format.h"
 #include "dictionary_header.h"
+#include "src_letters.h"
 
 namespace wk {
 
@@ -21,6 +23,12 @@ struct DecodedWord {
   bool capital;
 };
 
+// The letters a stored word holds (bit 0 'a' ... bit 25 'z'): a pool that lacks one of them
+// cannot make the word, whatever the counts.
+uint32_t letterMask(const char* stored, int length);
+// A bit beside a word's letter mask: its LetterCounts cannot hold its counts.
+constexpr uint32_t kCountsTooHigh = 1u << 31;
+
 // A whole dictionary file held in memory (plus a final byte 255), checked and decoded once for
 // all the readers that share it: nested readers then step through words, not bytes.
 struct SharedDictionary {
@@ -29,6 +37,26 @@ struct SharedDictionary {
   DictionaryHeader header;
   std::vector<DecodedWord> words;
   std::vector<uint32_t> wordAt;  // for each file offset, the first word starting there or later
+  // Beside each word, for scans: its letterMask, and the end of its group (the words of its
+  // length and first letter), so what holds for a whole group is decided once.
+  std::vector<uint32_t> masks;
+  std::vector<uint32_t> groupEnd;
+  std::vector<LetterCounts> counts;  // beside each word; kCountsTooHigh in its mask when unusable
+
+  // The words by their letter counts, then in order: the exact anagrams of a pool that follow a
+  // position are one search away. Built on first use (a multi-word search's last word).
+  struct Anagram {
+    LetterCounts counts;
+    uint32_t ordinal;
+  };
+  const std::vector<Anagram>& anagrams() const;
+  // The run of anagrams() with exactly `counts` that lie at or after word `from`.
+  std::pair<const Anagram*, const Anagram*> anagramsOf(const LetterCounts& counts,
+                                                       size_t from) const;
+
+ private:
+  mutable std::once_flag anagramsBuilt_;
+  mutable std::vector<Anagram> anagrams_;
 };
 
 struct ReaderState {
@@ -42,6 +70,8 @@ struct ReaderState {
   // nested inside it on the same path.
   std::shared_ptr<const SharedDictionary> shared;
   std::string sharedPath;
+  // Off: every reader reads its file as a stream. The tests compare the two ways of reading.
+  bool memoryAllowed = true;
 
   bool memoryMode() const { return shared != nullptr; }
 };

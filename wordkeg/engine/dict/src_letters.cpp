@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+
+
 namespace wk {
 namespace {
 
@@ -20,9 +22,11 @@ int slot(char c) {
 }  // namespace
 
 void SrcLetters::addLetters(std::string_view text) {
+  bool added = false;
   for (char c : text) {
     const int i = slot(c);
     if (i < 0) continue;
+    added = true;
     if (isVowel(c)) ++vowels_;
     if (counts_[i] == kUnlimited) continue;
     if (c >= 'A' && c <= 'Z') {
@@ -33,6 +37,8 @@ void SrcLetters::addLetters(std::string_view text) {
       if (total_ != kUnlimited) ++total_;
     }
   }
+  // A search adds each level's word, most often "*": no letter, nothing to summarise again.
+  if (added) summarise();
 }
 
 void SrcLetters::set(std::string_view text) {
@@ -45,11 +51,17 @@ int SrcLetters::take(const char* word, char terminator) {
   std::memcpy(working_, counts_, sizeof counts_);
   workingVowels_ = vowels_;
   workingTotal_ = total_;
+  workingMissing_ = missing_;
+  workingPacked_ = packed_;
   int taken = 0;
   for (const char* p = word; *p && *p != terminator; ++p) {
     const int i = slot(*p);
     if (i < 0 || working_[i] == 0) return static_cast<int>(p - word) + 1;
     if (working_[i] != -1) --working_[i];
+    if (exact_) {
+      (i < 16 ? workingPacked_.lo : workingPacked_.hi) -= uint64_t{1} << ((i & 15) * 4);
+      if (working_[i] == 0) workingMissing_ |= 1u << i;
+    }
     if (isVowel(*p) && workingVowels_ != -1) --workingVowels_;
     ++taken;
   }
@@ -62,11 +74,46 @@ int SrcLetters::countOf(char letter) const {
   return i < 0 ? 0 : counts_[i];
 }
 
+bool LetterCounts::setFrom(const char* stored, int length) {
+  lo = hi = 0;
+  for (int i = 0; i < length; ++i) {
+    const int s = slot(stored[i]);
+    if (s < 0) continue;
+    uint64_t& half = s < 16 ? lo : hi;
+    const int shift = (s & 15) * 4;
+    if (((half >> shift) & 0xF) == 7) return false;
+    half += uint64_t{1} << shift;
+  }
+  return true;
+}
+
+void SrcLetters::summarise() {
+  missing_ = 0;
+  exact_ = total_ < kUnlimited;
+  uint64_t halves[2] = {};
+  for (int i = 0; i < 26; ++i) {
+    const int count = counts_[i];
+    if (count == 0) missing_ |= 1u << i;
+    if (count < 0 || count > 7) exact_ = false;
+    const uint64_t value = static_cast<uint64_t>(count > 7 ? 7 : (count < 0 ? 0 : count));
+    halves[i >> 4] |= value << ((i & 15) * 4);
+  }
+  packed_.lo = halves[0];
+  packed_.hi = halves[1];
+}
+
 SrcLetters SrcLetters::leftOver() const {
   SrcLetters rest;
   std::copy(std::begin(working_), std::end(working_), std::begin(rest.counts_));
   rest.vowels_ = workingVowels_;
   rest.total_ = workingTotal_;
+  if (exact_) {
+    rest.missing_ = workingMissing_;
+    rest.packed_ = workingPacked_;
+    rest.exact_ = true;
+  } else {
+    rest.summarise();
+  }
   return rest;
 }
 

@@ -6,6 +6,22 @@
 
 namespace wk {
 
+// Letter counts packed four bits a letter (lo: a-p, hi: q-z), three for the count and one spare,
+// so one subtraction compares all 26 counts: fits() is true when every count of `word` is at
+// most the pool's.
+struct LetterCounts {
+  static constexpr uint64_t kGuardLo = 0x8888888888888888ull;
+  static constexpr uint64_t kGuardHi = 0x0000008888888888ull;
+  uint64_t lo = 0, hi = 0;
+
+  // False when a count of the stored word exceeds 7: then the form cannot hold it.
+  bool setFrom(const char* stored, int length);
+  bool fits(const LetterCounts& word) const {
+    return (((lo | kGuardLo) - word.lo) & kGuardLo) == kGuardLo &&
+           (((hi | kGuardHi) - word.hi) & kGuardHi) == kGuardHi;
+  }
+};
+
 class SrcLetters {
  public:
   static constexpr int kUnlimited = 100;
@@ -18,6 +34,13 @@ class SrcLetters {
   // available, else the 1-based position of the first letter that was not.
   int take(const char* word, char terminator);
   int countOf(char letter) const;
+  // The letters of which the pool holds none (bit 0 'a' ... bit 25 'z').
+  uint32_t missingMask() const { return missing_; }
+  // The counts in LetterCounts form, each capped at 7 (more never decides for a word whose
+  // counts fit the form).
+  const LetterCounts& packed() const { return packed_; }
+  // True when packed() holds the counts exactly: none above 7, none without limit.
+  bool packsExactly() const { return exact_; }
   // A pool holding what the last take left.
   SrcLetters leftOver() const;
   int total() const { return total_; }
@@ -25,8 +48,17 @@ class SrcLetters {
   bool operator==(const SrcLetters& other) const;
 
  private:
+  void summarise();  // missing_, packed_ and exact_ from counts_
+
   int8_t counts_[26] = {};
   int8_t working_[26] = {};
+  // Summaries of counts_ a scan asks for at every start, kept up to date by take() for the
+  // pool it leaves (a multi-word search starts a scan with it for every word it finds).
+  uint32_t missing_ = (1u << 26) - 1;
+  LetterCounts packed_;
+  bool exact_ = true;
+  uint32_t workingMissing_ = 0;
+  LetterCounts workingPacked_;
   int32_t vowels_ = 0;
   int32_t total_ = 0;
   int32_t workingVowels_ = 0;

@@ -34,20 +34,29 @@ bool passesIncludeExclude(const std::string& word, const std::string& include,
 
 SearchControl::SearchControl(const SearchScope& scope)
     : SearchControl(scope, scope.request->find.c_str(), std::string(), false, 0, 0,
-                    scope.request->sourcePool) {
+                    scope.request->sourcePool, nullptr, 0) {
+  readers_ = &ownReaders_;
   readerState().wordsChecked = 0;
   if (scope.finishedCount) *scope.finishedCount = 0;
 }
 
 SearchControl::SearchControl(const SearchScope& scope, const char* rest, std::string prefix,
-                             bool bangSeen, int minLength, char firstLetter, const SrcLetters& pool)
+                             bool bangSeen, int minLength, char firstLetter, const SrcLetters& pool,
+                             std::vector<std::unique_ptr<Dictionary>>* readers, size_t depth)
     : scope_(scope),
       rest_(rest),
       prefix_(std::move(prefix)),
       bangSeen_(bangSeen),
       minLength_(minLength),
       firstLetter_(firstLetter),
-      pool_(pool) {}
+      pool_(pool),
+      readers_(readers),
+      depth_(depth) {}
+
+SearchControl::~SearchControl() {
+  // The deepest readers close first, as nested readers did.
+  while (!ownReaders_.empty()) ownReaders_.pop_back();
+}
 
 int SearchControl::run() {
   const SearchData& request = *scope_.request;
@@ -98,10 +107,28 @@ int SearchControl::run() {
   return 0;
 }
 
+// A multi-word search opens the subset once per depth: a descent seeks that reader afresh
+// instead of opening (and, in stream mode, re-reading) the file for every word found above.
+Dictionary& SearchControl::levelReader() {
+  auto& readers = *readers_;
+  if (readers.size() <= depth_) readers.resize(depth_ + 1);
+  if (!readers[depth_])
+    readers[depth_] = std::make_unique<Dictionary>(
+        scope_.subsetPath, true, static_cast<size_t>(scope_.request->readerBufferSize));
+  return *readers[depth_];
+}
+
 int SearchControl::scanDictionary(const std::string& path, const std::string& word,
                                   const SrcLetters& pool, bool ordered) {
   const SearchData& request = *scope_.request;
-  Dictionary reader(path, request.multiWord, static_cast<size_t>(request.readerBufferSize));
+  if (request.multiWord) return scanWith(levelReader(), word, pool, ordered);
+  Dictionary reader(path, false, static_cast<size_t>(request.readerBufferSize));
+  return scanWith(reader, word, pool, ordered);
+}
+
+int SearchControl::scanWith(Dictionary& reader, const std::string& word, const SrcLetters& pool,
+                        bool ordered) {
+  const SearchData& request = *scope_.request;
   DictionaryScan scan(reader);
   std::string found;
   const SrcLetters* letters = request.from.empty() ? nullptr : &pool;
@@ -121,7 +148,7 @@ int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader,
   const int minLength = ordered ? reader.length() : 0;
   const char first = ordered ? toLower(found.substr(0, 1))[0] : 0;
   SearchControl below(scope_, rest_, prefix_ + found + " ", bangSeen_, minLength, first,
-                      scan.pool().leftOver());
+                      scan.pool().leftOver(), readers_, depth_ + 1);
   return below.run();
 }
 

@@ -4,6 +4,7 @@
 // and a level with nothing left to find appends the words chosen as a result.
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,12 @@ class SearchControl {
 
   // The top level: the request's source pool, no prefix; resets the checked counts.
   explicit SearchControl(const SearchScope& scope);
-  // A level below: `rest` is what is left of FIND (it must outlive the level).
+  ~SearchControl();
+  // A level below: `rest` is what is left of FIND (it must outlive the level). `readers` holds
+  // the subset readers of the levels, one per depth, reused by every descent to that depth.
   SearchControl(const SearchScope& scope, const char* rest, std::string prefix, bool bangSeen,
-                int minLength, char firstLetter, const SrcLetters& pool);
+                int minLength, char firstLetter, const SrcLetters& pool,
+                std::vector<std::unique_ptr<Dictionary>>* readers, size_t depth);
 
   // Runs this level and those below; kCancelled when the search was cancelled, else 0.
   // A dictionary that cannot be read throws WordkegException.
@@ -42,6 +46,8 @@ class SearchControl {
  private:
   int scanDictionary(const std::string& path, const std::string& word, const SrcLetters& pool,
                      bool ordered);
+  int scanWith(Dictionary& reader, const std::string& word, const SrcLetters& pool, bool ordered);
+  Dictionary& levelReader();
   int descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found,
               bool ordered);
   void acceptSingle(const std::string& found, const SrcLetters& pool);
@@ -54,6 +60,9 @@ class SearchControl {
   char firstLetter_;
   SrcLetters pool_;
   bool useAll_ = false;
+  std::vector<std::unique_ptr<Dictionary>> ownReaders_;  // the top level's: one per depth
+  std::vector<std::unique_ptr<Dictionary>>* readers_;
+  size_t depth_;
 };
 
 // Include / Exclude filter of single-word results: every Include letter (repeats need repeats)
