@@ -12,6 +12,15 @@ bool before(const SharedDictionary::Anagram& a, const SharedDictionary::Anagram&
   return a.ordinal < b.ordinal;
 }
 
+bool sameCounts(const LetterCounts& a, const LetterCounts& b) {
+  return a.lo == b.lo && a.hi == b.hi;
+}
+
+size_t slotOf(const LetterCounts& counts, size_t size) {
+  const uint64_t mixed = (counts.lo ^ (counts.hi * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
+  return static_cast<size_t>(mixed >> 32) & (size - 1);
+}
+
 }  // namespace
 
 const std::vector<SharedDictionary::Anagram>& SharedDictionary::anagrams() const {
@@ -20,17 +29,35 @@ const std::vector<SharedDictionary::Anagram>& SharedDictionary::anagrams() const
     for (size_t i = 0; i < words.size(); ++i)
       if (!(masks[i] & kCountsTooHigh)) anagrams_.push_back({counts[i], static_cast<uint32_t>(i)});
     std::sort(anagrams_.begin(), anagrams_.end(), before);
+    size_t size = 16;
+    while (size < 2 * anagrams_.size()) size *= 2;
+    runs_.resize(size);
+    for (uint32_t i = 0; i < anagrams_.size(); ++i) {
+      const LetterCounts& counts = anagrams_[i].counts;
+      size_t at = slotOf(counts, size);
+      while (runs_[at].end != 0 && !sameCounts(runs_[at].counts, counts)) at = (at + 1) & (size - 1);
+      if (runs_[at].end == 0) runs_[at] = {counts, i, i + 1};
+      runs_[at].end = i + 1;
+    }
   });
   return anagrams_;
 }
 
+const SharedDictionary::Run* SharedDictionary::findRun(const LetterCounts& counts) const {
+  const size_t size = runs_.size();
+  for (size_t at = slotOf(counts, size); runs_[at].end != 0; at = (at + 1) & (size - 1))
+    if (sameCounts(runs_[at].counts, counts)) return &runs_[at];
+  return nullptr;
+}
+
 std::pair<const SharedDictionary::Anagram*, const SharedDictionary::Anagram*>
 SharedDictionary::anagramsOf(const LetterCounts& counts, size_t from) const {
-  const std::vector<Anagram>& all = anagrams();
-  const Anagram* begin = all.data();
-  const Anagram* end = begin + all.size();
-  const Anagram* first = std::lower_bound(begin, end, Anagram{counts, static_cast<uint32_t>(from)}, before);
-  const Anagram* last = std::lower_bound(first, end, Anagram{counts, UINT32_MAX}, before);
+  const Anagram* all = anagrams().data();
+  const Run* run = findRun(counts);
+  if (!run) return {all, all};
+  const Anagram* first = all + run->begin;
+  const Anagram* last = all + run->end;
+  while (first != last && first->ordinal < from) ++first;  // runs are a few words long
   return {first, last};
 }
 

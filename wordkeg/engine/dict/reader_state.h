@@ -55,8 +55,17 @@ struct SharedDictionary {
                                                        size_t from) const;
 
  private:
+  // Where each set of counts starts and ends in anagrams_: an open-addressing table, probed
+  // once for every last word of a multi-word search.
+  struct Run {
+    LetterCounts counts;
+    uint32_t begin = 0, end = 0;  // end 0: an empty slot
+  };
+  const Run* findRun(const LetterCounts& counts) const;
+
   mutable std::once_flag anagramsBuilt_;
   mutable std::vector<Anagram> anagrams_;
+  mutable std::vector<Run> runs_;
 };
 
 struct ReaderState {

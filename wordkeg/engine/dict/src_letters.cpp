@@ -13,6 +13,9 @@ bool isVowel(char c) {
   return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y';
 }
 
+// a, e, i, o, u and y by their slots.
+constexpr uint32_t kVowelSlots = 1u << 0 | 1u << 4 | 1u << 8 | 1u << 14 | 1u << 20 | 1u << 24;
+
 int slot(char c) {
   if (c >= 'a' && c <= 'z') return c - 'a';
   if (c >= 'A' && c <= 'Z') return c - 'A';
@@ -62,7 +65,7 @@ int SrcLetters::take(const char* word, char terminator) {
       (i < 16 ? workingPacked_.lo : workingPacked_.hi) -= uint64_t{1} << ((i & 15) * 4);
       if (working_[i] == 0) workingMissing_ |= 1u << i;
     }
-    if (isVowel(*p) && workingVowels_ != -1) --workingVowels_;
+    if ((kVowelSlots >> i & 1u) && workingVowels_ != -1) --workingVowels_;
     ++taken;
   }
   if (workingTotal_ != -1) workingTotal_ -= taken;

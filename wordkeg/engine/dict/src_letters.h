@@ -41,8 +41,9 @@ class SrcLetters {
   const LetterCounts& packed() const { return packed_; }
   // True when packed() holds the counts exactly: none above 7, none without limit.
   bool packsExactly() const { return exact_; }
-  // A pool holding what the last take left.
+  // A pool holding what the last take left, and its letter total.
   SrcLetters leftOver() const;
+  int leftOverTotal() const { return workingTotal_; }
   int total() const { return total_; }
   int vowels() const { return vowels_; }
   bool operator==(const SrcLetters& other) const;

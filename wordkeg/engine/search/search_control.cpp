@@ -145,8 +145,16 @@ int SearchControl::scanWith(Dictionary& reader, const std::string& word, const S
 
 int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader,
                            const std::string& found, bool ordered) {
+  if (*rest_ == 0 && !bangSeen_) {
+    // Nothing is left to find: the level below would only tell whether the sequence is a result
+    // (every letter used, where Use All asks for it).
+    if (!scope_.request->useAll || scan.pool().leftOverTotal() == 0)
+      scope_.store->append(prefix_ + found + " ", true);
+    return 0;
+  }
   const int minLength = ordered ? reader.length() : 0;
-  const char first = ordered ? toLower(found.substr(0, 1))[0] : 0;
+  char first = 0;
+  if (ordered) first = (found[0] >= 'A' && found[0] <= 'Z') ? found[0] - 'A' + 'a' : found[0];
   SearchControl below(scope_, rest_, prefix_ + found + " ", bangSeen_, minLength, first,
                       scan.pool().leftOver(), readers_, depth_ + 1);
   return below.run();
