@@ -77,11 +77,12 @@ void ResultStore::append(const std::string& text, bool sequence) {
     return;
   }
   longest_ = std::max<int>(longest_, static_cast<int>(text.size()));
-  std::string line = text;
-  if (sequence && !line.empty()) line.back() = '\n';
-  if (!sequence) line += '\n';
-  const bool written = std::fwrite(line.data(), 1, line.size(), data_) == line.size();
-  dataEnd_ += static_cast<int32_t>(line.size());
+  // A sequence's final blank becomes its line end; a single word gets one.
+  const size_t kept = sequence && !text.empty() ? text.size() - 1 : text.size();
+  const bool ends = !(sequence && text.empty());
+  const bool written = std::fwrite(text.data(), 1, kept, data_) == kept &&
+                       (!ends || std::fputc('\n', data_) != EOF);
+  dataEnd_ += static_cast<int32_t>(kept + (ends ? 1 : 0));
   if (!written || !writeInt(index_, dataEnd_)) {
     // A full disk: say so once and keep what the pair holds; reading never goes beyond it.
     showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
