@@ -633,6 +633,9 @@ void mergeDictionaries() {
   setItem(dialog, 102, "all");
   SendMessageA(GetDlgItem(dialog, 103), BM_SETCHECK, BST_CHECKED, 0);
   press(dialog, IDOK);
+  const bool asked = !waitDialogs(app.pi.dwProcessId, "Confirm").empty();
+  expect(asked && !exists(home + "\\lexicons\\all.lex"),
+         "the delete question comes before the merged dictionary is moved in");
   expect(app.answer("Confirm", IDYES).rfind("If you delete these dictionaries", 0) == 0,
          "deleting the sources asks first");
   expect(statusBecomes(app, "Dictionaries Merged Successfully"), "the second merge is made");
