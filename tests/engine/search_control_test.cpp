@@ -200,7 +200,9 @@ TEST_F(SearchControlTest, FastPathEqualsThePlainScan) {
   std::mt19937 random(17);
   const Words finds = {"* *", "* * *", "* * * *", "?? * *", "*t* *", "* !", "s* !", "* 4 *"};
   for (unsigned round = 0; round < 6; ++round) {
-    makeDictionary("d" + std::to_string(round), randomWords(200, 100 + round));
+    std::string name = "d";  // appended: GCC 12 warns falsely (-Wrestrict) on "d" + string
+    name += std::to_string(round);
+    makeDictionary(name, randomWords(200, 100 + round));
     for (int trial = 0; trial < 12; ++trial) {
       std::string from;
       const int length = 6 + static_cast<int>(random() % 4);

@@ -19,6 +19,14 @@ bool accepted(const FieldRule& rule, char c) {
   return c != '\0' && std::string(rule.accepted).find(c) != std::string::npos;
 }
 
+// The character starting at `at` as the user typed it: a UTF-8 sequence is shown whole.
+std::string characterAt(const std::string& text, size_t at) {
+  size_t end = at + 1;
+  if (static_cast<unsigned char>(text[at]) >= 0xC0)
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  return text.substr(at, end - at);
+}
+
 }  // namespace
 
 const FieldRule& ruleOf(Field field) {
@@ -52,7 +60,7 @@ bool recheckField(Field field, const std::string& text) {
   if (refused != text.end()) {
     // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chained "+".
     message = "'";
-    message += *refused;
+    message += characterAt(text, static_cast<size_t>(refused - text.begin()));
     message += '\'';
     message += str(kRefusedCharacter);
   } else {

@@ -172,7 +172,9 @@ int runInHome(const std::string& home, const std::function<int()>& command, bool
     }
     status = command();
   } catch (const WordkegException& e) {
-    showMessage(e.text(), str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+    // One box for one failure: some throwers have shown their text already.
+    if (!e.shown())
+      showMessage(e.text(), str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
   }
   // A selection that could not be written back is a failed command, not a quiet success.
   if (!DictionaryNames::shutdown() && status == exit_code::kDone) status = exit_code::kRefused;

@@ -66,13 +66,16 @@ RunOutcome runWithProgress(Operation& operation) {
   std::condition_variable finished;
   bool done = false;
   bool ok = false;
-  std::string error;
+  bool failed = false;
+  std::string error;  // to show; empty when the thrower has shown it already
   std::thread worker([&] {
     try {
       ok = operation.run();
     } catch (const WordkegException& e) {
-      error = e.text();
+      failed = true;
+      if (!e.shown()) error = e.text();
     } catch (const std::exception& e) {
+      failed = true;
       error = e.what();
     }
     std::lock_guard<std::mutex> lock(mutex);
@@ -94,8 +97,9 @@ RunOutcome runWithProgress(Operation& operation) {
   lock.unlock();
   worker.join();
   if (drawing) std::fprintf(stderr, "\r%60s\r", "");
-  if (!error.empty()) {
-    showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
+  if (failed) {
+    if (!error.empty())
+      showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
     return RunOutcome::kFailed;
   }
   if (cancelled || interrupted()) return RunOutcome::kCancelled;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/field_rules.h"
 #include "dict_commands.h"
 #include "dictionary_names_cli.h"
 #include "engine/base/message_port.h"
@@ -19,8 +20,6 @@
 
 namespace wk::cli {
 namespace {
-
-constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 // The dictionaries of this search, in catalogue order; empty after a message when a name is
 // unknown (and `refused` set).
@@ -88,59 +87,15 @@ bool buildSubset(const SearchData& request, const std::vector<const DictionaryNa
 
 }  // namespace
 
-namespace {
-
-// The character starting at `at` as the user typed it: a UTF-8 sequence is shown whole.
-std::string characterAt(const std::string& text, size_t at) {
-  size_t end = at + 1;
-  if (static_cast<unsigned char>(text[at]) >= 0xC0)
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-  return text.substr(at, end - at);
-}
-
-void refuseField(const std::string& text, const char* field) {
-  beep();
-  showMessage(text + field, str(kInputErrorCaption), mb::kIconStop | mb::kOk);
-}
-
-}  // namespace
-
-bool acceptField(std::string& text, const char* field, const char* allowed, size_t maxLength) {
-  const std::string permitted(allowed);
-  for (size_t i = 0; i < text.size(); ++i) {
-    char& c = text[i];
-    if (c == '/' && permitted.find('?') != std::string::npos) c = '?';
-    if (permitted.find(c) == std::string::npos || c == 0) {
-      // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on the chained "+".
-      std::string message = "'";
-      message += characterAt(text, i);
-      message += "'";
-      message += str(kRefusedCharacter);
-      refuseField(message, field);
-      return false;
-    }
-  }
-  if (text.size() <= maxLength) return true;
-  char message[128];
-  std::snprintf(message, sizeof message, loadString(kFieldTooLong), static_cast<int>(maxLength));
-  refuseField(message, field);
-  return false;
-}
-
-int runSearch(const SearchOptions& given) {
-  SearchOptions o = given;
-  const std::string findChars = std::string(kLetters) + "0123456789 !*?";
-  if (!acceptField(o.find, "FIND", findChars.c_str(), 40) ||
-      !acceptField(o.from, "FROM", kLetters, 40) ||
-      !acceptField(o.include, "Include", kLetters, 20) ||
-      !acceptField(o.exclude, "Exclude", kLetters, 20))
-    return exit_code::kRefused;
+int runSearch(const SearchOptions& o) {
+  // The window's typing rules, FIND's "/" taken as "?".
+  SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
+  if (!app::recheckSearchFields(fields)) return exit_code::kRefused;
   bool refused = false;
   const auto chosen = chosenDictionaries(o.dictionaries, refused);
   if (refused) return exit_code::kRefused;
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
   SearchData request;
-  const SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
   if (!startChecks(request, fields, !chosen.empty())) return exit_code::kRefused;
   DictionaryNames& catalogue = DictionaryNames::instance();
   // This run's working files go when it ends; --save has copied what it needs by then.

@@ -19,8 +19,5 @@ int showResults(const std::string& file);
 int exportResults(const std::string& file, const std::string& out);
 int deleteResults(const std::string& file);
 
-// The field as the window's edit would take it: "/" becomes "?" in FIND; false after telling the
-// user when a character would be refused or the text is longer than the field.
-bool acceptField(std::string& text, const char* field, const char* allowed, size_t maxLength);
 
 }  // namespace wk::cli

@@ -100,7 +100,7 @@ void forEachReadable(const std::string& skipped, Holds holds) {
     try {
       if (holds(entry)) return;
     } catch (const WordkegException& e) {
-      showMessage(e.text(), str(kWarningCaption), mb::kIconExclamation | mb::kOk);
+      if (!e.shown()) showMessage(e.text(), str(kWarningCaption), mb::kIconExclamation | mb::kOk);
     }
   }
 }
