@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/build/line_reader.h"
-#include "engine/build/run_record.h"
-#include "engine/build/word_shape.h"
+#include "engine/compile/line_reader.h"
+#include "engine/compile/run_record.h"
+#include "engine/compile/word_shape.h"
 #include "engine/dict/compress_dictionary.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/word_order.h"

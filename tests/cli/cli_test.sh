@@ -68,7 +68,7 @@ for i in $(seq 40); do cat /usr/share/dict/british-english-huge 2>/dev/null || p
 wk dict make "$work/list2.txt" keep >/dev/null 2>&1
 before=$(cksum < "$H/lexicons/keep.lex")
 "$WK" --home "$H" dict make "$work/big.txt" keep --force </dev/null >/dev/null 2>"$work/err" &
-sleep 0.5; kill -INT $!; wait $!
+wait_for_sort_runs; kill -INT $!; wait $!
 status=$?
 [ "$status" = 2 ] && [ "$(cksum < "$H/lexicons/keep.lex")" = "$before" ] && [ -z "$(ls -A "$H/temp")" ] &&
   passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL cancel: status $status, temp: $(ls -A "$H/temp")"; }

@@ -43,6 +43,9 @@ end_live_copy() {  # kills the held copy with -9, as a crash would end it
   kill -9 "$live_copy"; wait "$live_copy" 2>/dev/null
   exec 3>&-
 }
+wait_for_sort_runs() {  # waits (up to 10 s) until a make has begun writing its sort runs
+  for _ in $(seq 200); do ls "$H/temp" | grep -q '^\$\$tmp' && return 0; sleep 0.05; done
+}
 finish() {
   echo "$passed passed, $failed failed"
   [ "$failed" = 0 ]

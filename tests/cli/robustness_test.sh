@@ -28,7 +28,7 @@ check "changes allowed after a broken pipe" 0 wk dict make "$work/home/../huge.t
 # Closing the terminal (SIGHUP) cancels like Ctrl-C: the old dictionary stays, nothing remains.
 before=$(cksum < "$H/lexicons/again.lex")
 "$WK" --home "$H" dict make "$work/huge.txt" again --force </dev/null >/dev/null 2>&1 &
-sleep 0.5; kill -HUP $!; wait $!
+wait_for_sort_runs; kill -HUP $!; wait $!
 expect_same "hang-up: status" "$?" 2
 expect_same "hang-up keeps the old dictionary" "$(cksum < "$H/lexicons/again.lex")" "$before"
 expect_empty_temp "hang-up leaves no file"

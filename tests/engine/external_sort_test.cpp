@@ -6,12 +6,12 @@
 
 #include "engine/base/file_ops.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/build/file_sort.h"
-#include "engine/build/merge_estimate.h"
-#include "engine/build/merge_file.h"
-#include "engine/build/numbered_file.h"
-#include "engine/build/run_record.h"
-#include "engine/build/string_handler.h"
+#include "engine/compile/file_sort.h"
+#include "engine/compile/merge_estimate.h"
+#include "engine/compile/merge_file.h"
+#include "engine/compile/numbered_file.h"
+#include "engine/compile/run_record.h"
+#include "engine/compile/string_handler.h"
 #include "engine/dict/word_order.h"
 #include "test_home.h"
 

@@ -1,5 +1,5 @@
 // Making a dictionary from a word list: validation, order, runs, messages, cancel, clean-up.
-#include "engine/build/make_dictionary.h"
+#include "engine/compile/make_dictionary.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/build/word_shape.h"
+#include "engine/compile/word_shape.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/word_order.h"
 #include "test_home.h"

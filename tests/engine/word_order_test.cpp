@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/build/run_record.h"
+#include "engine/compile/run_record.h"
 
 namespace wk {
 namespace {

@@ -5,7 +5,7 @@
 #include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/build/merge_dictionaries.h"
+#include "engine/compile/merge_dictionaries.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/reader_state.h"

@@ -7,7 +7,7 @@
 #include "engine/base/message_port.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
-#include "engine/build/word_shape.h"
+#include "engine/compile/word_shape.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/update_operation.h"
