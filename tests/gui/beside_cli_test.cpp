@@ -26,12 +26,7 @@ int markers(const std::string& home) {
 
 HWND frameOf(DWORD pid) {
   for (int waited = 0; waited < 10000; waited += 100, Sleep(100))
-    for (HWND w = FindWindowExA(nullptr, nullptr, "WkegTFrameWindow", nullptr); w;
-         w = FindWindowExA(nullptr, w, "WkegTFrameWindow", nullptr)) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == pid && IsWindowVisible(w)) return w;
-    }
+    if (HWND frame = topWindowOf("WkegTFrameWindow", pid, true)) return frame;
   return nullptr;
 }
 

@@ -89,12 +89,18 @@ void shoot(HWND hwnd, const char* name, int settleMs) {
   if (!GetWindowRect(hwnd, &r)) return;
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0 || w > 8192 || h > 8192) return;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
+  const std::vector<unsigned> screen = grab(r);
+  // A 24-bit BMP: rows bottom-up, each padded to four bytes.
+  const int stride = ((w * 3 + 3) / 4) * 4;
+  std::vector<char> pixels(static_cast<size_t>(stride) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const unsigned p = screen[static_cast<size_t>(h - 1 - y) * w + x];
+      char* to = &pixels[static_cast<size_t>(y) * stride + x * 3];
+      to[0] = static_cast<char>(p & 0xFF);
+      to[1] = static_cast<char>((p >> 8) & 0xFF);
+      to[2] = static_cast<char>((p >> 16) & 0xFF);
+    }
   BITMAPINFOHEADER info = {};
   info.biSize = sizeof info;
   info.biWidth = w;
@@ -102,10 +108,6 @@ void shoot(HWND hwnd, const char* name, int settleMs) {
   info.biPlanes = 1;
   info.biBitCount = 24;
   info.biCompression = BI_RGB;
-  const int stride = ((w * 3 + 3) / 4) * 4;
-  std::vector<char> pixels(static_cast<size_t>(stride) * h);
-  GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
   BITMAPFILEHEADER file = {};
   file.bfType = 0x4D42;
   file.bfSize = static_cast<DWORD>(sizeof file + sizeof info + pixels.size());
@@ -117,9 +119,16 @@ void shoot(HWND hwnd, const char* name, int settleMs) {
     std::fwrite(pixels.data(), 1, pixels.size(), out);
     std::fclose(out);
   }
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+}
+
+HWND topWindowOf(const char* cls, DWORD pid, bool visibleOnly) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, cls, nullptr); w;
+       w = FindWindowExA(nullptr, w, cls, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && (!visibleOnly || IsWindowVisible(w))) return w;
+  }
+  return nullptr;
 }
 
 std::vector<unsigned> grab(const RECT& area) {

@@ -26,6 +26,9 @@ std::string boxText(HWND box);
 // Saves the window's picture as `name`.bmp in the shots folder, `settleMs` after the call (a
 // window that has closed by then is not taken).
 void shoot(HWND hwnd, const char* name, int settleMs = 300);
+// The first top-level window of class `cls` that process `pid` owns (a shown one, with
+// `visibleOnly`), or null.
+HWND topWindowOf(const char* cls, DWORD pid, bool visibleOnly);
 // The screen's pixels of `area` (screen coordinates): 0x00RRGGBB, row by row from the top.
 std::vector<unsigned> grab(const RECT& area);
 // Where text is drawn in `area` (screen coordinates): the runs of pixel columns holding dark

@@ -107,13 +107,7 @@ void prepareHome(bool big) {
 
 // The main frame of process `pid`, or null.
 HWND frameOf(DWORD pid) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "WkegTFrameWindow", nullptr); w;
-       w = FindWindowExA(nullptr, w, "WkegTFrameWindow", nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid) return w;
-  }
-  return nullptr;
+  return topWindowOf("WkegTFrameWindow", pid, false);
 }
 
 struct App {
@@ -204,13 +198,7 @@ int findFilesCount(const std::string& pattern) {
 
 // The popup menu shown by process `pid`, or null.
 HWND popupOf(DWORD pid) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
-       w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
+  return topWindowOf("#32768", pid, true);
 }
 
 // Opens the popup of `window` (a WM_CONTEXTMENU for `target` at `lParam`); the menu, or null.
