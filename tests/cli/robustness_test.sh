@@ -123,6 +123,9 @@ rm -rf "$H"
 printf 'cat\ndog\nemu\nfox\ngnu\n' > "$work/five.txt"
 for name in a b; do wk dict make "$work/five.txt" $name >/dev/null 2>&1; done
 printf '\377%.0s' $(seq 18) | dd of="$H/lexicons/b.lex" bs=1 seek=2096 conv=notrunc 2>/dev/null
+wk dict select b >/dev/null 2>&1
+check "a multi-word search over a damaged dictionary fails" 2 wk search '* *' --from catdog --dict b
+expect_text "it says why" err "This dictionary is damaged and cannot be read"
 check "find skips a damaged dictionary" 0 wk dict find cat
 expect_same "find names the readable one" "$(cat "$work/out")" "a.lex"
 expect_same "the damage is reported once" "$(grep -c 'damaged and cannot be read' "$work/err")" 1

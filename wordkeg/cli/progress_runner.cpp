@@ -21,6 +21,7 @@ namespace wk::cli {
 namespace {
 
 volatile std::sig_atomic_t interruptFlag = 0;
+bool threw = false;
 
 extern "C" void onInterrupt(int) {
   interruptFlag = 1;
@@ -61,6 +62,10 @@ bool interrupted() {
   return interruptFlag != 0;
 }
 
+bool lastRunThrew() {
+  return threw;
+}
+
 RunOutcome runWithProgress(Operation& operation) {
   std::mutex mutex;
   std::condition_variable finished;
@@ -97,6 +102,7 @@ RunOutcome runWithProgress(Operation& operation) {
   lock.unlock();
   worker.join();
   if (drawing) std::fprintf(stderr, "\r%60s\r", "");
+  threw = failed;
   if (failed) {
     if (!error.empty())
       showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);

@@ -12,5 +12,8 @@ bool interrupted();
 // An interrupt or a reader that left stdout cancels the operation.
 // A WordkegException escaping the operation is shown with caption "Wordkeg Exception".
 RunOutcome runWithProgress(Operation& operation);
+// True when the last runWithProgress ended by an exception (its failure was shown), not by the
+// operation's own false.
+bool lastRunThrew();
 
 }  // namespace wk::cli

@@ -81,7 +81,8 @@ bool buildSubset(const SearchData& request, const std::vector<const DictionaryNa
   SubsetBuilder builder(request.fromPool, sources, DictionaryNames::instance().subsetPath());
   outcome = runWithProgress(builder);
   // No word can be made from the letters: a search that found nothing, not a failure.
-  if (outcome == RunOutcome::kFailed && builder.matches() == 0) outcome = RunOutcome::kCompleted;
+  if (outcome == RunOutcome::kFailed && builder.matches() == 0 && !lastRunThrew())
+    outcome = RunOutcome::kCompleted;
   return outcome == RunOutcome::kCompleted && builder.matches() > 0;
 }
 
