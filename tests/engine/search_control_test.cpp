@@ -8,6 +8,7 @@
 #include <regex>
 #include <set>
 
+#include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/reader_state.h"
 #include "engine/dict/word_order.h"
@@ -222,6 +223,17 @@ TEST_F(SearchControlTest, FastPathEqualsThePlainScan) {
       EXPECT_EQ(fastChecked, lastChecked) << find << " from " << from;
     }
   }
+}
+
+TEST_F(SearchControlTest, DamagedDictionaryIsReportedAndLeftOutOfTheSubset) {
+  makeDictionary("good", sorted({"cat", "dog"}));
+  const std::string bad = makeDictionary("bad", sorted({"act", "god"}));
+  auto bytes = readBytes(bad);
+  std::fill(bytes.begin() + dict::kStreamStart, bytes.end(), 0xFF);
+  writeBytes(bad, bytes);
+  EXPECT_EQ(search("* *", "catdog", true), (Words{"cat dog", "dog cat"}));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "This dictionary is damaged and cannot be read: " + bad);
 }
 
 TEST_F(SearchControlTest, SuppressWithoutUseAllKeepsSequences) {

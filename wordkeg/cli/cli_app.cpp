@@ -206,9 +206,15 @@ int runCli(int argc, char** argv) {
   installMessagePort(&port);
   installInterruptHandler();
   deferBrokenPipe();
-  const int status = runInHome(homeDirectory(o), o.command, o.readsOnly);
+  int status = runInHome(homeDirectory(o), o.command, o.readsOnly);
   installMessagePort(nullptr);
   endIfOutputBroken();
+  // A run cut short says so, with the status a shell gives a command its signal ended, so that
+  // a script can tell what was found so far from a whole answer.
+  if (interrupted()) {
+    std::fprintf(stderr, "%s\n", loadString(kCancelledRun));
+    status = 128 + interruptSignal();
+  }
   return status;
 }
 

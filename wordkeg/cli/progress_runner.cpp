@@ -23,8 +23,8 @@ namespace {
 volatile std::sig_atomic_t interruptFlag = 0;
 bool threw = false;
 
-extern "C" void onInterrupt(int) {
-  interruptFlag = 1;
+extern "C" void onInterrupt(int signal) {
+  interruptFlag = signal;
 }
 
 void drawBar(const Progress& progress) {
@@ -60,6 +60,10 @@ void installInterruptHandler() {
 
 bool interrupted() {
   return interruptFlag != 0;
+}
+
+int interruptSignal() {
+  return static_cast<int>(interruptFlag);
 }
 
 bool lastRunThrew() {

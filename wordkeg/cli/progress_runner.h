@@ -8,6 +8,8 @@ namespace wk::cli {
 // Installs the handler of Ctrl-C, SIGTERM and SIGHUP; call once at start-up.
 void installInterruptHandler();
 bool interrupted();
+// The signal that interrupted the run (SIGINT, SIGTERM, SIGHUP), or 0.
+int interruptSignal();
 
 // An interrupt or a reader that left stdout cancels the operation.
 // A WordkegException escaping the operation is shown with caption "Wordkeg Exception".

@@ -51,6 +51,15 @@ bool mayReplace(const std::string& path) {
   return showMessage(question, str(kWarningCaption), mb::kYesNo | mb::kTaskModal) == mb::kIdYes;
 }
 
+// A file name that names a directory (or ends like one) would put the results beside it or
+// hide them inside it: refused, after a message.
+bool namesAFile(const std::string& path) {
+  if (!isDirectory(path) && !path.empty() && path.back() != '/' && path.back() != kSeparator)
+    return true;
+  showMessage(path + str(kIsADirectoryNotAFile), str(kErrorCaption), mb::kIconStop | mb::kOk);
+  return false;
+}
+
 // --save asks before the search runs, so a refusal costs nothing and changes nothing.
 bool mayWriteSave(const std::string& path) {
   if (path.empty()) return true;
@@ -95,6 +104,7 @@ int runSearch(const SearchOptions& o) {
   bool refused = false;
   const auto chosen = chosenDictionaries(o.dictionaries, refused);
   if (refused) return exit_code::kRefused;
+  if (!o.save.empty() && !namesAFile(o.save)) return exit_code::kRefused;
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
   SearchData request;
   if (!startChecks(request, fields, !chosen.empty())) return exit_code::kRefused;
@@ -146,7 +156,7 @@ int exportResults(const std::string& file, const std::string& out) {
   DictionaryNames& catalogue = DictionaryNames::instance();
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
-  if (!store.view(file, h)) return exit_code::kRefused;
+  if (!store.view(file, h) || !namesAFile(out)) return exit_code::kRefused;
   if (!mayReplace(out)) return exit_code::kNothing;
   return writeTextReport(store, h, out, nullptr) ? exit_code::kDone : exit_code::kRefused;
 }

@@ -1,6 +1,7 @@
 #include "subset_builder.h"
 
 #include "../base/file_ops.h"
+#include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/scoped_files.h"
 #include "../base/string_table.h"
@@ -31,7 +32,19 @@ bool SubsetBuilder::run() {
     }
   } cleanUp{sources_};
   for (const auto& source : sources_) {
-    if (analyse(source, mergeList) == DictionaryScan::kCancelled || cancelled_) return false;
+    const size_t listed = mergeList.size();
+    const uint32_t found = matches_;
+    int result = DictionaryScan::kExhausted;
+    try {
+      result = analyse(source, mergeList);
+    } catch (const WordkegException& e) {
+      // One damaged or vanished dictionary must not stop the search of the others: it is
+      // reported (once) and left out.
+      if (!e.shown()) showMessage(e.text(), str(kWarningCaption), mb::kIconExclamation | mb::kOk);
+      mergeList.resize(listed);
+      matches_ = found;
+    }
+    if (result == DictionaryScan::kCancelled || cancelled_) return false;
   }
   if (matches_ == 0) return false;
   mergeInto(mergeList);
