@@ -34,7 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fclose(f);
   std::stable_sort(words.begin(), words.end(),
                    [](auto& a, auto& b) { return wk::compareWords(a, b) < 0; });
-  words.erase(std::unique(words.begin(), words.end()), words.end());
+  // Each distinct word once, also where words equal in the order ("co-op", "coo-p") interleave.
+  std::vector<std::string> kept;
+  size_t runStart = 0;
+  for (const auto& w : words) {
+    if (!kept.empty() && wk::compareWords(kept.back(), w) != 0) runStart = kept.size();
+    if (std::find(kept.begin() + static_cast<std::ptrdiff_t>(runStart), kept.end(), w) == kept.end())
+      kept.push_back(w);
+  }
+  words.swap(kept);
   const std::string lex = base + ".lex";
   {
     wk::CompressDictionary writer(lex);
