@@ -116,6 +116,9 @@ TEST_F(CatalogueTest, InstanceMarkersCountOnlyCopiesThatHoldThem) {
                            "$$kbz0a0_dead.1", "TMPdead_3.$$$", "$$kbz0a0_other.$$$",
                            "TMPother_1.$$$", "$$tmp{{{.1"})
     writeFile(tempPath(name), "x");
+#ifndef _WIN32
+  writeFile(tempPath("*.wki"), "");  // made by hand: its wildcard must not reach other files
+#endif
   {
     InstanceMarker mine;
     EXPECT_EQ(InstanceMarker::runningCopies(), 2);

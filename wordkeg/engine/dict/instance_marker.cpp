@@ -34,6 +34,8 @@ bool removeDeadCopy(const std::string& marker) {
   if (!removeFile(marker)) return false;
   const std::string name = fileNameOf(marker);
   const std::string base = name.substr(0, name.rfind('.'));
+  // A name holding a wildcard ("*.wki", made by hand) would match other copies' files.
+  if (base.find_first_of("*?") != std::string::npos) return true;
   const ConfigData& config = ConfigData::instance();
   deleteMatching(config.tempPath(base + ".*"));
   if (const std::string tag = tagOfRunStem(base); !tag.empty())
