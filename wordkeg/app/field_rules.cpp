@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/base/message_port.h"
+#include "engine/base/paths.h"
 #include "engine/base/string_table.h"
 
 namespace wk::app {
@@ -72,6 +73,12 @@ bool recheckField(Field field, const std::string& text) {
   message += rule.label;
   showMessage(message, str(kInputErrorCaption), mb::kIconStop | mb::kOk);
   return false;
+}
+
+std::string withoutLex(const std::string& name) {
+  if (name.size() > 4 && toLower(name.substr(name.size() - 4)) == ".lex")
+    return name.substr(0, name.size() - 4);
+  return name;
 }
 
 bool recheckSearchFields(SearchFields& fields) {

@@ -28,6 +28,9 @@ bool typeable(Field field, const std::string& text);
 // false.
 bool recheckField(Field field, const std::string& text);
 
+// `name` with a trailing ".lex" (any case) removed: the name part the dictionary rules judge.
+std::string withoutLex(const std::string& name);
+
 // The four search fields at Start: FIND's '/' becomes '?' as typing makes it; false (the user
 // told) at the first field holding what its key filter refuses.
 bool recheckSearchFields(SearchFields& fields);

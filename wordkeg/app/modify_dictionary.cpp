@@ -60,11 +60,6 @@ void dropIfEmpty(const std::string& path) {
   catalogue.remove(path);
 }
 
-// The name without a ".lex" it may end with (any case).
-std::string withoutLex(const std::string& name) {
-  return toLower(extensionOf(name)) == "lex" ? name.substr(0, name.size() - 4) : name;
-}
-
 Outcome report(DialogHost& host, int result, UpdateMode mode) {
   if (result == update_result::kDone) {
     host.setStatus(mode == UpdateMode::kAdd ? kWordAddedOk : kWordRemovedOk);

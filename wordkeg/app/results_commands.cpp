@@ -9,15 +9,17 @@
 
 namespace wk::app {
 
+bool confirmReplace(const std::string& path) {
+  if (!fileExists(path)) return true;
+  std::string question = path;
+  question += str(kFileExistsReplace);
+  return showMessage(question, str(kWarningCaption), mb::kYesNo | mb::kTaskModal) == mb::kIdYes;
+}
+
 bool saveResults(DialogHost& host, SearchSession& session, const std::string& chosen,
                  bool firstFilter) {
   const SaveTarget target = saveTarget(chosen, firstFilter);
-  if (extensionOf(chosen).empty() && fileExists(target.path)) {
-    std::string question = target.path;
-    question += str(kFileExistsReplace);
-    if (showMessage(question, str(kWarningCaption), mb::kYesNo | mb::kTaskModal) != mb::kIdYes)
-      return false;
-  }
+  if (extensionOf(chosen).empty() && !confirmReplace(target.path)) return false;
   ResultStore& store = session.store();
   if (target.pair) {
     std::string text = str(kCopyingFile);

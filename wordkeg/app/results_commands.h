@@ -28,6 +28,10 @@ class TaskOperation : public Operation {
   std::atomic<int> percent_{0};
 };
 
+// The replace question for an existing `path` ("... This file already exists ... Replace existing
+// file (Y/N)"); true when the file is absent or the answer is Yes.
+bool confirmReplace(const std::string& path);
+
 // Save As with `chosen` from the save dialog; `firstFilter` when "Wordkeg Files" was selected.
 // A bare name gets "wkg" or "asc" and, when that file exists, the replace question. A "wkg"
 // name saves the pair, any other writes the text report. True when a file was written.

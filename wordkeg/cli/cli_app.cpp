@@ -38,19 +38,22 @@ struct Options {
   bool readsOnly = false;  // the command changes nothing in the home
 };
 
+// The callback of a command that only reads the home: it may run where the home cannot be
+// written.
+std::function<void()> reading(Options& o, std::function<int()> command) {
+  return [&o, command] {
+    o.readsOnly = true;
+    o.command = command;
+  };
+}
+
 void addDictCommands(CLI::App& dict, Options& o) {
   dict.require_subcommand(1);
   dict.add_subcommand("list", "one line per dictionary: mark, file name, word count")
-      ->callback([&] {
-        o.readsOnly = true;
-        o.command = [] { return listDictionaries(); };
-      });
+      ->callback(reading(o, [] { return listDictionaries(); }));
   auto* details = dict.add_subcommand("details", "created, modified (if any), total words");
   details->add_option("NAME", o.name)->required();
-  details->callback([&] {
-    o.readsOnly = true;
-    o.command = [&] { return showDetails(o.name); };
-  });
+  details->callback(reading(o, [&] { return showDetails(o.name); }));
   for (const bool selected : {true, false}) {
     auto* sub = dict.add_subcommand(selected ? "select" : "deselect",
                                     selected ? "set the selected flag" : "clear the selected flag");
@@ -88,20 +91,14 @@ void addDictCommands(CLI::App& dict, Options& o) {
   }
   auto* find = dict.add_subcommand("find", "the dictionaries holding WORD (exact)");
   find->add_option("WORD", o.word)->required();
-  find->callback([&] {
-    o.readsOnly = true;
-    o.command = [&] { return findWord(o.word); };
-  });
+  find->callback(reading(o, [&] { return findWord(o.word); }));
   auto* del = dict.add_subcommand("delete", "delete dictionaries (kept as .lxb backups)");
   del->add_option("NAME", o.names)->required();
   del->add_flag("--yes", o.yes, "answer the confirmation with Yes");
   del->callback([&] { o.command = [&] { return deleteDictionaries(o.names); }; });
   auto* words = dict.add_subcommand("words", "every word as written, one per line, stored order");
   words->add_option("NAME", o.name)->required();
-  words->callback([&] {
-    o.readsOnly = true;
-    o.command = [&] { return listWords(o.name); };
-  });
+  words->callback(reading(o, [&] { return listWords(o.name); }));
 }
 
 void addSearchCommands(CLI::App& app, Options& o) {
@@ -130,10 +127,7 @@ void addSearchCommands(CLI::App& app, Options& o) {
   auto* show =
       results->add_subcommand("show", "the search definition, the counts, then every result");
   show->add_option("FILE", o.name)->required();
-  show->callback([&] {
-    o.readsOnly = true;
-    o.command = [&] { return showResults(o.name); };
-  });
+  show->callback(reading(o, [&] { return showResults(o.name); }));
   auto* exportCmd = results->add_subcommand("export", "write the plain-text report");
   exportCmd->add_option("FILE", o.name)->required();
   exportCmd->add_option("OUT", o.out)->required();

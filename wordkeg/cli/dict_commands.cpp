@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/field_rules.h"
 #include "cli_host.h"
 #include "dictionary_names_cli.h"
 #include "engine/base/message_port.h"
@@ -59,7 +60,7 @@ int makeDictionary(const std::string& wordList, const std::string& name, bool un
   if (!source.ready()) return exit_code::kRefused;
   CliHost host;
   return exitStatus(
-      app::makeDictionary(host, source.path(), toLower(withoutLex(name)), uniqueOnly));
+      app::makeDictionary(host, source.path(), toLower(app::withoutLex(name)), uniqueOnly));
 }
 
 // The catalogue file names of `names`; empty after a message when one is not listed.
@@ -80,7 +81,7 @@ int mergeDictionaries(const std::string& target, const std::vector<std::string>&
   if (newDictionaryPath(target).empty() || !soleCopyOrRefuse()) return exit_code::kRefused;
   CliHost host;
   return exitStatus(
-      app::mergeDictionaries(host, files, toLower(withoutLex(target)), deleteSources));
+      app::mergeDictionaries(host, files, toLower(app::withoutLex(target)), deleteSources));
 }
 
 int findWord(const std::string& word) {

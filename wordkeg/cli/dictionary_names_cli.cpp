@@ -1,5 +1,6 @@
 #include "dictionary_names_cli.h"
 
+#include "app/field_rules.h"
 #include "engine/base/message_port.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
@@ -9,14 +10,8 @@
 
 namespace wk::cli {
 
-std::string withoutLex(const std::string& name) {
-  if (name.size() > 4 && toLower(name.substr(name.size() - 4)) == ".lex")
-    return name.substr(0, name.size() - 4);
-  return name;
-}
-
 std::string findDictionary(const std::string& name) {
-  const std::string wanted = withoutLex(fileNameOf(name)) + ".lex";
+  const std::string wanted = app::withoutLex(fileNameOf(name)) + ".lex";
   DictionaryNames& catalogue = DictionaryNames::instance();
   std::string caseless;
   int caselessCount = 0;
@@ -42,16 +37,13 @@ bool soleCopyOrRefuse() {
 }
 
 std::string newDictionaryPath(const std::string& name) {
-  const std::string bare = toLower(withoutLex(name));
-  bool ok = !bare.empty();
-  for (char c : bare)
-    ok = ok && ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '{' ||
-                c == '}' || c == '$');
-  if (!ok) {
+  // The window's rule for a new dictionary's name, in one place.
+  const std::string bare = app::withoutLex(name);
+  if (bare.empty() || !app::typeable(app::Field::kDictionaryName, bare)) {
     showMessage(name + str(kNotADictionaryName), str(kErrorCaption), mb::kOk | mb::kIconStop);
     return std::string();
   }
-  return ConfigData::instance().dictionaryPath(bare + ".lex");
+  return ConfigData::instance().dictionaryPath(toLower(bare) + ".lex");
 }
 
 }  // namespace wk::cli

@@ -16,7 +16,5 @@ std::string newDictionaryPath(const std::string& name);
 // Dictionaries may change only while this is the one running copy; false after telling the
 // user when another copy runs.
 bool soleCopyOrRefuse();
-// `name` with a trailing ".lex" (any case) removed.
-std::string withoutLex(const std::string& name);
 
 }  // namespace wk::cli

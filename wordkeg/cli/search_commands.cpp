@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/field_rules.h"
+#include "app/results_commands.h"
 #include "dict_commands.h"
 #include "dictionary_names_cli.h"
 #include "engine/base/message_port.h"
@@ -43,14 +44,6 @@ std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::str
   return chosen;
 }
 
-// The window's replace question for a file a command would overwrite; true when it may go on.
-bool mayReplace(const std::string& path) {
-  if (!fileExists(path)) return true;
-  std::string question = path;
-  question += str(kFileExistsReplace);
-  return showMessage(question, str(kWarningCaption), mb::kYesNo | mb::kTaskModal) == mb::kIdYes;
-}
-
 // A file name that names a directory (or ends like one) would put the results beside it or
 // hide them inside it: refused, after a message.
 bool namesAFile(const std::string& path) {
@@ -64,9 +57,9 @@ bool namesAFile(const std::string& path) {
 bool mayWriteSave(const std::string& path) {
   if (path.empty()) return true;
   const SaveTarget target = saveTarget(path, true);
-  if (!target.pair) return mayReplace(target.path);
+  if (!target.pair) return app::confirmReplace(target.path);
   const std::string index = replaceExtension(target.path, "pdx");
-  return mayReplace(fileExists(target.path) ? target.path : index);
+  return app::confirmReplace(fileExists(target.path) ? target.path : index);
 }
 
 bool saveResults(ResultStore& store, const ResultsHeader& header, const std::string& path) {
@@ -157,7 +150,7 @@ int exportResults(const std::string& file, const std::string& out) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
   if (!store.view(file, h) || !namesAFile(out)) return exit_code::kRefused;
-  if (!mayReplace(out)) return exit_code::kNothing;
+  if (!app::confirmReplace(out)) return exit_code::kNothing;
   return writeTextReport(store, h, out, nullptr) ? exit_code::kDone : exit_code::kRefused;
 }
 

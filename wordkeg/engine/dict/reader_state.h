@@ -49,7 +49,6 @@ struct SharedDictionary {
     LetterCounts counts;
     uint32_t ordinal;
   };
-  const std::vector<Anagram>& anagrams() const;
   // The run of anagrams() with exactly `counts` that lie at or after word `from`.
   std::pair<const Anagram*, const Anagram*> anagramsOf(const LetterCounts& counts,
                                                        size_t from) const;
@@ -61,6 +60,7 @@ struct SharedDictionary {
     LetterCounts counts;
     uint32_t begin = 0, end = 0;  // end 0: an empty slot
   };
+  const std::vector<Anagram>& anagrams() const;  // built on first use
   const Run* findRun(const LetterCounts& counts) const;
 
   mutable std::once_flag anagramsBuilt_;

@@ -3,15 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-
-
 namespace wk {
 namespace {
-
-bool isVowel(char c) {
-  c = static_cast<char>(c | 0x20);
-  return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y';
-}
 
 // a, e, i, o, u and y by their slots.
 constexpr uint32_t kVowelSlots = 1u << 0 | 1u << 4 | 1u << 8 | 1u << 14 | 1u << 20 | 1u << 24;
@@ -22,6 +15,10 @@ int slot(char c) {
   return -1;
 }
 
+bool isVowelSlot(int i) {
+  return (kVowelSlots >> i & 1u) != 0;
+}
+
 }  // namespace
 
 void SrcLetters::addLetters(std::string_view text) {
@@ -30,7 +27,7 @@ void SrcLetters::addLetters(std::string_view text) {
     const int i = slot(c);
     if (i < 0) continue;
     added = true;
-    if (isVowel(c)) ++vowels_;
+    if (isVowelSlot(i)) ++vowels_;
     if (counts_[i] == kUnlimited) continue;
     if (c >= 'A' && c <= 'Z') {
       counts_[i] = kUnlimited;
@@ -65,7 +62,7 @@ int SrcLetters::take(const char* word, char terminator) {
       (i < 16 ? workingPacked_.lo : workingPacked_.hi) -= uint64_t{1} << ((i & 15) * 4);
       if (working_[i] == 0) workingMissing_ |= 1u << i;
     }
-    if ((kVowelSlots >> i & 1u) && workingVowels_ != -1) --workingVowels_;
+    if (isVowelSlot(i) && workingVowels_ != -1) --workingVowels_;
     ++taken;
   }
   if (workingTotal_ != -1) workingTotal_ -= taken;
