@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/search/list_requests.h"
+#include "app/result_list.h"
 #include "engine/search/result_store.h"
 #include "engine/search/text_report.h"
 
@@ -31,14 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wk::ResultsHeader header;
   if (store.view(base, header)) {
     for (int i = -1; i <= store.entryCount(); ++i) store.entry(i);
-    store.setListWidth(data[0] % 120);
-    std::string buffer;
-    for (int message = wk::list_request::kFirst; message <= wk::list_request::kFindPosition;
+    wk::app::ResultList list(store);
+    list.setWidth(data[0] % 120);
+    for (int message = vlist::request::kFirst; message <= vlist::request::kFindPosition;
          ++message) {
-      wk::ListRequest request;
+      vlist::Request request;
       request.index = data[1] % 7 - 1;
       request.data = data[0] % 5;
-      wk::answerListRequest(store, message, request, buffer);
+      list.answer(message, request);
     }
     wk::writeTextReport(store, header, base + ".txt", nullptr);
   }

@@ -27,7 +27,7 @@ using Words = std::vector<std::string>;
 // Runs the worker at once on the calling thread, as if its thread had ended before the first
 // tick; records what the window would show.
 struct FakeView : app::SearchView {
-  SearchFields shown = clearedFields();
+  SearchFields shown = app::clearedFields();
   std::vector<int> statuses;
   std::string found, checked;
   int selectOpened = 0, analyses = 0, listResets = 0, tabStop = 0;
@@ -68,7 +68,7 @@ struct ImmediateHost : app::DialogHost {
 // Runs the operation on a worker while this thread keeps reading the list's rows, as the window
 // does when the list repaints behind the wait dialog.
 struct RepaintingHost : app::DialogHost {
-  ResultStore* store = nullptr;
+  app::ResultList* list = nullptr;
   int rowsRead = 0;
   void setStatus(int) override {}
   RunOutcome runOperation(Operation& operation) override {
@@ -78,7 +78,7 @@ struct RepaintingHost : app::DialogHost {
       ok = operation.run();
       done = true;
     });
-    while (!done) store->rowText(rowsRead++ % store->rowCount());
+    while (!done) list->rowText(rowsRead++ % list->rowCount());
     worker.join();
     return ok ? RunOutcome::kCompleted : RunOutcome::kFailed;
   }
@@ -96,7 +96,7 @@ class SearchSessionTest : public HomeTest {
   void SetUp() override {
     HomeTest::SetUp();
     dict = makeDictionary("d", {"a", "at", "act", "cat", "dog", "god", "tac", "coat"});
-    own = std::make_unique<app::SearchSession>(view);
+    own = std::make_unique<app::SearchSession>(view, DictionaryNames::instance());
     view.session = own.get();
   }
   void select() { DictionaryNames::instance().setSelected(dict, true); }
@@ -226,7 +226,7 @@ TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
     bool startWorker() override { return true; }  // the worker "runs" until cancelled
   } paused;
   paused.shown.find = "?at";
-  app::SearchSession running(paused);
+  app::SearchSession running(paused, DictionaryNames::instance());
   ASSERT_TRUE(running.start());
   readerState().cancel = false;
   EXPECT_FALSE(running.askCancel());
@@ -259,7 +259,7 @@ TEST_F(SearchSessionTest, ClearAllResetsFieldsCountsAndStore) {
   // The next overlap check compares with what the fields show now, not with "ab" and "c".
   EXPECT_EQ(session().request().include + session().request().exclude, "");
   messages.shown.clear();
-  EXPECT_TRUE(storeInclude(session().request(), "c"));
+  EXPECT_TRUE(session().checks().storeInclude("c"));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(view.found, "Found: 0");
   EXPECT_EQ(view.checked, "Checked: 0");
@@ -320,7 +320,7 @@ TEST_F(SearchSessionTest, ReportWhileTheListRepaintsHoldsEveryResultOnce) {
   ASSERT_TRUE(search("?????")) << (messages.shown.empty() ? "" : messages.shown.back().text);
   ASSERT_EQ(session().store().entryCount(), static_cast<int>(words.size()));
   RepaintingHost host;
-  host.store = &session().store();
+  host.list = &session().list();
   const std::string report = (home / "files" / "many.txt").string();
   EXPECT_TRUE(app::saveResults(host, session(), report, false));
   EXPECT_GT(host.rowsRead, 1);
@@ -331,7 +331,7 @@ TEST_F(SearchSessionTest, ReportWhileTheListRepaintsHoldsEveryResultOnce) {
   const size_t body = text.find(rule, rule.size());
   ASSERT_NE(body, std::string::npos);
   EXPECT_TRUE(text.substr(body + rule.size()) == expected) << "the body differs from the results";
-  EXPECT_EQ(session().store().rowText(1), "aaaab\t");
+  EXPECT_EQ(session().list().rowText(1), "aaaab\t");
 }
 
 TEST_F(SearchSessionTest, DictionaryGoneBeforeSearchIsReportedInOneBox) {

@@ -1,5 +1,5 @@
-// The results pair: appending, the header, rows and list requests, saving, viewing damaged
-// pairs, deleting, and the text report.
+// The results pair: appending, the header, saving, viewing damaged pairs, deleting, and the
+// text report.
 #include "engine/search/result_store.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,7 @@
 
 #include "engine/base/file_ops.h"
 #include "engine/config/config_data.h"
-#include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_header.h"
-#include "engine/search/list_requests.h"
 #include "engine/search/text_report.h"
 #include "test_home.h"
 
@@ -61,52 +59,6 @@ TEST_F(ResultStoreTest, PairLayoutOfWordsAndSequences) {
   EXPECT_EQ(readInt32(index.data()), 144);
   EXPECT_EQ(readInt32(index.data() + 8), 156);
   EXPECT_EQ(store->entry(1), "cat dog");
-}
-
-TEST_F(ResultStoreTest, RowsFlowIntoColumns) {
-  fill(25);  // longest entry 3
-  store->setListWidth(4 * 7 - 4);
-  EXPECT_EQ(store->entriesPerRow(), 4);
-  EXPECT_EQ(store->rowCount(), 7);
-  EXPECT_EQ(store->rowText(0), "w0\tw1\tw2\tw3\t");
-  EXPECT_EQ(store->rowText(6), "w24\t");
-  EXPECT_EQ(store->rowText(7), "");
-  {
-    Dictionary reader(makeDictionary("d", {"cat"}), false, 512);
-    EXPECT_EQ(store->rowText(0), "");  // a search is writing
-  }
-  EXPECT_EQ(reflowRow(4, 3, 2), 6);
-  EXPECT_EQ(reflowRow(2, 6, 4), 3);
-}
-
-TEST_F(ResultStoreTest, ListRequestsWalkTheRows) {
-  std::string buffer;
-  ListRequest r;
-  EXPECT_TRUE(answerListRequest(*store, list_request::kLast, r, buffer));
-  EXPECT_EQ(r.index, -1);
-  EXPECT_STREQ(r.text, "");
-  fill(10);
-  store->setListWidth(0);
-  r = ListRequest{};
-  answerListRequest(*store, list_request::kRange, r, buffer);
-  EXPECT_EQ(r.index, 10);
-  answerListRequest(*store, list_request::kLast, r, buffer);
-  EXPECT_EQ(r.index, 9);
-  EXPECT_STREQ(r.text, "w9\t");
-  answerListRequest(*store, list_request::kNext, r, buffer);
-  EXPECT_EQ(r.status, -1);
-  r.index = 0;
-  answerListRequest(*store, list_request::kPrevious, r, buffer);
-  EXPECT_EQ(r.status, -1);
-  r.data = 4;
-  answerListRequest(*store, list_request::kFindItem, r, buffer);
-  EXPECT_EQ(r.index, 4);
-  EXPECT_STREQ(r.text, "w4\t");
-  r.index = 50;
-  r.data = 3;
-  answerListRequest(*store, list_request::kFindPosition, r, buffer);
-  EXPECT_EQ(r.index, 0);  // ten rows: row count / 100 is 0
-  EXPECT_FALSE(answerListRequest(*store, 9999, r, buffer));
 }
 
 TEST_F(ResultStoreTest, SaveViewAndDeleteAPair) {
@@ -158,8 +110,8 @@ TEST_F(ResultStoreTest, DamagedPairsReadOnlyWhatTheyHold) {
   EXPECT_EQ(h.find.size(), 42u);
   EXPECT_EQ(viewer.entryCount(), 4);
   for (int i = 0; i < 6; ++i) EXPECT_LE(viewer.entry(i).size(), data.size());
-  viewer.setListWidth(80);
-  for (int r = 0; r < 3; ++r) EXPECT_LE(viewer.rowText(r).size(), data.size());
+  for (int first = 0; first < 6; ++first)
+    EXPECT_LE(viewer.entriesText(first, 3).size(), data.size());
   writeBytes(tempPath("short.wkg"), std::vector<unsigned char>(10, 1));
   writeBytes(tempPath("short.pdx"), std::vector<unsigned char>(3, 1));
   EXPECT_TRUE(viewer.view(tempPath("short"), h));

@@ -7,14 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/search/result_store.h"
-#include "engine/search/search_control.h"
-#include "engine/search/search_data.h"
-#include "engine/search/search_worker.h"
-
-namespace wk {
-class SubsetBuilder;
-}
+#include "result_list.h"
+#include "search_run.h"
 
 namespace wk::app {
 
@@ -46,14 +40,17 @@ class SearchView {
 
 class SearchSession {
  public:
-  explicit SearchSession(SearchView& view);
+  SearchSession(SearchView& view, DictionaryNames& catalogue);
   ~SearchSession();
 
   bool searching() const { return searching_; }
-  ResultStore& store() { return store_; }
-  const ResultStore& store() const { return store_; }
-  // The request as the field checks leave it (the window runs them as the focus moves).
-  SearchData& request() { return request_; }
+  ResultStore& store() { return run_.store(); }
+  const ResultStore& store() const { return run_.store(); }
+  // The result list's rows over the store.
+  ResultList& list() { return list_; }
+  // The request's checks (the window runs them as the focus moves) and the request they leave.
+  RequestChecks& checks() { return run_.checks(); }
+  SearchData& request() { return run_.request(); }
   // Start: true when a worker runs (the window then ticks every 100 ms until tick() is false).
   bool start();
   // Worker thread: the search itself.
@@ -79,18 +76,12 @@ class SearchSession {
 
  private:
   void leaveSearching();
-  bool analyse();
-  std::string selectionSignature() const;
 
   SearchView& view_;
-  SearchData request_;
-  ResultStore store_;
-  SearchScope scope_;
-  std::unique_ptr<SearchWorker> worker_;
+  DictionaryNames& catalogue_;
+  SearchRun run_;
+  ResultList list_;
   std::atomic<bool> searching_{false};
-  uint32_t checkedTotal_ = 0;  // of the last search, or of the viewed file
-  // The selected dictionaries (and their versions) the subset dictionary was built from.
-  std::string analysedFor_;
 };
 
 }  // namespace wk::app

@@ -5,6 +5,7 @@
 
 #include "app/field_rules.h"
 #include "app/results_commands.h"
+#include "app/search_run.h"
 #include "dict_commands.h"
 #include "dictionary_names_cli.h"
 #include "engine/base/message_port.h"
@@ -13,7 +14,6 @@
 #include "engine/base/string_table.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/result_store.h"
-#include "engine/search/search_worker.h"
 #include "engine/search/subset_builder.h"
 #include "engine/search/text_report.h"
 #include "progress_runner.h"
@@ -35,11 +35,12 @@ std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::str
       return {};
     }
   }
+  if (names.empty()) return app::selectedDictionaries(catalogue);
   std::vector<const DictionaryName*> chosen;
   for (size_t i = 0; i < catalogue.count(); ++i) {
     const DictionaryName& entry = catalogue.entry(i);
-    const bool named = std::find(wanted.begin(), wanted.end(), entry.path) != wanted.end();
-    if (names.empty() ? entry.header.selected != 0 : named) chosen.push_back(&entry);
+    if (std::find(wanted.begin(), wanted.end(), entry.path) != wanted.end())
+      chosen.push_back(&entry);
   }
   return chosen;
 }
@@ -75,12 +76,8 @@ void printLines(ResultStore& store) {
   flushOutput();
 }
 
-// Runs the subset analysis of a multi-word search; false when there is nothing to search.
-bool buildSubset(const SearchData& request, const std::vector<const DictionaryName*>& chosen,
-                 RunOutcome& outcome) {
-  std::vector<SubsetSource> sources;
-  for (const DictionaryName* entry : chosen) sources.push_back({entry->path, entry->tempName});
-  SubsetBuilder builder(request.fromPool, sources, DictionaryNames::instance().subsetPath());
+// The analysis of a multi-word search in the terminal; true when the search is to run.
+bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
   outcome = runWithProgress(builder);
   // No word can be made from the letters: a search that found nothing, not a failure.
   if (outcome == RunOutcome::kFailed && builder.matches() == 0 && !lastRunThrew())
@@ -99,25 +96,21 @@ int runSearch(const SearchOptions& o) {
   if (refused) return exit_code::kRefused;
   if (!o.save.empty() && !namesAFile(o.save)) return exit_code::kRefused;
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
-  SearchData request;
-  if (!startChecks(request, fields, !chosen.empty())) return exit_code::kRefused;
   DictionaryNames& catalogue = DictionaryNames::instance();
-  // This run's working files go when it ends; --save has copied what it needs by then.
+  // This run's working files go when it ends (after the store has closed them); --save has
+  // copied what it needs by then.
   ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()),
       subset(catalogue.subsetPath());
-  ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
-  SearchScope scope;
-  scope.request = &request;
-  scope.store = &store;
-  scope.subsetPath = catalogue.subsetPath();
-  for (const DictionaryName* entry : chosen) scope.dictionaries.push_back(entry->path);
+  app::SearchRun run(catalogue);
+  if (!run.checks().start(fields, !chosen.empty())) return exit_code::kRefused;
   RunOutcome outcome = RunOutcome::kCompleted;
-  uint32_t checked = 0;
-  if (!request.multiWord || buildSubset(request, chosen, outcome)) {
-    SearchWorker worker(scope);
-    outcome = runWithProgress(worker);
-    checked = worker.checked();
+  auto analyse = [&outcome](SubsetBuilder& builder) { return analyseInTerminal(builder, outcome); };
+  if (run.prepare(chosen, analyse)) {
+    outcome = runWithProgress(*run.worker());
+    run.finished();
   }
+  const uint32_t checked = run.checked(false);
+  ResultStore& store = run.store();
   const ResultsHeader header = resultsHeaderFor(fields, checked);
   store.finish(header);
   printLines(store);

@@ -20,9 +20,7 @@ int modify(const std::string& word, const std::string& dictionary, UpdateMode mo
     return exit_code::kRefused;
   }
   // The combo's list is the catalogue; a known name is passed as the catalogue spells it.
-  std::vector<std::string> listed;
-  DictionaryNames& catalogue = DictionaryNames::instance();
-  for (size_t i = 0; i < catalogue.count(); ++i) listed.push_back(catalogue.entry(i).fileName());
+  const std::vector<std::string> listed = DictionaryNames::instance().fileNames();
   const std::string known = dictionary.empty() ? std::string() : findDictionary(dictionary);
   CliHost host;
   return exitStatus(app::modifyDictionary(host, mode, word,

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/search/list_requests.h"
 #include "vlist_protocol.h"
 
 namespace {
@@ -29,15 +28,15 @@ ListState* state(HWND hwnd) {
 }
 
 // Asks the parent for `request`; false when it gave no row.
-bool ask(HWND hwnd, int message, wk::ListRequest& request) {
+bool ask(HWND hwnd, int message, vlist::Request& request) {
   SendMessageA(GetParent(hwnd), message, 0, reinterpret_cast<LPARAM>(&request));
   return request.status == 0;
 }
 
 std::string rowText(HWND hwnd, int row) {
-  wk::ListRequest request;
+  vlist::Request request;
   request.data = row;
-  if (!ask(hwnd, wk::list_request::kFindItem, request) || !request.text) return {};
+  if (!ask(hwnd, vlist::request::kFindItem, request) || !request.text) return {};
   return request.text;
 }
 
@@ -118,8 +117,8 @@ void select(HWND hwnd, int row) {
 
 void reset(HWND hwnd) {
   ListState* s = state(hwnd);
-  wk::ListRequest request;
-  s->rows = ask(hwnd, wk::list_request::kRange, request)
+  vlist::Request request;
+  s->rows = ask(hwnd, vlist::request::kRange, request)
                 ? std::max(0, static_cast<int>(request.index))
                 : 0;
   s->top = 0;
@@ -129,7 +128,7 @@ void reset(HWND hwnd) {
 }
 
 void selectRequested(HWND hwnd, WPARAM which, LPARAM data) {
-  wk::ListRequest request;
+  vlist::Request request;
   request.data = static_cast<int32_t>(data);
   request.index = static_cast<int32_t>(data);
   if (ask(hwnd, static_cast<int>(which), request)) select(hwnd, request.index);

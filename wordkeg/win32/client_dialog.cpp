@@ -5,8 +5,8 @@
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
 #include "engine/dict/reader_state.h"
-#include "engine/search/list_requests.h"
 #include "frame_window.h"
 #include "framework/context_menu.h"
 #include "framework/help_context.h"
@@ -29,7 +29,8 @@ std::unique_ptr<TComboEdit> fieldOf(HWND combo, wk::app::Field field) {
 
 }  // namespace
 
-wkegowlTDLGClient::wkegowlTDLGClient() : Dialog(IDD_CLIENT), session_(*this) {}
+wkegowlTDLGClient::wkegowlTDLGClient()
+    : Dialog(IDD_CLIENT), session_(*this, wk::DictionaryNames::instance()) {}
 
 wkegowlTDLGClient::~wkegowlTDLGClient() {
   if (worker_.joinable()) worker_.join();
@@ -103,7 +104,7 @@ void wkegowlTDLGClient::showRows(int tabStop, bool selectFirst) {
   resetList();
   if (!selectFirst) return;
   SetFocus(item(IDC_RESULTS));
-  SendMessageA(item(IDC_RESULTS), vlist::kSelect, wk::list_request::kFirst, 0);
+  SendMessageA(item(IDC_RESULTS), vlist::kSelect, vlist::request::kFirst, 0);
 }
 
 bool wkegowlTDLGClient::runAnalysis(wk::SubsetBuilder& builder) {
@@ -263,15 +264,15 @@ void wkegowlTDLGClient::fieldNotice(int id, int code) {
     multiWordEnabling();
   } else if (code == CBN_SETFOCUS && id != IDC_FIND) {
     BoxOwner owner(nullptr);
-    wk::checkFind(session_.request(), find_->text());
+    session_.checks().checkFind(find_->text());
   } else if ((id == IDC_INCLUDE || id == IDC_EXCLUDE) &&
              (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) {
     BoxOwner owner(nullptr);
-    wk::SearchData& request = session_.request();
+    wk::app::RequestChecks& checks = session_.checks();
     if (id == IDC_INCLUDE)
-      wk::storeInclude(request, include_->textOnNotice(code));
+      checks.storeInclude(include_->textOnNotice(code));
     else
-      wk::storeExclude(request, exclude_->textOnNotice(code));
+      checks.storeExclude(exclude_->textOnNotice(code));
   }
 }
 
@@ -291,9 +292,8 @@ void wkegowlTDLGClient::onTimer(UINT_PTR id) {
 }
 
 INT_PTR wkegowlTDLGClient::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
-  if (msg >= wk::list_request::kFirst && msg <= wk::list_request::kFindPosition) {
-    auto* request = reinterpret_cast<wk::ListRequest*>(lParam);
-    wk::answerListRequest(session_.store(), static_cast<int>(msg), *request, rowBuffer_);
+  if (msg >= vlist::request::kFirst && msg <= vlist::request::kFindPosition) {
+    session_.list().answer(static_cast<int>(msg), *reinterpret_cast<vlist::Request*>(lParam));
     return 1;
   }
   switch (msg) {

@@ -74,7 +74,6 @@ class wkegowlTDLGClient : public Dialog, public wk::app::SearchView, public wk::
   wk::app::SearchSession session_;
   std::unique_ptr<TComboEdit> find_, from_, include_, exclude_;
   std::thread worker_;
-  std::string rowBuffer_;
   bool exiting_ = false;
   bool timerRunning_ = false;
   // Layout offsets captured at set-up: the list's margins, and each moving control's distance

@@ -1,7 +1,7 @@
 // The client dialog's resize layout: the result list follows the window, Start and Cancel keep
 // to the bottom-right, the options to the bottom-left; the rows re-flow to the new width.
 #include "client_dialog.h"
-#include "engine/search/list_requests.h"
+#include "app/result_list.h"
 #include "resource.h"
 #include "vlist/vlist_protocol.h"
 
@@ -59,20 +59,20 @@ void wkegowlTDLGClient::remeasure() {
   GetTextMetricsA(dc, &tm);
   SelectObject(dc, old);
   ReleaseDC(list, dc);
-  session_.store().setListWidth(tm.tmAveCharWidth > 0 ? r.right / tm.tmAveCharWidth : 0);
+  session_.list().setWidth(tm.tmAveCharWidth > 0 ? r.right / tm.tmAveCharWidth : 0);
 }
 
 void wkegowlTDLGClient::remeasureAndReflow() {
   HWND list = item(IDC_RESULTS);
-  const int old = session_.store().entriesPerRow();
+  const int old = session_.list().entriesPerRow();
   remeasure();
   if (session_.searching()) return;
   const int selected = static_cast<int>(SendMessageA(list, vlist::kGetSelected, 0, 0));
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   resetList();
   if (selected >= 0) {
-    const int row = wk::reflowRow(old, selected, session_.store().entriesPerRow());
-    SendMessageA(list, vlist::kSelect, wk::list_request::kFindItem, row);
+    const int row = wk::app::reflowRow(old, selected, session_.list().entriesPerRow());
+    SendMessageA(list, vlist::kSelect, vlist::request::kFindItem, row);
   }
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);

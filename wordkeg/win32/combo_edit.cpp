@@ -1,6 +1,6 @@
 #include "combo_edit.h"
 
-#include "engine/search/search_data.h"
+#include "app/search_checks.h"
 #include "framework/dialog.h"
 #include "framework/key_filter.h"
 #include "framework/list_box.h"
@@ -36,7 +36,7 @@ void TComboEdit::pushHistory() {
   const std::string current = text();
   if (current.empty()) return;
   std::vector<std::string> entries = history();
-  wk::pushHistory(entries, current);
+  wk::app::pushHistory(entries, current);
   SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
   for (const auto& entry : entries)
     SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));

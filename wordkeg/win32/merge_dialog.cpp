@@ -23,10 +23,8 @@ void MergeDictionaries::onInit() {
 void MergeDictionaries::fill() {
   HWND list = item(IDC_MERGE_LIST);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  wk::DictionaryNames& catalogue = wk::DictionaryNames::instance();
-  for (size_t i = 0; i < catalogue.count(); ++i)
-    SendMessageA(list, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(catalogue.entry(i).fileName().c_str()));
+  for (const std::string& name : wk::DictionaryNames::instance().fileNames())
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void MergeDictionaries::onCommand(int id, int, HWND) {

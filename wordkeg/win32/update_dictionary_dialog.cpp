@@ -43,10 +43,8 @@ void UpdateDictionary::fill() {
   std::string current = text(IDC_WORD_DICT);
   if (!current.empty()) current = wk::replaceExtension(current, "lex");
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  wk::DictionaryNames& catalogue = wk::DictionaryNames::instance();
-  for (size_t i = 0; i < catalogue.count(); ++i)
-    SendMessageA(combo, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(catalogue.entry(i).fileName().c_str()));
+  for (const std::string& name : wk::DictionaryNames::instance().fileNames())
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   if (SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                    reinterpret_cast<LPARAM>(current.c_str())) != CB_ERR)
     setText(IDC_WORD_DICT, current);

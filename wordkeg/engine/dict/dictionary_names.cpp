@@ -114,6 +114,12 @@ void DictionaryNames::insert(DictionaryName entry) {
   entries_.insert(at, std::move(entry));
 }
 
+std::vector<std::string> DictionaryNames::fileNames() const {
+  std::vector<std::string> names;
+  for (const DictionaryName& entry : entries_) names.push_back(entry.fileName());
+  return names;
+}
+
 bool DictionaryNames::anySelected() const {
   return std::any_of(entries_.begin(), entries_.end(),
                      [](const DictionaryName& e) { return e.header.selected != 0; });

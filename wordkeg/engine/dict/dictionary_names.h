@@ -29,6 +29,8 @@ class DictionaryNames {
 
   size_t count() const { return entries_.size(); }
   DictionaryName& entry(size_t i) { return entries_[i]; }
+  // The file names of the dictionaries, in catalogue order (the lists a user picks from).
+  std::vector<std::string> fileNames() const;
   bool anySelected() const;
   DictionaryName* find(const std::string& path);
   // 1 when `path` was entered (its header read), 0 when listed already or unreadable.

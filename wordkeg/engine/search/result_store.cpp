@@ -8,7 +8,6 @@
 #include "../base/paths.h"
 #include "../base/string_table.h"
 #include "../dict/dictionary_header.h"
-#include "../dict/reader_state.h"
 
 namespace wk {
 namespace {
@@ -43,6 +42,7 @@ void ResultStore::closeFiles() {
 
 void ResultStore::reset() {
   closeFiles();
+  writing_ = false;
   longest_ = 1;
   entries_ = 0;
   dataEnd_ = 0;
@@ -52,6 +52,7 @@ void ResultStore::reset() {
 }
 
 bool ResultStore::openWorkingPair() {
+  writing_ = true;  // before any entry counts, so a reader never sees entries being written
   entries_ = 0;
   data_ = std::fopen(dataPath_.c_str(), "w+b");
   if (!data_) {
@@ -94,6 +95,7 @@ void ResultStore::append(const std::string& text, bool sequence) {
 }
 
 void ResultStore::finish(ResultsHeader header) {
+  writing_ = false;
   if (entries_ == 0 || !data_) return;
   std::fclose(data_);
   data_ = std::fopen(dataPath_.c_str(), "r+b");
@@ -115,6 +117,7 @@ void ResultStore::finish(ResultsHeader header) {
 bool ResultStore::view(const std::string& path, ResultsHeader& header) {
   const bool wasOpen = data_ != nullptr;
   closeFiles();
+  writing_ = false;
   const std::string data = replaceExtension(path, "wkg");
   const std::string index = replaceExtension(path, "pdx");
   data_ = std::fopen(data.c_str(), "r+b");
@@ -237,30 +240,12 @@ bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) const {
   return ok;
 }
 
-void ResultStore::setListWidth(int widthChars) {
-  listWidth_ = std::max(widthChars, 0);
-}
-
-int ResultStore::entriesPerRow() const {
-  return std::max(1, (listWidth_ + 4) / (longest_ + 4));
-}
-
-int ResultStore::rowCount() const {
-  const int per = entriesPerRow();
-  return entries_ / per + (entries_ % per ? 1 : 0);
-}
-
-std::string ResultStore::rowText(int row) {
-  if (entries_ == 0 || readerState().openReaders != 0 || row < 0) return {};
-  const int per = entriesPerRow();
+std::string ResultStore::entriesText(int first, int count) {
   int32_t from = 0, to = 0;
-  const int first = row * per;
-  if (first >= entries_ || !readOffset(first, from) ||
-      !readOffset(std::min(first + per, entries_.load()), to))
+  if (writing_ || first < 0 || count <= 0 || first >= entries_ || !readOffset(first, from) ||
+      !readOffset(std::min(first + count, entries_.load()), to))
     return {};
-  std::string text = bytesBetween(from, to);
-  std::replace(text.begin(), text.end(), '\n', '\t');
-  return text;
+  return bytesBetween(from, to);
 }
 
 }  // namespace wk

@@ -1,8 +1,8 @@
 #pragma once
 // ResultStore: owns the results file pair on display (the working pair while searching, or a
 // saved pair after View). The search appends each result to it as found; the result list reads
-// its rows straight from the files. Reading is bounded by what the files hold, whatever their
-// header and offsets claim.
+// its rows straight from the files (app/result_list.h lays them out). Reading is bounded by what
+// the files hold, whatever their header and offsets claim.
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -22,8 +22,9 @@ class ResultStore {
   // Closes the pair and points the store at the (not yet created) working pair.
   void reset();
   // Search worker: appends a single word, or a word sequence (each word followed by a blank).
-  // The first call creates the working pair; when that or a later write fails (a full disk) the
-  // user is told once and nothing more is appended until the next reset.
+  // The first call creates the working pair and the store is being written until finish() or
+  // reset(); when that or a later write fails (a full disk) the user is told once and nothing
+  // more is appended until the next reset.
   void append(const std::string& text, bool sequence);
   // End of a search: writes `header` with the found count and longest entry filled in.
   void finish(ResultsHeader header);
@@ -38,24 +39,21 @@ class ResultStore {
   bool deleteResults();
 
   bool isOpen() const { return data_ != nullptr; }
+  // A search is appending to the working pair: its entries cannot be read meanwhile.
+  bool writing() const { return writing_; }
   int entryCount() const { return entries_; }
   int longestEntry() const { return longest_; }
   const std::string& dataPath() const { return dataPath_; }
   const std::string& indexPath() const { return indexPath_; }
   // The text of result `i` (its line feed dropped); empty when the files do not hold it.
   std::string entry(int i);
+  // Results `first` to `first + count - 1` (as many as there are), each with its line feed.
+  // Empty while the store is being written or when the files do not hold them.
+  std::string entriesText(int first, int count);
   // Copies the result lines, as stored, to `out` in blocks; `percent` follows the share done.
   // Reads through a handle of its own, so it may run on a worker while the window thread reads
   // rows; the pair must be flushed (finished or viewed) first.
   bool copyLines(std::FILE* out, std::atomic<int>* percent) const;
-
-  // The result list's layout: `widthChars` is the list's width in average characters.
-  void setListWidth(int widthChars);
-  int entriesPerRow() const;
-  int rowCount() const;
-  // Row `row`: its results, each followed by a TAB. Empty while any dictionary reader is open
-  // (a search is writing) or when the store is empty.
-  std::string rowText(int row);
 
  private:
   bool openWorkingPair();
@@ -72,7 +70,7 @@ class ResultStore {
   std::atomic<int> longest_{1};
   int32_t dataEnd_ = 0;
   bool stopped_ = false;  // the pair could not be created or written: append nothing more
-  int listWidth_ = 0;
+  std::atomic<bool> writing_{false};
 };
 
 }  // namespace wk

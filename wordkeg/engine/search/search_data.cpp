@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
 #include "../dict/dict_format.h"
@@ -20,12 +19,6 @@ bool isLetter(char c) {
 }
 bool isUpper(char c) {
   return c >= 'A' && c <= 'Z';
-}
-
-bool inputError(int textId) {
-  beep();
-  showMessageIds(textId, kInputErrorCaption, mb::kIconStop | mb::kOk | mb::kTaskModal);
-  return false;
 }
 
 // The pattern's length with each digit run counted as its value and each blank run as one.
@@ -76,16 +69,6 @@ bool wordsFit(const std::string& find) {
   return true;
 }
 
-bool overlapCheck(const SearchData& request) {
-  static bool running = false;  // a focus change while the box is up must not ask again
-  if (running) return true;
-  if (request.exclude.find_first_of(request.include) == std::string::npos) return true;
-  running = true;
-  inputError(kIncludeExcludeOverlap);
-  running = false;
-  return false;
-}
-
 // Step 7 of the final check: every letter of FIND must be found in FROM; lower-case letters of
 // FROM are used up, upper-case ones never.
 bool findLettersInFrom(const std::string& find, std::string from) {
@@ -111,49 +94,41 @@ bool isMultiWord(const std::string& findText) {
   return blank != std::string::npos && findText.find_first_not_of(' ', blank) != std::string::npos;
 }
 
-bool checkFind(SearchData& request, const std::string& text) {
-  static bool running = false;
-  if (running) return true;
+NormalisedFind normaliseFind(const std::string& text) {
+  NormalisedFind out;
   const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) {
-    request.find.clear();
-    return true;
-  }
+  if (first == std::string::npos) return out;
   const std::string trimmed = text.substr(first, text.find_last_not_of(' ') - first + 1);
-  if (measure(trimmed) > kMaxFind) return inputError(kFindTooLong);
+  if (measure(trimmed) > kMaxFind) {
+    out.refusal = kFindTooLong;
+    return out;
+  }
   std::string find = rewrite(trimmed);
-  if (!wordsFit(find)) return inputError(kPatternTooLong);
+  if (!wordsFit(find)) {
+    out.refusal = kPatternTooLong;
+    return out;
+  }
   if (const auto bang = find.find('!'); bang != std::string::npos) {
-    if (find.find_first_not_of(' ', bang + 1) != std::string::npos) {
-      running = true;
-      const int answer = showMessageIds(kBangIgnores, kInvalidPatternCaption,
-                                        mb::kOkCancel | mb::kIconQuestion | mb::kTaskModal);
-      running = false;
-      if (answer != mb::kIdOk) return false;
-    }
+    out.restDropped = find.find_first_not_of(' ', bang + 1) != std::string::npos;
     find.erase(bang + 1);
   }
-  request.find = toLower(find);
-  return true;
+  out.find = toLower(find);
+  return out;
 }
 
-void storeFrom(SearchData& request, const std::string& text) {
-  request.from = (request.multiWord || request.useAll) ? toLower(text) : text;
+std::string storedFrom(const SearchData& request, const std::string& text) {
+  return (request.multiWord || request.useAll) ? toLower(text) : text;
 }
 
-bool storeInclude(SearchData& request, const std::string& text) {
-  request.include = toLower(text);
-  return overlapCheck(request);
+int overlapRefusal(const SearchData& request) {
+  return request.exclude.find_first_of(request.include) == std::string::npos
+             ? 0
+             : kIncludeExcludeOverlap;
 }
 
-bool storeExclude(SearchData& request, const std::string& text) {
-  request.exclude = toLower(text);
-  return overlapCheck(request);
-}
-
-bool finalCheck(SearchData& request) {
-  if (request.find.empty()) return inputError(kNoFind);
-  if (request.multiWord && request.from.empty()) return inputError(kMultiNeedsFrom);
+int completeRequest(SearchData& request) {
+  if (request.find.empty()) return kNoFind;
+  if (request.multiWord && request.from.empty()) return kMultiNeedsFrom;
   request.sourceLetters = request.from;
   request.fromPool.set(request.from);
   request.fromChanged = !(request.fromPool == request.previousFromPool);
@@ -165,37 +140,14 @@ bool finalCheck(SearchData& request) {
     request.readerBufferSize = 2048;
   }
   request.sourcePool.set(request.sourceLetters);
-  if (request.from.empty()) return true;
-  if (!findLettersInFrom(request.find, request.from)) return inputError(kFindLettersNotInFrom);
+  if (request.from.empty()) return 0;
+  if (!findLettersInFrom(request.find, request.from)) return kFindLettersNotInFrom;
   const std::string beforeBang = request.find.substr(0, request.find.find('!'));
   const auto needed = static_cast<size_t>(std::count_if(
       beforeBang.begin(), beforeBang.end(), [](char c) { return isLetter(c) || c == '?'; }));
   const bool unlimited = std::any_of(request.from.begin(), request.from.end(), isUpper);
-  if (request.from.size() >= needed || (unlimited && !request.multiWord)) return true;
-  return inputError(kFindLongerThanFrom);
-}
-
-bool validateRequest(SearchData& request, const SearchFields& fields) {
-  request.useAll = fields.useAll;
-  request.suppressPermutations = fields.suppressPermutations;
-  request.multiWord = isMultiWord(fields.find);
-  if (!checkFind(request, fields.find)) return false;
-  storeFrom(request, fields.from);
-  if (!storeInclude(request, request.multiWord ? std::string() : fields.include)) return false;
-  if (!storeExclude(request, request.multiWord ? std::string() : fields.exclude)) return false;
-  return finalCheck(request);
-}
-
-void pushHistory(std::vector<std::string>& history, const std::string& text) {
-  constexpr size_t kHistory = 10;
-  if (text.empty()) return;
-  history.erase(std::remove(history.begin(), history.end(), text), history.end());
-  history.insert(history.begin(), text);
-  if (history.size() > kHistory) history.resize(kHistory);
-}
-
-SearchFields clearedFields() {
-  return SearchFields{"*", "", "", "", true, false};
+  if (request.from.size() >= needed || (unlimited && !request.multiWord)) return 0;
+  return kFindLongerThanFrom;
 }
 
 ResultsHeader resultsHeaderFor(const SearchFields& f, uint32_t wordsChecked) {

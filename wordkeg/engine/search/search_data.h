@@ -1,6 +1,7 @@
 #pragma once
-// SearchData: the search request as the checks leave it, and the checks themselves. Each check
-// reports a failure through the message port with the program's own text and returns false.
+// SearchData: the search request as the checks leave it, and the pure rules that build it. Each
+// rule names the message refusing the request by its id; asking and telling the user is the
+// dialog logic's (app/search_checks.h).
 #include <string>
 #include <vector>
 
@@ -25,33 +26,31 @@ struct SearchData {
 // Two or more words (blank-separated, trailing blanks ignored) or a "!" anywhere.
 bool isMultiWord(const std::string& findText);
 
-// The FIND check: normalises `text` into request.find. A "!" followed by more text asks
-// message 64 (OK goes on without the rest, Cancel fails).
-bool checkFind(SearchData& request, const std::string& text);
-void storeFrom(SearchData& request, const std::string& text);
-// Store Include (Exclude) lower-cased, then the overlap check (message 72).
-bool storeInclude(SearchData& request, const std::string& text);
-bool storeExclude(SearchData& request, const std::string& text);
-// The final check; fills the pools, source letters and FROM changed.
-bool finalCheck(SearchData& request);
-
 struct SearchFields {
   std::string find, from, include, exclude;
   bool useAll = true;
   bool suppressPermutations = false;
 };
 
-// Every check of a search start, in the program's order; false at the first failure.
-bool validateRequest(SearchData& request, const SearchFields& fields);
+// FIND as the request holds it: trimmed, digits expanded, blank runs single, lower case, at most
+// 40 long; anything after a "!" dropped.
+struct NormalisedFind {
+  int refusal = 0;           // the id of the message refusing the text, or 0
+  std::string find;          // empty for a blank text
+  bool restDropped = false;  // text followed the "!" and was dropped
+};
+NormalisedFind normaliseFind(const std::string& text);
+
+// FROM as stored: lower-cased for multi-word or use-all requests, else as typed.
+std::string storedFrom(const SearchData& request, const std::string& text);
+// kIncludeExcludeOverlap when Exclude holds a letter of Include, else 0.
+int overlapRefusal(const SearchData& request);
+// Completes a request whose find and from are stored: the pools, the source letters and FROM
+// changed. Returns the id of the message refusing it, or 0.
+int completeRequest(SearchData& request);
 
 // The results header describing a search of `fields` that checked `wordsChecked` words (the found
 // count and longest entry are the result store's to fill).
 ResultsHeader resultsHeaderFor(const SearchFields& fields, uint32_t wordsChecked);
-
-// A field's history, newest first: a non-empty `text` moves (or goes) to the top, and the list
-// keeps at most ten entries.
-void pushHistory(std::vector<std::string>& history, const std::string& text);
-// The fields as Clear All leaves them: FIND "*", the rest empty, Use All on.
-SearchFields clearedFields();
 
 }  // namespace wk

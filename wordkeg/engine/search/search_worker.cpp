@@ -1,20 +1,10 @@
 #include "search_worker.h"
 
-#include "../base/message_port.h"
 #include "../base/string_table.h"
 #include "../dict/reader_state.h"
 #include "result_store.h"
 
 namespace wk {
-
-bool startChecks(SearchData& request, const SearchFields& fields, bool anyDictionary) {
-  if (!anyDictionary) {
-    beep();
-    showMessageIds(kNoDictionarySelected, kNoDictionarySelectedCaption, mb::kIconStop | mb::kOk);
-    return false;
-  }
-  return validateRequest(request, fields);
-}
 
 SearchWorker::SearchWorker(SearchScope& scope) : scope_(scope) {
   scope_.finishedCount = &finished_;

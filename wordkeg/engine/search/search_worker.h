@@ -1,6 +1,5 @@
 #pragma once
-// SearchWorker: a whole search as a long operation, run on a worker thread; and the checks of a
-// search start in their order.
+// SearchWorker: a whole search as a long operation, run on a worker thread.
 #include <atomic>
 #include <cstdint>
 
@@ -9,10 +8,6 @@
 #include "search_data.h"
 
 namespace wk {
-
-// Start checks, in order: a dictionary must be chosen (message 706, caption 707), then every
-// check of the request. False at the first failure, after its message.
-bool startChecks(SearchData& request, const SearchFields& fields, bool anyDictionary);
 
 class SearchWorker : public Operation {
  public:

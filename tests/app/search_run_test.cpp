@@ -1,5 +1,5 @@
-// Word search results, cross-checked against independent means: a regular-expression filter for
-// single words and a brute-force enumeration for word sequences.
+// Search results along the one search path, cross-checked against independent means: a
+// regular-expression filter for single words and a brute-force enumeration for word sequences.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,14 +8,13 @@
 #include <regex>
 #include <set>
 
+#include "../engine/test_home.h"
+#include "app/search_run.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/reader_state.h"
 #include "engine/dict/word_order.h"
-#include "engine/search/result_store.h"
-#include "engine/search/search_worker.h"
 #include "engine/search/subset_builder.h"
-#include "test_home.h"
 
 namespace wk::test {
 namespace {
@@ -54,7 +53,7 @@ int vowels(const std::map<char, int>& pool) {
   return n;
 }
 
-class SearchControlTest : public HomeTest {
+class SearchRunTest : public HomeTest {
  protected:
   void TearDown() override {
     readerState().memoryAllowed = true;
@@ -64,25 +63,17 @@ class SearchControlTest : public HomeTest {
 
   Words search(const std::string& find, const std::string& from, bool useAll, bool suppress = false,
                const std::string& include = "", const std::string& exclude = "") {
-    SearchData request;
-    if (!validateRequest(request, SearchFields{find, from, include, exclude, useAll, suppress}))
-      return {"refused"};
     DictionaryNames& catalogue = DictionaryNames::instance();
-    ResultStore store(tempPath("r.$$$"), tempPath("r.pdx"));
-    SearchScope scope;
-    scope.request = &request;
-    scope.store = &store;
-    scope.subsetPath = tempPath("subset.MM_");
-    std::vector<SubsetSource> sources;
-    for (size_t i = 0; i < catalogue.count(); ++i) {
-      scope.dictionaries.push_back(catalogue.entry(i).path);
-      sources.push_back({catalogue.entry(i).path, catalogue.entry(i).tempName});
-    }
-    if (request.multiWord && !SubsetBuilder(request.fromPool, sources, scope.subsetPath).run())
-      return {};
-    SearchWorker worker(scope);
-    worker.run();
-    lastChecked = worker.checked();
+    app::SearchRun run(catalogue);
+    if (!run.checks().validate(SearchFields{find, from, include, exclude, useAll, suppress}))
+      return {"refused"};
+    std::vector<const DictionaryName*> all;
+    for (size_t i = 0; i < catalogue.count(); ++i) all.push_back(&catalogue.entry(i));
+    if (!run.prepare(all, [](SubsetBuilder& builder) { return builder.run(); })) return {};
+    run.worker()->run();
+    run.finished();
+    lastChecked = run.checked(false);
+    ResultStore& store = run.store();
     Words found;
     for (int i = 0; i < store.entryCount(); ++i) found.push_back(store.entry(i));
     return found;
@@ -131,7 +122,7 @@ Words randomWords(int count, unsigned seed) {
   return sorted(words);
 }
 
-TEST_F(SearchControlTest, SingleWordPatternsEqualRegularExpressionFilter) {
+TEST_F(SearchRunTest, SingleWordPatternsEqualRegularExpressionFilter) {
   const Words words = randomWords(3000, 11);
   makeDictionary("one", words);
   for (const std::string pattern :
@@ -149,7 +140,7 @@ TEST_F(SearchControlTest, SingleWordPatternsEqualRegularExpressionFilter) {
   }
 }
 
-TEST_F(SearchControlTest, SingleWordPoolUseAllIncludeExclude) {
+TEST_F(SearchRunTest, SingleWordPoolUseAllIncludeExclude) {
   const Words words = randomWords(3000, 5);
   makeDictionary("one", words);
   const std::string from = "tacsoe";
@@ -165,14 +156,14 @@ TEST_F(SearchControlTest, SingleWordPoolUseAllIncludeExclude) {
   }
 }
 
-TEST_F(SearchControlTest, IncludeNeedsRepeatedLetters) {
+TEST_F(SearchRunTest, IncludeNeedsRepeatedLetters) {
   makeDictionary("one", sorted({"banana", "bat", "cab", "abba", "bee"}));
   EXPECT_EQ(search("*", "", false, false, "aa"), (Words{"abba", "banana"}));
   EXPECT_EQ(search("*", "", false, false, "", "e"), (Words{"bat", "cab", "abba", "banana"}));
   EXPECT_EQ(search("???", "tcab", true), Words{});  // use all: three letters cannot use four
 }
 
-TEST_F(SearchControlTest, WordSequencesEqualBruteForce) {
+TEST_F(SearchRunTest, WordSequencesEqualBruteForce) {
   Words words = randomWords(400, 3);
   makeDictionary("one", Words(words.begin(), words.begin() + 200));
   makeDictionary("two", Words(words.begin() + 150, words.end()));
@@ -197,7 +188,7 @@ TEST_F(SearchControlTest, WordSequencesEqualBruteForce) {
 // A subset held in memory is searched by the fast path (letter masks, counts packed into words,
 // the anagram index for a last word that must use every letter); read as a stream it takes the
 // plain scan. Both must give the same sequences in the same order and the same Checked count.
-TEST_F(SearchControlTest, FastPathEqualsThePlainScan) {
+TEST_F(SearchRunTest, FastPathEqualsThePlainScan) {
   std::mt19937 random(17);
   const Words finds = {"* *", "* * *", "* * * *", "?? * *", "*t* *", "* !", "s* !", "* 4 *"};
   for (unsigned round = 0; round < 6; ++round) {
@@ -225,7 +216,7 @@ TEST_F(SearchControlTest, FastPathEqualsThePlainScan) {
   }
 }
 
-TEST_F(SearchControlTest, DamagedDictionaryIsReportedAndLeftOutOfTheSubset) {
+TEST_F(SearchRunTest, DamagedDictionaryIsReportedAndLeftOutOfTheSubset) {
   makeDictionary("good", sorted({"cat", "dog"}));
   const std::string bad = makeDictionary("bad", sorted({"act", "god"}));
   auto bytes = readBytes(bad);
@@ -236,12 +227,12 @@ TEST_F(SearchControlTest, DamagedDictionaryIsReportedAndLeftOutOfTheSubset) {
   EXPECT_EQ(messages.shown[0].text, "This dictionary is damaged and cannot be read: " + bad);
 }
 
-TEST_F(SearchControlTest, SuppressWithoutUseAllKeepsSequences) {
+TEST_F(SearchRunTest, SuppressWithoutUseAllKeepsSequences) {
   makeDictionary("one", sorted({"cat", "dog"}));
   EXPECT_EQ(search("* *", "catdogae", false, true), (Words{"cat dog"}));
 }
 
-TEST_F(SearchControlTest, BangUsesUpEveryLetter) {
+TEST_F(SearchRunTest, BangUsesUpEveryLetter) {
   // "cat do" would leave a g, and a pool without a vowel is a dead end.
   makeDictionary("one", sorted({"cat", "dog", "god", "do"}));
   EXPECT_EQ(search("cat !", "catdog", false), (Words{"cat dog", "cat god"}));
@@ -249,14 +240,14 @@ TEST_F(SearchControlTest, BangUsesUpEveryLetter) {
   EXPECT_EQ(search("cat!", "cat", false), Words{});
 }
 
-TEST_F(SearchControlTest, SequencesComeDepthFirstInDictionaryOrder) {
+TEST_F(SearchRunTest, SequencesComeDepthFirstInDictionaryOrder) {
   makeDictionary("one", sorted({"a", "at", "ta", "tat"}));
   EXPECT_EQ(search("* *", "atta", true),
             (Words{"a tat", "at at", "at ta", "ta at", "ta ta", "tat a"}));
   EXPECT_EQ(search("* *", "atta", true, true), (Words{"a tat", "at at", "at ta", "ta ta"}));
 }
 
-TEST_F(SearchControlTest, CancelKeepsResultsFoundSoFar) {
+TEST_F(SearchRunTest, CancelKeepsResultsFoundSoFar) {
   makeDictionary("one", randomWords(500, 9));
   readerState().cancel = true;  // cleared by the first reader: the search runs through
   EXPECT_FALSE(search("*", "", false).empty());

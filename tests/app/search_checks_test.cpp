@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
-#include "engine/search/search_data.h"
-#include "engine/search/search_worker.h"
-#include "test_home.h"
+#include "../engine/test_home.h"
+#include "app/search_checks.h"
 
 namespace wk::test {
 namespace {
@@ -15,10 +14,11 @@ class SearchChecksTest : public HomeTest {
   bool validate(const std::string& find, const std::string& from = "", bool useAll = false,
                 const std::string& include = "", const std::string& exclude = "") {
     messages.shown.clear();
-    return validateRequest(request, SearchFields{find, from, include, exclude, useAll, false});
+    return checks.validate(SearchFields{find, from, include, exclude, useAll, false});
   }
   std::string lastText() const { return messages.shown.empty() ? "" : messages.shown.back().text; }
-  SearchData request;
+  app::RequestChecks checks;
+  SearchData& request = checks.request();
 };
 
 TEST_F(SearchChecksTest, FindIsNormalised) {
@@ -104,8 +104,7 @@ TEST_F(SearchChecksTest, MultiWordTest) {
 }
 
 TEST_F(SearchChecksTest, NoDictionaryIsCheckedFirst) {
-  SearchData data;
-  EXPECT_FALSE(startChecks(data, SearchFields{"", "", "", "", true, false}, false));
+  EXPECT_FALSE(checks.start(SearchFields{"", "", "", "", true, false}, false));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].caption, "No Dictionaries Selected");
 }
@@ -115,18 +114,18 @@ TEST(SearchHistory, TenNewestFirstAndReentryMovesToTop) {
   for (int i = 1; i <= 10; ++i) {
     std::string entry = "p";  // not "p" + ...: GCC 12 warns falsely (-Wrestrict) on it
     entry += std::to_string(i);
-    pushHistory(history, entry);
+    app::pushHistory(history, entry);
   }
   EXPECT_EQ(history.size(), 10u);
   EXPECT_EQ(history.front(), "p10");
   EXPECT_EQ(history.back(), "p1");  // "*" pushed out by the eleventh entry
-  pushHistory(history, "p3");
+  app::pushHistory(history, "p3");
   EXPECT_EQ(history.front(), "p3");
   EXPECT_EQ(std::count(history.begin(), history.end(), "p3"), 1);
-  pushHistory(history, "");
+  app::pushHistory(history, "");
   EXPECT_EQ(history.front(), "p3");
-  EXPECT_EQ(clearedFields().find, "*");
-  EXPECT_TRUE(clearedFields().useAll);
+  EXPECT_EQ(app::clearedFields().find, "*");
+  EXPECT_TRUE(app::clearedFields().useAll);
 }
 
 }  // namespace
