@@ -1,10 +1,9 @@
 // Any byte sequence given to the dictionary reader, in stream and in memory mode, must end in
 // words or a WordkegException: no crash, no read out of bounds, no endless loop.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/base/wordkeg_exception.h"
 #include "engine/dict/dictionary.h"
@@ -12,9 +11,11 @@
 
 namespace {
 
-void scanAll(const std::string& path, bool memory, const char* pattern, const char* pool) {
+void scanAll(const uint8_t* data, size_t size, bool memory, const char* pattern,
+             const char* pool) {
   try {
-    wk::Dictionary reader(path, memory, 256);
+    auto source = std::make_unique<wk::MemorySource>(std::vector<unsigned char>(data, data + size));
+    wk::Dictionary reader(std::move(source), "fuzz.lex", memory, 256);
     wk::DictionaryScan scan(reader);
     wk::SrcLetters letters;
     letters.set(pool);
@@ -31,14 +32,8 @@ void scanAll(const std::string& path, bool memory, const char* pattern, const ch
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/wk_fuzz_dict_" + std::to_string(getpid()) + ".lex";
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-  scanAll(path, false, "*", "");
-  scanAll(path, true, "?a*e", "aetrsnlBc");
-  scanAll(path, false, "c?t", "");
-  std::remove(path.c_str());
+  scanAll(data, size, false, "*", "");
+  scanAll(data, size, true, "?a*e", "aetrsnlBc");
+  scanAll(data, size, false, "c?t", "");
   return 0;
 }

@@ -56,7 +56,7 @@ int vowels(const std::map<char, int>& pool) {
 class SearchRunTest : public HomeTest {
  protected:
   void TearDown() override {
-    readerState().memoryAllowed = true;
+    readerState().allowMemory(true);
     HomeTest::TearDown();
   }
   uint32_t lastChecked = 0;  // the Checked count of the last search
@@ -204,10 +204,10 @@ TEST_F(SearchRunTest, FastPathEqualsThePlainScan) {
       // Without Use All only two words: more would give millions of sequences.
       const bool useAll = find != "* *" || random() % 2 == 0;
       const bool suppress = random() % 2 == 0;
-      readerState().memoryAllowed = true;
+      readerState().allowMemory(true);
       const Words fast = search(find, from, useAll, suppress);
       const uint32_t fastChecked = lastChecked;
-      readerState().memoryAllowed = false;
+      readerState().allowMemory(false);
       const Words plain = search(find, from, useAll, suppress);
       EXPECT_EQ(fast, plain) << find << " from " << from << " useAll " << useAll << " suppress "
                              << suppress;
@@ -249,7 +249,7 @@ TEST_F(SearchRunTest, SequencesComeDepthFirstInDictionaryOrder) {
 
 TEST_F(SearchRunTest, CancelKeepsResultsFoundSoFar) {
   makeDictionary("one", randomWords(500, 9));
-  readerState().cancel = true;  // cleared by the first reader: the search runs through
+  readerState().requestCancel();  // cleared by the first reader: the search runs through
   EXPECT_FALSE(search("*", "", false).empty());
 }
 

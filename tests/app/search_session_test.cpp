@@ -228,18 +228,18 @@ TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
   paused.shown.find = "?at";
   app::SearchSession running(paused, DictionaryNames::instance());
   ASSERT_TRUE(running.start());
-  readerState().cancel = false;
+  readerState().clearCancel();
   EXPECT_FALSE(running.askCancel());
   EXPECT_EQ(watcher.shown.back().text, "Are you sure you want to cancel this search?");
   EXPECT_EQ(watcher.shown.back().caption, "Confirm");
   EXPECT_EQ(watcher.shown.back().style, mb::kYesNo);  // no icon
   EXPECT_TRUE(watcher.heldDuringQuestion);
   EXPECT_FALSE(pauseGate().held());
-  EXPECT_FALSE(readerState().cancel);
+  EXPECT_FALSE(readerState().cancelRequested());
   watcher.answers = {mb::kIdYes};
   EXPECT_TRUE(running.askCancel());
-  EXPECT_TRUE(readerState().cancel);
-  readerState().cancel = false;
+  EXPECT_TRUE(readerState().cancelRequested());
+  readerState().clearCancel();
   running.finished();
   installMessagePort(previous);
 }

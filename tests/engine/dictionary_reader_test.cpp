@@ -1,4 +1,5 @@
-// The reader: process-wide limits, memory mode, and damaged files of every kind.
+// The reader: process-wide limits, memory mode, and damaged files of every kind (read from
+// memory, through the reader's byte source).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,14 +17,28 @@ namespace {
 
 class DictionaryReaderTest : public HomeTest {};
 
-// Reads every word, or throws for a damaged file; counts the words read.
-int readAll(const std::string& path, bool memory) {
-  Dictionary reader(path, memory, 512);
+using Bytes = std::vector<unsigned char>;
+
+// Reads every word of `reader`, or throws for a damaged file; counts the words read.
+int readAll(Dictionary& reader) {
   reader.seek(1, 'a');
   int n = 0;
   while (reader.readNext()) ++n;
   return n;
 }
+
+std::unique_ptr<ByteSource> inMemory(Bytes bytes) {
+  return std::make_unique<MemorySource>(std::move(bytes));
+}
+
+int readAll(Bytes bytes, bool memory) {
+  Dictionary reader(inMemory(std::move(bytes)), "memory.lex", memory, 512);
+  return readAll(reader);
+}
+
+// Offsets in a dictionary file.
+constexpr int kStream = dict::kStreamStart;
+constexpr int kMagicByte = dict::kHeaderOffset + dict::kMagicField;
 
 TEST_F(DictionaryReaderTest, SixteenthReaderYieldsNothingAndOthersCarryOn) {
   const std::string path = makeDictionary("d", {"cat", "dog"});
@@ -31,10 +46,10 @@ TEST_F(DictionaryReaderTest, SixteenthReaderYieldsNothingAndOthersCarryOn) {
   for (int i = 0; i < 15; ++i) readers.push_back(std::make_unique<Dictionary>(path, false, 512));
   Dictionary extra(path, false, 512);
   EXPECT_TRUE(extra.inert());
-  EXPECT_TRUE(readerState().tooMany);
+  EXPECT_TRUE(readerState().tooMany());
   std::string word;
   EXPECT_EQ(DictionaryScan(extra).start("*", nullptr, 0, 0, word), DictionaryScan::kExhausted);
-  EXPECT_FALSE(readerState().tooMany);
+  EXPECT_FALSE(readerState().tooMany());
   EXPECT_EQ(DictionaryScan(*readers[3]).start("*", nullptr, 0, 0, word), DictionaryScan::kMatch);
   EXPECT_EQ(word, "cat");
 }
@@ -57,12 +72,11 @@ TEST_F(DictionaryReaderTest, MemoryModeOnlyForFirstReaderOfSmallFile) {
   }
   // A file of exactly the limit is read as a stream.
   auto bytes = readBytes(small);
+  const int32_t end = static_cast<int32_t>(bytes.size());
   bytes.resize(dict::kMemoryLimit, 0);
   for (int i = 0; i < dict::kIndexEntries; ++i)
-    if (readInt32(bytes.data() + 4 * i) == 2106)
-      writeInt32(bytes.data() + 4 * i, dict::kMemoryLimit);
-  writeBytes(lexPath("limit"), bytes);
-  Dictionary big(lexPath("limit"), true, 512);
+    if (readInt32(bytes.data() + 4 * i) == end) writeInt32(bytes.data() + 4 * i, dict::kMemoryLimit);
+  Dictionary big(inMemory(bytes), "limit.lex", true, 512);
   EXPECT_FALSE(readerState().memoryMode());
 }
 
@@ -71,43 +85,42 @@ TEST_F(DictionaryReaderTest, MissingFileIsReportedAndThrown) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Unable to open Dictionary: " + lexPath("nope"));
   EXPECT_EQ(messages.shown[0].caption, "File Error");
-  EXPECT_EQ(readerState().openReaders, 0);
+  EXPECT_EQ(readerState().openReaders(), 0);
 }
 
 TEST_F(DictionaryReaderTest, DamagedFilesThrowInsteadOfMisreading) {
   const std::string good = makeDictionary("good", {"at", "be", "bee"});
   const auto bytes = readBytes(good);
-  auto damage = [&](const char* name, auto change) {
+  ASSERT_EQ(readAll(bytes, false), 3);
+  ASSERT_EQ(readAll(bytes, true), 3);
+  auto damage = [&](auto change) {
     auto copy = bytes;
     change(copy);
-    writeBytes(lexPath(name), copy);
-    return lexPath(name);
+    return copy;
   };
-  const std::vector<std::string> damaged = {
-      damage("short", [](auto& b) { b.resize(2000); }),
-      damage("magic", [](auto& b) { b[2092] = 0; }),
-      damage("index", [](auto& b) { writeInt32(b.data() + 8, 99999); }),
-      damage("backward",
-             [](auto& b) {
-               writeInt32(b.data() + 4 * 30, 2097);
-               writeInt32(b.data() + 4 * 29, 2102);
-             }),
-      damage("ff", [](auto& b) { b[2098] = 0xFF; }),
-      damage("prefix", [](auto& b) { b[2097] = 0x7C; }),
-      damage("truncated", [](auto& b) { b.pop_back(); }),
-      damage("overlong", [](auto& b) { b[2101] = 0x01; }),
-      damage("badcode", [](auto& b) { b[2098] = 0xD5; }),
-      damage("toolong",
-             [](auto& b) {
-               b.resize(2096);
-               b.insert(b.end(), 30, 0xFE);
-             }),
+  const std::vector<Bytes> damaged = {
+      damage([](auto& b) { b.resize(2000); }),
+      damage([](auto& b) { b[kMagicByte] = 0; }),
+      damage([](auto& b) { writeInt32(b.data() + 8, 99999); }),  // an index entry past the end
+      damage([](auto& b) {  // index entries going backwards
+        writeInt32(b.data() + 4 * 30, kStream + 1);
+        writeInt32(b.data() + 4 * 29, kStream + 6);
+      }),
+      damage([](auto& b) { b[kStream + 2] = 0xFF; }),
+      damage([](auto& b) { b[kStream + 1] = 0x7C; }),  // a prefix longer than the word before
+      damage([](auto& b) { b.resize(b.size() - 1); }),
+      damage([](auto& b) { b[kStream + 5] = 0x01; }),  // a record longer than its length
+      damage([](auto& b) { b[kStream + 2] = 0xD5; }),  // a code that is neither pair nor letter
+      damage([](auto& b) {  // more separators than lengths
+        b.resize(kStream);
+        b.insert(b.end(), 30, 0xFE);
+      }),
   };
-  for (const auto& path : damaged) {
-    EXPECT_THROW(readAll(path, false), WordkegException) << path;
-    EXPECT_THROW(readAll(path, true), WordkegException) << path;
+  for (size_t i = 0; i < damaged.size(); ++i) {
+    EXPECT_THROW(readAll(damaged[i], false), WordkegException) << "damage " << i;
+    EXPECT_THROW(readAll(damaged[i], true), WordkegException) << "damage " << i;
   }
-  EXPECT_EQ(readerState().openReaders, 0);
+  EXPECT_EQ(readerState().openReaders(), 0);
 }
 
 TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
@@ -123,10 +136,9 @@ TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
     for (int k = 0; k < 1 + round % 6; ++k)
       copy[random() % copy.size()] = static_cast<unsigned char>(random());
     if (round % 7 == 0) copy.resize(copy.size() - random() % 40);
-    writeBytes(lexPath("fuzz"), copy);
     for (bool memory : {false, true}) {
       try {
-        Dictionary reader(lexPath("fuzz"), memory, 256);
+        Dictionary reader(inMemory(copy), "fuzz.lex", memory, 256);
         DictionaryScan scan(reader);
         SrcLetters pool;
         pool.set("aprtnow");
@@ -134,12 +146,12 @@ TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
         for (int r = scan.start("?a*", &pool, 0, 0, w); r == DictionaryScan::kMatch;
              r = scan.next(w)) {
         }
-        readAll(lexPath("fuzz"), memory);
+        readAll(copy, memory);
       } catch (const WordkegException&) {
       }
     }
   }
-  EXPECT_EQ(readerState().openReaders, 0);
+  EXPECT_EQ(readerState().openReaders(), 0);
 }
 
 }  // namespace

@@ -73,14 +73,14 @@ TEST_F(DictionaryScanTest, MinimumLengthAndCancel) {
   DictionaryScan scanner(reader);
   std::string w;
   ASSERT_EQ(scanner.start("*", nullptr, 0, 0, w), DictionaryScan::kMatch);
-  readerState().cancel = true;
+  readerState().requestCancel();
   EXPECT_EQ(scanner.next(w), DictionaryScan::kCancelled);
-  readerState().cancel = false;
+  readerState().clearCancel();
 }
 
 TEST_F(DictionaryScanTest, WordsCheckedCountsEveryDecodedWord) {
   scan("*");
-  EXPECT_EQ(readerState().wordsChecked, 16u);
+  EXPECT_EQ(readerState().wordsChecked(), 16u);
 }
 
 TEST(SrcLetters, TakeReportsFirstMissingLetterAndLeavesRest) {

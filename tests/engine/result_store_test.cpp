@@ -46,8 +46,8 @@ TEST_F(ResultStoreTest, PairLayoutOfWordsAndSequences) {
   store->append("cat dog ", true);
   store->finish(header());
   const auto data = readBytes(tempPath("w.$$$"));
-  ASSERT_EQ(data.size(), 144u + 4 + 8);
-  EXPECT_EQ(std::string(data.begin() + 144, data.end()), "cat\ncat dog\n");
+  ASSERT_EQ(data.size(), results::kHeaderBytes + 4u + 8u);
+  EXPECT_EQ(std::string(data.begin() + results::kHeaderBytes, data.end()), "cat\ncat dog\n");
   const auto h = ResultsHeader::decode(data.data());
   EXPECT_EQ(h.magic, 22961);
   EXPECT_EQ(h.found, 2);
@@ -56,8 +56,8 @@ TEST_F(ResultStoreTest, PairLayoutOfWordsAndSequences) {
   EXPECT_TRUE(h.useAll);
   const auto index = readBytes(tempPath("w.pdx"));
   ASSERT_EQ(index.size(), 12u);
-  EXPECT_EQ(readInt32(index.data()), 144);
-  EXPECT_EQ(readInt32(index.data() + 8), 156);
+  EXPECT_EQ(readInt32(index.data()), results::kHeaderBytes);
+  EXPECT_EQ(readInt32(index.data() + 8), results::kHeaderBytes + 12);
   EXPECT_EQ(store->entry(1), "cat dog");
 }
 
@@ -98,8 +98,9 @@ TEST_F(ResultStoreTest, DamagedPairsReadOnlyWhatTheyHold) {
   store->finish(header());
   auto data = readBytes(tempPath("w.$$$"));
   auto index = readBytes(tempPath("w.pdx"));
-  writeInt32(data.data() + 4, 1000000);          // found count far beyond the index
-  for (int i = 14; i < 144; ++i) data[i] = 'x';  // texts without their NUL
+  writeInt32(data.data() + results::kFoundField, 1000000);  // far beyond the index
+  for (int i = results::kFindField; i < results::kHeaderBytes; ++i)
+    data[i] = 'x';  // texts without their NUL
   writeInt32(index.data() + 4, 999999);          // offset beyond the data
   writeInt32(index.data() + 8, 150);             // out of order
   writeBytes(tempPath("bad.wkg"), data);

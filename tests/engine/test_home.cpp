@@ -44,7 +44,7 @@ void HomeTest::SetUp() {
   previousPort_ = installMessagePort(&messages);
   ConfigData::reset();
   DictionaryNames::shutdown();
-  readerState().cancel = false;
+  readerState().clearCancel();
 }
 
 void HomeTest::TearDown() {

@@ -68,9 +68,9 @@ TEST_F(WordUpdateTest, CancelLeavesDictionaryAndNoTemporaryFile) {
   const auto before = readBytes(path);
   // An open outer reader keeps the update's readers from clearing the raised flag.
   Dictionary outer(path, false, 512);
-  readerState().cancel = true;
+  readerState().requestCancel();
   EXPECT_EQ(updateDictionary(path, "fox", UpdateMode::kAdd), update_result::kCancelled);
-  readerState().cancel = false;
+  readerState().clearCancel();
   EXPECT_EQ(readBytes(path), before);
   EXPECT_FALSE(fileExists(kUpdateFile));
   EXPECT_FALSE(fileExists(replaceExtension(path, "lxb")));

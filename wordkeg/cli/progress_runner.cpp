@@ -98,7 +98,7 @@ RunOutcome runWithProgress(Operation& operation) {
   while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done; })) {
     if ((interrupted() || outputBroken()) && !cancelled) {
       cancelled = true;
-      readerState().cancel = true;
+      readerState().requestCancel();
       operation.cancel();
     }
     if (drawing) drawBar(operation.progress());

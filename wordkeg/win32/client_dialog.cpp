@@ -6,7 +6,6 @@
 #include "engine/base/string_table.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
-#include "engine/dict/reader_state.h"
 #include "frame_window.h"
 #include "framework/context_menu.h"
 #include "framework/help_context.h"

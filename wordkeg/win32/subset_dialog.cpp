@@ -40,7 +40,7 @@ void CreateDictionarySubSet::showCounters() {
     setText(IDC_SUBSET_MATCHES, "0");
     return;
   }
-  setText(IDC_SUBSET_CHECKED, std::to_string(wk::readerState().wordsChecked.load()));
+  setText(IDC_SUBSET_CHECKED, std::to_string(wk::readerState().wordsChecked()));
   setText(IDC_SUBSET_MATCHES, std::to_string(builder_.matches()));
 }
 

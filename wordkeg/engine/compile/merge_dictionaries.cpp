@@ -26,7 +26,7 @@ MergeDictionaries::~MergeDictionaries() = default;
 bool MergeDictionaries::run() {
   const bool merged = merger_->merge();
   // The readers stop early when the shared cancel flag is raised; such a merge is incomplete.
-  return merged && !cancelled_ && !readerState().cancel;
+  return merged && !cancelled_ && !readerState().cancelRequested();
 }
 
 void MergeDictionaries::cancel() {

@@ -22,6 +22,9 @@ constexpr int kHeaderOffset = kIndexBytes;
 constexpr int kHeaderBytes = 16;
 constexpr int kStreamStart = kHeaderOffset + kHeaderBytes;  // 2096
 constexpr uint16_t kMagic = 22961;
+// Where each field of the header starts, from the header's start.
+constexpr int kCreatedField = 0, kModifiedField = 4, kWordCountField = 8, kMagicField = 12,
+              kSelectedField = 14;
 constexpr int kSeparator = 254;
 constexpr int kMemoryLimit = 296960;  // files shorter than this may be held in memory
 constexpr int kMaxSearchLength = 9;   // the longest word the program's rules admit

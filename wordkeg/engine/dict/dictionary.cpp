@@ -32,23 +32,20 @@ const CodeTable kCodeTable;
 }  // namespace
 
 Dictionary::Dictionary(const std::string& path, bool loadIntoMemory, size_t bufferSize)
-    : path_(path) {
+    : Dictionary(nullptr, path, loadIntoMemory, bufferSize) {}
+
+Dictionary::Dictionary(std::unique_ptr<ByteSource> source, const std::string& path,
+                       bool loadIntoMemory, size_t bufferSize)
+    : path_(path), source_(std::move(source)) {
   ReaderState& state = readerState();
-  const int count = ++state.openReaders;
+  const int count = state.open();
   if (count > ReaderState::kMaxOpenReaders) {
-    state.tooMany = true;
     inert_ = true;
     return;
   }
   try {
-    if (count == 1) {
-      state.tooMany = false;
-      state.cancel = false;
-      state.shared.reset();
-      if (loadIntoMemory && state.memoryAllowed) loadShared();
-    }
-    if (state.memoryMode() && state.sharedPath == path_) {
-      memory_ = state.shared;
+    if (count == 1 && loadIntoMemory && state.memoryAllowed()) loadShared();
+    if ((memory_ = state.sharedFor(path_))) {
       memoryBytes_ = memory_->bytes.data();
       decoded_ = memory_.get();
       index_ = memory_->index;
@@ -57,52 +54,49 @@ Dictionary::Dictionary(const std::string& path, bool loadIntoMemory, size_t buff
       openStream(bufferSize);
     }
   } catch (...) {
-    if (file_) std::fclose(file_);
-    if (--state.openReaders == 0) state.shared.reset();
+    state.close();
     throw;
   }
 }
 
 Dictionary::~Dictionary() {
-  if (file_) std::fclose(file_);
   memory_.reset();
-  ReaderState& state = readerState();
-  if (--state.openReaders == 0) state.shared.reset();
+  readerState().close();
+}
+
+bool Dictionary::haveSource() {
+  if (!source_) source_ = FileSource::open(path_);
+  return source_ != nullptr;
 }
 
 void Dictionary::loadShared() {
-  const int64_t size = fileSize(path_);
+  if (!haveSource()) return;  // the stream open below reports it
+  const int64_t size = source_->size();
   if (size < 0 || size >= kMemoryLimit) return;
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
-  if (!f) return;  // the stream open below reports it
   auto copy = std::make_shared<SharedDictionary>();
   copy->bytes.resize(static_cast<size_t>(size) + 1);
-  const size_t got = std::fread(copy->bytes.data(), 1, static_cast<size_t>(size), f);
-  std::fclose(f);
+  const size_t got = source_->readAt(0, copy->bytes.data(), static_cast<size_t>(size));
   if (got != static_cast<size_t>(size)) return;
   copy->bytes.back() = 255;
   validate(copy->bytes.data(), size, copy->index, copy->header);
   decodeAll(*copy);
-  readerState().shared = copy;
-  readerState().sharedPath = path_;
+  readerState().share(copy, path_);
+  source_.reset();  // every reader of this path reads the copy now
 }
 
 void Dictionary::openStream(size_t bufferSize) {
-  file_ = std::fopen(path_.c_str(), "rb");
-  if (!file_) {
+  if (!haveSource()) {
     const std::string text = str(kUnableToOpenDictionary) + path_;
     showMessage(text, str(kFileErrorCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
     throw WordkegException(text, true);
   }
   buffer_.resize(bufferSize > 0 ? bufferSize : BUFSIZ);
-  std::setvbuf(file_, nullptr, _IONBF, 0);  // this reader buffers for itself
   unsigned char head[kStreamStart];
-  const int64_t size = fileSize(path_);
+  const int64_t size = source_->size();
   if (size < kStreamStart ||
-      std::fread(head, 1, kStreamStart, file_) != static_cast<size_t>(kStreamStart))
+      source_->readAt(0, head, kStreamStart) != static_cast<size_t>(kStreamStart))
     damaged();
   validate(head, size, ownIndex_, header_);
-  std::fseek(file_, 0, SEEK_SET);
   bufferStart_ = 0;
   bufferLength_ = bufferPos_ = 0;
 }
@@ -127,7 +121,7 @@ void Dictionary::damaged() const {
 
 int Dictionary::refill() {
   bufferStart_ += static_cast<long>(bufferLength_);
-  bufferLength_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  bufferLength_ = source_->readAt(bufferStart_, buffer_.data(), buffer_.size());
   bufferPos_ = 0;
   return bufferLength_ ? buffer_[bufferPos_++] : -1;
 }
@@ -203,7 +197,6 @@ void Dictionary::setPosition(long offset) {
   } else if (offset >= bufferStart_ && offset <= bufferStart_ + static_cast<long>(bufferLength_)) {
     bufferPos_ = static_cast<size_t>(offset - bufferStart_);  // still inside the block read
   } else {
-    std::fseek(file_, offset, SEEK_SET);
     bufferStart_ = offset;
     bufferLength_ = bufferPos_ = 0;
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../base/byte_source.h"
 #include "dict_format.h"
 #include "dictionary_header.h"
 
@@ -20,6 +21,10 @@ class Dictionary {
   // same text. The sixteenth reader open at once opens nothing and yields no words.
   // `loadIntoMemory` takes effect for the first reader of the process and a small file only.
   Dictionary(const std::string& path, bool loadIntoMemory, size_t bufferSize);
+  // Reads `source` (when null, the file at `path`); `path` names it in messages and keys the
+  // copy held in memory.
+  Dictionary(std::unique_ptr<ByteSource> source, const std::string& path, bool loadIntoMemory,
+             size_t bufferSize);
   ~Dictionary();
   Dictionary(const Dictionary&) = delete;
   Dictionary& operator=(const Dictionary&) = delete;
@@ -53,6 +58,8 @@ class Dictionary {
   const std::string& path() const { return path_; }
 
  private:
+  // The source, the file opened on first use; false when it cannot be opened.
+  bool haveSource();
   void openStream(size_t bufferSize);
   void loadShared();
   // Reads and checks the index and header of a file of `size` bytes from `head`.
@@ -69,7 +76,7 @@ class Dictionary {
 
   std::string path_;
   bool inert_ = false;
-  std::FILE* file_ = nullptr;
+  std::unique_ptr<ByteSource> source_;
   // Stream mode reads through a block of the caller's buffer size, without a library call per
   // byte: `buffer_` holds the file's bytes from offset `bufferStart_`.
   std::vector<unsigned char> buffer_;

@@ -23,20 +23,20 @@ static void writeUint16(unsigned char* p, uint16_t value) {
 }
 
 void DictionaryHeader::encode(unsigned char out[dict::kHeaderBytes]) const {
-  writeInt32(out, created);
-  writeInt32(out + 4, modified);
-  writeInt32(out + 8, wordCount);
-  writeUint16(out + 12, magic);
-  writeUint16(out + 14, selected);
+  writeInt32(out + dict::kCreatedField, created);
+  writeInt32(out + dict::kModifiedField, modified);
+  writeInt32(out + dict::kWordCountField, wordCount);
+  writeUint16(out + dict::kMagicField, magic);
+  writeUint16(out + dict::kSelectedField, selected);
 }
 
 DictionaryHeader DictionaryHeader::decode(const unsigned char in[dict::kHeaderBytes]) {
   DictionaryHeader h;
-  h.created = readInt32(in);
-  h.modified = readInt32(in + 4);
-  h.wordCount = readInt32(in + 8);
-  h.magic = readUint16(in + 12);
-  h.selected = readUint16(in + 14);
+  h.created = readInt32(in + dict::kCreatedField);
+  h.modified = readInt32(in + dict::kModifiedField);
+  h.wordCount = readInt32(in + dict::kWordCountField);
+  h.magic = readUint16(in + dict::kMagicField);
+  h.selected = readUint16(in + dict::kSelectedField);
   return h;
 }
 

@@ -37,10 +37,10 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
                           char firstLetter, std::string& out) {
   ReaderState& state = readerState();
   if (reader_.inert()) {
-    state.tooMany = false;
+    state.clearTooMany();
     return kExhausted;
   }
-  if (state.openReaders == 1) state.wordsChecked = 0;
+  if (state.openReaders() == 1) state.resetChecked();
   matchAll_ = pattern == "*";
   if (pattern.empty()) return kEmptyPattern;
   hasPool_ = pool != nullptr;
@@ -80,15 +80,15 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
 int DictionaryScan::next(std::string& out) {
   ReaderState& state = readerState();
   if (reader_.inert()) {
-    state.tooMany = false;
+    state.clearTooMany();
     return kExhausted;
   }
   if (reader_.decoded()) return anagramsOnly_ ? nextAnagram(out) : nextDecoded(out);
   for (;;) {
     if (!reader_.readNext()) return kExhausted;
-    ++state.wordsChecked;
+    state.addChecked(1);
     pauseGate().pass();
-    if (state.cancel) return kCancelled;
+    if (state.cancelRequested()) return kCancelled;
     const int length = reader_.length();
     if (length > dict::kMaxSearchLength) return kExhausted;
     if (length > fixedLength_ && !hasStar_) return kExhausted;
@@ -123,15 +123,15 @@ int DictionaryScan::nextDecoded(std::string& out) {
   struct Report {
     ReaderState& state;
     uint32_t& checked;
-    ~Report() { state.wordsChecked += checked; }
+    ~Report() { state.addChecked(checked); }
   } report{state, checked};
   // Counts word `j` as read; true when the search was cancelled meanwhile.
   auto read = [&](size_t j) {
     if (++checked < kCheckBatch) return false;
-    state.wordsChecked += checked;
+    state.addChecked(checked);
     checked = 0;
     pauseGate().pass();
-    if (!state.cancel) return false;
+    if (!state.cancelRequested()) return false;
     reader_.takeDecoded(j);
     return true;
   };
@@ -199,17 +199,17 @@ int DictionaryScan::nextAnagram(std::string& out) {
   size_t i = reader_.nextOrdinal();
   for (;;) {
     pauseGate().pass();
-    if (state.cancel) return kCancelled;
+    if (state.cancelRequested()) return kCancelled;
     if (i >= count) return kExhausted;
     const DecodedWord& first = d.words[i];
     // A longer word ends the scan once read: its length exceeds the pool's letters.
     if (first.length != wanted) {
-      ++state.wordsChecked;
+      state.addChecked(1);
       return kExhausted;
     }
     // A group whose first letter the pool lacks is left after its first word.
     if (missingMask_ >> (first.letters[0] - 'a') & 1u) {
-      ++state.wordsChecked;
+      state.addChecked(1);
       reader_.takeDecoded(i);
       if (skipGroup() == kExhausted) return kExhausted;
       i = reader_.nextOrdinal();
@@ -220,7 +220,7 @@ int DictionaryScan::nextAnagram(std::string& out) {
     while (anagram_ != anagramsEnd_ && anagram_->ordinal < i) ++anagram_;
     const size_t match =
         anagram_ != anagramsEnd_ && anagram_->ordinal < end ? anagram_->ordinal : end;
-    state.wordsChecked += static_cast<uint32_t>((match < end ? match + 1 : end) - i);
+    state.addChecked(static_cast<uint32_t>((match < end ? match + 1 : end) - i));
     if (match < end && pool_.take(d.words[match].letters, ' ') == 0) {
       ++anagram_;
       reader_.takeDecoded(match);

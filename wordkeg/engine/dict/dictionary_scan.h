@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reader_state.h"
+#include "shared_dictionary.h"
 #include "src_letters.h"
 
 namespace wk {

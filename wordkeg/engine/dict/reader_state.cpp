@@ -1,73 +1,30 @@
 #include "reader_state.h"
 
-#include <algorithm>
-
 namespace wk {
 
-namespace {
-
-bool before(const SharedDictionary::Anagram& a, const SharedDictionary::Anagram& b) {
-  if (a.counts.lo != b.counts.lo) return a.counts.lo < b.counts.lo;
-  if (a.counts.hi != b.counts.hi) return a.counts.hi < b.counts.hi;
-  return a.ordinal < b.ordinal;
-}
-
-bool sameCounts(const LetterCounts& a, const LetterCounts& b) {
-  return a.lo == b.lo && a.hi == b.hi;
-}
-
-size_t slotOf(const LetterCounts& counts, size_t size) {
-  const uint64_t mixed = (counts.lo ^ (counts.hi * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
-  return static_cast<size_t>(mixed >> 32) & (size - 1);
-}
-
-}  // namespace
-
-const std::vector<SharedDictionary::Anagram>& SharedDictionary::anagrams() const {
-  std::call_once(anagramsBuilt_, [this] {
-    anagrams_.reserve(words.size());
-    for (size_t i = 0; i < words.size(); ++i)
-      if (!(masks[i] & kCountsTooHigh)) anagrams_.push_back({counts[i], static_cast<uint32_t>(i)});
-    std::sort(anagrams_.begin(), anagrams_.end(), before);
-    size_t size = 16;
-    while (size < 2 * anagrams_.size()) size *= 2;
-    runs_.resize(size);
-    for (uint32_t i = 0; i < anagrams_.size(); ++i) {
-      const LetterCounts& counts = anagrams_[i].counts;
-      size_t at = slotOf(counts, size);
-      while (runs_[at].end != 0 && !sameCounts(runs_[at].counts, counts)) at = (at + 1) & (size - 1);
-      if (runs_[at].end == 0) runs_[at] = {counts, i, i + 1};
-      runs_[at].end = i + 1;
-    }
-  });
-  return anagrams_;
-}
-
-const SharedDictionary::Run* SharedDictionary::findRun(const LetterCounts& counts) const {
-  const size_t size = runs_.size();
-  for (size_t at = slotOf(counts, size); runs_[at].end != 0; at = (at + 1) & (size - 1))
-    if (sameCounts(runs_[at].counts, counts)) return &runs_[at];
-  return nullptr;
-}
-
-std::pair<const SharedDictionary::Anagram*, const SharedDictionary::Anagram*>
-SharedDictionary::anagramsOf(const LetterCounts& counts, size_t from) const {
-  const Anagram* all = anagrams().data();
-  const Run* run = findRun(counts);
-  if (!run) return {all, all};
-  const Anagram* first = all + run->begin;
-  const Anagram* last = all + run->end;
-  while (first != last && first->ordinal < from) ++first;  // runs are a few words long
-  return {first, last};
-}
-
-uint32_t letterMask(const char* stored, int length) {
-  uint32_t mask = 0;
-  for (int i = 0; i < length; ++i) {
-    const int slot = stored[i] - 'a';
-    if (slot >= 0 && slot < 26) mask |= 1u << slot;
+int ReaderState::open() {
+  const int count = ++openReaders_;
+  if (count > kMaxOpenReaders) {
+    tooMany_ = true;
+  } else if (count == 1) {
+    tooMany_ = false;
+    cancel_ = false;
+    shared_.reset();
   }
-  return mask;
+  return count;
+}
+
+void ReaderState::close() {
+  if (--openReaders_ == 0) shared_.reset();
+}
+
+void ReaderState::share(std::shared_ptr<const SharedDictionary> file, std::string path) {
+  shared_ = std::move(file);
+  sharedPath_ = std::move(path);
+}
+
+std::shared_ptr<const SharedDictionary> ReaderState::sharedFor(const std::string& path) const {
+  return shared_ && sharedPath_ == path ? shared_ : nullptr;
 }
 
 ReaderState& readerState() {

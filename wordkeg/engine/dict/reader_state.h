@@ -1,88 +1,59 @@
 #pragma once
-// State shared by every dictionary reader of the process. Only one long operation runs at a
-// time, so the values need no lock; they are atomics because the user-interface thread reads the
-// counter and writes the cancel flag while a worker scans.
+// ReaderState: what every dictionary reader of the process shares. Only one long operation runs
+// at a time, so the values need no lock; they are atomics because the user-interface thread
+// reads the counter and asks for a cancel while a worker scans. The first reader of an operation
+// starts it afresh: no cancel, no refusal, no file held in memory.
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <vector>
 
-#include "dict_format.h"
-#include "dictionary_header.h"
-#include "src_letters.h"
+#include "shared_dictionary.h"
 
 namespace wk {
 
-// One record of a dictionary decoded in advance: the stored form followed by a blank and a zero.
-struct DecodedWord {
-  char letters[dict::kMaxLength + 2];
-  int8_t length;
-  int8_t hyphen;  // -1 when none
-  bool capital;
-};
-
-// The letters a stored word holds (bit 0 'a' ... bit 25 'z'): a pool that lacks one of them
-// cannot make the word, whatever the counts.
-uint32_t letterMask(const char* stored, int length);
-// A bit beside a word's letter mask: its LetterCounts cannot hold its counts.
-constexpr uint32_t kCountsTooHigh = 1u << 31;
-
-// A whole dictionary file held in memory (plus a final byte 255), checked and decoded once for
-// all the readers that share it: nested readers then step through words, not bytes.
-struct SharedDictionary {
-  std::vector<unsigned char> bytes;
-  int32_t index[dict::kIndexEntries] = {};
-  DictionaryHeader header;
-  std::vector<DecodedWord> words;
-  std::vector<uint32_t> wordAt;  // for each file offset, the first word starting there or later
-  // Beside each word, for scans: its letterMask, and the end of its group (the words of its
-  // length and first letter), so what holds for a whole group is decided once.
-  std::vector<uint32_t> masks;
-  std::vector<uint32_t> groupEnd;
-  std::vector<LetterCounts> counts;  // beside each word; kCountsTooHigh in its mask when unusable
-
-  // The words by their letter counts, then in order: the exact anagrams of a pool that follow a
-  // position are one search away. Built on first use (a multi-word search's last word).
-  struct Anagram {
-    LetterCounts counts;
-    uint32_t ordinal;
-  };
-  // The run of anagrams() with exactly `counts` that lie at or after word `from`.
-  std::pair<const Anagram*, const Anagram*> anagramsOf(const LetterCounts& counts,
-                                                       size_t from) const;
-
- private:
-  // Where each set of counts starts and ends in anagrams_: an open-addressing table, probed
-  // once for every last word of a multi-word search.
-  struct Run {
-    LetterCounts counts;
-    uint32_t begin = 0, end = 0;  // end 0: an empty slot
-  };
-  const std::vector<Anagram>& anagrams() const;  // built on first use
-  const Run* findRun(const LetterCounts& counts) const;
-
-  mutable std::once_flag anagramsBuilt_;
-  mutable std::vector<Anagram> anagrams_;
-  mutable std::vector<Run> runs_;
-};
-
-struct ReaderState {
+class ReaderState {
+ public:
   static constexpr int kMaxOpenReaders = 15;
 
-  std::atomic<int> openReaders{0};
-  std::atomic<bool> tooMany{false};
-  std::atomic<bool> cancel{false};
-  std::atomic<uint32_t> wordsChecked{0};
-  // The file of the first reader that asked to be loaded into memory; shared by the readers
-  // nested inside it on the same path.
-  std::shared_ptr<const SharedDictionary> shared;
-  std::string sharedPath;
-  // Off: every reader reads its file as a stream. The tests compare the two ways of reading.
-  bool memoryAllowed = true;
+  // A reader opens: its number among the open readers. Beyond kMaxOpenReaders the reader is
+  // refused (tooMany() holds); the first starts the operation afresh.
+  int open();
+  // A reader closes; the last one drops the file held in memory.
+  void close();
+  int openReaders() const { return openReaders_; }
+  // A reader was refused for too many open; the scan that meets it clears it.
+  bool tooMany() const { return tooMany_; }
+  void clearTooMany() { tooMany_ = false; }
 
-  bool memoryMode() const { return shared != nullptr; }
+  // Cancel of the running operation: every scan stops at its next word.
+  void requestCancel() { cancel_ = true; }
+  bool cancelRequested() const { return cancel_; }
+  void clearCancel() { cancel_ = false; }
+
+  // Words checked by the scans of the current dictionary.
+  uint32_t wordsChecked() const { return wordsChecked_; }
+  void addChecked(uint32_t count) { wordsChecked_ += count; }
+  void resetChecked() { wordsChecked_ = 0; }
+
+  // The file of the first reader that asked to be loaded into memory, shared by the readers
+  // nested inside it on the same path.
+  void share(std::shared_ptr<const SharedDictionary> file, std::string path);
+  // The file held for `path`, or null.
+  std::shared_ptr<const SharedDictionary> sharedFor(const std::string& path) const;
+  bool memoryMode() const { return shared_ != nullptr; }
+  // Off: every reader reads its file as a stream. The tests compare the two ways of reading.
+  void allowMemory(bool allowed) { memoryAllowed_ = allowed; }
+  bool memoryAllowed() const { return memoryAllowed_; }
+
+ private:
+  std::atomic<int> openReaders_{0};
+  std::atomic<bool> tooMany_{false};
+  std::atomic<bool> cancel_{false};
+  std::atomic<uint32_t> wordsChecked_{0};
+  std::shared_ptr<const SharedDictionary> shared_;
+  std::string sharedPath_;
+  bool memoryAllowed_ = true;
 };
 
 ReaderState& readerState();

@@ -14,12 +14,12 @@ bool UpdateOperation::run() {
 }
 
 void UpdateOperation::cancel() {
-  readerState().cancel = true;
+  readerState().requestCancel();
 }
 
 Progress UpdateOperation::progress() const {
   Progress p{str(mode_ == UpdateMode::kAdd ? kAddingWord : kRemovingWord), 0};
-  if (total_ > 0) p.percent = static_cast<int>(readerState().wordsChecked * int64_t{100} / total_);
+  if (total_ > 0) p.percent = static_cast<int>(readerState().wordsChecked() * int64_t{100} / total_);
   return p;
 }
 

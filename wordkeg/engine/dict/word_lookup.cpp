@@ -61,7 +61,7 @@ int copyDictionary(const std::string& path, const std::string& word, UpdateMode 
       if (mode == UpdateMode::kAdd || found != word) writer.addWord(found);
     }
     if (!written) writer.addWord(word);
-    if (r == DictionaryScan::kCancelled || readerState().cancel) result = update_result::kCancelled;
+    if (r == DictionaryScan::kCancelled || readerState().cancelRequested()) result = update_result::kCancelled;
   }
   writer.finish();
   return result;

@@ -18,6 +18,10 @@ constexpr int kHeaderBytes = 144;
 constexpr int kFindSize = 42;
 constexpr int kFromSize = 42;
 constexpr int kLettersSize = 22;
+// Where each field of the header starts.
+constexpr int kFoundField = 4, kCheckedField = 8, kLongestField = 12, kFindField = 14,
+              kFromField = 56, kIncludeField = 98, kExcludeField = 120, kUseAllField = 142,
+              kSuppressField = 143;
 }  // namespace results
 
 struct ResultsHeader {

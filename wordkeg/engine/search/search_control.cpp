@@ -37,7 +37,7 @@ SearchControl::SearchControl(const SearchScope& scope)
     : SearchControl(scope, scope.request->find.c_str(), std::string(), false, 0, 0,
                     scope.request->sourcePool, nullptr, 0) {
   readers_ = &ownReaders_;
-  readerState().wordsChecked = 0;
+  readerState().resetChecked();
   if (scope.finishedCount) *scope.finishedCount = 0;
 }
 
@@ -102,7 +102,7 @@ int SearchControl::run() {
   }
   if (request.multiWord) return scanDictionary(scope_.subsetPath, word, pool, ordered);
   for (const auto& path : scope_.dictionaries) {
-    if (scope_.finishedCount) *scope_.finishedCount += readerState().wordsChecked;
+    if (scope_.finishedCount) *scope_.finishedCount += readerState().wordsChecked();
     if (scanDictionary(path, word, pool, ordered) == kCancelled) return kCancelled;
   }
   return 0;

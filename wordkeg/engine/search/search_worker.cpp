@@ -16,12 +16,12 @@ bool SearchWorker::run() {
 }
 
 void SearchWorker::cancel() {
-  readerState().cancel = true;
+  readerState().requestCancel();
 }
 
 uint32_t SearchWorker::checked() const {
   // Between dictionaries the counter restarts, so finished dictionaries are added apart.
-  return finished_ + readerState().wordsChecked;
+  return finished_ + readerState().wordsChecked();
 }
 
 Progress SearchWorker::progress() const {

@@ -48,7 +48,7 @@ bool SubsetBuilder::run() {
   }
   if (matches_ == 0) return false;
   mergeInto(mergeList);
-  return !cancelled_ && !readerState().cancel;
+  return !cancelled_ && !readerState().cancelRequested();
 }
 
 int SubsetBuilder::analyse(const SubsetSource& source, std::vector<std::string>& mergeList) {
@@ -89,7 +89,7 @@ void SubsetBuilder::mergeInto(const std::vector<std::string>& mergeList) {
 
 void SubsetBuilder::cancel() {
   cancelled_ = true;
-  readerState().cancel = true;
+  readerState().requestCancel();
 }
 
 std::string SubsetBuilder::phase() const {
@@ -100,7 +100,7 @@ std::string SubsetBuilder::phase() const {
 Progress SubsetBuilder::progress() const {
   const std::string current = phase();
   if (merging_) return {current, -1};
-  return {current + "  " + str(kCheckedCount) + std::to_string(readerState().wordsChecked) + "  " +
+  return {current + "  " + str(kCheckedCount) + std::to_string(readerState().wordsChecked()) + "  " +
               str(kFoundCount) + std::to_string(matches_),
           -1};
 }
