@@ -1,4 +1,5 @@
-// The dictionary dialogs' message sequences, with every question answered Yes and No.
+// The dictionary dialogs' boxes, one case each: every box scripted with the text it must show,
+// every question answered Yes and No.
 #include "app/dictionary_dialogs.h"
 
 #include <gtest/gtest.h>
@@ -36,16 +37,8 @@ struct FakeHost : app::DialogHost {
 
 class DictionaryDialogsTest : public HomeTest {
  protected:
-  std::string text(size_t i = 0) const {
-    return i < messages.shown.size() ? messages.shown[i].text : "";
-  }
-  std::string caption(size_t i = 0) const {
-    return i < messages.shown.size() ? messages.shown[i].caption : "";
-  }
-  // The style of message `i`: its buttons, icon and default button.
-  unsigned style(size_t i = 0) const {
-    return i < messages.shown.size() ? messages.shown[i].style : ~0u;
-  }
+  // The style of the last box: its buttons, icon and default button.
+  unsigned lastStyle() const { return messages.shown.empty() ? ~0u : messages.shown.back().style; }
   void scan() {
     DictionaryNames::instance();
     messages.shown.clear();
@@ -53,26 +46,40 @@ class DictionaryDialogsTest : public HomeTest {
   FakeHost host;
 };
 
-TEST_F(DictionaryDialogsTest, MakeChecksInOrder) {
+constexpr const char* kMakeOverwrite = "Dictionary already exists. Overwrite?";
+constexpr const char* kMergeOverwrite =
+    "The Dictionary t.lex already exists.\n Do you wish to overwrite it with a new dictionary.";
+constexpr const char* kNoWord = "You must specify a word in the 'Enter Word' edit control.";
+
+TEST_F(DictionaryDialogsTest, MakeWithoutNamesIsRefused) {
   scan();
+  messages.expect("You must supply a File Name and a Dictionary Name.", mb::kIdOk, "Error");
   EXPECT_EQ(app::makeDictionary(host, "", "d", false), Outcome::kRefused);
-  EXPECT_EQ(text(), "You must supply a File Name and a Dictionary Name.");
-  EXPECT_EQ(caption(), "Error");
-  EXPECT_EQ(app::makeDictionary(host, "absent.txt", "d", false), Outcome::kRefused);
-  EXPECT_EQ(text(1), "Unable to find File: absent.txt");
-  EXPECT_EQ(host.statuses, (std::vector<int>{kBlankStatus, kBlankStatus}));
+  EXPECT_EQ(host.statuses, std::vector<int>{kBlankStatus});
 }
 
-TEST_F(DictionaryDialogsTest, MakeOverwriteAskedNoThenYes) {
+TEST_F(DictionaryDialogsTest, MakeFromAMissingListIsRefused) {
+  scan();
+  messages.expect("Unable to find File: absent.txt");
+  EXPECT_EQ(app::makeDictionary(host, "absent.txt", "d", false), Outcome::kRefused);
+  EXPECT_EQ(host.statuses, std::vector<int>{kBlankStatus});
+}
+
+TEST_F(DictionaryDialogsTest, MakeOverExistingAnsweredNoKeepsIt) {
   writeFile("list.txt", "cat\n");
   makeDictionary("d", {"dog"});
   scan();
+  messages.expect(kMakeOverwrite, mb::kIdNo, "Warning");
   EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kNothingDone);
-  EXPECT_EQ(text(), "Dictionary already exists. Overwrite?");
-  EXPECT_EQ(caption(), "Warning");
-  EXPECT_EQ(style(), mb::kYesNo);  // no icon
+  EXPECT_EQ(lastStyle(), mb::kYesNo);  // no icon
   EXPECT_EQ(wordsOf(lexPath("d")), Words{"dog"});
-  messages.answers = {mb::kIdYes};
+}
+
+TEST_F(DictionaryDialogsTest, MakeOverExistingAnsweredYesReplacesIt) {
+  writeFile("list.txt", "cat\n");
+  makeDictionary("d", {"dog"});
+  scan();
+  messages.expect(kMakeOverwrite, mb::kIdYes);
   EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("d")), Words{"cat"});
   EXPECT_EQ(host.statuses.back(), kCreatedOk);
@@ -81,43 +88,58 @@ TEST_F(DictionaryDialogsTest, MakeOverwriteAskedNoThenYes) {
 TEST_F(DictionaryDialogsTest, MakeWithoutValidWordsShowsNoSuccess) {
   writeFile("list.txt", "123\n");
   scan();
+  messages.expect("Your word list contains no valid words. No Dictionary has been created.");
   EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kRefused);
-  EXPECT_EQ(text(), "Your word list contains no valid words. No Dictionary has been created.");
   EXPECT_EQ(host.statuses, std::vector<int>{kBlankStatus});
 }
 
-TEST_F(DictionaryDialogsTest, MergeChecksAndOverwrite) {
-  makeDictionary("a", {"ant"});
-  makeDictionary("b", {"bee"});
-  makeDictionary("t", {"old"});
-  scan();
+class MergeTest : public DictionaryDialogsTest {
+ protected:
+  void SetUp() override {
+    DictionaryDialogsTest::SetUp();
+    makeDictionary("a", {"ant"});
+    makeDictionary("b", {"bee"});
+    makeDictionary("t", {"old"});
+    scan();
+  }
+};
+
+TEST_F(MergeTest, OneDictionaryIsRefused) {
+  messages.expect(
+      "You must select 2 or more dictionaries from the dictionary list to merge together",
+      mb::kIdOk, "Incomplete Information");
   EXPECT_EQ(app::mergeDictionaries(host, {"a.lex"}, "n", false), Outcome::kRefused);
-  EXPECT_EQ(text(),
-            "You must select 2 or more dictionaries from the dictionary list to merge together");
-  EXPECT_EQ(caption(), "Incomplete Information");
+}
+
+TEST_F(MergeTest, NoNewNameIsRefused) {
+  messages.expect("You must enter the name of your new Dictinary");
   EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "", false), Outcome::kRefused);
-  EXPECT_EQ(text(1), "You must enter the name of your new Dictinary");
+}
+
+TEST_F(MergeTest, OntoExistingAnsweredNoKeepsIt) {
+  messages.expect(kMergeOverwrite, mb::kIdNo, "Confirm");
   EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", false), Outcome::kNothingDone);
-  EXPECT_EQ(
-      text(2),
-      "The Dictionary t.lex already exists.\n Do you wish to overwrite it with a new dictionary.");
-  EXPECT_EQ(caption(2), "Confirm");
-  EXPECT_EQ(style(2), mb::kYesNo);
-  messages.answers = {mb::kIdYes};
+  EXPECT_EQ(lastStyle(), mb::kYesNo);
+  EXPECT_EQ(wordsOf(lexPath("t")), Words{"old"});
+}
+
+TEST_F(MergeTest, OntoExistingAnsweredYesReplacesIt) {
+  messages.expect(kMergeOverwrite, mb::kIdYes);
   EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", false), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("t")), (Words{"ant", "bee"}));
   EXPECT_EQ(host.statuses.back(), kMergedOk);
 }
 
-TEST_F(DictionaryDialogsTest, MergeDeletingSourcesAsksAndNoKeepsThem) {
-  makeDictionary("a", {"ant"});
-  makeDictionary("b", {"bee"});
-  scan();
+TEST_F(MergeTest, DeletingSourcesAnsweredNoKeepsThem) {
   EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "n", true), Outcome::kDone);
-  EXPECT_EQ(text().rfind("If you delete these dictionaries", 0), 0u);
-  EXPECT_NE(text().find("\na.lex\nb.lex\n\nAre you sure"), std::string::npos);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text.rfind("If you delete these dictionaries", 0), 0u);
+  EXPECT_NE(messages.shown[0].text.find("\na.lex\nb.lex\n\nAre you sure"), std::string::npos);
   EXPECT_TRUE(fileExists(lexPath("a")));
   EXPECT_TRUE(fileExists(lexPath("n")));
+}
+
+TEST_F(MergeTest, DeletingSourcesAnsweredYesBacksThemUp) {
   messages.answers = {mb::kIdYes};
   EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "m", true), Outcome::kDone);
   EXPECT_FALSE(fileExists(lexPath("a")));
@@ -136,17 +158,14 @@ struct WatchingMessages : FakeMessages {
   }
 };
 
-TEST_F(DictionaryDialogsTest, MergeAsksAboutTheSourcesBeforeInstalling) {
-  makeDictionary("a", {"ant"});
-  makeDictionary("b", {"bee"});
-  makeDictionary("t", {"old"});
-  scan();
+TEST_F(MergeTest, AsksAboutTheSourcesBeforeInstalling) {
   WatchingMessages watching;
   watching.watched = replaceExtension(lexPath("t"), "lxb");
   watching.answers = {mb::kIdYes, mb::kIdYes};
-  MessagePort* previous = installMessagePort(&watching);
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", true), Outcome::kDone);
-  installMessagePort(previous);
+  {
+    ScopedMessagePort scoped(&watching);
+    EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", true), Outcome::kDone);
+  }
   ASSERT_EQ(watching.shown.size(), 2u);
   EXPECT_EQ(watching.shown[1].text.rfind("If you delete these dictionaries", 0), 0u);
   EXPECT_EQ(watching.present, (std::vector<bool>{false, false}))
@@ -155,15 +174,28 @@ TEST_F(DictionaryDialogsTest, MergeAsksAboutTheSourcesBeforeInstalling) {
   EXPECT_FALSE(fileExists(lexPath("a")));
 }
 
-TEST_F(DictionaryDialogsTest, DeleteAsksAndReportsFailures) {
-  makeDictionary("a", {"ant"});
-  makeDictionary("b", {"bee"});
-  scan();
+class DeleteTest : public DictionaryDialogsTest {
+ protected:
+  void SetUp() override {
+    DictionaryDialogsTest::SetUp();
+    makeDictionary("a", {"ant"});
+    makeDictionary("b", {"bee"});
+    scan();
+  }
+};
+
+TEST_F(DeleteTest, NothingHighlightedIsRefused) {
+  messages.expect("You must highlight one or more dictionaries for deletion.");
   EXPECT_EQ(app::deleteDictionaries(host, {}), Outcome::kRefused);
-  EXPECT_EQ(text(), "You must highlight one or more dictionaries for deletion.");
+}
+
+TEST_F(DeleteTest, EnterAnswersNoAndKeepsTheDictionary) {
   EXPECT_EQ(app::deleteDictionaries(host, {"a.lex"}), Outcome::kNothingDone);
-  EXPECT_EQ(style(1), mb::kYesNo | mb::kDefButton2);  // Enter answers No; no icon
+  EXPECT_EQ(lastStyle(), mb::kYesNo | mb::kDefButton2);  // Enter answers No; no icon
   EXPECT_TRUE(fileExists(lexPath("a")));
+}
+
+TEST_F(DeleteTest, ADictionaryThatCannotGoIsReportedAndTheOthersGo) {
   std::filesystem::create_directories(replaceExtension(lexPath("a"), "lxb") + "/inside");
   messages.answers = {mb::kIdYes};
   EXPECT_EQ(app::deleteDictionaries(host, {"a.lex", "b.lex"}), Outcome::kRefused);
@@ -173,60 +205,107 @@ TEST_F(DictionaryDialogsTest, DeleteAsksAndReportsFailures) {
   EXPECT_NE(host.statuses.back(), kDeleteOk);
 }
 
-TEST_F(DictionaryDialogsTest, AddChecksAndQuestions) {
-  makeDictionary("a", {"cat"});
-  makeDictionary("b", {"dog"});
-  scan();
-  const Words listed{"a.lex", "b.lex"};
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "", "a", listed), Outcome::kRefused);
-  EXPECT_EQ(text(), "You must specify a word in the 'Enter Word' edit control.");
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "co-", "a", listed), Outcome::kRefused);
-  EXPECT_EQ(messages.shown.size(), 1u);  // a beep only
+class AddTest : public DictionaryDialogsTest {
+ protected:
+  void SetUp() override {
+    DictionaryDialogsTest::SetUp();
+    makeDictionary("a", {"cat"});
+    makeDictionary("b", {"dog"});
+    scan();
+  }
+  Outcome add(const std::string& word, const std::string& dictionary) {
+    return app::modifyDictionary(host, UpdateMode::kAdd, word, dictionary, {"a.lex", "b.lex"});
+  }
+};
+
+TEST_F(AddTest, NoWordIsRefused) {
+  messages.expect(kNoWord);
+  EXPECT_EQ(add("", "a"), Outcome::kRefused);
+}
+
+TEST_F(AddTest, TrailingHyphenOnlyBeeps) {
+  EXPECT_EQ(add("co-", "a"), Outcome::kRefused);
+  EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(messages.beeps, 1);
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "ab1", "a", listed), Outcome::kRefused);
-  EXPECT_EQ(text(1), "ab1 is not a valid Wordkeg word.");
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "cow", "", listed), Outcome::kRefused);
-  EXPECT_EQ(text(2), "Please select a dictionary.");
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "cat", "a", listed),
-            Outcome::kNothingDone);
-  EXPECT_EQ(text(3), "a.lex already contains the word 'cat'");
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "cat", "b", listed),
-            Outcome::kNothingDone);
-  EXPECT_EQ(text(4),
-            "Your word can already be found in:\n\na.lex\n\nDo you wish to add your word anyway?");
-  EXPECT_EQ(style(4), mb::kYesNo);
+}
+
+TEST_F(AddTest, InvalidWordIsRefused) {
+  messages.expect("ab1 is not a valid Wordkeg word.");
+  EXPECT_EQ(add("ab1", "a"), Outcome::kRefused);
+}
+
+TEST_F(AddTest, NoDictionaryIsRefused) {
+  messages.expect("Please select a dictionary.");
+  EXPECT_EQ(add("cow", ""), Outcome::kRefused);
+}
+
+TEST_F(AddTest, WordAlreadyInTheDictionaryIsNotAddedAgain) {
+  messages.expect("a.lex already contains the word 'cat'");
+  EXPECT_EQ(add("cat", "a"), Outcome::kNothingDone);
+  EXPECT_EQ(wordsOf(lexPath("a")), Words{"cat"});
+}
+
+TEST_F(AddTest, WordFoundElsewhereAnsweredNoIsNotAdded) {
+  messages.expect(
+      "Your word can already be found in:\n\na.lex\n\nDo you wish to add your word anyway?",
+      mb::kIdNo);
+  EXPECT_EQ(add("cat", "b"), Outcome::kNothingDone);
+  EXPECT_EQ(lastStyle(), mb::kYesNo);
+  EXPECT_EQ(wordsOf(lexPath("b")), Words{"dog"});
+}
+
+TEST_F(AddTest, WordFoundElsewhereAnsweredYesIsAddedAsTyped) {
   messages.answers = {mb::kIdYes};
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "CAT", "B.LEX", listed), Outcome::kDone);
+  EXPECT_EQ(add("CAT", "B.LEX"), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("b")), (Words{"Cat", "dog"}));
   EXPECT_EQ(host.statuses.back(), kWordAddedOk);
 }
 
-TEST_F(DictionaryDialogsTest, AddToNewDictionaryAsksFirst) {
+TEST_F(DictionaryDialogsTest, AddToANewDictionaryAnsweredNoCreatesNothing) {
   scan();
+  messages.expect("Do you wish to create a new dictionary", mb::kIdNo, "New Dictionary");
   EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "zebra", "new", {}),
             Outcome::kNothingDone);
-  EXPECT_EQ(text(), "Do you wish to create a new dictionary");
-  EXPECT_EQ(caption(), "New Dictionary");
-  EXPECT_EQ(style(), mb::kYesNo);
+  EXPECT_EQ(lastStyle(), mb::kYesNo);
   EXPECT_FALSE(fileExists(lexPath("new")));
-  messages.answers = {mb::kIdYes};
+}
+
+TEST_F(DictionaryDialogsTest, AddToANewDictionaryAnsweredYesCreatesIt) {
+  scan();
+  messages.expect("Do you wish to create a new dictionary", mb::kIdYes);
   EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "zebra", "new", {}), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("new")), Words{"zebra"});
 }
 
-TEST_F(DictionaryDialogsTest, RemoveChecksAndEmptiedDictionaryGoes) {
-  makeDictionary("a", {"cat"});
-  scan();
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kRemove, "cat", "zz", {"a.lex"}),
-            Outcome::kRefused);
-  EXPECT_EQ(text().rfind("Wordkeg does not recognise your chosen dictionary.", 0), 0u);
+class RemoveTest : public DictionaryDialogsTest {
+ protected:
+  void SetUp() override {
+    DictionaryDialogsTest::SetUp();
+    makeDictionary("a", {"cat"});
+    scan();
+  }
+  Outcome remove(const std::string& word, const std::string& dictionary) {
+    return app::modifyDictionary(host, UpdateMode::kRemove, word, dictionary, {"a.lex"});
+  }
+};
+
+TEST_F(RemoveTest, UnknownDictionaryIsRefusedAndTheListShown) {
+  EXPECT_EQ(remove("cat", "zz"), Outcome::kRefused);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text.rfind("Wordkeg does not recognise your chosen dictionary.", 0),
+            0u);
   EXPECT_EQ(host.listsShown, 1);
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kRemove, "dog", "a", {"a.lex"}),
-            Outcome::kNothingDone);
-  EXPECT_EQ(text(1), "The word to be removed could not be found.");
-  EXPECT_EQ(caption(1), "Dictionary Update Failed.");
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kRemove, "cat", "a", {"a.lex"}),
-            Outcome::kDone);
+}
+
+TEST_F(RemoveTest, AbsentWordIsReported) {
+  messages.expect("The word to be removed could not be found.", mb::kIdOk,
+                  "Dictionary Update Failed.");
+  EXPECT_EQ(remove("dog", "a"), Outcome::kNothingDone);
+  EXPECT_EQ(wordsOf(lexPath("a")), Words{"cat"});
+}
+
+TEST_F(RemoveTest, RemovingTheLastWordRemovesTheDictionary) {
+  EXPECT_EQ(remove("cat", "a"), Outcome::kDone);
   EXPECT_FALSE(fileExists(lexPath("a")));
   EXPECT_EQ(DictionaryNames::instance().find(lexPath("a")), nullptr);
   EXPECT_EQ(host.statuses.back(), kWordRemovedOk);
@@ -238,28 +317,41 @@ TEST_F(DictionaryDialogsTest, ExceptionInsideAnUpdateEndsItAsFailed) {
   bytes.back() = 0xD5;
   writeBytes(path, bytes);
   scan();
-  messages.answers = {mb::kIdYes};
   // The lookup before the update meets the damage and reports it; the update then stops at it
   // and fails, leaving the file as it was and no temporary file.
+  messages.expect("This dictionary is damaged and cannot be read: " + path);
+  messages.answers = {mb::kIdYes};
   EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "cow", "a", {"a.lex"}),
             Outcome::kRefused);
-  EXPECT_EQ(text(), "This dictionary is damaged and cannot be read: " + path);
+  EXPECT_EQ(messages.shown.size(), 1u);
   ASSERT_EQ(host.exceptions.size(), 1u);
   EXPECT_EQ(host.exceptions[0], "This dictionary is damaged and cannot be read: " + path);
   EXPECT_EQ(readBytes(path), bytes);
   EXPECT_FALSE(fileExists(kUpdateFile));
 }
 
-TEST_F(DictionaryDialogsTest, FindShowsWhereTheWordIs) {
-  makeDictionary("a", {"x-ray"});
-  scan();
+class FindTest : public DictionaryDialogsTest {
+ protected:
+  void SetUp() override {
+    DictionaryDialogsTest::SetUp();
+    makeDictionary("a", {"x-ray"});
+    scan();
+  }
+};
+
+TEST_F(FindTest, NoWordIsRefused) {
+  messages.expect(kNoWord);
   EXPECT_FALSE(app::findWord(""));
-  EXPECT_EQ(text(), "You must specify a word in the 'Enter Word' edit control.");
+}
+
+TEST_F(FindTest, WordWrittenOtherwiseIsNotFound) {
+  messages.expect("Your word was not found in any dictionaries.", mb::kIdOk, "Find");
   EXPECT_FALSE(app::findWord("xray"));
-  EXPECT_EQ(text(1), "Your word was not found in any dictionaries.");
-  EXPECT_EQ(caption(1), "Find");
+}
+
+TEST_F(FindTest, WordAsWrittenIsFoundWithItsDictionary) {
+  messages.expect("The word you are looking for can be found in:\n\na.lex");
   EXPECT_TRUE(app::findWord("x-ray"));
-  EXPECT_EQ(text(2), "The word you are looking for can be found in:\n\na.lex");
 }
 
 }  // namespace

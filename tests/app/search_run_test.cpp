@@ -247,7 +247,7 @@ TEST_F(SearchRunTest, SequencesComeDepthFirstInDictionaryOrder) {
   EXPECT_EQ(search("* *", "atta", true, true), (Words{"a tat", "at at", "at ta", "ta ta"}));
 }
 
-TEST_F(SearchRunTest, CancelKeepsResultsFoundSoFar) {
+TEST_F(SearchRunTest, CancelLeftFromAnEarlierOperationDoesNotStopTheNextSearch) {
   makeDictionary("one", randomWords(500, 9));
   readerState().requestCancel();  // cleared by the first reader: the search runs through
   EXPECT_FALSE(search("*", "", false).empty());

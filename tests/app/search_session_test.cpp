@@ -221,7 +221,7 @@ struct GateWatcher : FakeMessages {
 TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
   select();
   GateWatcher watcher;
-  MessagePort* previous = installMessagePort(&watcher);
+  ScopedMessagePort scoped(&watcher);
   struct Paused : FakeView {
     bool startWorker() override { return true; }  // the worker "runs" until cancelled
   } paused;
@@ -241,7 +241,6 @@ TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
   EXPECT_TRUE(readerState().cancelRequested());
   readerState().clearCancel();
   running.finished();
-  installMessagePort(previous);
 }
 
 TEST_F(SearchSessionTest, ClearAllResetsFieldsCountsAndStore) {

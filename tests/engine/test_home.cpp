@@ -20,8 +20,21 @@ namespace fs = std::filesystem;
 
 namespace wk::test {
 
+void FakeMessages::expect(std::string text, int answer, std::string caption) {
+  script.push_back({std::move(text), std::move(caption), answer});
+}
+
 int FakeMessages::show(const std::string& text, const std::string& caption, unsigned style) {
   shown.push_back({text, caption, style});
+  if (!script.empty()) {
+    const Scripted next = script.front();
+    script.pop_front();
+    EXPECT_EQ(text, next.text) << "box " << shown.size() << " is not the one scripted";
+    if (!next.caption.empty()) {
+      EXPECT_EQ(caption, next.caption) << "caption of: " << text;
+    }
+    return (style & 0xF) == mb::kOk ? mb::kIdOk : next.answer;
+  }
   if ((style & 0xF) == mb::kOk) return mb::kIdOk;
   if (answers.empty()) return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
   const int answer = answers.front();
@@ -48,6 +61,7 @@ void HomeTest::SetUp() {
 }
 
 void HomeTest::TearDown() {
+  for (const auto& unshown : messages.script) ADD_FAILURE() << "never shown: " << unshown.text;
   DictionaryNames::shutdown();
   ConfigData::reset();
   installMessagePort(previousPort_);

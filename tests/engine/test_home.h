@@ -22,7 +22,16 @@ class FakeMessages : public MessagePort {
  public:
   int show(const std::string& text, const std::string& caption, unsigned style) override;
   void beep() override { ++beeps; }
+  // Scripts the next box: it must show `text` (under `caption`, unless that is empty) and is
+  // answered `answer` (an OK-only box with OK). A box shown past the script is answered from
+  // `answers`. HomeTest fails a test that leaves a scripted box unshown.
+  void expect(std::string text, int answer = mb::kIdOk, std::string caption = "");
 
+  struct Scripted {
+    std::string text, caption;
+    int answer;
+  };
+  std::deque<Scripted> script;
   std::vector<ShownMessage> shown;
   std::deque<int> answers;  // answers to questions, in order; No (or OK to OK/Cancel) when empty
   int beeps = 0;

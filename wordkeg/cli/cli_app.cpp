@@ -197,11 +197,13 @@ int runCli(int argc, char** argv) {
   if (!o.name.empty() && o.command && app.got_subcommand("results"))
     o.name = fs::absolute(o.name).string();
   TerminalPort port(o.yes || o.force);
-  installMessagePort(&port);
-  installInterruptHandler();
-  deferBrokenPipe();
-  int status = runInHome(homeDirectory(o), o.command, o.readsOnly);
-  installMessagePort(nullptr);
+  int status = 0;
+  {
+    ScopedMessagePort scoped(&port);
+    installInterruptHandler();
+    deferBrokenPipe();
+    status = runInHome(homeDirectory(o), o.command, o.readsOnly);
+  }
   endIfOutputBroken();
   // A run cut short says so, with the status a shell gives a command its signal ended, so that
   // a script can tell what was found so far from a whole answer.

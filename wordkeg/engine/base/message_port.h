@@ -34,6 +34,19 @@ class MessagePort {
 // No to every question so that nothing is changed without consent). Returns the previous port.
 MessagePort* installMessagePort(MessagePort* port);
 
+// Installs `port` for its own life and then restores the port it replaced, on every way out of
+// the scope (an exception, a failed test assertion's early return).
+class ScopedMessagePort {
+ public:
+  explicit ScopedMessagePort(MessagePort* port) : previous_(installMessagePort(port)) {}
+  ~ScopedMessagePort() { installMessagePort(previous_); }
+  ScopedMessagePort(const ScopedMessagePort&) = delete;
+  ScopedMessagePort& operator=(const ScopedMessagePort&) = delete;
+
+ private:
+  MessagePort* previous_;
+};
+
 int showMessage(const std::string& text, const std::string& caption, unsigned style);
 // The same with both texts taken from the string table.
 int showMessageIds(int textId, int captionId, unsigned style);
