@@ -54,14 +54,14 @@ constexpr const char* kNoWord = "You must specify a word in the 'Enter Word' edi
 TEST_F(DictionaryDialogsTest, MakeWithoutNamesIsRefused) {
   scan();
   messages.expect("You must supply a File Name and a Dictionary Name.", mb::kIdOk, "Error");
-  EXPECT_EQ(app::makeDictionary(host, "", "d", false), Outcome::kRefused);
+  EXPECT_EQ(app::makeDictionary(host, catalogue(), "", "d", false), Outcome::kRefused);
   EXPECT_EQ(host.statuses, std::vector<int>{kBlankStatus});
 }
 
 TEST_F(DictionaryDialogsTest, MakeFromAMissingListIsRefused) {
   scan();
   messages.expect("Unable to find File: absent.txt");
-  EXPECT_EQ(app::makeDictionary(host, "absent.txt", "d", false), Outcome::kRefused);
+  EXPECT_EQ(app::makeDictionary(host, catalogue(), "absent.txt", "d", false), Outcome::kRefused);
   EXPECT_EQ(host.statuses, std::vector<int>{kBlankStatus});
 }
 
@@ -70,7 +70,7 @@ TEST_F(DictionaryDialogsTest, MakeOverExistingAnsweredNoKeepsIt) {
   makeDictionary("d", {"dog"});
   scan();
   messages.expect(kMakeOverwrite, mb::kIdNo, "Warning");
-  EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kNothingDone);
+  EXPECT_EQ(app::makeDictionary(host, catalogue(), "list.txt", "d", false), Outcome::kNothingDone);
   EXPECT_EQ(lastStyle(), mb::kYesNo);  // no icon
   EXPECT_EQ(wordsOf(lexPath("d")), Words{"dog"});
 }
@@ -80,7 +80,7 @@ TEST_F(DictionaryDialogsTest, MakeOverExistingAnsweredYesReplacesIt) {
   makeDictionary("d", {"dog"});
   scan();
   messages.expect(kMakeOverwrite, mb::kIdYes);
-  EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kDone);
+  EXPECT_EQ(app::makeDictionary(host, catalogue(), "list.txt", "d", false), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("d")), Words{"cat"});
   EXPECT_EQ(host.statuses.back(), kCreatedOk);
 }
@@ -89,7 +89,7 @@ TEST_F(DictionaryDialogsTest, MakeWithoutValidWordsShowsNoSuccess) {
   writeFile("list.txt", "123\n");
   scan();
   messages.expect("Your word list contains no valid words. No Dictionary has been created.");
-  EXPECT_EQ(app::makeDictionary(host, "list.txt", "d", false), Outcome::kRefused);
+  EXPECT_EQ(app::makeDictionary(host, catalogue(), "list.txt", "d", false), Outcome::kRefused);
   EXPECT_EQ(host.statuses, std::vector<int>{kBlankStatus});
 }
 
@@ -108,30 +108,30 @@ TEST_F(MergeTest, OneDictionaryIsRefused) {
   messages.expect(
       "You must select 2 or more dictionaries from the dictionary list to merge together",
       mb::kIdOk, "Incomplete Information");
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex"}, "n", false), Outcome::kRefused);
+  EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex"}, "n", false), Outcome::kRefused);
 }
 
 TEST_F(MergeTest, NoNewNameIsRefused) {
   messages.expect("You must enter the name of your new Dictinary");
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "", false), Outcome::kRefused);
+  EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex", "b.lex"}, "", false), Outcome::kRefused);
 }
 
 TEST_F(MergeTest, OntoExistingAnsweredNoKeepsIt) {
   messages.expect(kMergeOverwrite, mb::kIdNo, "Confirm");
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", false), Outcome::kNothingDone);
+  EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex", "b.lex"}, "t", false), Outcome::kNothingDone);
   EXPECT_EQ(lastStyle(), mb::kYesNo);
   EXPECT_EQ(wordsOf(lexPath("t")), Words{"old"});
 }
 
 TEST_F(MergeTest, OntoExistingAnsweredYesReplacesIt) {
   messages.expect(kMergeOverwrite, mb::kIdYes);
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", false), Outcome::kDone);
+  EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex", "b.lex"}, "t", false), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("t")), (Words{"ant", "bee"}));
   EXPECT_EQ(host.statuses.back(), kMergedOk);
 }
 
 TEST_F(MergeTest, DeletingSourcesAnsweredNoKeepsThem) {
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "n", true), Outcome::kDone);
+  EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex", "b.lex"}, "n", true), Outcome::kDone);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text.rfind("If you delete these dictionaries", 0), 0u);
   EXPECT_NE(messages.shown[0].text.find("\na.lex\nb.lex\n\nAre you sure"), std::string::npos);
@@ -141,7 +141,7 @@ TEST_F(MergeTest, DeletingSourcesAnsweredNoKeepsThem) {
 
 TEST_F(MergeTest, DeletingSourcesAnsweredYesBacksThemUp) {
   messages.answers = {mb::kIdYes};
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "m", true), Outcome::kDone);
+  EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex", "b.lex"}, "m", true), Outcome::kDone);
   EXPECT_FALSE(fileExists(lexPath("a")));
   EXPECT_TRUE(fileExists(replaceExtension(lexPath("b"), "lxb")));
   EXPECT_EQ(wordsOf(lexPath("m")), (Words{"ant", "bee"}));
@@ -164,7 +164,7 @@ TEST_F(MergeTest, AsksAboutTheSourcesBeforeInstalling) {
   watching.answers = {mb::kIdYes, mb::kIdYes};
   {
     ScopedMessagePort scoped(&watching);
-    EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "t", true), Outcome::kDone);
+    EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex", "b.lex"}, "t", true), Outcome::kDone);
   }
   ASSERT_EQ(watching.shown.size(), 2u);
   EXPECT_EQ(watching.shown[1].text.rfind("If you delete these dictionaries", 0), 0u);
@@ -186,11 +186,11 @@ class DeleteTest : public DictionaryDialogsTest {
 
 TEST_F(DeleteTest, NothingHighlightedIsRefused) {
   messages.expect("You must highlight one or more dictionaries for deletion.");
-  EXPECT_EQ(app::deleteDictionaries(host, {}), Outcome::kRefused);
+  EXPECT_EQ(app::deleteDictionaries(host, catalogue(), {}), Outcome::kRefused);
 }
 
 TEST_F(DeleteTest, EnterAnswersNoAndKeepsTheDictionary) {
-  EXPECT_EQ(app::deleteDictionaries(host, {"a.lex"}), Outcome::kNothingDone);
+  EXPECT_EQ(app::deleteDictionaries(host, catalogue(), {"a.lex"}), Outcome::kNothingDone);
   EXPECT_EQ(lastStyle(), mb::kYesNo | mb::kDefButton2);  // Enter answers No; no icon
   EXPECT_TRUE(fileExists(lexPath("a")));
 }
@@ -198,7 +198,7 @@ TEST_F(DeleteTest, EnterAnswersNoAndKeepsTheDictionary) {
 TEST_F(DeleteTest, ADictionaryThatCannotGoIsReportedAndTheOthersGo) {
   std::filesystem::create_directories(replaceExtension(lexPath("a"), "lxb") + "/inside");
   messages.answers = {mb::kIdYes};
-  EXPECT_EQ(app::deleteDictionaries(host, {"a.lex", "b.lex"}), Outcome::kRefused);
+  EXPECT_EQ(app::deleteDictionaries(host, catalogue(), {"a.lex", "b.lex"}), Outcome::kRefused);
   EXPECT_EQ(messages.shown.back().text,
             "Wordkeg was unable to delete the following dictionaries:\n\na.lex");
   EXPECT_FALSE(fileExists(lexPath("b")));
@@ -214,7 +214,7 @@ class AddTest : public DictionaryDialogsTest {
     scan();
   }
   Outcome add(const std::string& word, const std::string& dictionary) {
-    return app::modifyDictionary(host, UpdateMode::kAdd, word, dictionary, {"a.lex", "b.lex"});
+    return app::modifyDictionary(host, catalogue(), UpdateMode::kAdd, word, dictionary, {"a.lex", "b.lex"});
   }
 };
 
@@ -264,7 +264,7 @@ TEST_F(AddTest, WordFoundElsewhereAnsweredYesIsAddedAsTyped) {
 TEST_F(DictionaryDialogsTest, AddToANewDictionaryAnsweredNoCreatesNothing) {
   scan();
   messages.expect("Do you wish to create a new dictionary", mb::kIdNo, "New Dictionary");
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "zebra", "new", {}),
+  EXPECT_EQ(app::modifyDictionary(host, catalogue(), UpdateMode::kAdd, "zebra", "new", {}),
             Outcome::kNothingDone);
   EXPECT_EQ(lastStyle(), mb::kYesNo);
   EXPECT_FALSE(fileExists(lexPath("new")));
@@ -273,7 +273,7 @@ TEST_F(DictionaryDialogsTest, AddToANewDictionaryAnsweredNoCreatesNothing) {
 TEST_F(DictionaryDialogsTest, AddToANewDictionaryAnsweredYesCreatesIt) {
   scan();
   messages.expect("Do you wish to create a new dictionary", mb::kIdYes);
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "zebra", "new", {}), Outcome::kDone);
+  EXPECT_EQ(app::modifyDictionary(host, catalogue(), UpdateMode::kAdd, "zebra", "new", {}), Outcome::kDone);
   EXPECT_EQ(wordsOf(lexPath("new")), Words{"zebra"});
 }
 
@@ -285,7 +285,7 @@ class RemoveTest : public DictionaryDialogsTest {
     scan();
   }
   Outcome remove(const std::string& word, const std::string& dictionary) {
-    return app::modifyDictionary(host, UpdateMode::kRemove, word, dictionary, {"a.lex"});
+    return app::modifyDictionary(host, catalogue(), UpdateMode::kRemove, word, dictionary, {"a.lex"});
   }
 };
 
@@ -321,7 +321,7 @@ TEST_F(DictionaryDialogsTest, ExceptionInsideAnUpdateEndsItAsFailed) {
   // and fails, leaving the file as it was and no temporary file.
   messages.expect("This dictionary is damaged and cannot be read: " + path);
   messages.answers = {mb::kIdYes};
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "cow", "a", {"a.lex"}),
+  EXPECT_EQ(app::modifyDictionary(host, catalogue(), UpdateMode::kAdd, "cow", "a", {"a.lex"}),
             Outcome::kRefused);
   EXPECT_EQ(messages.shown.size(), 1u);
   ASSERT_EQ(host.exceptions.size(), 1u);
@@ -341,17 +341,17 @@ class FindTest : public DictionaryDialogsTest {
 
 TEST_F(FindTest, NoWordIsRefused) {
   messages.expect(kNoWord);
-  EXPECT_FALSE(app::findWord(""));
+  EXPECT_FALSE(app::findWord(catalogue(), ""));
 }
 
 TEST_F(FindTest, WordWrittenOtherwiseIsNotFound) {
   messages.expect("Your word was not found in any dictionaries.", mb::kIdOk, "Find");
-  EXPECT_FALSE(app::findWord("xray"));
+  EXPECT_FALSE(app::findWord(catalogue(), "xray"));
 }
 
 TEST_F(FindTest, WordAsWrittenIsFoundWithItsDictionary) {
   messages.expect("The word you are looking for can be found in:\n\na.lex");
-  EXPECT_TRUE(app::findWord("x-ray"));
+  EXPECT_TRUE(app::findWord(catalogue(), "x-ray"));
 }
 
 }  // namespace

@@ -66,15 +66,15 @@ TEST_F(FieldRulesTest, PastedDictionaryNamesAreRefusedBeforeAnythingIsWritten) {
   makeDictionary("a", {"ant"});
   makeDictionary("b", {"bee"});
   DictionaryNames::instance();
-  EXPECT_EQ(app::makeDictionary(host, "list.txt", "..\\Escaped-Name", false), Outcome::kRefused);
+  EXPECT_EQ(app::makeDictionary(host, catalogue(), "list.txt", "..\\Escaped-Name", false), Outcome::kRefused);
   EXPECT_EQ(
       last(),
       "..\\Escaped-Name is not a valid dictionary name. Use letters, digits and _ { } $ only.");
-  EXPECT_EQ(app::mergeDictionaries(host, {"a.lex", "b.lex"}, "../up", false), Outcome::kRefused);
+  EXPECT_EQ(app::mergeDictionaries(host, catalogue(), {"a.lex", "b.lex"}, "../up", false), Outcome::kRefused);
   EXPECT_EQ(host.operations, 0);
   EXPECT_FALSE(fileExists("Escaped-Name.lex"));
   messages.answers = {mb::kIdYes, mb::kIdYes};
-  EXPECT_EQ(app::modifyDictionary(host, UpdateMode::kAdd, "cow", "../out", {"a.lex", "b.lex"}),
+  EXPECT_EQ(app::modifyDictionary(host, catalogue(), UpdateMode::kAdd, "cow", "../out", {"a.lex", "b.lex"}),
             Outcome::kRefused);
   EXPECT_EQ(last(), "'.' cannot be typed into this field: Dictionary");
   EXPECT_EQ(host.operations, 0);

@@ -23,25 +23,25 @@ class SelectDictionariesTest : public HomeTest {
 };
 
 TEST_F(SelectDictionariesTest, LinesMarkSelectedInCatalogueOrder) {
-  EXPECT_EQ(app::dictionaryLines(), (Lines{" \ta.lex", "\xBB\tb.lex", " \tc.lex"}));
+  EXPECT_EQ(app::dictionaryLines(catalogue()), (Lines{" \ta.lex", "\xBB\tb.lex", " \tc.lex"}));
   EXPECT_EQ(app::fileNameOfLine("\xBB\tb.lex"), "b.lex");
 }
 
 TEST_F(SelectDictionariesTest, SelectClearTurnsEachOverOnItsOwn) {
-  app::toggleSelected({"a.lex", "b.lex"});
-  EXPECT_EQ(app::dictionaryLines(), (Lines{"\xBB\ta.lex", " \tb.lex", " \tc.lex"}));
-  app::selectAll(true);
-  EXPECT_EQ(app::dictionaryLines(), (Lines{"\xBB\ta.lex", "\xBB\tb.lex", "\xBB\tc.lex"}));
-  app::selectAll(false);
-  EXPECT_EQ(app::dictionaryLines(), (Lines{" \ta.lex", " \tb.lex", " \tc.lex"}));
+  app::toggleSelected(catalogue(), {"a.lex", "b.lex"});
+  EXPECT_EQ(app::dictionaryLines(catalogue()), (Lines{"\xBB\ta.lex", " \tb.lex", " \tc.lex"}));
+  app::selectAll(catalogue(), true);
+  EXPECT_EQ(app::dictionaryLines(catalogue()), (Lines{"\xBB\ta.lex", "\xBB\tb.lex", "\xBB\tc.lex"}));
+  app::selectAll(catalogue(), false);
+  EXPECT_EQ(app::dictionaryLines(catalogue()), (Lines{" \ta.lex", " \tb.lex", " \tc.lex"}));
 }
 
 TEST_F(SelectDictionariesTest, DetailsOfFirstHighlightedOnly) {
-  app::showDetails({});
+  app::showDetails(catalogue(), {});
   EXPECT_EQ(messages.shown.back().text,
             "You must highlight a single dictionary to show its details.");
   EXPECT_EQ(messages.shown.back().caption, "Incomplete Information");
-  app::showDetails({"c.lex", "a.lex"});
+  app::showDetails(catalogue(), {"c.lex", "a.lex"});
   EXPECT_EQ(messages.shown.back().caption, "Information on: c.lex");
   EXPECT_NE(messages.shown.back().text.find("Total Words: 1"), std::string::npos);
   EXPECT_EQ(messages.shown.back().text.find("Modified: "), std::string::npos);

@@ -108,7 +108,7 @@ TEST_F(CatalogueTest, TemporaryNamesNeverCollide) {
 }
 
 TEST_F(CatalogueTest, InstanceMarkersCountOnlyCopiesThatHoldThem) {
-  EXPECT_EQ(InstanceMarker::runningCopies(), 0);
+  EXPECT_EQ(InstanceMarker::runningCopies(config()), 0);
   // Another copy, even one started this second, holds its marker; a dead one left its own.
   auto other = FileLock::acquire(tempPath("$$kbz0a0_other.wki"), true);
   ASSERT_TRUE(other);
@@ -120,8 +120,8 @@ TEST_F(CatalogueTest, InstanceMarkersCountOnlyCopiesThatHoldThem) {
   writeFile(tempPath("*.wki"), "");  // made by hand: its wildcard must not reach other files
 #endif
   {
-    InstanceMarker mine;
-    EXPECT_EQ(InstanceMarker::runningCopies(), 2);
+    InstanceMarker mine(catalogue());
+    EXPECT_EQ(InstanceMarker::runningCopies(config()), 2);
     for (const char* gone : {"$$kbz0a0_dead.wki", "$$kbz0a0_dead.$$$", "$$kbz0a0_dead.pdx",
                              "$$kbz0a0_dead.1", "TMPdead_3.$$$"})
       EXPECT_FALSE(fileExists(tempPath(gone))) << gone;
@@ -130,12 +130,12 @@ TEST_F(CatalogueTest, InstanceMarkersCountOnlyCopiesThatHoldThem) {
       EXPECT_TRUE(fileExists(tempPath(kept))) << kept;
     EXPECT_NE(fileNameOf(mine.path()), "$$kbz0a0_other.wki");
   }
-  EXPECT_EQ(InstanceMarker::runningCopies(), 1);
+  EXPECT_EQ(InstanceMarker::runningCopies(config()), 1);
   other.reset();  // the other copy dies without removing anything
-  EXPECT_EQ(InstanceMarker::runningCopies(), 0);
+  EXPECT_EQ(InstanceMarker::runningCopies(config()), 0);
   writeFile(kUpdateFile, "x");
-  InstanceMarker alone;
-  EXPECT_EQ(InstanceMarker::runningCopies(), 1);
+  InstanceMarker alone(catalogue());
+  EXPECT_EQ(InstanceMarker::runningCopies(config()), 1);
   EXPECT_FALSE(fileExists(tempPath("$$kbz0a0_other.wki")));
   EXPECT_FALSE(fileExists(tempPath("TMPother_1.$$$")));
   EXPECT_FALSE(fileExists(tempPath("$$tmp{{{.1")));

@@ -22,7 +22,7 @@ using Words = std::vector<std::string>;
 class MakeDictionaryTest : public HomeTest {
  protected:
   bool make(const std::string& list, const std::string& name, bool unique = false) {
-    MakeDictionaryFromFile operation(list, lexPath(name), unique);
+    MakeDictionaryFromFile operation(catalogue(), list, lexPath(name), unique);
     return operation.run() && operation.installed();
   }
   std::string numbered(int count, const char* lineEnd = "\n") {
@@ -112,7 +112,8 @@ TEST_F(MakeDictionaryTest, ExactlyThreeThousandWordsLeaveAnEmptySecondRun) {
 
 TEST_F(MakeDictionaryTest, NoValidWordsIsReportedAndNothingIsLeft) {
   writeFile("list.txt", "12\n-x\n\n");
-  MakeDictionaryFromFile operation("list.txt", lexPath("d"), false);
+  MakeDictionaryFromFile operation(catalogue(), "list.txt", lexPath("d"), false);
+  messages.shown.clear();  // the catalogue's scan of an empty directory said so
   EXPECT_FALSE(operation.run());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
@@ -145,7 +146,7 @@ TEST_F(MakeDictionaryTest, CancelLeavesOldDictionaryAndNoTemporaryFile) {
   writeFile("one.txt", "cat\n");
   ASSERT_TRUE(make("one.txt", "d"));
   writeFile("list.txt", numbered(10000));
-  MakeDictionaryFromFile operation("list.txt", lexPath("d"), false);
+  MakeDictionaryFromFile operation(catalogue(), "list.txt", lexPath("d"), false);
   operation.cancel();
   operation.run();
   EXPECT_FALSE(operation.installed());
@@ -154,7 +155,7 @@ TEST_F(MakeDictionaryTest, CancelLeavesOldDictionaryAndNoTemporaryFile) {
 }
 
 TEST_F(MakeDictionaryTest, MissingSourceThrowsOpenError) {
-  MakeDictionaryFromFile operation("absent.txt", lexPath("d"), false);
+  MakeDictionaryFromFile operation(catalogue(), "absent.txt", lexPath("d"), false);
   EXPECT_THROW(operation.run(), WordkegException);
   EXPECT_TRUE(tempFiles().empty());
 }
@@ -167,7 +168,7 @@ TEST_F(MakeDictionaryTest, UniqueOnlyDropsWordsOtherDictionariesHold) {
 }
 
 TEST_F(MakeDictionaryTest, ProgressReportsPhaseText) {
-  MakeDictionaryFromFile operation("list.txt", lexPath("d"), false);
+  MakeDictionaryFromFile operation(catalogue(), "list.txt", lexPath("d"), false);
   EXPECT_EQ(operation.progress().text, "");
   EXPECT_EQ(operation.progress().percent, 0);
 }

@@ -70,6 +70,14 @@ void HomeTest::TearDown() {
   fs::remove_all(home, ec);
 }
 
+DictionaryNames& HomeTest::catalogue() {
+  return DictionaryNames::instance();
+}
+
+const ConfigData& HomeTest::config() {
+  return ConfigData::instance();
+}
+
 std::string HomeTest::writeFile(const std::string& name, const std::string& content) {
   std::ofstream(name, std::ios::binary) << content;
   return name;

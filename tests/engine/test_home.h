@@ -10,6 +10,11 @@
 
 #include "engine/base/message_port.h"
 
+namespace wk {
+class ConfigData;
+class DictionaryNames;
+}  // namespace wk
+
 namespace wk::test {
 
 struct ShownMessage {
@@ -53,6 +58,9 @@ class HomeTest : public ::testing::Test {
   std::string lexPath(const std::string& name);
   std::string tempPath(const std::string& name);
   std::vector<std::string> tempFiles();
+  // The home's catalogue and paths, as a program's entry point makes and passes them.
+  DictionaryNames& catalogue();
+  const ConfigData& config();
 
   FakeMessages messages;
   std::filesystem::path home;

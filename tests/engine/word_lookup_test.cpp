@@ -21,9 +21,9 @@ class WordUpdateTest : public HomeTest {};
 
 TEST_F(WordUpdateTest, AddCapitalBeforeItsLowerTwin) {
   makeDictionary("d", {"pear", "apple"});
-  EXPECT_EQ(updateDictionary(lexPath("d"), "Apple", UpdateMode::kAdd), update_result::kDone);
+  EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "Apple", UpdateMode::kAdd), update_result::kDone);
   EXPECT_EQ(wordsOf(lexPath("d")), (Words{"pear", "Apple", "apple"}));
-  EXPECT_EQ(updateDictionary(lexPath("d"), "Apple", UpdateMode::kAdd),
+  EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "Apple", UpdateMode::kAdd),
             update_result::kAlreadyPresent);
   EXPECT_EQ(wordsOf(replaceExtension(lexPath("d"), "lxb")), (Words{"pear", "apple"}));
   EXPECT_FALSE(fileExists(kUpdateFile));
@@ -31,7 +31,7 @@ TEST_F(WordUpdateTest, AddCapitalBeforeItsLowerTwin) {
 
 TEST_F(WordUpdateTest, AddToMissingDictionaryCreatesAndCatalogues) {
   setClockForTest([] { return 5000; });
-  EXPECT_EQ(updateDictionary(lexPath("new"), "zebra", UpdateMode::kAdd), update_result::kDone);
+  EXPECT_EQ(updateDictionary(catalogue(), lexPath("new"), "zebra", UpdateMode::kAdd), update_result::kDone);
   setClockForTest(nullptr);
   EXPECT_EQ(wordsOf(lexPath("new")), (Words{"zebra"}));
   const DictionaryName* entry = DictionaryNames::instance().find(lexPath("new"));
@@ -46,7 +46,7 @@ TEST_F(WordUpdateTest, UpdateKeepsCreatedAndSelectionAndStampsModified) {
   makeDictionary("d", {"cat"});
   DictionaryNames::instance().setSelected(lexPath("d"), true);
   setClockForTest([] { return 900; });
-  EXPECT_EQ(updateDictionary(lexPath("d"), "zoo", UpdateMode::kAdd), update_result::kDone);
+  EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "zoo", UpdateMode::kAdd), update_result::kDone);
   setClockForTest(nullptr);
   const DictionaryName* entry = DictionaryNames::instance().find(lexPath("d"));
   EXPECT_EQ(entry->header.created, 100);
@@ -57,8 +57,8 @@ TEST_F(WordUpdateTest, UpdateKeepsCreatedAndSelectionAndStampsModified) {
 
 TEST_F(WordUpdateTest, RemoveOnlyWordLeavesEmptyDictionaryAndMissingWordIsReported) {
   makeDictionary("d", {"cat"});
-  EXPECT_EQ(updateDictionary(lexPath("d"), "dog", UpdateMode::kRemove), update_result::kNotPresent);
-  EXPECT_EQ(updateDictionary(lexPath("d"), "cat", UpdateMode::kRemove), update_result::kDone);
+  EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "dog", UpdateMode::kRemove), update_result::kNotPresent);
+  EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "cat", UpdateMode::kRemove), update_result::kDone);
   EXPECT_TRUE(wordsOf(lexPath("d")).empty());
   EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.wordCount, 0);
 }
@@ -69,7 +69,7 @@ TEST_F(WordUpdateTest, CancelLeavesDictionaryAndNoTemporaryFile) {
   // An open outer reader keeps the update's readers from clearing the raised flag.
   Dictionary outer(path, false, 512);
   readerState().requestCancel();
-  EXPECT_EQ(updateDictionary(path, "fox", UpdateMode::kAdd), update_result::kCancelled);
+  EXPECT_EQ(updateDictionary(catalogue(), path, "fox", UpdateMode::kAdd), update_result::kCancelled);
   readerState().clearCancel();
   EXPECT_EQ(readBytes(path), before);
   EXPECT_FALSE(fileExists(kUpdateFile));
@@ -81,7 +81,7 @@ TEST_F(WordUpdateTest, DamagedDictionaryThrowsAndLeavesNothingBehind) {
   auto bytes = readBytes(path);
   bytes[bytes.size() - 1] = 0xD5;
   writeBytes(path, bytes);
-  EXPECT_THROW(updateDictionary(path, "cow", UpdateMode::kAdd), WordkegException);
+  EXPECT_THROW(updateDictionary(catalogue(), path, "cow", UpdateMode::kAdd), WordkegException);
   EXPECT_FALSE(fileExists(kUpdateFile));
   EXPECT_EQ(readBytes(path), bytes);
 }
@@ -90,12 +90,12 @@ TEST_F(WordUpdateTest, LookupsAcrossTheCatalogue) {
   makeDictionary("a", {"zoo", "x-ray"});
   makeDictionary("b", {"xray"});
   makeDictionary("c", {"cat"});
-  EXPECT_EQ(dictionariesHolding("x-ray"), "\na.lex");
-  EXPECT_EQ(dictionariesHolding("xray"), "\nb.lex");
-  EXPECT_EQ(dictionariesHolding("dog"), "");
-  EXPECT_FALSE(wordAbsentElsewhere("Xray", lexPath("c")));
-  EXPECT_TRUE(wordAbsentElsewhere("cat", lexPath("c")));
-  EXPECT_TRUE(wordAbsentElsewhere("zoo", lexPath("a")));
+  EXPECT_EQ(dictionariesHolding(catalogue(), "x-ray"), "\na.lex");
+  EXPECT_EQ(dictionariesHolding(catalogue(), "xray"), "\nb.lex");
+  EXPECT_EQ(dictionariesHolding(catalogue(), "dog"), "");
+  EXPECT_FALSE(wordAbsentElsewhere(catalogue(), "Xray", lexPath("c")));
+  EXPECT_TRUE(wordAbsentElsewhere(catalogue(), "cat", lexPath("c")));
+  EXPECT_TRUE(wordAbsentElsewhere(catalogue(), "zoo", lexPath("a")));
 }
 
 TEST_F(WordUpdateTest, MergeUnionsWordsAndInstallsWithBackup) {
@@ -103,9 +103,9 @@ TEST_F(WordUpdateTest, MergeUnionsWordsAndInstallsWithBackup) {
   makeDictionary("b", {"Cat", "cat", "emu"});
   makeDictionary("t", {"old"});
   const std::string out = tempPath("merged");
-  MergeDictionaries merge({lexPath("a"), lexPath("b")}, out);
+  MergeDictionaries merge(catalogue(), {lexPath("a"), lexPath("b")}, out);
   ASSERT_TRUE(merge.run());
-  ASSERT_TRUE(installMerged(out, lexPath("t")));
+  ASSERT_TRUE(installMerged(catalogue(), out, lexPath("t")));
   EXPECT_EQ(wordsOf(lexPath("t")), (Words{"ant", "Cat", "cat", "dog", "emu"}));
   EXPECT_EQ(DictionaryNames::instance().find(lexPath("t"))->header.wordCount, 5);
   EXPECT_EQ(wordsOf(replaceExtension(lexPath("t"), "lxb")), (Words{"old"}));
@@ -118,20 +118,20 @@ TEST_F(WordUpdateTest, MergeOfSixAndOfEmptyDictionaries) {
     inputs.push_back(makeDictionary(std::string(1, c), {std::string(3, c)}));
   const std::string out = tempPath("merged");
   {
-    MergeDictionaries merge(inputs, out);
+    MergeDictionaries merge(catalogue(), inputs, out);
     ASSERT_TRUE(merge.run());
   }
   EXPECT_EQ(wordsOf(out), (Words{"aaa", "bbb", "ccc", "ddd", "eee", "fff"}));
   EXPECT_EQ(tempFiles(), (Words{"merged"}));
   removeFile(out);
-  MergeDictionaries empty({makeDictionary("e1", {}), makeDictionary("e2", {})}, out);
+  MergeDictionaries empty(catalogue(), {makeDictionary("e1", {}), makeDictionary("e2", {})}, out);
   ASSERT_TRUE(empty.run());
   EXPECT_TRUE(wordsOf(out).empty());
 }
 
 TEST_F(WordUpdateTest, FailedInstallKeepsTheOldDictionary) {
   makeDictionary("t", {"old"});
-  EXPECT_FALSE(installMerged(tempPath("absent"), lexPath("t")));
+  EXPECT_FALSE(installMerged(catalogue(), tempPath("absent"), lexPath("t")));
   EXPECT_EQ(wordsOf(lexPath("t")), (Words{"old"}));
   EXPECT_NE(messages.shown.back().text.find("could not rename"), std::string::npos);
 }

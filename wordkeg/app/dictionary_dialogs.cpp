@@ -24,8 +24,8 @@ bool askYes(const std::string& text, int captionId, bool safe = false) {
 }
 
 // The dictionary path of a name typed without extension: ".lex" in the dictionary directory.
-std::string dictionaryPathFor(const std::string& name) {
-  return ConfigData::instance().dictionaryPath(replaceExtension(name, "lex"));
+std::string dictionaryPathFor(const DictionaryNames& catalogue, const std::string& name) {
+  return catalogue.config().dictionaryPath(replaceExtension(name, "lex"));
 }
 
 std::string timeText(int32_t value) {
@@ -36,22 +36,22 @@ std::string timeText(int32_t value) {
 
 }  // namespace
 
-Outcome makeDictionary(DialogHost& host, const std::string& source, const std::string& name,
-                       bool uniqueOnly) {
+Outcome makeDictionary(DialogHost& host, DictionaryNames& catalogue, const std::string& source,
+                       const std::string& name, bool uniqueOnly) {
   host.setStatus(kBlankStatus);
   if (source.empty() || name.empty()) {
     showMessageIds(kNeedFileAndName, kErrorCaption, mb::kOk);
     return Outcome::kRefused;
   }
   if (!recheckField(Field::kDictionaryName, name)) return Outcome::kRefused;
-  const std::string path = dictionaryPathFor(name);
+  const std::string path = dictionaryPathFor(catalogue, name);
   if (!isRegularFile(source)) {
     showMessage(str(kUnableToFindFile) + source, str(kErrorCaption), mb::kOk);
     return Outcome::kRefused;
   }
   if (fileExists(path) && !askYes(str(kDictExistsOverwrite), kWarningCaption))
     return Outcome::kNothingDone;
-  MakeDictionaryFromFile operation(source, path, uniqueOnly);
+  MakeDictionaryFromFile operation(catalogue, source, path, uniqueOnly);
   // A failed backup or move into place leaves the old dictionary and shows no success.
   if (host.runOperation(operation) != RunOutcome::kCompleted || !operation.installed())
     return Outcome::kRefused;
@@ -59,8 +59,9 @@ Outcome makeDictionary(DialogHost& host, const std::string& source, const std::s
   return Outcome::kDone;
 }
 
-Outcome mergeDictionaries(DialogHost& host, const std::vector<std::string>& selected,
-                          const std::string& newName, bool deleteSources) {
+Outcome mergeDictionaries(DialogHost& host, DictionaryNames& catalogue,
+                          const std::vector<std::string>& selected, const std::string& newName,
+                          bool deleteSources) {
   host.setStatus(kBlankStatus);
   if (selected.size() < 2) {
     showMessageIds(kMergeNeedTwo, kIncompleteCaption, mb::kOk);
@@ -71,30 +72,32 @@ Outcome mergeDictionaries(DialogHost& host, const std::vector<std::string>& sele
     return Outcome::kRefused;
   }
   if (!recheckField(Field::kDictionaryName, newName)) return Outcome::kRefused;
-  const std::string target = dictionaryPathFor(newName);
+  const std::string target = dictionaryPathFor(catalogue, newName);
   if (fileExists(target) &&
       !askYes(str(kTheDictionary) + fileNameOf(target) + str(kAlreadyExistsOverwrite),
               kConfirmCaption))
     return Outcome::kNothingDone;
+  const ConfigData& config = catalogue.config();
   std::vector<std::string> inputs;
-  for (const auto& name : selected) inputs.push_back(ConfigData::instance().dictionaryPath(name));
-  ScopedFile output(ConfigData::instance().tempPath(freshTempName()));
-  MergeDictionaries operation(inputs, output.path());
+  for (const auto& name : selected) inputs.push_back(config.dictionaryPath(name));
+  ScopedFile output(config.tempPath(freshTempName()));
+  MergeDictionaries operation(catalogue, inputs, output.path());
   if (host.runOperation(operation) != RunOutcome::kCompleted) return Outcome::kRefused;
   // The sources are offered for deletion once the merge has finished, before the merged
   // dictionary is moved into place; never the target itself, which is about to be replaced.
   if (deleteSources) {
     std::vector<std::string> sources;
     for (const auto& name : selected)
-      if (ConfigData::instance().dictionaryPath(name) != target) sources.push_back(name);
-    deleteDictionaries(host, sources);
+      if (config.dictionaryPath(name) != target) sources.push_back(name);
+    deleteDictionaries(host, catalogue, sources);
   }
-  if (!installMerged(output.path(), target)) return Outcome::kRefused;
+  if (!installMerged(catalogue, output.path(), target)) return Outcome::kRefused;
   host.setStatus(kMergedOk);
   return Outcome::kDone;
 }
 
-Outcome deleteDictionaries(DialogHost& host, const std::vector<std::string>& fileNames) {
+Outcome deleteDictionaries(DialogHost& host, DictionaryNames& catalogue,
+                           const std::vector<std::string>& fileNames) {
   host.setStatus(kBlankStatus);
   if (fileNames.empty()) {
     showMessageIds(kDeleteNeedOne, kIncompleteCaption, mb::kOk | mb::kTaskModal);
@@ -106,7 +109,7 @@ Outcome deleteDictionaries(DialogHost& host, const std::vector<std::string>& fil
     return Outcome::kNothingDone;
   std::string failures;
   for (const auto& name : fileNames)
-    if (!DictionaryNames::instance().deleteDictionary(ConfigData::instance().dictionaryPath(name)))
+    if (!catalogue.deleteDictionary(catalogue.config().dictionaryPath(name)))
       appendLine(failures, name);
   if (!failures.empty()) {
     showMessage(str(kDeleteFailed) + failures, str(kFileErrorDotCaption), mb::kOk | mb::kTaskModal);
@@ -116,8 +119,8 @@ Outcome deleteDictionaries(DialogHost& host, const std::vector<std::string>& fil
   return Outcome::kDone;
 }
 
-std::string detailsText(const std::string& path) {
-  const DictionaryName* entry = DictionaryNames::instance().find(path);
+std::string detailsText(DictionaryNames& catalogue, const std::string& path) {
+  const DictionaryName* entry = catalogue.find(path);
   if (!entry) return {};
   const DictionaryHeader& h = entry->header;
   std::string text = str(kCreated) + timeText(h.created);

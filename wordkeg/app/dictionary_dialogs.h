@@ -9,7 +9,13 @@
 #include "dialog_host.h"
 #include "engine/dict/word_lookup.h"
 
+namespace wk {
+class DictionaryNames;
+}
+
 namespace wk::app {
+
+// Each action works on `catalogue`, the dictionaries of the home the program was started in.
 
 // How a dialog action ended: done; nothing done (the user said No, or there was nothing to
 // change); refused by a check or failed (the user has been told).
@@ -17,32 +23,35 @@ enum class Outcome { kDone, kNothingDone, kRefused };
 
 // OK of Make Dictionary: `name` as the name field holds it (letters, digits, _ { } $); done
 // when the dictionary was made and installed.
-Outcome makeDictionary(DialogHost& host, const std::string& source, const std::string& name,
-                       bool uniqueOnly);
+Outcome makeDictionary(DialogHost& host, DictionaryNames& catalogue, const std::string& source,
+                       const std::string& name, bool uniqueOnly);
 
 // Merge of Merge Dictionaries: `selected` are file names from the list; done when the merged
 // dictionary was installed. With `deleteSources` the sources are then deleted behind the delete
 // confirmation (never the new dictionary itself).
-Outcome mergeDictionaries(DialogHost& host, const std::vector<std::string>& selected,
-                          const std::string& newName, bool deleteSources);
+Outcome mergeDictionaries(DialogHost& host, DictionaryNames& catalogue,
+                          const std::vector<std::string>& selected, const std::string& newName,
+                          bool deleteSources);
 
 // Delete of Select Dictionaries: the confirmation, then each file name is deleted (kept as its
 // ".lxb" backup); done when every one was deleted.
-Outcome deleteDictionaries(DialogHost& host, const std::vector<std::string>& fileNames);
+Outcome deleteDictionaries(DialogHost& host, DictionaryNames& catalogue,
+                           const std::vector<std::string>& fileNames);
 
 // The Details text of a catalogue dictionary: created, modified (when ever), total words.
-std::string detailsText(const std::string& path);
+std::string detailsText(DictionaryNames& catalogue, const std::string& path);
 
 // OK of Modify Dictionary in `mode`: `word` as typed, `dictionary` the combo's text,
 // `listed` the combo's list; done when the word was added or removed.
-Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& word,
-                         const std::string& dictionary, const std::vector<std::string>& listed);
+Outcome modifyDictionary(DialogHost& host, DictionaryNames& catalogue, UpdateMode mode,
+                         const std::string& word, const std::string& dictionary,
+                         const std::vector<std::string>& listed);
 
 // The word field's validator: `text` could still become a word (a final hyphen is let through
 // while typing; OK refuses it).
 bool acceptableWhileTyping(const std::string& text);
 
 // Find of Modify Dictionary: shows where `word` is, exactly as typed. True when found.
-bool findWord(const std::string& word);
+bool findWord(DictionaryNames& catalogue, const std::string& word);
 
 }  // namespace wk::app

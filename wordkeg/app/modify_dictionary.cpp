@@ -49,8 +49,7 @@ bool askedBeforeAdding(const std::string& word, const std::string& file, const s
 }
 
 // A remove that emptied the dictionary deletes it altogether.
-void dropIfEmpty(const std::string& path) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+void dropIfEmpty(DictionaryNames& catalogue, const std::string& path) {
   const DictionaryName* entry = catalogue.find(path);
   if (!entry || entry->header.wordCount != 0) return;
   if (!removeFile(path)) {
@@ -78,12 +77,13 @@ Outcome report(DialogHost& host, int result, UpdateMode mode) {
 
 }  // namespace
 
-Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& typed,
-                         const std::string& dictionary, const std::vector<std::string>& listed) {
+Outcome modifyDictionary(DialogHost& host, DictionaryNames& catalogue, UpdateMode mode,
+                         const std::string& typed, const std::string& dictionary,
+                         const std::vector<std::string>& listed) {
   host.setStatus(kBlankStatus);
   const std::string word = checkedWord(typed);
   if (word.empty()) return Outcome::kRefused;
-  const std::string holding = dictionariesHolding(word);
+  const std::string holding = dictionariesHolding(catalogue, word);
   if (dictionary.empty()) {
     showMessageIds(kSelectDictionary, kIncompleteCaption, mb::kOk);
     return Outcome::kRefused;
@@ -96,7 +96,7 @@ Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& t
     file = replaceExtension(dictionary, "lex");
   if (std::find(listed.begin(), listed.end(), file) == listed.end())
     file = replaceExtension(toLower(dictionary), "lex");
-  const std::string path = ConfigData::instance().dictionaryPath(file);
+  const std::string path = catalogue.config().dictionaryPath(file);
   const bool inList = std::find(listed.begin(), listed.end(), file) != listed.end();
   // A name not taken from the list is held to the field's typing rule (letters only), so no
   // pasted path or separator can reach outside the dictionary directory.
@@ -109,19 +109,19 @@ Outcome modifyDictionary(DialogHost& host, UpdateMode mode, const std::string& t
     host.showDictionaryList();
     return Outcome::kRefused;
   }
-  const DictionaryName* entry = DictionaryNames::instance().find(path);
-  UpdateOperation operation(path, word, mode, entry ? entry->header.wordCount : 0);
+  const DictionaryName* entry = catalogue.find(path);
+  UpdateOperation operation(catalogue, path, word, mode, entry ? entry->header.wordCount : 0);
   if (host.runOperation(operation) != RunOutcome::kCompleted) return Outcome::kRefused;
-  if (mode == UpdateMode::kRemove && operation.result() == update_result::kDone) dropIfEmpty(path);
+  if (mode == UpdateMode::kRemove && operation.result() == update_result::kDone) dropIfEmpty(catalogue, path);
   return report(host, operation.result(), mode);
 }
 
-bool findWord(const std::string& word) {
+bool findWord(DictionaryNames& catalogue, const std::string& word) {
   if (word.empty()) {
     showMessageIds(kNeedWord, kIncompleteCaption, mb::kOk);
     return false;
   }
-  const std::string holding = dictionariesHolding(word);
+  const std::string holding = dictionariesHolding(catalogue, word);
   if (holding.empty()) {
     showMessageIds(kWordNotFound, kFindCaption, mb::kOk);
     return false;

@@ -11,8 +11,7 @@ namespace {
 constexpr char kMark = static_cast<char>(0xBB);
 }
 
-std::vector<std::string> dictionaryLines() {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+std::vector<std::string> dictionaryLines(DictionaryNames& catalogue) {
   std::vector<std::string> lines;
   for (size_t i = 0; i < catalogue.count(); ++i) {
     const DictionaryName& entry = catalogue.entry(i);
@@ -28,28 +27,26 @@ std::string fileNameOfLine(const std::string& line) {
   return line.size() > 2 ? line.substr(2) : std::string();
 }
 
-void toggleSelected(const std::vector<std::string>& fileNames) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+void toggleSelected(DictionaryNames& catalogue, const std::vector<std::string>& fileNames) {
   for (const auto& name : fileNames) {
-    const std::string path = ConfigData::instance().dictionaryPath(name);
+    const std::string path = catalogue.config().dictionaryPath(name);
     if (catalogue.find(path)) catalogue.setSelected(path, !catalogue.isSelected(path));
   }
 }
 
-void selectAll(bool selected) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+void selectAll(DictionaryNames& catalogue, bool selected) {
   for (size_t i = 0; i < catalogue.count(); ++i)
     catalogue.setSelected(catalogue.entry(i).path, selected);
 }
 
-void showDetails(const std::vector<std::string>& fileNames) {
+void showDetails(DictionaryNames& catalogue, const std::vector<std::string>& fileNames) {
   if (fileNames.empty()) {
     showMessageIds(kDetailsNeedOne, kIncompleteCaption, mb::kOk);
     return;
   }
   const std::string& name = fileNames.front();
-  showMessage(detailsText(ConfigData::instance().dictionaryPath(name)), str(kInformationOn) + name,
-              mb::kOk | mb::kIconInformation);
+  showMessage(detailsText(catalogue, catalogue.config().dictionaryPath(name)),
+              str(kInformationOn) + name, mb::kOk | mb::kIconInformation);
 }
 
 }  // namespace wk::app

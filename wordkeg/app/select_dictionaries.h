@@ -4,19 +4,23 @@
 #include <string>
 #include <vector>
 
+namespace wk {
+class DictionaryNames;
+}
+
 namespace wk::app {
 
 // One line per catalogue dictionary, in catalogue order: the mark (0xBB when selected, else a
 // blank), a TAB and the file name.
-std::vector<std::string> dictionaryLines();
+std::vector<std::string> dictionaryLines(DictionaryNames& catalogue);
 // The file name a line names (what follows the mark and the TAB).
 std::string fileNameOfLine(const std::string& line);
 // Select/Clear: every named dictionary's selected flag turns over, each on its own.
-void toggleSelected(const std::vector<std::string>& fileNames);
+void toggleSelected(DictionaryNames& catalogue, const std::vector<std::string>& fileNames);
 // Select All / Clear All.
-void selectAll(bool selected);
+void selectAll(DictionaryNames& catalogue, bool selected);
 // Details: the first of `fileNames` (message 701 when there is none), in an information box
 // captioned "Information on: " and its name.
-void showDetails(const std::vector<std::string>& fileNames);
+void showDetails(DictionaryNames& catalogue, const std::vector<std::string>& fileNames);
 
 }  // namespace wk::app

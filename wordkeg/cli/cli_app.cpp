@@ -34,13 +34,13 @@ struct Options {
   std::string word, name, wordList, target, out;
   SearchOptions search;
   bool noUseAll = false;
-  std::function<int()> command;
+  std::function<int(DictionaryNames&)> command;
   bool readsOnly = false;  // the command changes nothing in the home
 };
 
 // The callback of a command that only reads the home: it may run where the home cannot be
 // written.
-std::function<void()> reading(Options& o, std::function<int()> command) {
+std::function<void()> reading(Options& o, std::function<int(DictionaryNames&)> command) {
   return [&o, command] {
     o.readsOnly = true;
     o.command = command;
@@ -50,10 +50,10 @@ std::function<void()> reading(Options& o, std::function<int()> command) {
 void addDictCommands(CLI::App& dict, Options& o) {
   dict.require_subcommand(1);
   dict.add_subcommand("list", "one line per dictionary: mark, file name, word count")
-      ->callback(reading(o, [] { return listDictionaries(); }));
+      ->callback(reading(o, [](DictionaryNames& c) { return listDictionaries(c); }));
   auto* details = dict.add_subcommand("details", "created, modified (if any), total words");
   details->add_option("NAME", o.name)->required();
-  details->callback(reading(o, [&] { return showDetails(o.name); }));
+  details->callback(reading(o, [&](DictionaryNames& c) { return showDetails(c, o.name); }));
   for (const bool selected : {true, false}) {
     auto* sub = dict.add_subcommand(selected ? "select" : "deselect",
                                     selected ? "set the selected flag" : "clear the selected flag");
@@ -61,7 +61,9 @@ void addDictCommands(CLI::App& dict, Options& o) {
     sub->add_flag("--all", o.all, "every dictionary");
     sub->callback([&o, selected] {
       if (o.names.empty() && !o.all) throw CLI::ValidationError("NAME", "give NAME... or --all");
-      o.command = [&o, selected] { return selectDictionaries(o.names, o.all, selected); };
+      o.command = [&o, selected](DictionaryNames& c) {
+        return selectDictionaries(c, o.names, o.all, selected);
+      };
     });
   }
   auto* make = dict.add_subcommand("make", "compile a word list (one word per line)");
@@ -69,14 +71,19 @@ void addDictCommands(CLI::App& dict, Options& o) {
   make->add_option("NAME", o.name)->required();
   make->add_flag("--unique", o.unique, "keep only words no other dictionary holds");
   make->add_flag("--force", o.force, "overwrite an existing dictionary");
-  make->callback([&] { o.command = [&] { return makeDictionary(o.wordList, o.name, o.unique); }; });
+  make->callback([&] {
+    o.command = [&](DictionaryNames& c) { return makeDictionary(c, o.wordList, o.name, o.unique); };
+  });
   auto* merge = dict.add_subcommand("merge", "merge dictionaries into a new one");
   merge->add_option("NEW", o.target)->required();
   merge->add_option("NAME", o.names)->required();
   merge->add_flag("--delete-sources", o.deleteSources, "delete the merged dictionaries afterwards");
   merge->add_flag("--force", o.force, "overwrite an existing dictionary");
-  merge->callback(
-      [&] { o.command = [&] { return mergeDictionaries(o.target, o.names, o.deleteSources); }; });
+  merge->callback([&] {
+    o.command = [&](DictionaryNames& c) {
+      return mergeDictionaries(c, o.target, o.names, o.deleteSources);
+    };
+  });
   for (const bool adding : {true, false}) {
     auto* sub =
         dict.add_subcommand(adding ? "add" : "remove", adding ? "add a word" : "remove a word");
@@ -84,21 +91,22 @@ void addDictCommands(CLI::App& dict, Options& o) {
     sub->add_option("DICT", o.name)->required();
     if (adding) sub->add_flag("--yes", o.yes, "answer the program's questions with Yes");
     sub->callback([&o, adding] {
-      o.command = [&o, adding] {
-        return adding ? addWord(o.word, o.name) : removeWord(o.word, o.name);
+      o.command = [&o, adding](DictionaryNames& c) {
+        return adding ? addWord(c, o.word, o.name) : removeWord(c, o.word, o.name);
       };
     });
   }
   auto* find = dict.add_subcommand("find", "the dictionaries holding WORD (exact)");
   find->add_option("WORD", o.word)->required();
-  find->callback(reading(o, [&] { return findWord(o.word); }));
+  find->callback(reading(o, [&](DictionaryNames& c) { return findWord(c, o.word); }));
   auto* del = dict.add_subcommand("delete", "delete dictionaries (kept as .lxb backups)");
   del->add_option("NAME", o.names)->required();
   del->add_flag("--yes", o.yes, "answer the confirmation with Yes");
-  del->callback([&] { o.command = [&] { return deleteDictionaries(o.names); }; });
+  del->callback(
+      [&] { o.command = [&](DictionaryNames& c) { return deleteDictionaries(c, o.names); }; });
   auto* words = dict.add_subcommand("words", "every word as written, one per line, stored order");
   words->add_option("NAME", o.name)->required();
-  words->callback(reading(o, [&] { return listWords(o.name); }));
+  words->callback(reading(o, [&](DictionaryNames& c) { return listWords(c, o.name); }));
 }
 
 void addSearchCommands(CLI::App& app, Options& o) {
@@ -120,23 +128,24 @@ void addSearchCommands(CLI::App& app, Options& o) {
   search->add_flag("--force", o.force, "replace an existing --save file without asking");
   search->callback([&] {
     if (o.noUseAll) o.search.useAll = false;
-    o.command = [&] { return runSearch(o.search); };
+    o.command = [&](DictionaryNames& c) { return runSearch(c, o.search); };
   });
   auto* results = app.add_subcommand("results", "saved results");
   results->require_subcommand(1);
   auto* show =
       results->add_subcommand("show", "the search definition, the counts, then every result");
   show->add_option("FILE", o.name)->required();
-  show->callback(reading(o, [&] { return showResults(o.name); }));
+  show->callback(reading(o, [&](DictionaryNames& c) { return showResults(c, o.name); }));
   auto* exportCmd = results->add_subcommand("export", "write the plain-text report");
   exportCmd->add_option("FILE", o.name)->required();
   exportCmd->add_option("OUT", o.out)->required();
   exportCmd->add_flag("--force", o.force, "replace an existing OUT without asking");
-  exportCmd->callback([&] { o.command = [&] { return exportResults(o.name, o.out); }; });
+  exportCmd->callback(
+      [&] { o.command = [&](DictionaryNames& c) { return exportResults(c, o.name, o.out); }; });
   auto* del = results->add_subcommand("delete", "delete a saved results pair");
   del->add_option("FILE", o.name)->required();
   del->add_flag("--yes", o.yes, "answer the confirmation with Yes");
-  del->callback([&] { o.command = [&] { return deleteResults(o.name); }; });
+  del->callback([&] { o.command = [&](DictionaryNames& c) { return deleteResults(c, o.name); }; });
 }
 
 std::string homeDirectory(const Options& o) {
@@ -147,7 +156,8 @@ std::string homeDirectory(const Options& o) {
 
 // Runs `command` in `home` with this copy's instance marker, as the Windows program does. A
 // command that only reads goes on without one where the home cannot be written.
-int runInHome(const std::string& home, const std::function<int()>& command, bool readsOnly) {
+int runInHome(const std::string& home, const std::function<int(DictionaryNames&)>& command,
+              bool readsOnly) {
   std::error_code ec;
   fs::create_directories(home, ec);
   fs::current_path(home, ec);
@@ -158,13 +168,14 @@ int runInHome(const std::string& home, const std::function<int()>& command, bool
   int status = exit_code::kRefused;
   try {
     ConfigData::instance();
+    DictionaryNames& catalogue = DictionaryNames::instance();
     std::unique_ptr<InstanceMarker> marker;
     try {
-      marker = std::make_unique<InstanceMarker>();
+      marker = std::make_unique<InstanceMarker>(catalogue);
     } catch (const WordkegException&) {
       if (!readsOnly) throw;
     }
-    status = command();
+    status = command(catalogue);
   } catch (const WordkegException& e) {
     // One box for one failure: some throwers have shown their text already.
     if (!e.shown())

@@ -8,6 +8,7 @@
 #include "engine/base/message_port.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
+#include "engine/config/config_data.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
@@ -18,8 +19,7 @@
 
 namespace wk::cli {
 
-int listDictionaries() {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+int listDictionaries(DictionaryNames& catalogue) {
   for (size_t i = 0; i < catalogue.count(); ++i) {
     const DictionaryName& entry = catalogue.entry(i);
     const std::string line = std::string(1, entry.header.selected ? '*' : ' ') + " " +
@@ -29,16 +29,16 @@ int listDictionaries() {
   return catalogue.count() ? exit_code::kDone : exit_code::kNothing;
 }
 
-int showDetails(const std::string& name) {
-  const std::string path = existingOrRefuse(name);
+int showDetails(DictionaryNames& catalogue, const std::string& name) {
+  const std::string path = existingOrRefuse(catalogue, name);
   if (path.empty()) return exit_code::kRefused;
   std::printf("%s%s\n%s\n", loadString(kInformationOn), fileNameOf(path).c_str(),
-              app::detailsText(path).c_str());
+              app::detailsText(catalogue, path).c_str());
   return exit_code::kDone;
 }
 
-int selectDictionaries(const std::vector<std::string>& names, bool all, bool selected) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+int selectDictionaries(DictionaryNames& catalogue, const std::vector<std::string>& names,
+                       bool all, bool selected) {
   if (all) {
     for (size_t i = 0; i < catalogue.count(); ++i)
       catalogue.setSelected(catalogue.entry(i).path, selected);
@@ -46,46 +46,49 @@ int selectDictionaries(const std::vector<std::string>& names, bool all, bool sel
   }
   std::vector<std::string> paths;
   for (const auto& name : names) {
-    paths.push_back(existingOrRefuse(name));
+    paths.push_back(existingOrRefuse(catalogue, name));
     if (paths.back().empty()) return exit_code::kRefused;
   }
   for (const auto& path : paths) catalogue.setSelected(path, selected);
   return exit_code::kDone;
 }
 
-int makeDictionary(const std::string& wordList, const std::string& name, bool uniqueOnly) {
-  if (!name.empty() && newDictionaryPath(name).empty()) return exit_code::kRefused;
-  if (!soleCopyOrRefuse()) return exit_code::kRefused;
-  WordListSource source(wordList);
+int makeDictionary(DictionaryNames& catalogue, const std::string& wordList,
+                   const std::string& name, bool uniqueOnly) {
+  if (!name.empty() && newDictionaryPath(catalogue, name).empty()) return exit_code::kRefused;
+  if (!soleCopyOrRefuse(catalogue)) return exit_code::kRefused;
+  WordListSource source(wordList, catalogue.config().tempDirectory());
   if (!source.ready()) return exit_code::kRefused;
   CliHost host;
-  return exitStatus(
-      app::makeDictionary(host, source.path(), toLower(app::withoutLex(name)), uniqueOnly));
+  return exitStatus(app::makeDictionary(host, catalogue, source.path(),
+                                        toLower(app::withoutLex(name)), uniqueOnly));
 }
 
 // The catalogue file names of `names`; empty after a message when one is not listed.
-static std::vector<std::string> listedFiles(const std::vector<std::string>& names) {
+static std::vector<std::string> listedFiles(DictionaryNames& catalogue,
+                                            const std::vector<std::string>& names) {
   std::vector<std::string> files;
   for (const auto& name : names) {
-    const std::string path = existingOrRefuse(name);
+    const std::string path = existingOrRefuse(catalogue, name);
     if (path.empty()) return {};
     files.push_back(fileNameOf(path));
   }
   return files;
 }
 
-int mergeDictionaries(const std::string& target, const std::vector<std::string>& names,
-                      bool deleteSources) {
-  const std::vector<std::string> files = listedFiles(names);
+int mergeDictionaries(DictionaryNames& catalogue, const std::string& target,
+                      const std::vector<std::string>& names, bool deleteSources) {
+  const std::vector<std::string> files = listedFiles(catalogue, names);
   if (files.size() != names.size()) return exit_code::kRefused;
-  if (newDictionaryPath(target).empty() || !soleCopyOrRefuse()) return exit_code::kRefused;
+  if (newDictionaryPath(catalogue, target).empty() || !soleCopyOrRefuse(catalogue))
+    return exit_code::kRefused;
   CliHost host;
-  return exitStatus(
-      app::mergeDictionaries(host, files, toLower(app::withoutLex(target)), deleteSources));
+  return exitStatus(app::mergeDictionaries(host, catalogue, files,
+                                           toLower(app::withoutLex(target)), deleteSources));
 }
 
-int findWord(const std::string& word) {
-  const std::string found = dictionariesHolding(word);
+int findWord(DictionaryNames& catalogue, const std::string& word) {
+  const std::string found = dictionariesHolding(catalogue, word);
   if (found.empty()) {
     std::fprintf(stderr, "%s\n", loadString(kWordNotFound));
     return exit_code::kNothing;
@@ -94,15 +97,15 @@ int findWord(const std::string& word) {
   return exit_code::kDone;
 }
 
-int deleteDictionaries(const std::vector<std::string>& names) {
-  const std::vector<std::string> files = listedFiles(names);
-  if (files.size() != names.size() || !soleCopyOrRefuse()) return exit_code::kRefused;
+int deleteDictionaries(DictionaryNames& catalogue, const std::vector<std::string>& names) {
+  const std::vector<std::string> files = listedFiles(catalogue, names);
+  if (files.size() != names.size() || !soleCopyOrRefuse(catalogue)) return exit_code::kRefused;
   CliHost host;
-  return exitStatus(app::deleteDictionaries(host, files));
+  return exitStatus(app::deleteDictionaries(host, catalogue, files));
 }
 
-int listWords(const std::string& name) {
-  const std::string path = existingOrRefuse(name);
+int listWords(DictionaryNames& catalogue, const std::string& name) {
+  const std::string path = existingOrRefuse(catalogue, name);
   if (path.empty()) return exit_code::kRefused;
   Dictionary reader(path, false, 64 * 1024);
   reader.seek(1, 'a');

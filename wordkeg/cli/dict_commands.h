@@ -1,8 +1,13 @@
 #pragma once
-// The "wordkeg dict ..." commands. Each returns the exit status: 0 done, 1 nothing found or
-// nothing done, 2 refused or failed. Messages go through the message port (stderr).
+// The "wordkeg dict ..." commands, on the catalogue of the home they run in. Each returns the
+// exit status: 0 done, 1 nothing found or nothing done, 2 refused or failed. Messages go through
+// the message port (stderr).
 #include <string>
 #include <vector>
+
+namespace wk {
+class DictionaryNames;
+}
 
 namespace wk::cli {
 
@@ -12,16 +17,16 @@ constexpr int kNothing = 1;
 constexpr int kRefused = 2;
 }  // namespace exit_code
 
-int listDictionaries();
-int showDetails(const std::string& name);
-int selectDictionaries(const std::vector<std::string>& names, bool all, bool selected);
-int makeDictionary(const std::string& wordList, const std::string& name, bool uniqueOnly);
-int mergeDictionaries(const std::string& target, const std::vector<std::string>& names,
+int listDictionaries(DictionaryNames& catalogue);
+int showDetails(DictionaryNames& catalogue, const std::string& name);
+int selectDictionaries(DictionaryNames& catalogue, const std::vector<std::string>& names, bool all, bool selected);
+int makeDictionary(DictionaryNames& catalogue, const std::string& wordList, const std::string& name, bool uniqueOnly);
+int mergeDictionaries(DictionaryNames& catalogue, const std::string& target, const std::vector<std::string>& names,
                       bool deleteSources);
-int addWord(const std::string& word, const std::string& dictionary);
-int removeWord(const std::string& word, const std::string& dictionary);
-int findWord(const std::string& word);
-int deleteDictionaries(const std::vector<std::string>& names);
-int listWords(const std::string& name);
+int addWord(DictionaryNames& catalogue, const std::string& word, const std::string& dictionary);
+int removeWord(DictionaryNames& catalogue, const std::string& word, const std::string& dictionary);
+int findWord(DictionaryNames& catalogue, const std::string& word);
+int deleteDictionaries(DictionaryNames& catalogue, const std::vector<std::string>& names);
+int listWords(DictionaryNames& catalogue, const std::string& name);
 
 }  // namespace wk::cli

@@ -10,9 +10,8 @@
 
 namespace wk::cli {
 
-std::string findDictionary(const std::string& name) {
+std::string findDictionary(DictionaryNames& catalogue, const std::string& name) {
   const std::string wanted = app::withoutLex(fileNameOf(name)) + ".lex";
-  DictionaryNames& catalogue = DictionaryNames::instance();
   std::string caseless;
   int caselessCount = 0;
   for (size_t i = 0; i < catalogue.count(); ++i) {
@@ -23,27 +22,27 @@ std::string findDictionary(const std::string& name) {
   return caselessCount == 1 ? caseless : std::string();
 }
 
-std::string existingOrRefuse(const std::string& name) {
-  const std::string path = findDictionary(name);
+std::string existingOrRefuse(DictionaryNames& catalogue, const std::string& name) {
+  const std::string path = findDictionary(catalogue, name);
   if (path.empty())
     showMessage(str(kNoSuchDictionary) + name, str(kErrorCaption), mb::kIconStop | mb::kOk);
   return path;
 }
 
-bool soleCopyOrRefuse() {
-  if (InstanceMarker::runningCopies() <= 1) return true;
+bool soleCopyOrRefuse(const DictionaryNames& catalogue) {
+  if (InstanceMarker::runningCopies(catalogue.config()) <= 1) return true;
   showMessage(str(kOtherCopyRunning), str(kErrorCaption), mb::kIconStop | mb::kOk);
   return false;
 }
 
-std::string newDictionaryPath(const std::string& name) {
+std::string newDictionaryPath(const DictionaryNames& catalogue, const std::string& name) {
   // The window's rule for a new dictionary's name, in one place.
   const std::string bare = app::withoutLex(name);
   if (bare.empty() || !app::typeable(app::Field::kDictionaryName, bare)) {
     showMessage(name + str(kNotADictionaryName), str(kErrorCaption), mb::kOk | mb::kIconStop);
     return std::string();
   }
-  return ConfigData::instance().dictionaryPath(toLower(bare) + ".lex");
+  return catalogue.config().dictionaryPath(toLower(bare) + ".lex");
 }
 
 }  // namespace wk::cli

@@ -2,19 +2,23 @@
 // How the command line names dictionaries: with or without ".lex", in any letter case.
 #include <string>
 
+namespace wk {
+class DictionaryNames;
+}
+
 namespace wk::cli {
 
 // The path of the catalogue dictionary called `name`: the exact file name first, else the one
 // whose name differs only in letter case; empty when none is listed.
-std::string findDictionary(const std::string& name);
+std::string findDictionary(DictionaryNames& catalogue, const std::string& name);
 // findDictionary, telling the user "There is no dictionary called NAME" when it is empty.
-std::string existingOrRefuse(const std::string& name);
+std::string existingOrRefuse(DictionaryNames& catalogue, const std::string& name);
 // The path a new dictionary called `name` gets: lower case, ".lex", in the dictionary
 // directory. Empty when `name` holds characters a dictionary name may not (only letters,
 // digits and _ { } $ are allowed), after telling the user.
-std::string newDictionaryPath(const std::string& name);
+std::string newDictionaryPath(const DictionaryNames& catalogue, const std::string& name);
 // Dictionaries may change only while this is the one running copy; false after telling the
 // user when another copy runs.
-bool soleCopyOrRefuse();
+bool soleCopyOrRefuse(const DictionaryNames& catalogue);
 
 }  // namespace wk::cli

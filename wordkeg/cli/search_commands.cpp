@@ -24,12 +24,12 @@ namespace {
 
 // The dictionaries of this search, in catalogue order; empty after a message when a name is
 // unknown (and `refused` set).
-std::vector<const DictionaryName*> chosenDictionaries(const std::vector<std::string>& names,
+std::vector<const DictionaryName*> chosenDictionaries(DictionaryNames& catalogue,
+                                                      const std::vector<std::string>& names,
                                                       bool& refused) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
   std::vector<std::string> wanted;
   for (const auto& name : names) {
-    wanted.push_back(existingOrRefuse(name));
+    wanted.push_back(existingOrRefuse(catalogue, name));
     if (wanted.back().empty()) {
       refused = true;
       return {};
@@ -87,16 +87,15 @@ bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
 
 }  // namespace
 
-int runSearch(const SearchOptions& o) {
+int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   // The window's typing rules, FIND's "/" taken as "?".
   SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
   if (!app::recheckSearchFields(fields)) return exit_code::kRefused;
   bool refused = false;
-  const auto chosen = chosenDictionaries(o.dictionaries, refused);
+  const auto chosen = chosenDictionaries(catalogue, o.dictionaries, refused);
   if (refused) return exit_code::kRefused;
   if (!o.save.empty() && !namesAFile(o.save)) return exit_code::kRefused;
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
-  DictionaryNames& catalogue = DictionaryNames::instance();
   // This run's working files go when it ends (after the store has closed them); --save has
   // copied what it needs by then.
   ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()),
@@ -123,8 +122,7 @@ int runSearch(const SearchOptions& o) {
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }
 
-int showResults(const std::string& file) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+int showResults(DictionaryNames& catalogue, const std::string& file) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
   if (!store.view(file, h)) return exit_code::kRefused;
@@ -138,8 +136,7 @@ int showResults(const std::string& file) {
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }
 
-int exportResults(const std::string& file, const std::string& out) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+int exportResults(DictionaryNames& catalogue, const std::string& file, const std::string& out) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
   if (!store.view(file, h) || !namesAFile(out)) return exit_code::kRefused;
@@ -147,11 +144,10 @@ int exportResults(const std::string& file, const std::string& out) {
   return writeTextReport(store, h, out, nullptr) ? exit_code::kDone : exit_code::kRefused;
 }
 
-int deleteResults(const std::string& file) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+int deleteResults(DictionaryNames& catalogue, const std::string& file) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
-  if (!soleCopyOrRefuse() || !store.view(file, h)) return exit_code::kRefused;
+  if (!soleCopyOrRefuse(catalogue) || !store.view(file, h)) return exit_code::kRefused;
   const std::string question = str(kDeleteResultsConfirm) + store.dataPath();
   if (showMessage(question, str(kConfirmCaption), mb::kYesNo | mb::kTaskModal) != mb::kIdYes)
     return exit_code::kNothing;

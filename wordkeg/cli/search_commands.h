@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace wk {
+class DictionaryNames;
+}
+
 namespace wk::cli {
 
 struct SearchOptions {
@@ -14,10 +18,10 @@ struct SearchOptions {
   std::string save;
 };
 
-int runSearch(const SearchOptions& options);
-int showResults(const std::string& file);
-int exportResults(const std::string& file, const std::string& out);
-int deleteResults(const std::string& file);
+int runSearch(DictionaryNames& catalogue, const SearchOptions& options);
+int showResults(DictionaryNames& catalogue, const std::string& file);
+int exportResults(DictionaryNames& catalogue, const std::string& file, const std::string& out);
+int deleteResults(DictionaryNames& catalogue, const std::string& file);
 
 
 }  // namespace wk::cli

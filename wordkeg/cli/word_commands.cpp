@@ -11,8 +11,9 @@
 namespace wk::cli {
 namespace {
 
-int modify(const std::string& word, const std::string& dictionary, UpdateMode mode) {
-  if (!soleCopyOrRefuse()) return exit_code::kRefused;
+int modify(DictionaryNames& catalogue, const std::string& word, const std::string& dictionary,
+           UpdateMode mode) {
+  if (!soleCopyOrRefuse(catalogue)) return exit_code::kRefused;
   // The window only beeps at a trailing hyphen, the user still typing; here the word is whole.
   if (!word.empty() && word.back() == '-') {
     beep();
@@ -20,21 +21,23 @@ int modify(const std::string& word, const std::string& dictionary, UpdateMode mo
     return exit_code::kRefused;
   }
   // The combo's list is the catalogue; a known name is passed as the catalogue spells it.
-  const std::vector<std::string> listed = DictionaryNames::instance().fileNames();
-  const std::string known = dictionary.empty() ? std::string() : findDictionary(dictionary);
+  const std::vector<std::string> listed = catalogue.fileNames();
+  const std::string known =
+      dictionary.empty() ? std::string() : findDictionary(catalogue, dictionary);
   CliHost host;
-  return exitStatus(app::modifyDictionary(host, mode, word,
+  return exitStatus(app::modifyDictionary(host, catalogue, mode, word,
                                           known.empty() ? dictionary : fileNameOf(known), listed));
 }
 
 }  // namespace
 
-int addWord(const std::string& word, const std::string& dictionary) {
-  return modify(word, dictionary, UpdateMode::kAdd);
+int addWord(DictionaryNames& catalogue, const std::string& word, const std::string& dictionary) {
+  return modify(catalogue, word, dictionary, UpdateMode::kAdd);
 }
 
-int removeWord(const std::string& word, const std::string& dictionary) {
-  return modify(word, dictionary, UpdateMode::kRemove);
+int removeWord(DictionaryNames& catalogue, const std::string& word,
+               const std::string& dictionary) {
+  return modify(catalogue, word, dictionary, UpdateMode::kRemove);
 }
 
 }  // namespace wk::cli

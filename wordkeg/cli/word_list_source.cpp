@@ -7,7 +7,7 @@
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/temp_names.h"
-#include "engine/config/config_data.h"
+#include "engine/base/paths.h"
 #include "progress_runner.h"
 
 namespace wk::cli {
@@ -19,8 +19,8 @@ void refuse(const std::string& given, int textId) {
 
 }  // namespace
 
-WordListSource::WordListSource(const std::string& given)
-    : spooled_(ConfigData::instance().tempPath(freshTempName())) {
+WordListSource::WordListSource(const std::string& given, const std::string& tempDirectory)
+    : spooled_(joinPath(tempDirectory, freshTempName())) {
   if (isDirectory(given)) {
     refuse(given, kIsADirectory);
     return;

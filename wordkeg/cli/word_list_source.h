@@ -10,7 +10,8 @@ namespace wk::cli {
 
 class WordListSource {
  public:
-  explicit WordListSource(const std::string& given);
+  // A copy goes into `tempDirectory`.
+  WordListSource(const std::string& given, const std::string& tempDirectory);
   // False after the user was told why the input cannot be read.
   bool ready() const { return ready_; }
   const std::string& path() const { return path_; }

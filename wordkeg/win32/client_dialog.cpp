@@ -28,8 +28,8 @@ std::unique_ptr<TComboEdit> fieldOf(HWND combo, wk::app::Field field) {
 
 }  // namespace
 
-wkegowlTDLGClient::wkegowlTDLGClient()
-    : Dialog(IDD_CLIENT), session_(*this, wk::DictionaryNames::instance()) {}
+wkegowlTDLGClient::wkegowlTDLGClient(wk::DictionaryNames& catalogue)
+    : Dialog(IDD_CLIENT), catalogue_(catalogue), marker_(catalogue), session_(*this, catalogue) {}
 
 wkegowlTDLGClient::~wkegowlTDLGClient() {
   if (worker_.joinable()) worker_.join();
@@ -129,7 +129,7 @@ wk::RunOutcome wkegowlTDLGClient::runOperation(wk::Operation& operation) {
 wk::app::CommandState wkegowlTDLGClient::commandState() const {
   wk::app::CommandState s;
   s.searching = session_.searching() || timerRunning_;
-  s.single = wk::InstanceMarker::runningCopies() <= 1;
+  s.single = wk::InstanceMarker::runningCopies(catalogue_.config()) <= 1;
   s.storeOpen = session_.store().isOpen();
   s.entryCount = session_.store().entryCount();
   return s;
@@ -243,8 +243,7 @@ void wkegowlTDLGClient::exitOrCancel() {
 }
 
 void wkegowlTDLGClient::help(UINT command, DWORD data) {
-  WinHelpA(frame_ ? frame_->hwnd() : hwnd(), wk::ConfigData::instance().helpPath().c_str(), command,
-           data);
+  WinHelpA(frame_ ? frame_->hwnd() : hwnd(), catalogue_.config().helpPath().c_str(), command, data);
 }
 
 // ---- Fields -----------------------------------------------------------------------------

@@ -25,7 +25,8 @@ class wkegowlTDLGClient : public Dialog, public wk::app::SearchView, public wk::
   static constexpr UINT kStatus = 1127;
   static constexpr UINT kClose = 1128;
 
-  wkegowlTDLGClient();
+  // The window works on `catalogue`, made at the program's start.
+  explicit wkegowlTDLGClient(wk::DictionaryNames& catalogue);
   ~wkegowlTDLGClient() override;
   void setFrame(WkegTFrameWindow* frame) { frame_ = frame; }
 
@@ -67,6 +68,7 @@ class wkegowlTDLGClient : public Dialog, public wk::app::SearchView, public wk::
   void view();
   void help(UINT command, DWORD data);
 
+  wk::DictionaryNames& catalogue_;
   WkegTFrameWindow* frame_ = nullptr;
   SelectDictionaries* select_ = nullptr;  // while that dialog is open
   ScopedHelpContext help_{1048};

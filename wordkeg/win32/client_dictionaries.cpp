@@ -13,7 +13,7 @@ void wkegowlTDLGClient::dictionaryCommand(int id) {
   const HWND parent = select_ ? select_->hwnd() : hwnd();
   switch (id) {
     case CM_SELECT: {
-      SelectDictionaries dialog(hwnd(), *this);
+      SelectDictionaries dialog(hwnd(), *this, catalogue_);
       select_ = &dialog;
       dialog.runModal(hwnd());
       select_ = nullptr;
@@ -21,14 +21,15 @@ void wkegowlTDLGClient::dictionaryCommand(int id) {
     }
     case CM_ADD_WORD:
     case CM_REMOVE_WORD:
-      UpdateDictionary(*this, id == CM_ADD_WORD ? wk::UpdateMode::kAdd : wk::UpdateMode::kRemove)
+      UpdateDictionary(*this, catalogue_,
+                       id == CM_ADD_WORD ? wk::UpdateMode::kAdd : wk::UpdateMode::kRemove)
           .runModal(parent);
       break;
     case CM_MERGE:
-      MergeDictionaries(*this).runModal(parent);
+      MergeDictionaries(*this, catalogue_).runModal(parent);
       break;
     case CM_CREATE:
-      MakeDictFromFile(*this).runModal(parent);
+      MakeDictFromFile(*this, catalogue_).runModal(parent);
       break;
     case CM_DELETE_DICTS:
       if (select_) select_->deleteHighlighted();

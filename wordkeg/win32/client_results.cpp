@@ -4,6 +4,7 @@
 #include "client_dialog.h"
 #include "engine/base/string_table.h"
 #include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
 #include "framework/file_dialog.h"
 
 namespace wkw {
@@ -28,7 +29,7 @@ void wkegowlTDLGClient::saveAs() {
   request.owner = hwnd();
   request.filters =
       filterList({{wk::kWkgFilter, "*.wkg"}, {wk::kAscFilter, "*.asc"}, {wk::kAllFilter, "*.*"}});
-  request.initialDirectory = wk::ConfigData::instance().resultsDirectory();
+  request.initialDirectory = catalogue_.config().resultsDirectory();
   request.title = wk::loadString(wk::kSaveResultsTitle);
   // Not OFN_FILEMUSTEXIST: saving is mostly to new names.
   request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
@@ -41,7 +42,7 @@ void wkegowlTDLGClient::view() {
   FileDialog request;
   request.owner = hwnd();
   request.filters = filterList({{wk::kWkgFilter, "*.wkg"}});
-  request.initialDirectory = wk::ConfigData::instance().resultsDirectory();
+  request.initialDirectory = catalogue_.config().resultsDirectory();
   request.defaultExtension = "*";
   request.flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   const std::string file = askFileName(request, false);

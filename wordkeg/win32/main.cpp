@@ -18,11 +18,10 @@
 
 namespace {
 
-void removeStaleTemporaries() {
+void removeStaleTemporaries(const wk::ConfigData& config) {
   // Another copy's window, or a copy without one (the command line) that holds its marker.
   if (FindWindowA(nullptr, wk::loadString(wk::kMainTitle))) return;
-  if (wk::InstanceMarker::runningCopies() > 0) return;
-  const wk::ConfigData& config = wk::ConfigData::instance();
+  if (wk::InstanceMarker::runningCopies(config) > 0) return;
   wk::deleteMatching(config.tempPath("*.$$$"));
   wk::deleteMatching(config.tempPath("$$*.*"));
 }
@@ -46,7 +45,8 @@ int runMessageLoop(HWND frame, HWND client) {
 }
 
 int run(int showCommand) {
-  removeStaleTemporaries();
+  const wk::ConfigData& config = wk::ConfigData::instance();
+  removeStaleTemporaries(config);
   HMODULE list = LoadLibraryA("vlist32.dll");
   if (!list) {
     wk::showMessageIds(wk::kVlistMissing, wk::kFileErrorDotCaption,
@@ -56,7 +56,7 @@ int run(int showCommand) {
   int status = 0;
   {
     wkw::WkegTFrameWindow frame;
-    wkw::wkegowlTDLGClient client;
+    wkw::wkegowlTDLGClient client(wk::DictionaryNames::instance());
     client.setFrame(&frame);
     if (client.create(frame.hwnd()) == nullptr) return 1;
     frame.attach(client.hwnd(), showCommand);

@@ -3,14 +3,15 @@
 #include "app/dictionary_dialogs.h"
 #include "app/field_rules.h"
 #include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
 #include "framework/file_dialog.h"
 #include "framework/key_filter.h"
 #include "resource.h"
 
 namespace wkw {
 
-MakeDictFromFile::MakeDictFromFile(wk::app::DialogHost& host)
-    : Dialog(MAKE_DICT_DLG), host_(host) {}
+MakeDictFromFile::MakeDictFromFile(wk::app::DialogHost& host, wk::DictionaryNames& catalogue)
+    : Dialog(MAKE_DICT_DLG), host_(host), catalogue_(catalogue) {}
 
 void MakeDictFromFile::onInit() {
   SendMessageA(item(IDC_MAKE_FILE), EM_LIMITTEXT, 259, 0);
@@ -42,11 +43,12 @@ void MakeDictFromFile::onCommand(int id, int, HWND) {
       browse();
       break;
     case IDC_UNIQUE:
-      if (checked(IDC_UNIQUE) && !wk::ConfigData::instance().reminderSilenced())
-        TimeWarning().runModal(hwnd());
+      if (checked(IDC_UNIQUE) && !catalogue_.config().reminderSilenced())
+        TimeWarning(catalogue_.config()).runModal(hwnd());
       break;
     case IDOK:
-      wk::app::makeDictionary(host_, text(IDC_MAKE_FILE), text(IDC_MAKE_NAME), checked(IDC_UNIQUE));
+      wk::app::makeDictionary(host_, catalogue_, text(IDC_MAKE_FILE), text(IDC_MAKE_NAME),
+                              checked(IDC_UNIQUE));
       break;
     case IDCANCEL:
       end(IDCANCEL);
@@ -54,11 +56,12 @@ void MakeDictFromFile::onCommand(int id, int, HWND) {
   }
 }
 
-TimeWarning::TimeWarning() : Dialog(TIME_WARNING_DLG) {}
+TimeWarning::TimeWarning(const wk::ConfigData& config)
+    : Dialog(TIME_WARNING_DLG), config_(config) {}
 
 void TimeWarning::onCommand(int id, int, HWND) {
   if (id == IDC_DONT_SHOW)
-    wk::ConfigData::instance().setReminderSilenced(checked(IDC_DONT_SHOW));
+    config_.setReminderSilenced(checked(IDC_DONT_SHOW));
   else if (id == IDOK || id == IDCANCEL)
     end(id);
 }

@@ -5,11 +5,16 @@
 #include "framework/dialog.h"
 #include "framework/help_context.h"
 
+namespace wk {
+class ConfigData;
+class DictionaryNames;
+}  // namespace wk
+
 namespace wkw {
 
 class MakeDictFromFile : public Dialog {
  public:
-  explicit MakeDictFromFile(wk::app::DialogHost& host);
+  MakeDictFromFile(wk::app::DialogHost& host, wk::DictionaryNames& catalogue);
 
  protected:
   void onInit() override;
@@ -19,15 +24,20 @@ class MakeDictFromFile : public Dialog {
   void browse();
 
   wk::app::DialogHost& host_;
+  wk::DictionaryNames& catalogue_;
   ScopedHelpContext help_{1008};
 };
 
 class TimeWarning : public Dialog {
  public:
-  TimeWarning();
+  // Its "do not show again" box is kept in `config`.
+  explicit TimeWarning(const wk::ConfigData& config);
 
  protected:
   void onCommand(int id, int code, HWND control) override;
+
+ private:
+  const wk::ConfigData& config_;
 };
 
 }  // namespace wkw

@@ -10,8 +10,8 @@
 
 namespace wkw {
 
-MergeDictionaries::MergeDictionaries(wk::app::DialogHost& host)
-    : Dialog(MERGE_DICTS), host_(host) {}
+MergeDictionaries::MergeDictionaries(wk::app::DialogHost& host, wk::DictionaryNames& catalogue)
+    : Dialog(MERGE_DICTS), host_(host), catalogue_(catalogue) {}
 
 void MergeDictionaries::onInit() {
   SendMessageA(item(IDC_MERGE_NAME), EM_LIMITTEXT, 255, 0);
@@ -23,7 +23,7 @@ void MergeDictionaries::onInit() {
 void MergeDictionaries::fill() {
   HWND list = item(IDC_MERGE_LIST);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& name : wk::DictionaryNames::instance().fileNames())
+  for (const std::string& name : catalogue_.fileNames())
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
@@ -34,7 +34,7 @@ void MergeDictionaries::onCommand(int id, int, HWND) {
   }
   if (id != IDOK) return;
   const std::vector<std::string> selected = highlightedTexts(item(IDC_MERGE_LIST));
-  if (wk::app::mergeDictionaries(host_, selected, text(IDC_MERGE_NAME),
+  if (wk::app::mergeDictionaries(host_, catalogue_, selected, text(IDC_MERGE_NAME),
                                  checked(IDC_DELETE_MERGED)) == wk::app::Outcome::kDone)
     fill();
 }

@@ -4,11 +4,15 @@
 #include "framework/dialog.h"
 #include "framework/help_context.h"
 
+namespace wk {
+class DictionaryNames;
+}
+
 namespace wkw {
 
 class MergeDictionaries : public Dialog {
  public:
-  explicit MergeDictionaries(wk::app::DialogHost& host);
+  MergeDictionaries(wk::app::DialogHost& host, wk::DictionaryNames& catalogue);
 
  protected:
   void onInit() override;
@@ -18,6 +22,7 @@ class MergeDictionaries : public Dialog {
   void fill();
 
   wk::app::DialogHost& host_;
+  wk::DictionaryNames& catalogue_;
   ScopedHelpContext help_{1029};
 };
 

@@ -11,8 +11,9 @@
 
 namespace wkw {
 
-SelectDictionaries::SelectDictionaries(HWND client, wk::app::DialogHost& host)
-    : Dialog(SELECT_DICTS), client_(client), host_(host) {}
+SelectDictionaries::SelectDictionaries(HWND client, wk::app::DialogHost& host,
+                                       wk::DictionaryNames& catalogue)
+    : Dialog(SELECT_DICTS), client_(client), host_(host), catalogue_(catalogue) {}
 
 void SelectDictionaries::onInit() {
   const int tabStop = 8;
@@ -25,7 +26,7 @@ void SelectDictionaries::refill() {
   const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (const auto& line : wk::app::dictionaryLines())
+  for (const auto& line : wk::app::dictionaryLines(catalogue_))
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
@@ -40,13 +41,13 @@ std::vector<std::string> SelectDictionaries::highlighted() const {
 }
 
 void SelectDictionaries::deleteHighlighted() {
-  wk::app::deleteDictionaries(host_, highlighted());
+  wk::app::deleteDictionaries(host_, catalogue_, highlighted());
   refill();
 }
 
 void SelectDictionaries::showDetails() {
   BoxOwner owner(hwnd());
-  wk::app::showDetails(highlighted());
+  wk::app::showDetails(catalogue_, highlighted());
 }
 
 void SelectDictionaries::onCommand(int id, int code, HWND) {
@@ -58,12 +59,12 @@ void SelectDictionaries::onCommand(int id, int code, HWND) {
       if (code != LBN_DBLCLK) return;
       [[fallthrough]];
     case IDC_SELECT_CLEAR:
-      wk::app::toggleSelected(highlighted());
+      wk::app::toggleSelected(catalogue_, highlighted());
       refill();
       return;
     case IDC_SELECT_ALL:
     case IDC_CLEAR_ALL:
-      wk::app::selectAll(id == IDC_SELECT_ALL);
+      wk::app::selectAll(catalogue_, id == IDC_SELECT_ALL);
       refill();
       return;
     case IDOK:

@@ -9,12 +9,16 @@
 #include "framework/dialog.h"
 #include "framework/help_context.h"
 
+namespace wk {
+class DictionaryNames;
+}
+
 namespace wkw {
 
 class SelectDictionaries : public Dialog {
  public:
   // `client` receives the menu's dictionary commands and shows the status texts.
-  SelectDictionaries(HWND client, wk::app::DialogHost& host);
+  SelectDictionaries(HWND client, wk::app::DialogHost& host, wk::DictionaryNames& catalogue);
   // Refills the list, keeping its first visible line.
   void refill();
   // The file names of the highlighted lines, in list order (ListBoxStrings).
@@ -32,6 +36,7 @@ class SelectDictionaries : public Dialog {
 
   HWND client_;
   wk::app::DialogHost& host_;
+  wk::DictionaryNames& catalogue_;
   ScopedHelpContext help_{1054};
 };
 

@@ -12,8 +12,9 @@
 
 namespace wkw {
 
-UpdateDictionary::UpdateDictionary(wk::app::DialogHost& host, wk::UpdateMode mode)
-    : Dialog(NEW_WORD), host_(host), mode_(mode) {}
+UpdateDictionary::UpdateDictionary(wk::app::DialogHost& host, wk::DictionaryNames& catalogue,
+                                   wk::UpdateMode mode)
+    : Dialog(NEW_WORD), host_(host), catalogue_(catalogue), mode_(mode) {}
 
 void UpdateDictionary::onInit() {
   const bool add = mode_ == wk::UpdateMode::kAdd;
@@ -43,7 +44,7 @@ void UpdateDictionary::fill() {
   std::string current = text(IDC_WORD_DICT);
   if (!current.empty()) current = wk::replaceExtension(current, "lex");
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& name : wk::DictionaryNames::instance().fileNames())
+  for (const std::string& name : catalogue_.fileNames())
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   if (SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                    reinterpret_cast<LPARAM>(current.c_str())) != CB_ERR)
@@ -55,13 +56,14 @@ void UpdateDictionary::onCommand(int id, int code, HWND) {
     case IDC_UPDATE: {
       listShown_ = false;
       const wk::app::Outcome outcome = wk::app::modifyDictionary(
-          *this, mode_, text(IDC_WORD), text(IDC_WORD_DICT), comboTexts(item(IDC_WORD_DICT)));
+          *this, catalogue_, mode_, text(IDC_WORD), text(IDC_WORD_DICT),
+          comboTexts(item(IDC_WORD_DICT)));
       if (outcome == wk::app::Outcome::kRefused && !listShown_) SetFocus(item(IDC_WORD));
       if (!listShown_) fill();
       break;
     }
     case IDC_FIND_WORD:
-      wk::app::findWord(text(IDC_WORD));
+      wk::app::findWord(catalogue_, text(IDC_WORD));
       break;
     case IDC_WORD_DICT:
       if (code == CBN_SETFOCUS) SendMessageA(item(IDC_WORD_DICT), CB_SHOWDROPDOWN, TRUE, 0);

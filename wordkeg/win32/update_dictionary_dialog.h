@@ -5,11 +5,15 @@
 #include "framework/dialog.h"
 #include "framework/help_context.h"
 
+namespace wk {
+class DictionaryNames;
+}
+
 namespace wkw {
 
 class UpdateDictionary : public Dialog, public wk::app::DialogHost {
  public:
-  UpdateDictionary(wk::app::DialogHost& host, wk::UpdateMode mode);
+  UpdateDictionary(wk::app::DialogHost& host, wk::DictionaryNames& catalogue, wk::UpdateMode mode);
 
  protected:
   void onInit() override;
@@ -23,6 +27,7 @@ class UpdateDictionary : public Dialog, public wk::app::DialogHost {
   void fill();
 
   wk::app::DialogHost& host_;
+  wk::DictionaryNames& catalogue_;
   wk::UpdateMode mode_;
   bool listShown_ = false;
   ScopedHelpContext help_{1037};

@@ -12,6 +12,7 @@
 #include "../base/wordkeg_exception.h"
 #include "../config/config_data.h"
 #include "../dict/compress_dictionary.h"
+#include "../dict/dictionary_names.h"
 #include "../dict/install_dictionary.h"
 #include "../dict/word_lookup.h"
 #include "file_sort.h"
@@ -53,14 +54,15 @@ struct FileCloser {
 
 }  // namespace
 
-MakeDictionaryFromFile::MakeDictionaryFromFile(std::string source, std::string dictionaryPath,
-                                               bool uniqueOnly)
-    : source_(std::move(source)),
+MakeDictionaryFromFile::MakeDictionaryFromFile(DictionaryNames& catalogue, std::string source,
+                                               std::string dictionaryPath, bool uniqueOnly)
+    : catalogue_(catalogue),
+      source_(std::move(source)),
       dictionaryPath_(std::move(dictionaryPath)),
       uniqueOnly_(uniqueOnly) {}
 
 bool MakeDictionaryFromFile::run() {
-  const ConfigData& config = ConfigData::instance();
+  const ConfigData& config = catalogue_.config();
   const std::string pattern = config.tempPath(std::string(kSortRunBase) + "*");
   // Run files left by an earlier failure would otherwise be merged into this dictionary.
   deleteMatching(pattern);
@@ -84,7 +86,7 @@ bool MakeDictionaryFromFile::validateAndSort() {
   numberedFile runs(kSortRunBase);
   while (!reader.atEnd() && !cancelled_) {
     const std::string name = runs.next();
-    const std::string path = ConfigData::instance().tempPath(name);
+    const std::string path = catalogue_.config().tempPath(name);
     writeRun(reader, path);
     sortRun(path);
   }
@@ -139,7 +141,7 @@ bool MakeDictionaryFromFile::mergeRuns(const std::string& pattern, const std::st
 }
 
 void MakeDictionaryFromFile::build(const std::string& merged) {
-  ScopedFile temp(ConfigData::instance().tempPath(freshTempName()));
+  ScopedFile temp(catalogue_.config().tempPath(freshTempName()));
   writing_ = true;
   try {
     writeDictionary(merged, temp.path());
@@ -152,7 +154,7 @@ void MakeDictionaryFromFile::build(const std::string& merged) {
   copying_ = true;
   installed_ = installDictionary(temp.path(), dictionaryPath_, &percent_);
   copying_ = false;
-  if (installed_) recatalogue(dictionaryPath_);
+  if (installed_) recatalogue(catalogue_, dictionaryPath_);
 }
 
 void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const std::string& temp) {
@@ -166,7 +168,7 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
     percent_ = static_cast<int>(++n * 100 / total);
     pauseGate().pass();
     const std::string word(run_record::word(record));
-    if (!uniqueOnly_ || wordAbsentElsewhere(word, dictionaryPath_)) writer.addWord(word);
+    if (!uniqueOnly_ || wordAbsentElsewhere(catalogue_, word, dictionaryPath_)) writer.addWord(word);
   }
   writer.finish();
 }

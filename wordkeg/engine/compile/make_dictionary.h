@@ -14,6 +14,7 @@
 
 namespace wk {
 
+class DictionaryNames;
 class FileSort;
 class StringHandler;
 template <class Handler>
@@ -21,7 +22,10 @@ class MergeFile;
 
 class MakeDictionaryFromFile : public Operation {
  public:
-  MakeDictionaryFromFile(std::string source, std::string dictionaryPath, bool uniqueOnly);
+  // The new dictionary is entered into `catalogue`, whose configured temporary directory holds
+  // the work files.
+  MakeDictionaryFromFile(DictionaryNames& catalogue, std::string source,
+                         std::string dictionaryPath, bool uniqueOnly);
 
   // True when validation succeeded (even if a later cancel stopped the build). Throws
   // WordkegException when a file cannot be opened or written.
@@ -40,6 +44,7 @@ class MakeDictionaryFromFile : public Operation {
   void build(const std::string& merged);
   void writeDictionary(const std::string& merged, const std::string& temp);
 
+  DictionaryNames& catalogue_;
   std::string source_, dictionaryPath_;
   bool uniqueOnly_;
   std::atomic<bool> cancelled_{false};

@@ -10,11 +10,11 @@
 
 namespace wk {
 
-MergeDictionaries::MergeDictionaries(const std::vector<std::string>& inputs,
+MergeDictionaries::MergeDictionaries(DictionaryNames& catalogue,
+                                     const std::vector<std::string>& inputs,
                                      const std::string& output)
     : merger_(std::make_unique<MergeFile<DictionaryMergeHandler>>(inputs, output, &counter_)) {
   std::vector<int64_t> counts;
-  DictionaryNames& catalogue = DictionaryNames::instance();
   for (const auto& path : inputs)
     if (const DictionaryName* entry = catalogue.find(path))
       counts.push_back(entry->header.wordCount);
@@ -39,9 +39,10 @@ Progress MergeDictionaries::progress() const {
   return {str(kMergingFiles), static_cast<int>(percent > 100 ? 100 : percent)};
 }
 
-bool installMerged(const std::string& output, const std::string& target) {
+bool installMerged(DictionaryNames& catalogue, const std::string& output,
+                   const std::string& target) {
   if (!installDictionary(output, target, nullptr)) return false;
-  recatalogue(target);
+  recatalogue(catalogue, target);
   return true;
 }
 

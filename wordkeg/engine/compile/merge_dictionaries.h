@@ -11,13 +11,16 @@
 namespace wk {
 
 class DictionaryMergeHandler;
+class DictionaryNames;
 template <class Handler>
 class MergeFile;
 
 class MergeDictionaries : public Operation {
  public:
-  // `inputs` are merged in list order into `output` (a temporary path).
-  MergeDictionaries(const std::vector<std::string>& inputs, const std::string& output);
+  // `inputs` are merged in list order into `output` (a temporary path); the catalogue's word
+  // counts estimate the work.
+  MergeDictionaries(DictionaryNames& catalogue, const std::vector<std::string>& inputs,
+                    const std::string& output);
   ~MergeDictionaries() override;
 
   bool run() override;  // false when cancelled; throws WordkegException on a file error
@@ -33,6 +36,7 @@ class MergeDictionaries : public Operation {
 
 // Puts the merged dictionary `output` in place of `target` (the old one stays as ".lxb") and
 // enters it into the catalogue. False after telling the user when that failed.
-bool installMerged(const std::string& output, const std::string& target);
+bool installMerged(DictionaryNames& catalogue, const std::string& output,
+                   const std::string& target);
 
 }  // namespace wk

@@ -19,7 +19,6 @@
 #include "../base/string_table.h"
 #include "../base/temp_names.h"
 #include "../base/wordkeg_exception.h"
-#include "../config/config_data.h"
 
 namespace wk {
 
@@ -74,7 +73,8 @@ class MergeFile {
   }
 
   std::string startPass() {
-    const std::string passOutput = ConfigData::instance().tempPath(freshTempName());
+    // Beside the output, in the temporary directory its caller chose.
+    const std::string passOutput = directoryOf(output_) + freshTempName();
     intermediates_.push_back(passOutput);
     for (int i = 0; i < kFanIn && !queue_.empty(); ++i) {
       auto handler = std::make_unique<Handler>(queue_.front(), passOutput);

@@ -49,7 +49,7 @@ std::string DictionaryName::fileName() const {
 
 DictionaryNames& DictionaryNames::instance() {
   if (!slot()) {
-    slot() = new DictionaryNames();
+    slot() = new DictionaryNames(ConfigData::instance());
     slot()->scan();
   }
   return *slot();
@@ -63,17 +63,16 @@ bool DictionaryNames::shutdown() {
   return written;
 }
 
-DictionaryNames::DictionaryNames() {
+DictionaryNames::DictionaryNames(const ConfigData& config) : config_(config) {
   // The stem carries the process as well as the second, so copies started together differ.
   const std::string stem = runStem(static_cast<uint32_t>(nowTime()));
-  const ConfigData& config = ConfigData::instance();
   resultsData_ = joinPath(config.tempDirectory(), stem + ".$$$");
   resultsIndex_ = joinPath(config.tempDirectory(), stem + ".pdx");
   subset_ = joinPath(config.tempDirectory(), stem + ".MM_");
 }
 
 void DictionaryNames::scan() {
-  const std::string dir = ConfigData::instance().dictionaryDirectory();
+  const std::string dir = config_.dictionaryDirectory();
   std::string rejected;
   for (const std::string& found : findFiles(joinPath(dir, "*.lex"))) {
     DictionaryName entry = makeEntry(joinPath(dir, catalogueName(found)), ++counter_);

@@ -9,6 +9,8 @@
 
 namespace wk {
 
+class ConfigData;
+
 struct DictionaryName {
   DictionaryHeader header;
   std::string path;
@@ -20,8 +22,9 @@ struct DictionaryName {
 
 class DictionaryNames {
  public:
-  // The single catalogue; the first call scans the dictionary directory and reports rejected
-  // files (801) or an empty directory (802) through the message port.
+  // The single catalogue, for the program's entry points (which pass it on) and the tests; the
+  // first call scans the configured dictionary directory and reports rejected files (801) or an
+  // empty directory (802) through the message port.
   static DictionaryNames& instance();
   // Writes back every changed header and drops the catalogue (program end; a new home). False
   // when a header could not be written (the user has been told).
@@ -48,18 +51,21 @@ class DictionaryNames {
   bool readHeader(DictionaryName& entry);
   bool writeHeader(DictionaryName& entry);
 
+  // The paths the catalogue was made for.
+  const ConfigData& config() const { return config_; }
   const std::string& resultsDataPath() const { return resultsData_; }
   const std::string& resultsIndexPath() const { return resultsIndex_; }
   const std::string& subsetPath() const { return subset_; }
 
  private:
-  DictionaryNames();
+  explicit DictionaryNames(const ConfigData& config);
   void scan();
   DictionaryName makeEntry(const std::string& path, unsigned number) const;
   std::vector<DictionaryName>::iterator lowerBound(const std::string& path);
   void insert(DictionaryName entry);
   bool writeBack();
 
+  const ConfigData& config_;
   std::vector<DictionaryName> entries_;
   unsigned counter_ = 0;
   std::string resultsData_, resultsIndex_, subset_;

@@ -45,8 +45,7 @@ bool installDictionary(const std::string& source, const std::string& target,
   return true;
 }
 
-void recatalogue(const std::string& path) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+void recatalogue(DictionaryNames& catalogue, const std::string& path) {
   catalogue.remove(path);
   catalogue.addIfAbsent(path);
   if (DictionaryName* entry = catalogue.find(path)) catalogue.readHeader(*entry);

@@ -5,6 +5,8 @@
 
 namespace wk {
 
+class DictionaryNames;
+
 // Installs `source` as the dictionary `target`, so that at every instant, a crash included,
 // `target` names a whole dictionary, the old one or the new one:
 //   1. `source` is moved (or copied, from another file system) beside `target` as its staged
@@ -23,6 +25,6 @@ constexpr const char* kBackupStagedExtension = "lb$";
 
 // After a new dictionary was installed at `path`: drop any old catalogue entry and enter the
 // new file, as the make and merge operations do.
-void recatalogue(const std::string& path);
+void recatalogue(DictionaryNames& catalogue, const std::string& path);
 
 }  // namespace wk

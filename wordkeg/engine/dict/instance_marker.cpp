@@ -15,8 +15,7 @@ namespace {
 
 constexpr int kCreateAttempts = 5;
 
-std::vector<std::string> markerPaths() {
-  const ConfigData& config = ConfigData::instance();
+std::vector<std::string> markerPaths(const ConfigData& config) {
   std::vector<std::string> paths;
   for (const auto& name : findFiles(config.tempPath(replaceExtension("*", "wki"))))
     paths.push_back(config.tempPath(name));
@@ -25,7 +24,7 @@ std::vector<std::string> markerPaths() {
 
 // Removes a dead copy's marker and its working files; false when the marker turned out to be in
 // use after all (a copy opened it in the meantime).
-bool removeDeadCopy(const std::string& marker) {
+bool removeDeadCopy(const ConfigData& config, const std::string& marker) {
   auto lock = FileLock::acquire(marker, false);
   if (!lock) return false;
 #ifdef _WIN32
@@ -36,7 +35,6 @@ bool removeDeadCopy(const std::string& marker) {
   const std::string base = name.substr(0, name.rfind('.'));
   // A name holding a wildcard ("*.wki", made by hand) would match other copies' files.
   if (base.find_first_of("*?") != std::string::npos) return true;
-  const ConfigData& config = ConfigData::instance();
   deleteMatching(config.tempPath(base + ".*"));
   if (const std::string tag = tagOfRunStem(base); !tag.empty())
     deleteMatching(config.tempPath(tempNamePattern(tag)));
@@ -45,9 +43,9 @@ bool removeDeadCopy(const std::string& marker) {
 
 }  // namespace
 
-InstanceMarker::InstanceMarker()
-    : path_(replaceExtension(DictionaryNames::instance().resultsDataPath(), "wki")) {
-  sweepStale();
+InstanceMarker::InstanceMarker(const DictionaryNames& catalogue)
+    : path_(replaceExtension(catalogue.resultsDataPath(), "wki")) {
+  sweepStale(catalogue.config());
   for (int attempt = 0; attempt < kCreateAttempts && !lock_; ++attempt) {
     lock_ = FileLock::acquire(path_, true);
     // Another copy's sweep may have taken the new file for a dead one in the instant before
@@ -64,18 +62,17 @@ InstanceMarker::~InstanceMarker() {
   if (fileExists(path_)) removeFile(path_);
 }
 
-int InstanceMarker::runningCopies() {
+int InstanceMarker::runningCopies(const ConfigData& config) {
   int live = 0;
-  for (const auto& marker : markerPaths()) live += isLockHeld(marker) ? 1 : 0;
+  for (const auto& marker : markerPaths(config)) live += isLockHeld(marker) ? 1 : 0;
   return live;
 }
 
-void InstanceMarker::sweepStale() {
+void InstanceMarker::sweepStale(const ConfigData& config) {
   int live = 0;
-  for (const auto& marker : markerPaths())
-    if (isLockHeld(marker) || !removeDeadCopy(marker)) ++live;
+  for (const auto& marker : markerPaths(config))
+    if (isLockHeld(marker) || !removeDeadCopy(config, marker)) ++live;
   if (live > 0) return;
-  const ConfigData& config = ConfigData::instance();
   deleteMatching(config.tempPath(std::string(kSortRunBase) + "*"));
   if (fileExists(kUpdateFile)) removeFile(kUpdateFile);
   for (const char* extension : {kStagedExtension, kBackupStagedExtension})

@@ -13,23 +13,27 @@
 
 namespace wk {
 
+class ConfigData;
+class DictionaryNames;
+
 class InstanceMarker {
  public:
-  // Removes what dead copies left (sweepStale), then creates and locks this copy's marker;
-  // throws WordkegException "Unable to open Instance Marker File: " + path.
-  InstanceMarker();
+  // Removes what dead copies left (sweepStale), then creates and locks this copy's marker, named
+  // after the catalogue's run-wide files; throws WordkegException "Unable to open Instance
+  // Marker File: " + path.
+  explicit InstanceMarker(const DictionaryNames& catalogue);
   ~InstanceMarker();  // deletes the marker if it still exists
   InstanceMarker(const InstanceMarker&) = delete;
   InstanceMarker& operator=(const InstanceMarker&) = delete;
 
   const std::string& path() const { return path_; }
   // The number of live markers in the temporary directory: the copies running now.
-  static int runningCopies();
+  static int runningCopies(const ConfigData& config);
   // Deletes every marker that no copy holds, with the working files of its copy (the run-wide
   // files named by its stem and its sort pass files). When no other copy is live, the fixed-name
   // files of dictionary changes (sort runs, the update file, an install's staged files) go too:
   // only a copy running alone makes them.
-  static void sweepStale();
+  static void sweepStale(const ConfigData& config);
 
  private:
   std::string path_;

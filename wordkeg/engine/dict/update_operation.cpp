@@ -5,11 +5,16 @@
 
 namespace wk {
 
-UpdateOperation::UpdateOperation(std::string path, std::string word, UpdateMode mode, int total)
-    : path_(std::move(path)), word_(std::move(word)), mode_(mode), total_(total) {}
+UpdateOperation::UpdateOperation(DictionaryNames& catalogue, std::string path, std::string word,
+                                 UpdateMode mode, int total)
+    : catalogue_(catalogue),
+      path_(std::move(path)),
+      word_(std::move(word)),
+      mode_(mode),
+      total_(total) {}
 
 bool UpdateOperation::run() {
-  result_ = updateDictionary(path_, word_, mode_);
+  result_ = updateDictionary(catalogue_, path_, word_, mode_);
   return result_ != update_result::kCancelled;
 }
 

@@ -11,7 +11,8 @@ namespace wk {
 class UpdateOperation : public Operation {
  public:
   // `total` is the dictionary's word count from the catalogue (0 when unknown), for progress.
-  UpdateOperation(std::string path, std::string word, UpdateMode mode, int total);
+  UpdateOperation(DictionaryNames& catalogue, std::string path, std::string word, UpdateMode mode,
+                  int total);
 
   bool run() override;  // true unless cancelled; result() tells what happened
   void cancel() override;
@@ -19,6 +20,7 @@ class UpdateOperation : public Operation {
   int result() const { return result_; }
 
  private:
+  DictionaryNames& catalogue_;
   std::string path_, word_;
   UpdateMode mode_;
   int total_;

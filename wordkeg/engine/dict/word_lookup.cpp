@@ -70,8 +70,7 @@ int copyDictionary(const std::string& path, const std::string& word, UpdateMode 
 // Gives the update file the header the changed dictionary keeps (its creation time and
 // selection, a new modification time), before it is installed: a copy killed just after the
 // install must not leave a dictionary that looks new and has dropped out of the selection.
-bool carryHeader(const std::string& path, UpdateMode mode) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+bool carryHeader(DictionaryNames& catalogue, const std::string& path, UpdateMode mode) {
   const DictionaryName* entry = catalogue.find(path);
   DictionaryName updated;
   updated.path = kUpdateFile;
@@ -83,8 +82,7 @@ bool carryHeader(const std::string& path, UpdateMode mode) {
   return catalogue.writeHeader(updated);
 }
 
-void refreshEntry(const std::string& path) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+void refreshEntry(DictionaryNames& catalogue, const std::string& path) {
   if (DictionaryName* entry = catalogue.find(path)) catalogue.readHeader(*entry);
 }
 
@@ -92,8 +90,7 @@ void refreshEntry(const std::string& path) {
 // true. One damaged dictionary must not stop a lookup in all the others: it is reported once
 // per lookup and passed over.
 template <class Holds>
-void forEachReadable(const std::string& skipped, Holds holds) {
-  DictionaryNames& catalogue = DictionaryNames::instance();
+void forEachReadable(DictionaryNames& catalogue, const std::string& skipped, Holds holds) {
   for (size_t i = 0; i < catalogue.count(); ++i) {
     const DictionaryName& entry = catalogue.entry(i);
     if (entry.path == skipped) continue;
@@ -107,10 +104,11 @@ void forEachReadable(const std::string& skipped, Holds holds) {
 
 }  // namespace
 
-bool wordAbsentElsewhere(const std::string& word, const std::string& path) {
+bool wordAbsentElsewhere(DictionaryNames& catalogue, const std::string& word,
+                         const std::string& path) {
   const std::string pattern = patternOf(word);
   bool absent = true;
-  forEachReadable(path, [&](const DictionaryName& entry) {
+  forEachReadable(catalogue, path, [&](const DictionaryName& entry) {
     Dictionary reader(entry.path, false, kLookupBuffer);
     DictionaryScan scan(reader);
     std::string found;
@@ -120,19 +118,20 @@ bool wordAbsentElsewhere(const std::string& word, const std::string& path) {
   return absent;
 }
 
-std::string dictionariesHolding(const std::string& word) {
+std::string dictionariesHolding(DictionaryNames& catalogue, const std::string& word) {
   std::string result;
-  forEachReadable(std::string(), [&](const DictionaryName& entry) {
+  forEachReadable(catalogue, std::string(), [&](const DictionaryName& entry) {
     if (holdsExactly(entry.path, word)) appendLine(result, entry.fileName());
     return false;
   });
   return result;
 }
 
-int updateDictionary(const std::string& path, const std::string& word, UpdateMode mode) {
+int updateDictionary(DictionaryNames& catalogue, const std::string& path, const std::string& word,
+                     UpdateMode mode) {
   if (mode == UpdateMode::kAdd && !fileExists(path)) {
     CompressDictionary::createEmpty(path);
-    DictionaryNames::instance().addIfAbsent(path);
+    catalogue.addIfAbsent(path);
   }
   const bool present = holdsExactly(path, word);
   if (mode == UpdateMode::kAdd && present) return update_result::kAlreadyPresent;
@@ -140,9 +139,9 @@ int updateDictionary(const std::string& path, const std::string& word, UpdateMod
   UpdateFileGuard guard;
   const int copied = copyDictionary(path, word, mode);
   if (copied != update_result::kDone) return copied;
-  if (!carryHeader(path, mode) || !installDictionary(kUpdateFile, path, nullptr))
+  if (!carryHeader(catalogue, path, mode) || !installDictionary(kUpdateFile, path, nullptr))
     return update_result::kFailed;
-  refreshEntry(path);
+  refreshEntry(catalogue, path);
   return update_result::kDone;
 }
 

@@ -5,6 +5,8 @@
 
 namespace wk {
 
+class DictionaryNames;
+
 enum class UpdateMode { kAdd = 0, kRemove = 1 };
 
 namespace update_result {
@@ -20,13 +22,15 @@ constexpr const char* kUpdateFile = "new{}}{.$$$";
 
 // True when no catalogue dictionary but the one at `path` holds a word with the letters of
 // `word` (capital and hyphen ignored).
-bool wordAbsentElsewhere(const std::string& word, const std::string& path);
+bool wordAbsentElsewhere(DictionaryNames& catalogue, const std::string& word,
+                         const std::string& path);
 // "\n" + file name for every catalogue dictionary holding exactly `word`, in catalogue order.
-std::string dictionariesHolding(const std::string& word);
+std::string dictionariesHolding(DictionaryNames& catalogue, const std::string& word);
 // Adds or removes `word` (as written) in the dictionary at `path`, creating the dictionary for
 // an add when it does not exist. Returns an update_result code. Throws WordkegException when a
 // dictionary or the temporary file cannot be read or written; the dictionary is then unchanged
-// and no temporary file remains.
-int updateDictionary(const std::string& path, const std::string& word, UpdateMode mode);
+// and no temporary file remains. The catalogue's entry follows the file.
+int updateDictionary(DictionaryNames& catalogue, const std::string& path, const std::string& word,
+                     UpdateMode mode);
 
 }  // namespace wk

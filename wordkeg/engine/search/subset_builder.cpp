@@ -79,7 +79,7 @@ void SubsetBuilder::mergeInto(const std::vector<std::string>& mergeList) {
     std::lock_guard<std::mutex> lock(textMutex_);
     current_ = str(kMergingDictionaries);
   }
-  ScopedFile output(ConfigData::instance().tempPath(freshTempName()));
+  ScopedFile output(directoryOf(subsetPath_) + freshTempName());  // beside the subset
   MergeFile<DictionaryMergeHandler> merger(mergeList, output.path(), nullptr);
   if (!merger.merge()) return;
   if (fileExists(subsetPath_)) removeFile(subsetPath_);
