@@ -3,10 +3,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 
 #include "modeless.h"
 #include "resource.h"
+#include "winframe/dialog.h"
+#include "winframe/subclass.h"
 
 namespace dk {
 namespace {
@@ -15,74 +18,68 @@ namespace {
 
 enum class LinkMode { kWeb = 0, kMail = 1 };
 
-struct THyperLink {
-  LinkMode mode;
-  WNDPROC base;
-  HFONT font;
+class THyperLink : public wf::Subclass {
+ public:
+  THyperLink(LinkMode mode, HFONT font) : mode_(mode), font_(font) {}
+
+ protected:
+  LRESULT onMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    switch (msg) {
+      case WM_PAINT:
+        paint();
+        return 0;
+      case WM_SETCURSOR:
+        SetCursor(
+            LoadCursorA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE)),
+                        MAKEINTRESOURCEA(IDC_HAND_CURSOR)));
+        return TRUE;
+      case WM_LBUTTONDOWN:
+        open();
+        return 0;
+      default:
+        return callOriginal(msg, wParam, lParam);
+    }
+  }
+
+ private:
+  void paint();
+  void open();
+
+  LinkMode mode_;
+  HFONT font_;
 };
 
-THyperLink* linkOf(HWND hwnd) {
-  return reinterpret_cast<THyperLink*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-void paintLink(HWND hwnd, THyperLink& link) {
+void THyperLink::paint() {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
+  HDC dc = BeginPaint(hwnd(), &ps);
   LOGFONTA underlined = {};
-  GetObjectA(link.font, sizeof underlined, &underlined);
+  GetObjectA(font_, sizeof underlined, &underlined);
   underlined.lfUnderline = TRUE;
   HFONT font = CreateFontIndirectA(&underlined);
   HGDIOBJ old = SelectObject(dc, font);
   SetTextColor(dc, RGB(0, 0, 255));
   SetBkMode(dc, TRANSPARENT);
   char text[99] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
+  GetWindowTextA(hwnd(), text, sizeof text);
   TextOutA(dc, 0, 0, text, lstrlenA(text));
   SelectObject(dc, old);
   DeleteObject(font);
-  EndPaint(hwnd, &ps);
+  EndPaint(hwnd(), &ps);
 }
 
-void openLink(HWND hwnd, const THyperLink& link) {
+void THyperLink::open() {
   char text[99] = {};
-  GetWindowTextA(hwnd, text, link.mode == LinkMode::kWeb ? 99 : 92);
+  GetWindowTextA(hwnd(), text, mode_ == LinkMode::kWeb ? 99 : 92);
   const std::string target =
-      link.mode == LinkMode::kMail ? std::string("mailto:") + text : std::string(text);
-  ShellExecuteA(GetParent(hwnd), nullptr, target.c_str(), nullptr, nullptr,
+      mode_ == LinkMode::kMail ? std::string("mailto:") + text : std::string(text);
+  ShellExecuteA(GetParent(hwnd()), nullptr, target.c_str(), nullptr, nullptr,
                 SW_SHOWNORMAL);  // failures ignored
 }
 
-LRESULT CALLBACK linkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  THyperLink* link = linkOf(hwnd);
-  switch (msg) {
-    case WM_PAINT:
-      paintLink(hwnd, *link);
-      return 0;
-    case WM_SETCURSOR:
-      SetCursor(LoadCursorA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)),
-                            MAKEINTRESOURCEA(IDC_HAND_CURSOR)));
-      return TRUE;
-    case WM_LBUTTONDOWN:
-      openLink(hwnd, *link);
-      return 0;
-    case WM_NCDESTROY: {
-      const WNDPROC base = link->base;
-      delete link;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      return CallWindowProcA(base, hwnd, msg, wParam, lParam);
-    }
-    default:
-      return CallWindowProcA(link->base, hwnd, msg, wParam, lParam);
-  }
-}
-
 void makeLink(HWND dialog, int id, LinkMode mode) {
-  HWND control = GetDlgItem(dialog, id);
-  auto* link = new THyperLink{mode, nullptr,
-                              reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0))};
-  SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link));
-  link->base = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(linkProc)));
+  wf::Subclass::attach(GetDlgItem(dialog, id),
+                       std::make_unique<THyperLink>(
+                           mode, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0))));
 }
 
 // TAboutDlg -------------------------------------------------------------------------------
@@ -101,30 +98,34 @@ void addTip(HWND dialog) {
   SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-INT_PTR CALLBACK aboutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      makeLink(dialog, IDC_WEB_LINK, LinkMode::kWeb);
-      makeLink(dialog, IDC_MAIL_LINK, LinkMode::kMail);
-      addTip(dialog);
-      return TRUE;
-    case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) DestroyWindow(dialog);
-      return TRUE;
-    case WM_DESTROY:
-      removeDialog(dialog);
-      return TRUE;
-    default:
-      return FALSE;
+class TAboutDlg : public wf::Dialog {
+ public:
+  TAboutDlg() : Dialog(IDD_ABOUT) {}
+
+ protected:
+  void onInit() override {
+    makeLink(hwnd(), IDC_WEB_LINK, LinkMode::kWeb);
+    makeLink(hwnd(), IDC_MAIL_LINK, LinkMode::kMail);
+    addTip(hwnd());
   }
-}
+  void onCommand(int id, int, HWND) override {
+    if (id == IDOK || id == IDCANCEL) DestroyWindow(hwnd());
+  }
+  INT_PTR onMessage(UINT msg, WPARAM, LPARAM, bool& handled) override {
+    if (msg == WM_CTLCOLORSTATIC) return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    if (msg == WM_DESTROY) {
+      removeDialog(hwnd());
+      return TRUE;
+    }
+    handled = false;
+    return 0;
+  }
+};
 
 }  // namespace
 
-void openAbout(HWND owner, HINSTANCE instance) {
-  HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, aboutProc, 0);
+void openAbout(HWND owner) {
+  HWND dialog = wf::Dialog::createOwned(std::make_unique<TAboutDlg>(), owner);
   if (!dialog) return;
   addDialog(dialog);
   ShowWindow(dialog, SW_SHOW);

@@ -5,6 +5,6 @@
 
 namespace dk {
 
-void openAbout(HWND owner, HINSTANCE instance);
+void openAbout(HWND owner);
 
 }  // namespace dk

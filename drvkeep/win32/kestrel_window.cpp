@@ -34,33 +34,16 @@ HMENU buildMenu() {
 bool TKestrelWindow::create(HINSTANCE instance) {
   instance_ = instance;
   WNDCLASSA wc = {};
-  wc.lpfnWndProc = windowProc;
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
   wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DRIVE));
-  RegisterClassA(&wc);
-  hwnd_ = CreateWindowA(kClassName, "DrvKeep", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-  return hwnd_ != nullptr;
+  registerClass(wc);
+  return Window::create(0, kClassName, "DrvKeep", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance) !=
+         nullptr;
 }
 
-LRESULT CALLBACK TKestrelWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* self =
-        static_cast<TKestrelWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TKestrelWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  try {
-    return self->handle(msg, wParam, lParam);
-  } catch (...) {
-    return 0;  // nothing may escape a window procedure
-  }
-}
-
-LRESULT TKestrelWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TKestrelWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
       setUp();
@@ -70,7 +53,7 @@ LRESULT TKestrelWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == kFlashTimer) monitor_->flashTick();
       return 0;
     case kTrayMessage:
-      if (LOWORD(lParam) == WM_LBUTTONDBLCLK) openSettingsSheet(hwnd_, instance_, state_);
+      if (LOWORD(lParam) == WM_LBUTTONDBLCLK) openSettingsSheet(hwnd(), instance_, state_);
       if (LOWORD(lParam) == WM_RBUTTONUP) showMenu();
       return 0;
     case WM_COMMAND:
@@ -81,7 +64,7 @@ LRESULT TKestrelWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcA(hwnd_, msg, wParam, lParam);
+      return defaultHandling(msg, wParam, lParam);
   }
 }
 
@@ -92,7 +75,7 @@ void TKestrelWindow::setUp() {
   if (char* slash = std::strrchr(path, '\\')) *slash = 0;
   SetCurrentDirectoryA(path);
   menu_ = buildMenu();
-  SetTimer(hwnd_, kPollTimer, 2000, nullptr);
+  SetTimer(hwnd(), kPollTimer, 2000, nullptr);
   notify(NIM_ADD, kNormalIcon, kStartTip);
   state_.settings = readSettings(*state_.store);
   applyAutoStart(*state_.store, state_.settings.autoStart);
@@ -101,8 +84,8 @@ void TKestrelWindow::setUp() {
 }
 
 void TKestrelWindow::cleanUp() {
-  KillTimer(hwnd_, kPollTimer);
-  KillTimer(hwnd_, kFlashTimer);
+  KillTimer(hwnd(), kPollTimer);
+  KillTimer(hwnd(), kFlashTimer);
   state_.drives.clear();
   notify(NIM_DELETE, kNormalIcon, "");
   if (menu_) DestroyMenu(menu_);
@@ -114,24 +97,24 @@ void TKestrelWindow::command(UINT id) {
                      : id == CM_SCANDISK ? "SCANDSKW.EXE"
                                          : nullptr;
   if (tool)
-    ShellExecuteA(hwnd_, nullptr, tool, nullptr, nullptr, SW_SHOWNORMAL);  // failures ignored
-  if (id == CM_PROPERTIES) openSettingsSheet(hwnd_, instance_, state_);
-  if (id == CM_ABOUT) openAbout(hwnd_, instance_);
-  if (id == CM_CLOSE) DestroyWindow(hwnd_);
+    ShellExecuteA(hwnd(), nullptr, tool, nullptr, nullptr, SW_SHOWNORMAL);  // failures ignored
+  if (id == CM_PROPERTIES) openSettingsSheet(hwnd(), instance_, state_);
+  if (id == CM_ABOUT) openAbout(hwnd());
+  if (id == CM_CLOSE) DestroyWindow(hwnd());
 }
 
 void TKestrelWindow::showMenu() {
   POINT at;
   GetCursorPos(&at);
-  SetForegroundWindow(hwnd_);  // so the menu closes when the user clicks elsewhere
-  TrackPopupMenu(menu_, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);
+  SetForegroundWindow(hwnd());  // so the menu closes when the user clicks elsewhere
+  TrackPopupMenu(menu_, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
 }
 
 void TKestrelWindow::notify(DWORD action, int iconId, const std::string& tip) {
   NOTIFYICONDATAA data = {};
   data.cbSize = kTrayRecordSize;
-  data.hWnd = hwnd_;
+  data.hWnd = hwnd();
   data.uID = 0;
   data.uFlags = NIF_MESSAGE | NIF_TIP | (iconId ? NIF_ICON : 0);
   data.uCallbackMessage = kTrayMessage;
@@ -146,7 +129,7 @@ void TKestrelWindow::notify(DWORD action, int iconId, const std::string& tip) {
 void TKestrelWindow::setTip(const std::string& tip) {
   NOTIFYICONDATAA data = {};
   data.cbSize = kTrayRecordSize;
-  data.hWnd = hwnd_;
+  data.hWnd = hwnd();
   data.uFlags = NIF_TIP;
   lstrcpynA(data.szTip, tip.c_str(), 64);
   Shell_NotifyIconA(NIM_MODIFY, &data);
@@ -160,14 +143,14 @@ void TKestrelWindow::beep() {
 }
 
 void TKestrelWindow::showWarning(const std::string& text, const std::string& caption) {
-  MessageBoxA(hwnd_, text.c_str(), caption.c_str(), MB_ICONINFORMATION | MB_SYSTEMMODAL);
+  MessageBoxA(hwnd(), text.c_str(), caption.c_str(), MB_ICONINFORMATION | MB_SYSTEMMODAL);
 }
 
 void TKestrelWindow::startFlashTimer() {
-  SetTimer(hwnd_, kFlashTimer, 500, nullptr);
+  SetTimer(hwnd(), kFlashTimer, 500, nullptr);
 }
 void TKestrelWindow::stopFlashTimer() {
-  KillTimer(hwnd_, kFlashTimer);
+  KillTimer(hwnd(), kFlashTimer);
 }
 
 }  // namespace dk

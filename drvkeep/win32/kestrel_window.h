@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "drvkeep/core/monitor.h"
+#include "winframe/window.h"
 
 namespace dk {
 
@@ -17,7 +18,7 @@ struct MonitorState {
   SettingsStore* store = nullptr;
 };
 
-class TKestrelWindow : public Tray, public Alerts {
+class TKestrelWindow : public wf::Window, public Tray, public Alerts {
  public:
   static constexpr UINT kTrayMessage = 33770;
   static constexpr UINT_PTR kPollTimer = 12345;
@@ -35,8 +36,7 @@ class TKestrelWindow : public Tray, public Alerts {
   void stopFlashTimer() override;
 
  private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void setUp();
   void cleanUp();
   void command(UINT id);
@@ -45,7 +45,6 @@ class TKestrelWindow : public Tray, public Alerts {
 
   MonitorState& state_;
   HINSTANCE instance_ = nullptr;
-  HWND hwnd_ = nullptr;
   HMENU menu_ = nullptr;
   std::unique_ptr<Monitor> monitor_;
 };

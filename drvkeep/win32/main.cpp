@@ -3,10 +3,12 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include "boundary_error.h"
 #include "drvkeep/core/settings.h"
 #include "kestrel_window.h"
 #include "modeless.h"
 #include "system_ports.h"
+#include "winframe/boundary.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CreateMutexA(nullptr, TRUE, "Drive Keeper");
@@ -15,6 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
   InitCommonControlsEx(&controls);
+  wf::setErrorReporter(dk::reportBoundaryError);
   dk::Win32Drives drives;
   dk::RegistryStore store;
   dk::MonitorState state;

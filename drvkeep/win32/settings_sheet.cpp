@@ -3,32 +3,20 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "drvkeep/core/pages.h"
 #include "modeless.h"
 #include "resource.h"
+#include "winframe/dialog.h"
 
 namespace dk {
 namespace {
 
-MonitorState* stateOf(HWND page) {
-  return reinterpret_cast<MonitorState*>(GetWindowLongPtrA(page, DWLP_USER));
-}
-
-void bindState(HWND page, LPARAM lParam) {
-  auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
-  SetWindowLongPtrA(page, DWLP_USER, sheetPage->lParam);
-}
-
-BOOL applied(HWND page) {
-  SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-  return TRUE;
-}
-
-bool isChecked(HWND page, int id) {
-  return IsDlgButtonChecked(page, id) == BST_CHECKED;
+bool isApply(UINT msg, LPARAM lParam) {
+  return msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY;
 }
 
 // TDiskListDlg -----------------------------------------------------------------------------
@@ -85,97 +73,99 @@ void toggleItem(HWND page, const NMLISTVIEW& change) {
   PropSheet_Changed(GetParent(page), page);
 }
 
-INT_PTR CALLBACK diskListProc(HWND page, UINT msg, WPARAM, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) {
-    bindState(page, lParam);
-    fillDrives(page, *stateOf(page));
-    return TRUE;
+class TDiskListDlg : public wf::Dialog {
+ public:
+  explicit TDiskListDlg(MonitorState& state) : Dialog(IDD_DRIVES), state_(state) {}
+
+ protected:
+  void onInit() override { fillDrives(hwnd(), state_); }
+  INT_PTR onMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) override {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_ITEMCHANGED) {
+      const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
+      if ((change->uChanged & LVIF_STATE) && change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED))
+        toggleItem(hwnd(), *change);
+      return 0;
+    }
+    if (isApply(msg, lParam)) {
+      if (!applyDrives(driveItems(item(IDC_DRIVE_LIST)), state_.drives, *state_.store))
+        MessageBoxA(hwnd(), kNoDriveSelected, kCaption, MB_ICONSTOP | MB_OK);
+      return PSNRET_NOERROR;
+    }
+    handled = false;
+    return 0;
   }
-  if (msg != WM_NOTIFY) return FALSE;
-  const auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code == LVN_ITEMCHANGED) {
-    const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
-    if ((change->uChanged & LVIF_STATE) && change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED))
-      toggleItem(page, *change);
-    return TRUE;
-  }
-  if (header->code == PSN_APPLY) {
-    MonitorState& state = *stateOf(page);
-    if (!applyDrives(driveItems(GetDlgItem(page, IDC_DRIVE_LIST)), state.drives, *state.store))
-      MessageBoxA(page, kNoDriveSelected, kCaption, MB_ICONSTOP | MB_OK);
-    return applied(page);
-  }
-  return FALSE;
-}
+
+ private:
+  MonitorState& state_;
+};
 
 // TAlertDlg --------------------------------------------------------------------------------
 
-INT_PTR CALLBACK alertProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
-  static bool filling = false;  // setting the edit's text at set-up is no change by the user
-  if (msg == WM_INITDIALOG) {
-    bindState(page, lParam);
-    const Settings& s = stateOf(page)->settings;
-    filling = true;
-    SendDlgItemMessageA(page, IDC_UPDOWN, UDM_SETRANGE32, kThresholdMin, kThresholdMax);
-    SetDlgItemInt(page, IDC_THRESHOLD, static_cast<UINT>(s.threshold), FALSE);
-    CheckDlgButton(page, IDC_FLASH, s.flash ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(page, IDC_MESSAGE, s.message ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(page, IDC_BEEP, s.beep ? BST_CHECKED : BST_UNCHECKED);
-    filling = false;
-    return TRUE;
+class TAlertDlg : public wf::Dialog {
+ public:
+  explicit TAlertDlg(MonitorState& state) : Dialog(IDD_ALERT), state_(state) {}
+
+ protected:
+  void onInit() override {
+    const Settings& s = state_.settings;
+    filling_ = true;
+    SendDlgItemMessageA(hwnd(), IDC_UPDOWN, UDM_SETRANGE32, kThresholdMin, kThresholdMax);
+    SetDlgItemInt(hwnd(), IDC_THRESHOLD, static_cast<UINT>(s.threshold), FALSE);
+    check(IDC_FLASH, s.flash);
+    check(IDC_MESSAGE, s.message);
+    check(IDC_BEEP, s.beep);
+    filling_ = false;
   }
-  if (msg == WM_COMMAND) {
-    const bool edited = LOWORD(wParam) == IDC_THRESHOLD && HIWORD(wParam) == EN_CHANGE;
-    if ((edited && !filling) || HIWORD(wParam) == BN_CLICKED)
-      PropSheet_Changed(GetParent(page), page);
-    return TRUE;
+  void onCommand(int id, int code, HWND) override {
+    const bool edited = id == IDC_THRESHOLD && code == EN_CHANGE;
+    if ((edited && !filling_) || code == BN_CLICKED) PropSheet_Changed(GetParent(hwnd()), hwnd());
   }
-  if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
-    char text[16] = {};
-    GetDlgItemTextA(page, IDC_THRESHOLD, text, sizeof text);
-    MonitorState& state = *stateOf(page);
-    applyAlert(state.settings, *state.store, text, isChecked(page, IDC_FLASH),
-               isChecked(page, IDC_MESSAGE), isChecked(page, IDC_BEEP));
-    return applied(page);
+  INT_PTR onMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) override {
+    if (!isApply(msg, lParam)) {
+      handled = false;
+      return 0;
+    }
+    applyAlert(state_.settings, *state_.store, text(IDC_THRESHOLD).substr(0, 15),
+               checked(IDC_FLASH), checked(IDC_MESSAGE), checked(IDC_BEEP));
+    return PSNRET_NOERROR;
   }
-  return FALSE;
-}
+
+ private:
+  MonitorState& state_;
+  bool filling_ = false;  // setting the edit's text at set-up is no change by the user
+};
 
 // TAutoDlg ---------------------------------------------------------------------------------
 
-INT_PTR CALLBACK autoProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) {
-    bindState(page, lParam);
-    CheckDlgButton(page, IDC_AUTO, stateOf(page)->settings.autoStart ? BST_CHECKED : BST_UNCHECKED);
-    return TRUE;
+class TAutoDlg : public wf::Dialog {
+ public:
+  explicit TAutoDlg(MonitorState& state) : Dialog(IDD_AUTO), state_(state) {}
+
+ protected:
+  void onInit() override { check(IDC_AUTO, state_.settings.autoStart); }
+  void onCommand(int id, int code, HWND) override {
+    if (id == IDC_AUTO && code == BN_CLICKED) PropSheet_Changed(GetParent(hwnd()), hwnd());
   }
-  if (msg == WM_COMMAND && LOWORD(wParam) == IDC_AUTO && HIWORD(wParam) == BN_CLICKED) {
-    PropSheet_Changed(GetParent(page), page);
-    return TRUE;
+  INT_PTR onMessage(UINT msg, WPARAM, LPARAM lParam, bool& handled) override {
+    if (!isApply(msg, lParam)) {
+      handled = false;
+      return 0;
+    }
+    applyAutoStartPage(state_.settings, *state_.store, checked(IDC_AUTO));
+    return PSNRET_NOERROR;
   }
-  if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
-    MonitorState& state = *stateOf(page);
-    applyAutoStartPage(state.settings, *state.store, isChecked(page, IDC_AUTO));
-    return applied(page);
-  }
-  return FALSE;
-}
+
+ private:
+  MonitorState& state_;
+};
 
 }  // namespace
 
 void openSettingsSheet(HWND owner, HINSTANCE instance, MonitorState& state) {
-  PROPSHEETPAGEA pages[3] = {};
-  const struct {
-    int dialog;
-    DLGPROC proc;
-  } kinds[3] = {{IDD_DRIVES, diskListProc}, {IDD_ALERT, alertProc}, {IDD_AUTO, autoProc}};
-  for (int i = 0; i < 3; ++i) {
-    pages[i].dwSize = sizeof pages[i];
-    pages[i].hInstance = instance;
-    pages[i].pszTemplate = MAKEINTRESOURCEA(kinds[i].dialog);
-    pages[i].pfnDlgProc = kinds[i].proc;
-    pages[i].lParam = reinterpret_cast<LPARAM>(&state);
-  }
+  PROPSHEETPAGEA pages[3] = {
+      wf::Dialog::sheetPage(std::make_unique<TDiskListDlg>(state), instance),
+      wf::Dialog::sheetPage(std::make_unique<TAlertDlg>(state), instance),
+      wf::Dialog::sheetPage(std::make_unique<TAutoDlg>(state), instance)};
   PROPSHEETHEADERA header = {};
   header.dwSize = sizeof header;
   header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS;

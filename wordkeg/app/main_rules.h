@@ -1,26 +1,27 @@
 #pragma once
 // The main window's rules apart from any window: which command is enabled when, and the wait
 // dialogs' reveal and cancel rules.
+#include "engine/base/command_ids.h"
 #include "engine/base/operation.h"
 
 namespace wk::app {
 
 namespace command {
-constexpr int kCancel = 2;
-constexpr int kDetails = 105;
-constexpr int kStart = 150;
-constexpr int kAbout = 2009;
-constexpr int kHelp = 7101;
-constexpr int kRemoveWord = 7102;
-constexpr int kAddWord = 7103;
-constexpr int kCreate = 7104;
-constexpr int kSelect = 7106;
-constexpr int kMerge = 7205;
-constexpr int kDeleteDictionaries = 7305;
-constexpr int kClearAll = 24331;
-constexpr int kView = 24332;
-constexpr int kDeleteResults = 24333;
-constexpr int kSaveAs = 24334;
+constexpr int kCancel = CM_CANCEL;
+constexpr int kDetails = CM_DETAILS;
+constexpr int kStart = IDC_START;
+constexpr int kAbout = CM_ABOUT;
+constexpr int kHelp = CM_HELP;
+constexpr int kRemoveWord = CM_REMOVE_WORD;
+constexpr int kAddWord = CM_ADD_WORD;
+constexpr int kCreate = CM_CREATE;
+constexpr int kSelect = CM_SELECT;
+constexpr int kMerge = CM_MERGE;
+constexpr int kDeleteDictionaries = CM_DELETE_DICTS;
+constexpr int kClearAll = CM_CLEAR_ALL;
+constexpr int kView = CM_VIEW;
+constexpr int kDeleteResults = CM_DELETE_RESULTS;
+constexpr int kSaveAs = CM_SAVE_AS;
 }  // namespace command
 
 struct CommandState {

@@ -20,6 +20,8 @@ namespace wkw {
 namespace {
 
 constexpr UINT_PTR kStatusTimer = 456;
+// The app's Cancel command is whatever the dialog manager sends for Cancel and Escape.
+static_assert(CM_CANCEL == IDCANCEL);
 
 std::unique_ptr<TComboEdit> fieldOf(HWND combo, wk::app::Field field) {
   const wk::app::FieldRule& rule = wk::app::ruleOf(field);

@@ -11,29 +11,27 @@ namespace {
 constexpr const char* kClass = "WkegTFrameWindow";
 const int kStatusIds[3] = {IDC_STATUS_TEXT, IDC_FOUND, IDC_CHECKED};
 
-ATOM registerClass() {
+ATOM registerFrameClass() {
   WNDCLASSA wc = {};
-  wc.lpfnWndProc = DefWindowProcA;  // the frame's own procedure is set once it exists
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(WORDKEG_ICO));
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   wc.lpszClassName = kClass;
-  return RegisterClassA(&wc);
+  return wf::Window::registerClass(wc);
 }
 
 }  // namespace
 
 WkegTFrameWindow::WkegTFrameWindow() {
-  static const ATOM atom = registerClass();
+  static const ATOM atom = registerFrameClass();
   (void)atom;
   // Clipping its children keeps the frame from painting over the dialog and the status bar.
-  hwnd_ = CreateWindowExA(0, kClass, wk::loadString(wk::kMainTitle),
-                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 100, 100, nullptr,
-                          LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN)),
-                          GetModuleHandleA(nullptr), nullptr);
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+  create(0, kClass, wk::loadString(wk::kMainTitle), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10,
+         100, 100, nullptr, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN)),
+         GetModuleHandleA(nullptr));
+  // The frame's own handling starts once it exists: the layout needs the parts made here.
+  built_ = true;
   createStatusBar();
 }
 
@@ -44,7 +42,7 @@ void WkegTFrameWindow::attach(HWND client, int showCommand) {
   // Shrink (or grow) the frame so that its client area holds the dialog and the status bar.
   RECT want = {0, 0, r.right - r.left, r.bottom - r.top + statusHeight_};
   AdjustWindowRect(&want, WS_OVERLAPPEDWINDOW, TRUE);
-  SetWindowPos(hwnd_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
+  SetWindowPos(hwnd(), nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
                SWP_NOMOVE | SWP_NOZORDER);
   // The fields keep their width, so the frame keeps its; the list may lose half its height.
   RECT list = {};
@@ -52,7 +50,7 @@ void WkegTFrameWindow::attach(HWND client, int showCommand) {
   minimum_ = {want.right - want.left, want.bottom - want.top - (list.bottom - list.top) / 2};
   layout();
   ShowWindow(client_, SW_SHOW);
-  ShowWindow(hwnd_, showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
+  ShowWindow(hwnd(), showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||
                             showCommand == SW_SHOWMINNOACTIVE
                         ? SW_SHOWMINIMIZED
                         : SW_SHOWNORMAL);
@@ -68,23 +66,23 @@ void WkegTFrameWindow::createStatusBar() {
     status_[i] =
         CreateWindowExA(WS_EX_STATICEDGE, "Static", "",
                         WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | (i ? SS_RIGHT : SS_LEFT), 0, 0, 0,
-                        0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusIds[i])),
+                        0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusIds[i])),
                         GetModuleHandleA(nullptr), nullptr);
     SendMessageA(status_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
-  HDC dc = GetDC(hwnd_);
+  HDC dc = GetDC(hwnd());
   HGDIOBJ old = SelectObject(dc, font_);
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
   SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  ReleaseDC(hwnd(), dc);
   statusHeight_ = tm.tmHeight + 8;
   charWidth_ = tm.tmAveCharWidth;
 }
 
 void WkegTFrameWindow::layout() {
   RECT r;
-  GetClientRect(hwnd_, &r);
+  GetClientRect(hwnd(), &r);
   const int top = r.bottom - statusHeight_;
   MoveWindow(client_, 0, 0, r.right, top, TRUE);
   // The gadgets are 6 and 9 characters wide (plus the labels shown before the first count).
@@ -110,17 +108,17 @@ void WkegTFrameWindow::refreshTitle(long found) {
   if (minimised()) {
     char title[64];
     std::snprintf(title, sizeof title, wk::loadString(wk::kMinimisedTitle), found);
-    SetWindowTextA(hwnd_, title);
+    SetWindowTextA(hwnd(), title);
     titleShowsCount_ = true;
   } else if (titleShowsCount_) {
-    SetWindowTextA(hwnd_, wk::loadString(wk::kMainTitle));
+    SetWindowTextA(hwnd(), wk::loadString(wk::kMainTitle));
     titleShowsCount_ = false;
   }
 }
 
 void WkegTFrameWindow::restoreTitle() {
   if (!titleShowsCount_) return;
-  SetWindowTextA(hwnd_, wk::loadString(wk::kMainTitle));
+  SetWindowTextA(hwnd(), wk::loadString(wk::kMainTitle));
   titleShowsCount_ = false;
 }
 
@@ -130,12 +128,8 @@ void WkegTFrameWindow::showHint(UINT item, UINT flags) {
   setStatusText(command ? wk::loadString(static_cast<int>(item)) : "");
 }
 
-LRESULT CALLBACK WkegTFrameWindow::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<WkegTFrameWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  return self ? self->handle(msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-LRESULT WkegTFrameWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT WkegTFrameWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!built_) return defaultHandling(msg, wParam, lParam);
   switch (msg) {
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) layout();
@@ -166,7 +160,7 @@ LRESULT WkegTFrameWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+  return defaultHandling(msg, wParam, lParam);
 }
 
 }  // namespace wkw

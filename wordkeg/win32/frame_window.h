@@ -6,34 +6,36 @@
 
 #include <string>
 
+#include "winframe/window.h"
+
 namespace wkw {
 
 // Sent to the client after every resize of the frame, minimising included.
 constexpr UINT kFrameSized = WM_APP + 1;
 
-class WkegTFrameWindow {
+class WkegTFrameWindow : public wf::Window {
  public:
   // Creates the frame, hidden, at (10, 10).
   WkegTFrameWindow();
   // Puts the child dialog `client` into the frame, shrinks the frame to fit it and shows it.
   void attach(HWND client, int showCommand);
-  HWND hwnd() const { return hwnd_; }
   void setStatusText(const std::string& text);
   void setGadget(int id, const std::string& text);
   // Restores the title or shows "Found: n" while minimised.
   void refreshTitle(long found);
   // The end of a search: the program's name again, minimised or not.
   void restoreTitle();
-  bool minimised() const { return IsIconic(hwnd_) != 0; }
+  bool minimised() const { return IsIconic(hwnd()) != 0; }
+
+ protected:
+  LRESULT onMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
   void createStatusBar();
   void layout();
   void showHint(UINT item, UINT flags);
 
-  HWND hwnd_ = nullptr;
+  bool built_ = false;  // until the status bar exists, messages get the default handling
   HWND client_ = nullptr;
   HWND status_[3] = {};
   HFONT font_ = nullptr;

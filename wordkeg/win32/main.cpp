@@ -8,13 +8,14 @@
 #include "engine/base/file_ops.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
-#include "engine/base/wordkeg_exception.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
 #include "frame_window.h"
+#include "framework/boundary_error.h"
 #include "framework/win_message_port.h"
 #include "resource.h"
+#include "winframe/boundary.h"
 
 namespace {
 
@@ -71,12 +72,11 @@ int run(int showCommand) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   wk::installMessagePort(&wkw::messagePort());
+  wf::setErrorReporter(wkw::reportBoundaryError);
   try {
     return run(showCommand);
-  } catch (const wk::WordkegException& e) {
-    if (!e.shown()) wkw::showBoundaryError(e.text().c_str());
   } catch (const std::exception& e) {
-    wkw::showBoundaryError(e.what());
+    wkw::reportBoundaryError(e);
   }
   return 1;
 }

@@ -1,6 +1,8 @@
 // Resource and control ids of wordkeg32 (the .rc file and the C++ code share them).
 #pragma once
 
+#include "engine/base/command_ids.h"
+
 #define IDD_CLIENT 1000
 #define PROGRESS_DIALOG 1001
 #define SUBSETDLG 1002
@@ -29,25 +31,12 @@
 #define IDC_USE_ALL 111
 #define IDC_SUPPRESS 112
 #define IDC_RESULTS 114
-#define IDC_START 150
+// IDC_START: engine/base/command_ids.h
 #define IDC_STATUS_TEXT 4999
 #define IDC_FOUND 5000
 #define IDC_CHECKED 5001
 
-// Commands
-#define CM_HELP 7101
-#define CM_REMOVE_WORD 7102
-#define CM_ADD_WORD 7103
-#define CM_CREATE 7104
-#define CM_SELECT 7106
-#define CM_MERGE 7205
-#define CM_DELETE_DICTS 7305
-#define CM_DETAILS 105
-#define CM_ABOUT 2009
-#define CM_CLEAR_ALL 24331
-#define CM_VIEW 24332
-#define CM_DELETE_RESULTS 24333
-#define CM_SAVE_AS 24334
+// Commands: engine/base/command_ids.h
 
 // Wait dialog
 #define IDC_PROGRESS_TEXT 801

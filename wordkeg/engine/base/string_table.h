@@ -2,6 +2,8 @@
 // The program's user texts by numeric id (see strings.def).
 #include <string>
 
+#include "command_ids.h"
+
 namespace wk {
 
 enum StringId : int {

@@ -1,44 +1,37 @@
 #include "key_filter.h"
 
+#include <utility>
+
 #include "engine/base/message_port.h"
-#include "framework/dialog.h"
+#include "winframe/subclass.h"
+#include "winframe/window.h"
 
 namespace wkw {
 namespace {
 
-constexpr const char* kFilterProp = "WordkegKeyFilter";
+class FilteredEdit : public wf::Subclass {
+ public:
+  explicit FilteredEdit(KeyFilter filter) : filter_(std::move(filter)) {}
 
-struct Attached {
-  KeyFilter filter;
-  WNDPROC original;
+ protected:
+  LRESULT onMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_CHAR && static_cast<unsigned char>(wParam) >= 32 &&
+        !filter_(hwnd(), static_cast<char>(wParam))) {
+      wk::beep();
+      return 0;
+    }
+    return callOriginal(msg, wParam, lParam);
+  }
+
+ private:
+  KeyFilter filter_;
 };
-
-LRESULT CALLBACK filteredProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* attached = static_cast<Attached*>(GetPropA(hwnd, kFilterProp));
-  const WNDPROC original = attached->original;
-  if (msg == WM_CHAR && static_cast<unsigned char>(wParam) >= 32 &&
-      !attached->filter(hwnd, static_cast<char>(wParam))) {
-    wk::beep();
-    return 0;
-  }
-  if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kFilterProp);
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    delete attached;
-  }
-  return CallWindowProcA(original, hwnd, msg, wParam, lParam);
-}
 
 }  // namespace
 
 void attachKeyFilter(HWND edit, KeyFilter filter) {
-  if (!edit) return;
-  auto* attached = new Attached{std::move(filter), nullptr};
-  SetPropA(edit, kFilterProp, attached);
-  attached->original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filteredProcedure)));
+  wf::Subclass::attach(edit, std::make_unique<FilteredEdit>(std::move(filter)));
 }
-
 KeyFilter acceptOnly(std::string accepted) {
   return [accepted = std::move(accepted)](HWND, char c) {
     return accepted.find(c) != std::string::npos;
@@ -46,7 +39,7 @@ KeyFilter acceptOnly(std::string accepted) {
 }
 
 std::string textAfterTyping(HWND edit, char c) {
-  std::string text = windowText(edit);
+  std::string text = wf::windowText(edit);
   DWORD start = 0, end = 0;
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   if (start > text.size()) start = static_cast<DWORD>(text.size());

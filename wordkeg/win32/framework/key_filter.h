@@ -11,7 +11,7 @@ namespace wkw {
 // `edit` is the control; `c` the character typed. True to let it through.
 using KeyFilter = std::function<bool(HWND edit, char c)>;
 
-// Attaches `filter` to the edit control `edit` for the control's life.
+// Attaches `filter` to the edit control `edit` for the control's life (one filter per edit).
 void attachKeyFilter(HWND edit, KeyFilter filter);
 
 // A filter that takes the printable characters listed in `accepted`.
