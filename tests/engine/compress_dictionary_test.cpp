@@ -28,6 +28,7 @@ class DictionaryFormatTest : public HomeTest {
 };
 
 using Bytes = std::vector<unsigned char>;
+constexpr int kStream = dict::kStreamStart;  // where the word stream starts
 
 TEST_F(DictionaryFormatTest, WorkedRecordExamples) {
   EXPECT_EQ(stream(makeDictionary("rat", {"rat"})), (Bytes{0xFE, 0xFE, 0x00, 0x7E, 0xF4}));
@@ -42,16 +43,16 @@ TEST_F(DictionaryFormatTest, ThreeWordDictionaryBytesAndIndex) {
   const std::string path = makeDictionary("abb", {"at", "be", "bee"});
   setClockForTest(nullptr);
   EXPECT_EQ(stream(path), (Bytes{0xFE, 0x00, 0x07, 0x00, 0xE2, 0xE5, 0xFE, 0x00, 0xE2, 0x16}));
-  EXPECT_EQ(readBytes(path).size(), 2106u);
-  EXPECT_EQ(entry(path, 1, 'q'), 2096);
-  EXPECT_EQ(entry(path, 2, 'a'), 2097);
-  EXPECT_EQ(entry(path, 2, 'b'), 2099);
-  EXPECT_EQ(entry(path, 2, 'c'), 2102);
-  EXPECT_EQ(entry(path, 2, 'z'), 2102);
-  EXPECT_EQ(entry(path, 3, 'a'), 2103);
-  EXPECT_EQ(entry(path, 3, 'b'), 2103);
-  EXPECT_EQ(entry(path, 3, 'c'), 2106);
-  EXPECT_EQ(entry(path, 20, 'z'), 2106);
+  EXPECT_EQ(readBytes(path).size(), kStream + 10u);
+  EXPECT_EQ(entry(path, 1, 'q'), kStream);
+  EXPECT_EQ(entry(path, 2, 'a'), kStream + 1);
+  EXPECT_EQ(entry(path, 2, 'b'), kStream + 3);
+  EXPECT_EQ(entry(path, 2, 'c'), kStream + 6);
+  EXPECT_EQ(entry(path, 2, 'z'), kStream + 6);
+  EXPECT_EQ(entry(path, 3, 'a'), kStream + 7);
+  EXPECT_EQ(entry(path, 3, 'b'), kStream + 7);
+  EXPECT_EQ(entry(path, 3, 'c'), kStream + 10);
+  EXPECT_EQ(entry(path, 20, 'z'), kStream + 10);
   auto bytes = readBytes(path);
   const auto header = DictionaryHeader::decode(bytes.data() + dict::kHeaderOffset);
   EXPECT_EQ(header.wordCount, 3);
@@ -63,11 +64,11 @@ TEST_F(DictionaryFormatTest, ThreeWordDictionaryBytesAndIndex) {
 
 TEST_F(DictionaryFormatTest, EmptyDictionaryIsIndexAndHeaderOnly) {
   const std::string path = makeDictionary("empty", {});
-  EXPECT_EQ(readBytes(path).size(), 2096u);
-  for (int l = 1; l <= 20; ++l) EXPECT_EQ(entry(path, l, 'm'), 2096);
+  EXPECT_EQ(readBytes(path).size(), size_t{kStream});
+  for (int l = 1; l <= dict::kMaxLength; ++l) EXPECT_EQ(entry(path, l, 'm'), kStream);
   EXPECT_TRUE(wordsOf(path).empty());
   CompressDictionary::createEmpty(lexPath("bare"));
-  EXPECT_EQ(readBytes(lexPath("bare")).size(), 2096u);
+  EXPECT_EQ(readBytes(lexPath("bare")).size(), size_t{kStream});
   EXPECT_TRUE(wordsOf(lexPath("bare")).empty());
 }
 

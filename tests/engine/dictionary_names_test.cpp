@@ -18,20 +18,20 @@
 namespace wk::test {
 namespace {
 
-class CatalogueTest : public HomeTest {};
+class DictionaryNamesTest : public HomeTest {};
 
-TEST_F(CatalogueTest, EmptyDirectoryWarnsNoDictionaries) {
+TEST_F(DictionaryNamesTest, EmptyDirectoryWarnsNoDictionaries) {
   EXPECT_EQ(DictionaryNames::instance().count(), 0u);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Wordkeg could not find any dictionaries. ");
   EXPECT_EQ(messages.shown[0].caption, "Warning");
 }
 
-TEST_F(CatalogueTest, WrongMagicAndShortFilesAreListedOnce) {
+TEST_F(DictionaryNamesTest, WrongMagicAndShortFilesAreListedOnce) {
   makeDictionary("good", {"cat"});
   writeFile(lexPath("short"), "tiny");
   auto bytes = readBytes(lexPath("good"));
-  bytes[2092] = 1;
+  bytes[dict::kHeaderOffset + dict::kMagicField] = 1;
   writeBytes(lexPath("alien"), bytes);
   DictionaryNames& catalogue = DictionaryNames::instance();
   EXPECT_EQ(catalogue.count(), 1u);
@@ -42,14 +42,14 @@ TEST_F(CatalogueTest, WrongMagicAndShortFilesAreListedOnce) {
   EXPECT_NE(text.find("\n" + lexPath("alien")), std::string::npos);
 }
 
-TEST_F(CatalogueTest, OnlyBadFilesGiveNoEmptyWarning) {
+TEST_F(DictionaryNamesTest, OnlyBadFilesGiveNoEmptyWarning) {
   writeFile(lexPath("short"), "tiny");
   DictionaryNames::instance();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("not Wordkeg dictionaries"), std::string::npos);
 }
 
-TEST_F(CatalogueTest, NameInCapitalsIsFoundAndStillOpens) {
+TEST_F(DictionaryNamesTest, NameInCapitalsIsFoundAndStillOpens) {
   makeDictionary("Mixed", {"cat"});
   std::filesystem::rename(lexPath("Mixed"), ConfigData::instance().dictionaryPath("MIXED.LEX"));
   DictionaryNames& catalogue = DictionaryNames::instance();
@@ -57,7 +57,7 @@ TEST_F(CatalogueTest, NameInCapitalsIsFoundAndStillOpens) {
   EXPECT_EQ(wordsOf(catalogue.entry(0).path), (std::vector<std::string>{"cat"}));
 }
 
-TEST_F(CatalogueTest, SelectionIsWrittenBackAtShutdownOnly) {
+TEST_F(DictionaryNamesTest, SelectionIsWrittenBackAtShutdownOnly) {
   makeDictionary("a", {"cat"});
   makeDictionary("b", {"dog"});
   DictionaryNames& catalogue = DictionaryNames::instance();
@@ -66,13 +66,13 @@ TEST_F(CatalogueTest, SelectionIsWrittenBackAtShutdownOnly) {
   EXPECT_EQ(catalogue.setSelected(lexPath("zzz"), true), 0);
   EXPECT_TRUE(catalogue.isSelected(lexPath("b")));
   EXPECT_THROW(catalogue.isSelected(lexPath("zzz")), WordkegException);
-  EXPECT_EQ(readBytes(lexPath("b"))[2094], 0);
+  EXPECT_EQ(readBytes(lexPath("b"))[dict::kHeaderOffset + dict::kSelectedField], 0);
   DictionaryNames::shutdown();
-  EXPECT_EQ(readBytes(lexPath("b"))[2094], 1);
+  EXPECT_EQ(readBytes(lexPath("b"))[dict::kHeaderOffset + dict::kSelectedField], 1);
   EXPECT_TRUE(DictionaryNames::instance().isSelected(lexPath("b")));
 }
 
-TEST_F(CatalogueTest, DeleteKeepsFileAsBackupAndBlockedBackupRefuses) {
+TEST_F(DictionaryNamesTest, DeleteKeepsFileAsBackupAndBlockedBackupRefuses) {
   makeDictionary("a", {"cat"});
   makeDictionary("b", {"dog"});
   DictionaryNames& catalogue = DictionaryNames::instance();
@@ -89,7 +89,7 @@ TEST_F(CatalogueTest, DeleteKeepsFileAsBackupAndBlockedBackupRefuses) {
   EXPECT_EQ(messages.shown.back().caption, "File Error.");
 }
 
-TEST_F(CatalogueTest, TemporaryNamesNeverCollide) {
+TEST_F(DictionaryNamesTest, TemporaryNamesNeverCollide) {
   makeDictionary("a", {"cat"});
   makeDictionary("b", {"dog"});
   DictionaryNames& catalogue = DictionaryNames::instance();
@@ -107,7 +107,7 @@ TEST_F(CatalogueTest, TemporaryNamesNeverCollide) {
   EXPECT_EQ(fileNameOf(catalogue.resultsDataPath()).rfind("$$", 0), 0u);
 }
 
-TEST_F(CatalogueTest, InstanceMarkersCountOnlyCopiesThatHoldThem) {
+TEST_F(DictionaryNamesTest, InstanceMarkersCountOnlyCopiesThatHoldThem) {
   EXPECT_EQ(InstanceMarker::runningCopies(config()), 0);
   // Another copy, even one started this second, holds its marker; a dead one left its own.
   auto other = FileLock::acquire(tempPath("$$kbz0a0_other.wki"), true);
