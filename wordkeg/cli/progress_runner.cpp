@@ -13,7 +13,6 @@
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/dict/reader_state.h"
 #include "std_output.h"
 #include "terminal_port.h"
 
@@ -98,8 +97,7 @@ RunOutcome runWithProgress(Operation& operation) {
   while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done; })) {
     if ((interrupted() || outputBroken()) && !cancelled) {
       cancelled = true;
-      readerState().requestCancel();
-      operation.cancel();
+      operation.cancel();  // as the window's Cancel: each operation stops its own readers
     }
     if (drawing) drawBar(operation.progress());
   }
