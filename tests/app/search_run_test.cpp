@@ -7,6 +7,7 @@
 #include <random>
 #include <regex>
 #include <set>
+#include <sstream>
 
 #include "../engine/test_home.h"
 #include "app/search_run.h"
@@ -60,6 +61,11 @@ class SearchRunTest : public HomeTest {
     HomeTest::TearDown();
   }
   uint32_t lastChecked = 0;  // the Checked count of the last search
+  // The command line's options for the next searches.
+  struct Options {
+    int minLength = 0, maxLength = 0, limit = 0;
+    bool distinct = false;
+  } options;
 
   Words search(const std::string& find, const std::string& from, bool useAll, bool suppress = false,
                const std::string& include = "", const std::string& exclude = "") {
@@ -67,6 +73,10 @@ class SearchRunTest : public HomeTest {
     app::SearchRun run(catalogue);
     if (!run.checks().validate(SearchFields{find, from, include, exclude, useAll, suppress}))
       return {"refused"};
+    run.request().minWordLength = options.minLength;
+    run.request().maxWordLength = options.maxLength;
+    run.store().setLimit(options.limit);
+    run.store().setDistinct(options.distinct);
     std::vector<const DictionaryName*> all;
     for (size_t i = 0; i < catalogue.count(); ++i) all.push_back(&catalogue.entry(i));
     if (!run.prepare(all, [](SubsetBuilder& builder) { return builder.run(); })) return {};
@@ -227,6 +237,16 @@ TEST_F(SearchRunTest, DamagedDictionaryIsReportedAndLeftOutOfTheSubset) {
   EXPECT_EQ(messages.shown[0].text, "This dictionary is damaged and cannot be read: " + bad);
 }
 
+TEST_F(SearchRunTest, DamagedDictionaryIsReportedAndLeftOutOfASingleWordSearch) {
+  const std::string bad = makeDictionary("bad", sorted({"act", "god"}));
+  makeDictionary("good", sorted({"cat", "dog"}));
+  auto bytes = readBytes(bad);
+  std::fill(bytes.begin() + dict::kStreamStart, bytes.end(), 0xFF);
+  writeBytes(bad, bytes);
+  messages.expect("This dictionary is damaged and cannot be read: " + bad, mb::kIdOk, "Warning");
+  EXPECT_EQ(search("???", "", false), (Words{"cat", "dog"}));
+}
+
 TEST_F(SearchRunTest, SuppressWithoutUseAllKeepsSequences) {
   makeDictionary("one", sorted({"cat", "dog"}));
   EXPECT_EQ(search("* *", "catdogae", false, true), (Words{"cat dog"}));
@@ -245,6 +265,64 @@ TEST_F(SearchRunTest, SequencesComeDepthFirstInDictionaryOrder) {
   EXPECT_EQ(search("* *", "atta", true),
             (Words{"a tat", "at at", "at ta", "ta at", "ta ta", "tat a"}));
   EXPECT_EQ(search("* *", "atta", true, true), (Words{"a tat", "at at", "at ta", "ta ta"}));
+}
+
+// Every word of a result within the bounds, by letter count.
+Words withinLengths(const Words& results, int minLength, int maxLength) {
+  Words kept;
+  for (const auto& result : results) {
+    bool fits = true;
+    std::istringstream words(result);
+    for (std::string w; words >> w;) {
+      const int n = static_cast<int>(stored(w).size());
+      fits = fits && n >= minLength && (maxLength == 0 || n <= maxLength);
+    }
+    if (fits) kept.push_back(result);
+  }
+  return kept;
+}
+
+TEST_F(SearchRunTest, LengthBoundsGiveThePlainResultsFilteredInTheSameOrder) {
+  makeDictionary("one", randomWords(300, 21));
+  makeDictionary("two", randomWords(300, 22));
+  const std::vector<std::pair<std::string, std::string>> searches = {
+      {"*", ""}, {"c*", ""}, {"*", "tacosle"}, {"* *", "lentils"}, {"* * *", "tacos"},
+      {"* !", "reins"}, {"a* *", "atones"}};
+  for (const auto& [find, from] : searches) {
+    for (bool suppress : {false, true}) {
+      for (auto [low, high] : {std::pair{3, 0}, std::pair{0, 4}, std::pair{2, 5}, std::pair{4, 4}}) {
+        const bool useAll = find.find(' ') != std::string::npos;
+        options = {};
+        const Words plain = search(find, from, useAll, suppress);
+        options.minLength = low;
+        options.maxLength = high;
+        EXPECT_EQ(search(find, from, useAll, suppress), withinLengths(plain, low, high))
+            << find << " from " << from << " suppress " << suppress << " " << low << "-" << high;
+      }
+    }
+  }
+}
+
+TEST_F(SearchRunTest, LimitKeepsTheFirstResultsAndStopsTheSearch) {
+  makeDictionary("one", randomWords(2000, 31));
+  const Words plain = search("* *", "tacosnie", false);
+  ASSERT_GT(plain.size(), 20u);
+  const uint32_t plainChecked = lastChecked;
+  options.limit = 7;
+  EXPECT_EQ(search("* *", "tacosnie", false), Words(plain.begin(), plain.begin() + 7));
+  EXPECT_LT(lastChecked, plainChecked) << "the search went on after the seventh result";
+  EXPECT_EQ(search("c*", "", false), search("c*", "", false));  // fewer than the limit
+  options.limit = static_cast<int>(plain.size());
+  EXPECT_EQ(search("* *", "tacosnie", false), plain);
+}
+
+TEST_F(SearchRunTest, DistinctKeepsTheFirstOfEachResultWhateverItsCase) {
+  makeDictionary("one", sorted({"Cat", "act", "tac", "dog"}));
+  makeDictionary("two", sorted({"cat", "act", "god"}));
+  EXPECT_EQ(search("???", "", false), (Words{"act", "Cat", "dog", "tac", "act", "cat", "god"}));
+  options.distinct = true;
+  EXPECT_EQ(search("???", "", false), (Words{"act", "Cat", "dog", "tac", "god"}));
+  EXPECT_EQ(search("* *", "catdog", true, true), search("* *", "catdog", true, true));
 }
 
 TEST_F(SearchRunTest, CancelLeftFromAnEarlierOperationDoesNotStopTheNextSearch) {

@@ -51,6 +51,7 @@ bool SearchRun::prepare(const std::vector<const DictionaryName*>& dictionaries,
   }
   scope_.dictionaries.clear();
   for (const DictionaryName* entry : dictionaries) scope_.dictionaries.push_back(entry->path);
+  store_.beginWriting();
   worker_ = std::make_unique<SearchWorker>(scope_);
   return true;
 }

@@ -47,7 +47,10 @@ class SearchRun {
   // The prepared search's worker; null before prepare() and after drop().
   SearchWorker* worker() { return worker_.get(); }
   // The worker could not be started: the search is off.
-  void drop() { worker_.reset(); }
+  void drop() {
+    worker_.reset();
+    store_.reset();
+  }
   // The worker has ended: its count is kept as the search's.
   void finished();
   // Words checked: live while `running`, else by the last search (or as a viewed file says).

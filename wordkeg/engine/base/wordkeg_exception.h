@@ -18,4 +18,8 @@ class WordkegException : public std::runtime_error {
   bool shown_;
 };
 
+// One damaged or vanished dictionary must not stop the work on the others: its failure is told
+// as a warning (unless the thrower told it) and the dictionary is left out.
+void warnLeftOut(const WordkegException& e);
+
 }  // namespace wk

@@ -28,9 +28,10 @@ class MergeDictionaries : public Operation {
   Progress progress() const override;
 
  private:
-  std::unique_ptr<MergeFile<DictionaryMergeHandler>> merger_;
+  // Before the merger, which sets the counter as it is made.
   std::atomic<int> counter_{0};
   std::atomic<bool> cancelled_{false};
+  std::unique_ptr<MergeFile<DictionaryMergeHandler>> merger_;
   int64_t total_ = 1;
 };
 

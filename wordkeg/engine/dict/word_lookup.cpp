@@ -97,7 +97,7 @@ void forEachReadable(DictionaryNames& catalogue, const std::string& skipped, Hol
     try {
       if (holds(entry)) return;
     } catch (const WordkegException& e) {
-      if (!e.shown()) showMessage(e.text(), str(kWarningCaption), mb::kIconExclamation | mb::kOk);
+      warnLeftOut(e);
     }
   }
 }

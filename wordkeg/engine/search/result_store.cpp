@@ -43,6 +43,7 @@ void ResultStore::closeFiles() {
 void ResultStore::reset() {
   closeFiles();
   writing_ = false;
+  seen_.clear();
   longest_ = 1;
   entries_ = 0;
   dataEnd_ = 0;
@@ -72,7 +73,8 @@ bool ResultStore::openWorkingPair() {
 }
 
 void ResultStore::append(const std::string& text, bool sequence) {
-  if (stopped_) return;
+  if (stopped_ || full()) return;
+  if (distinct_ && !seen_.insert(toLower(text)).second) return;
   if (!data_ && !openWorkingPair()) {
     stopped_ = true;  // told once; the rest of this search appends nothing
     return;
@@ -92,6 +94,7 @@ void ResultStore::append(const std::string& text, bool sequence) {
     return;
   }
   ++entries_;
+  if (listener_) listener_(text.substr(0, kept));
 }
 
 void ResultStore::finish(ResultsHeader header) {

@@ -5,7 +5,9 @@
 // the files hold, whatever their header and offsets claim.
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <unordered_set>
 
 #include "results_header.h"
 
@@ -19,8 +21,21 @@ class ResultStore {
   ResultStore(const ResultStore&) = delete;
   ResultStore& operator=(const ResultStore&) = delete;
 
-  // Closes the pair and points the store at the (not yet created) working pair.
+  // Closes the pair and points the store at the (not yet created) working pair. The limit,
+  // the distinct rule and the listener stay.
   void reset();
+
+  // Options of the command line's searches; none is set by the window.
+  // At most `count` results are kept (0: any number); full() then holds and later appends are
+  // dropped, so the search can stop.
+  void setLimit(int count) { limit_ = count; }
+  bool full() const { return limit_ > 0 && entries_ >= limit_; }
+  // Each result once, whatever its letter case (the same word from two dictionaries, or in
+  // several casings).
+  void setDistinct(bool distinct) { distinct_ = distinct; }
+  // Told each result kept, as its line reads (without the line end), on the search's thread.
+  using Listener = std::function<void(const std::string& line)>;
+  void setListener(Listener listener) { listener_ = std::move(listener); }
   // Search worker: appends a single word, or a word sequence (each word followed by a blank).
   // The first call creates the working pair and the store is being written until finish() or
   // reset(); when that or a later write fails (a full disk) the user is told once and nothing
@@ -39,8 +54,11 @@ class ResultStore {
   bool deleteResults();
 
   bool isOpen() const { return data_ != nullptr; }
-  // A search is appending to the working pair: its entries cannot be read meanwhile.
+  // A search is appending to the working pair (from beginWriting(), or its first append, until
+  // finish() or reset()): its entries cannot be read meanwhile.
   bool writing() const { return writing_; }
+  // A search is about to start: no reader may begin a read it could overtake.
+  void beginWriting() { writing_ = true; }
   int entryCount() const { return entries_; }
   int longestEntry() const { return longest_; }
   const std::string& dataPath() const { return dataPath_; }
@@ -71,6 +89,10 @@ class ResultStore {
   int32_t dataEnd_ = 0;
   bool stopped_ = false;  // the pair could not be created or written: append nothing more
   std::atomic<bool> writing_{false};
+  int limit_ = 0;
+  bool distinct_ = false;
+  std::unordered_set<std::string> seen_;  // with distinct_: the results kept, in lower case
+  Listener listener_;
 };
 
 }  // namespace wk

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "../base/paths.h"
+#include "../base/wordkeg_exception.h"
 #include "../dict/dict_format.h"
 #include "../dict/dictionary.h"
 #include "../dict/dictionary_scan.h"
@@ -103,7 +104,11 @@ int SearchControl::run() {
   if (request.multiWord) return scanDictionary(scope_.subsetPath, word, pool, ordered);
   for (const auto& path : scope_.dictionaries) {
     if (scope_.finishedCount) *scope_.finishedCount += readerState().wordsChecked();
-    if (scanDictionary(path, word, pool, ordered) == kCancelled) return kCancelled;
+    try {
+      if (scanDictionary(path, word, pool, ordered) == kCancelled) return kCancelled;
+    } catch (const WordkegException& e) {
+      warnLeftOut(e);  // what it gave before the damage stays
+    }
   }
   return 0;
 }
@@ -133,13 +138,23 @@ int SearchControl::scanWith(Dictionary& reader, const std::string& word, const S
   DictionaryScan scan(reader);
   std::string found;
   const SrcLetters* letters = request.from.empty() ? nullptr : &pool;
-  int result = scan.start(word, letters, minLength_, firstLetter_, found);
+  // A shortest length above the order's skips the shorter groups; every word then comes after
+  // the order's (length, first letter), so the letter no longer matters.
+  int minLength = minLength_;
+  char firstLetter = firstLetter_;
+  if (request.minWordLength > minLength) {
+    minLength = request.minWordLength;
+    firstLetter = 0;
+  }
+  int result = scan.start(word, letters, minLength, firstLetter, found);
   for (; result == DictionaryScan::kMatch; result = scan.next(found)) {
+    if (request.maxWordLength > 0 && reader.length() > request.maxWordLength) continue;
     if (!request.multiWord) {
       acceptSingle(found, pool);
     } else if (descend(scan, reader, found, ordered) == kCancelled) {
       return kCancelled;
     }
+    if (scope_.store->full()) return kCancelled;  // the results asked for are all found
   }
   return result == DictionaryScan::kCancelled ? kCancelled : 0;
 }

@@ -40,7 +40,8 @@ class SearchControl {
                 std::vector<std::unique_ptr<Dictionary>>* readers, size_t depth);
 
   // Runs this level and those below; kCancelled when the search was cancelled, else 0.
-  // A dictionary that cannot be read throws WordkegException.
+  // A dictionary of a single-word search that cannot be read is reported and left out (what it
+  // gave before stays); a subset dictionary that cannot be read throws WordkegException.
   int run();
 
  private:

@@ -21,6 +21,10 @@ struct SearchData {
   bool fromChanged = false;  // the subset dictionary must be rebuilt
   bool multiWord = false;
   int readerBufferSize = 5120;
+  // Every word of a result has at least (at most) this many letters; 0: no bound. Options of
+  // the command line; the checks leave them as they are.
+  int minWordLength = 0;
+  int maxWordLength = 0;
 };
 
 // Two or more words (blank-separated, trailing blanks ignored) or a "!" anywhere.

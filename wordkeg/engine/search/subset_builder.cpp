@@ -38,9 +38,7 @@ bool SubsetBuilder::run() {
     try {
       result = analyse(source, mergeList);
     } catch (const WordkegException& e) {
-      // One damaged or vanished dictionary must not stop the search of the others: it is
-      // reported (once) and left out.
-      if (!e.shown()) showMessage(e.text(), str(kWarningCaption), mb::kIconExclamation | mb::kOk);
+      warnLeftOut(e);
       mergeList.resize(listed);
       matches_ = found;
     }
