@@ -2,7 +2,8 @@
 # Searching, against peers on the same word list (british-english-huge), in one run:
 #   patterns against "grep -x" on the plain list; words from the letters of "crosswords" against
 #   "an -w"; three-word anagrams of 13, 15 and 18 letters against "an -l 3" and "wordplay -d3";
-#   four-word anagrams of 13 letters against "wordplay -d4"; then the peak memory of our searches.
+#   four-word anagrams of 13 letters against "wordplay -d4"; the time to the first result of a
+#   long search against its whole run; then the peak memory of our searches.
 # Times are the best of N wall-clock runs of whole commands; ratios are ours / peer (below 1 is
 # faster), each line with its target. Usage: bench/search_bench.sh [path/to/wordkeg]
 set -euo pipefail
@@ -47,6 +48,13 @@ done
 compare "4 words from clinteastwood (13)" \
   "$(best_of 3 ours '* * * *' --from clinteastwood --suppress-permutations)" "wordplay -d4" \
   "$(best_of 3 /usr/games/wordplay clinteastwood -d4 -s -f "$list")" "<= 1"
+
+# Results as they are found: the time to the first line against the whole run.
+first_line() { ours "$@" | head -1; }
+whole=$(best_of 1 ours '* * *' --from astronomerwatch --suppress-permutations)
+first=$(best_of 3 first_line '* * *' --from astronomerwatch --suppress-permutations)
+printf '%-40s first %7.3f s  whole run %7.3f s  ratio %5.3f  (target < 0.05)\n' \
+  "first line of 3 words from astronomerwatch" "$first" "$whole" "$(echo "$first / $whole" | bc -l)"
 
 peak=0
 for args in "* * *|--from|thequickbrownfoxes" "* * * *|--from|clinteastwood" "*|--no-use-all"; do

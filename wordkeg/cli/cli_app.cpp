@@ -11,6 +11,7 @@
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
 #include "engine/config/config_data.h"
+#include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
 #include "progress_runner.h"
@@ -126,7 +127,17 @@ void addSearchCommands(CLI::App& app, Options& o) {
   search->add_option("--save", o.search.save,
                      "save as FILE.wkg (results pair) or any other extension (report)");
   search->add_flag("--force", o.force, "replace an existing --save file without asking");
+  search->add_option("--limit", o.search.limit, "stop after N results")
+      ->check(CLI::PositiveNumber);
+  search->add_option("--min-length", o.search.minLength, "every word at least N letters long")
+      ->check(CLI::Range(1, dict::kMaxLength));
+  search->add_option("--max-length", o.search.maxLength, "every word at most N letters long")
+      ->check(CLI::Range(1, dict::kMaxLength));
+  search->add_flag("--distinct", o.search.distinct,
+                   "each result once, whatever its case or dictionary");
   search->callback([&] {
+    if (o.search.maxLength > 0 && o.search.maxLength < o.search.minLength)
+      throw CLI::ValidationError("--max-length", "is less than --min-length");
     if (o.noUseAll) o.search.useAll = false;
     o.command = [&](DictionaryNames& c) { return runSearch(c, o.search); };
   });

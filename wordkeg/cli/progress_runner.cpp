@@ -26,7 +26,7 @@ extern "C" void onInterrupt(int signal) {
   interruptFlag = signal;
 }
 
-void drawBar(const Progress& progress) {
+void drawProgress(const Progress& progress) {
   constexpr int kWidth = 30;
   if (progress.percent < 0) {  // no share to show: the text carries the counts
     std::fprintf(stderr, "\r%-60s", progress.text.c_str());
@@ -69,7 +69,7 @@ bool lastRunThrew() {
   return threw;
 }
 
-RunOutcome runWithProgress(Operation& operation) {
+RunOutcome runWithProgress(Operation& operation, bool drawBar) {
   std::mutex mutex;
   std::condition_variable finished;
   bool done = false;
@@ -90,7 +90,7 @@ RunOutcome runWithProgress(Operation& operation) {
     done = true;
     finished.notify_one();
   });
-  const bool drawing = stderrIsTerminal();
+  const bool drawing = drawBar && stderrIsTerminal();
   bool cancelled = false;
   std::unique_lock<std::mutex> lock(mutex);
   // Wakes every 100 ms to draw and to notice Ctrl-C, and at once when the worker ends.
@@ -99,7 +99,8 @@ RunOutcome runWithProgress(Operation& operation) {
       cancelled = true;
       operation.cancel();  // as the window's Cancel: each operation stops its own readers
     }
-    if (drawing) drawBar(operation.progress());
+    if (drawing) drawProgress(operation.progress());
+    flushOutput();  // results printed as found reach a pipe's reader within a tick
   }
   lock.unlock();
   worker.join();

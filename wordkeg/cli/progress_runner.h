@@ -11,9 +11,11 @@ bool interrupted();
 // The signal that interrupted the run (SIGINT, SIGTERM, SIGHUP), or 0.
 int interruptSignal();
 
-// An interrupt or a reader that left stdout cancels the operation.
+// An interrupt or a reader that left stdout cancels the operation. What the operation printed
+// on stdout meanwhile is flushed at every tick (100 ms). The bar is drawn only where stderr is a
+// terminal and `drawBar` allows it (results printed on the same terminal would tear it).
 // A WordkegException escaping the operation is shown with caption "Wordkeg Exception".
-RunOutcome runWithProgress(Operation& operation);
+RunOutcome runWithProgress(Operation& operation, bool drawBar = true);
 // True when the last runWithProgress ended by an exception (its failure was shown), not by the
 // operation's own false.
 bool lastRunThrew();

@@ -18,6 +18,7 @@
 #include "engine/search/text_report.h"
 #include "progress_runner.h"
 #include "std_output.h"
+#include "terminal_port.h"
 
 namespace wk::cli {
 namespace {
@@ -76,6 +77,15 @@ void printLines(ResultStore& store) {
   flushOutput();
 }
 
+// The command line's own options, and each result printed the moment it is kept.
+void applyOptions(const SearchOptions& o, app::SearchRun& run) {
+  run.request().minWordLength = o.minLength;
+  run.request().maxWordLength = o.maxLength;
+  run.store().setLimit(o.limit);
+  run.store().setDistinct(o.distinct);
+  run.store().setListener([](const std::string& line) { printLine(line); });
+}
+
 // The analysis of a multi-word search in the terminal; true when the search is to run.
 bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
   outcome = runWithProgress(builder);
@@ -102,18 +112,19 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
       subset(catalogue.subsetPath());
   app::SearchRun run(catalogue);
   if (!run.checks().start(fields, !chosen.empty())) return exit_code::kRefused;
+  applyOptions(o, run);
   RunOutcome outcome = RunOutcome::kCompleted;
   auto analyse = [&outcome](SubsetBuilder& builder) { return analyseInTerminal(builder, outcome); };
   if (run.prepare(chosen, analyse)) {
-    outcome = runWithProgress(*run.worker());
+    // Results go out as they are found; a bar on the terminal they go to would tear them.
+    outcome = runWithProgress(*run.worker(), !stdoutIsTerminal());
     run.finished();
   }
   const uint32_t checked = run.checked(false);
   ResultStore& store = run.store();
   const ResultsHeader header = resultsHeaderFor(fields, checked);
   store.finish(header);
-  printLines(store);
-  if (outputBroken()) return exit_code::kNothing;  // the reader left; the ending says so
+  if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%u\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), checked);
   if (!o.save.empty() && store.entryCount() > 0 && !saveResults(store, header, o.save))

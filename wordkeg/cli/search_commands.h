@@ -16,6 +16,10 @@ struct SearchOptions {
   bool suppressPermutations = false;
   std::vector<std::string> dictionaries;  // empty: the selected ones
   std::string save;
+  int limit = 0;      // stop after this many results; 0: all
+  int minLength = 0;  // every word of a result at least (at most) this long; 0: any
+  int maxLength = 0;
+  bool distinct = false;  // each result once, whatever its case
 };
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& options);

@@ -1,5 +1,6 @@
 #include "std_output.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -14,7 +15,8 @@
 namespace wk::cli {
 namespace {
 
-bool broken = false;
+// Set by whichever thread's write found the reader gone (results are printed by the search's).
+std::atomic<bool> broken{false};
 
 bool noteResult(bool ok) {
   if (!ok && (errno == EPIPE || std::ferror(stdout))) broken = true;

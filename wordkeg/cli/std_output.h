@@ -9,7 +9,8 @@ namespace wk::cli {
 // Call once at start-up: writes to a closed pipe then fail with an error instead of killing the
 // process before it can clean up.
 void deferBrokenPipe();
-// Writes `text` and a line feed to stdout; false once the reader has gone.
+// Writes `text` and a line feed to stdout; false once the reader has gone. Any thread may
+// print and flush (the stream locks itself).
 bool printLine(const std::string& text);
 // Flushes stdout; false once the reader has gone.
 bool flushOutput();

@@ -17,6 +17,10 @@ bool stderrIsTerminal() {
   return WK_ISATTY(2) != 0;
 }
 
+bool stdoutIsTerminal() {
+  return WK_ISATTY(1) != 0;
+}
+
 int TerminalPort::show(const std::string& text, const std::string& caption, unsigned style) {
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   if ((style & 0xF) != mb::kYesNo) return mb::kIdOk;

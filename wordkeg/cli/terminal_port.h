@@ -17,5 +17,6 @@ class TerminalPort : public MessagePort {
 };
 
 bool stderrIsTerminal();
+bool stdoutIsTerminal();
 
 }  // namespace wk::cli

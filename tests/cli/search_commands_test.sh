@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# End-to-end tests of "wordkeg search" options beyond the window's: each checked against the
+# plain search it extends (same results, same order), and results printed as they are found.
+# Usage: search_commands_test.sh path/to/wordkeg
+set -u
+. "$(dirname "$0")/lib.sh" "$1"
+list=/usr/share/dict/british-english-huge
+[ -r "$list" ] || { echo "needs $list (wbritish-huge)"; exit 1; }
+
+wk dict make "$list" british >/dev/null 2>&1
+wk dict make /usr/share/dict/american-english-huge american >/dev/null 2>&1
+wk dict select british >/dev/null 2>&1
+
+# plain NAME ARGS...: the plain search's results into $work/NAME
+plain() {
+  local name=$1
+  shift
+  wk search "$@" >"$work/$name" 2>/dev/null
+}
+# same_as NAME WANT-FILE EXPECTED-STATUS SEARCH-ARGS...: the results equal the file, line by line
+same_as() {
+  local name=$1 want=$2 status=$3
+  shift 3
+  check "$name: status" "$status" wk search "$@"
+  if cmp -s "$work/out" "$want"; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL $name: results differ"; diff "$want" "$work/out" | head -5
+  fi
+}
+# Keeps the lines whose every word has MIN..MAX letters (0: no bound), hyphens not counted.
+by_length() {
+  awk -v lo="$1" -v hi="$2" '{ ok = 1
+    for (i = 1; i <= NF; i++) { w = $i; gsub("-", "", w)
+      if (length(w) < lo || (hi > 0 && length(w) > hi)) ok = 0 }
+    if (ok) print }' "$3"
+}
+
+# Word lengths: applied inside the search, so Suppress Permutations keeps working.
+plain two '* *' --from listen
+by_length 3 0 "$work/two" >"$work/want"
+same_as "two words, at least 3 letters" "$work/want" 0 '* *' --from listen --min-length 3
+plain three '* * *' --from earnestly --suppress-permutations
+[ "$(wc -l <"$work/three")" -gt 100 ] && passed=$((passed + 1)) ||
+  { failed=$((failed + 1)); echo "FAIL three-word reference: too few results"; }
+by_length 3 0 "$work/three" >"$work/want"
+same_as "three words, suppressed, at least 3 letters" "$work/want" 0 \
+  '* * *' --from earnestly --suppress-permutations --min-length 3
+by_length 2 4 "$work/three" >"$work/want"
+same_as "three words, suppressed, 2 to 4 letters" "$work/want" 0 \
+  '* * *' --from earnestly --suppress-permutations --min-length 2 --max-length 4
+plain single 'c*t'
+by_length 0 4 "$work/single" >"$work/want"
+same_as "single word, at most 4 letters" "$work/want" 0 'c*t' --max-length 4
+same_as "no word that long" /dev/null 1 'c?t' --min-length 4
+check "bounds the wrong way round" 2 wk search 'c*' --min-length 5 --max-length 3
+check "a bound of 0" 2 wk search 'c*' --min-length 0
+
+# --limit: the first N results, a complete answer (status 0), the count of what was printed.
+head -5 "$work/three" >"$work/want"
+same_as "limit" "$work/want" 0 '* * *' --from earnestly --suppress-permutations --limit 5
+expect_text "limit: count" err "Found: 5"
+same_as "limit above the count" "$work/single" 0 'c*t' --limit 100000
+check "limit of 0" 2 wk search 'c*' --limit 0
+check "limit and save" 0 wk search 'c*t' --limit 3 --save "$work/three.wkg"
+check "limit: saved pair" 0 wk results show "$work/three.wkg"
+expect_text "limit: saved count" out "Found: 3"
+
+# --distinct: each result once, whatever its case or dictionary, first one kept.
+wk dict select american >/dev/null 2>&1
+plain both 'c?t'
+awk '!seen[tolower($0)]++' "$work/both" >"$work/want"
+[ "$(wc -l <"$work/want")" -lt "$(wc -l <"$work/both")" ] && passed=$((passed + 1)) ||
+  { failed=$((failed + 1)); echo "FAIL distinct reference: no repeats to drop"; }
+same_as "distinct" "$work/want" 0 'c?t' --distinct
+wk dict deselect american >/dev/null 2>&1
+
+# Results as they are found: the first line reaches a reader while the search still runs.
+rm -f "$work/pipe"; mkfifo "$work/pipe"
+"$WK" --home "$H" search '* * *' --from astronomerwatch >"$work/pipe" 2>/dev/null &
+search=$!
+exec 4<"$work/pipe"
+first=""
+read -r -t 20 first <&4
+alive=no
+kill -0 "$search" 2>/dev/null && alive=yes
+expect_same "first result while the search runs" "$alive" yes
+[ -n "$first" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL no first line"; }
+kill -INT "$search" 2>/dev/null
+cat <&4 >/dev/null
+exec 4<&-
+wait "$search"
+expect_same "interrupted after streaming: status" "$?" 130
+expect_empty_temp "streamed search leaves no file"
+
+finish
