@@ -54,6 +54,16 @@ TEST(LineValidation, ShapeRulesOfTheWordList) {
       EXPECT_EQ(text, expected);
     }
   }
+  // Why a line holds no word, as the make's summary counts it.
+  const std::pair<const char*, LineVerdict> verdicts[] = {
+      {"ab1", LineVerdict::kNotLetters},  {"ab\t", LineVerdict::kNotLetters},
+      {"caf\xE9", LineVerdict::kNotLetters}, {"-ab", LineVerdict::kHyphens},
+      {"ab-", LineVerdict::kHyphens},     {"a-b-c", LineVerdict::kHyphens},
+      {"abcdefghij", LineVerdict::kTooLong}, {"abcd-efghij", LineVerdict::kTooLong},
+      {"a b", LineVerdict::kSeveralWords}, {"   ", LineVerdict::kBlank},
+      {"", LineVerdict::kBlank},          {" well-known ", LineVerdict::kWord},
+  };
+  for (const auto& [line, verdict] : verdicts) EXPECT_EQ(judgeLine(line), verdict) << line;
 }
 
 TEST_F(MakeDictionaryTest, ListIsValidatedSortedAndDeduplicated) {

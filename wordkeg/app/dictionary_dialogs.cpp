@@ -37,7 +37,7 @@ std::string timeText(int32_t value) {
 }  // namespace
 
 Outcome makeDictionary(DialogHost& host, DictionaryNames& catalogue, const std::string& source,
-                       const std::string& name, bool uniqueOnly) {
+                       const std::string& name, bool uniqueOnly, LineTally* tally) {
   host.setStatus(kBlankStatus);
   if (source.empty() || name.empty()) {
     showMessageIds(kNeedFileAndName, kErrorCaption, mb::kOk);
@@ -52,9 +52,10 @@ Outcome makeDictionary(DialogHost& host, DictionaryNames& catalogue, const std::
   if (fileExists(path) && !askYes(str(kDictExistsOverwrite), kWarningCaption))
     return Outcome::kNothingDone;
   MakeDictionaryFromFile operation(catalogue, source, path, uniqueOnly);
+  const RunOutcome outcome = host.runOperation(operation);
+  if (tally) *tally = operation.tally();
   // A failed backup or move into place leaves the old dictionary and shows no success.
-  if (host.runOperation(operation) != RunOutcome::kCompleted || !operation.installed())
-    return Outcome::kRefused;
+  if (outcome != RunOutcome::kCompleted || !operation.installed()) return Outcome::kRefused;
   host.setStatus(kCreatedOk);
   return Outcome::kDone;
 }

@@ -11,7 +11,8 @@
 
 namespace wk {
 class DictionaryNames;
-}
+struct LineTally;
+}  // namespace wk
 
 namespace wk::app {
 
@@ -22,9 +23,10 @@ namespace wk::app {
 enum class Outcome { kDone, kNothingDone, kRefused };
 
 // OK of Make Dictionary: `name` as the name field holds it (letters, digits, _ { } $); done
-// when the dictionary was made and installed.
+// when the dictionary was made and installed. `tally`, when given, receives what the list's lines
+// held once the list was read.
 Outcome makeDictionary(DialogHost& host, DictionaryNames& catalogue, const std::string& source,
-                       const std::string& name, bool uniqueOnly);
+                       const std::string& name, bool uniqueOnly, LineTally* tally = nullptr);
 
 // Merge of Merge Dictionaries: `selected` are file names from the list; done when the merged
 // dictionary was installed. With `deleteSources` the sources are then deleted behind the delete

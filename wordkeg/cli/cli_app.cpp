@@ -24,6 +24,22 @@ namespace fs = std::filesystem;
 namespace wk::cli {
 namespace {
 
+constexpr const char* kSearchExamples = R"(
+Quote patterns: the shell would expand * and ? into file names.
+Words have 1 to 9 letters A-Z and at most one inner hyphen. FROM letters are used up (an
+upper-case one may repeat in a single-word search without --use-all, which is on by default);
+in a multi-word search the letters left for each word must hold a vowel (a e i o u y).
+Examples:
+  wordkeg search 'c?t'                      a crossword pattern: Cat, cat, cot, cut ...
+  wordkeg search '*' --from listen          anagrams: enlist, inlets, listen, silent, tinsel
+  wordkeg search '*' --from rtsaec --no-use-all
+                                            words from these letters, of any length
+  wordkeg search '* *' --from clinteastwood --suppress-permutations
+                                            two-word anagrams of a name: Celt satinwood ...
+  wordkeg search '*ing' --include q --limit 5
+                                            the first five -ing words with a q
+)";
+
 struct Options {
   std::string home;
   bool yes = false;
@@ -127,6 +143,7 @@ void addSearchCommands(CLI::App& app, Options& o) {
   search->add_option("--save", o.search.save,
                      "save as FILE.wkg (results pair) or any other extension (report)");
   search->add_flag("--force", o.force, "replace an existing --save file without asking");
+  search->footer(kSearchExamples);
   search->add_option("--limit", o.search.limit, "stop after N results")
       ->check(CLI::PositiveNumber);
   search->add_option("--min-length", o.search.minLength, "every word at least N letters long")
@@ -197,6 +214,17 @@ int runInHome(const std::string& home, const std::function<int(DictionaryNames&)
   return status;
 }
 
+// After a failed parse: the first word where a command was expected that names none, or empty.
+std::string unknownCommand(CLI::App& app) {
+  CLI::App* level = &app;
+  for (auto subs = level->get_subcommands(); !subs.empty(); subs = level->get_subcommands())
+    level = subs.front();
+  if (level->get_subcommands({}).empty()) return {};  // a command without commands of its own
+  const auto rest = level->remaining();
+  return rest.empty() ? std::string() : rest.front();
+}
+
+
 }  // namespace
 
 int runCli(int argc, char** argv) {
@@ -204,12 +232,17 @@ int runCli(int argc, char** argv) {
   CLI::App app{"wordkeg: crossword and anagram solver over compiled dictionaries"};
   app.add_option("--home", o.home,
                  "working directory (default $WORDKEG_HOME, else the current one)");
+  app.set_version_flag("--version", std::string("wordkeg ") + WK_VERSION);
   app.require_subcommand(1);
   addDictCommands(*app.add_subcommand("dict", "build and maintain dictionaries"), o);
   addSearchCommands(app, o);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    if (const std::string word = unknownCommand(app); !word.empty()) {
+      std::fprintf(stderr, "%s: no such command; see --help\n", word.c_str());
+      return exit_code::kRefused;
+    }
     const int code = app.exit(e);
     return code == 0 ? 0 : exit_code::kRefused;
   }

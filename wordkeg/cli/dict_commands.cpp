@@ -8,6 +8,7 @@
 #include "engine/base/message_port.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
+#include "engine/compile/make_dictionary.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_names.h"
@@ -53,15 +54,47 @@ int selectDictionaries(DictionaryNames& catalogue, const std::vector<std::string
   return exit_code::kDone;
 }
 
+namespace {
+
+// " N what," when N is not 0.
+void addCount(std::string& text, int64_t count, const char* what) {
+  if (count > 0) text += " " + std::to_string(count) + " " + what + ",";
+}
+
+// What became of the list's lines, so that half a list disappearing is never silent.
+void printSummary(const LineTally& tally, int64_t kept) {
+  std::string text = "kept " + std::to_string(kept) + " words";
+  if (tally.words > kept) text += " (" + std::to_string(tally.words - kept) + " repeats merged)";
+  if (tally.skipped() > 0) {
+    text += "; skipped " + std::to_string(tally.skipped()) + " lines:";
+    addCount(text, tally.notLetters, "with characters other than A-Z and a hyphen");
+    addCount(text, tally.tooLong, "over 9 letters");
+    addCount(text, tally.hyphens, "with a hyphen first, last or twice");
+    addCount(text, tally.severalWords, "with more than one word");
+    addCount(text, tally.blank, "blank");
+    text.pop_back();
+  }
+  std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+}  // namespace
+
 int makeDictionary(DictionaryNames& catalogue, const std::string& wordList,
                    const std::string& name, bool uniqueOnly) {
-  if (!name.empty() && newDictionaryPath(catalogue, name).empty()) return exit_code::kRefused;
+  const std::string path = name.empty() ? std::string() : newDictionaryPath(catalogue, name);
+  if (!name.empty() && path.empty()) return exit_code::kRefused;
   if (!soleCopyOrRefuse(catalogue)) return exit_code::kRefused;
   WordListSource source(wordList, catalogue.config().tempDirectory());
   if (!source.ready()) return exit_code::kRefused;
   CliHost host;
-  return exitStatus(app::makeDictionary(host, catalogue, source.path(),
-                                        toLower(app::withoutLex(name)), uniqueOnly));
+  LineTally tally;
+  const app::Outcome outcome = app::makeDictionary(
+      host, catalogue, source.path(), toLower(app::withoutLex(name)), uniqueOnly, &tally);
+  const DictionaryName* made = catalogue.find(path);
+  const bool read = tally.words + tally.skipped() > 0;
+  if (!interrupted() && read && (outcome == app::Outcome::kDone || tally.words == 0))
+    printSummary(tally, outcome == app::Outcome::kDone && made ? made->header.wordCount : 0);
+  return exitStatus(outcome);
 }
 
 // The catalogue file names of `names`; empty after a message when one is not listed.

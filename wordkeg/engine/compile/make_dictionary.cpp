@@ -82,6 +82,7 @@ bool MakeDictionaryFromFile::validateAndSort() {
   }
   fileSize_ = fileSize(source_);
   runStart_ = runEnd_ = wordCount_ = 0;
+  tally_ = {};
   LineReader reader(in.file);
   numberedFile runs(kSortRunBase);
   while (!reader.atEnd() && !cancelled_) {
@@ -99,6 +100,28 @@ bool MakeDictionaryFromFile::validateAndSort() {
   return !cancelled_;
 }
 
+void MakeDictionaryFromFile::count(LineVerdict verdict) {
+  switch (verdict) {
+    case LineVerdict::kBlank:
+      ++tally_.blank;
+      break;
+    case LineVerdict::kSeveralWords:
+      ++tally_.severalWords;
+      break;
+    case LineVerdict::kNotLetters:
+      ++tally_.notLetters;
+      break;
+    case LineVerdict::kHyphens:
+      ++tally_.hyphens;
+      break;
+    case LineVerdict::kTooLong:
+      ++tally_.tooLong;
+      break;
+    case LineVerdict::kWord:
+      break;
+  }
+}
+
 void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& runPath) {
   FileCloser run{std::fopen(runPath.c_str(), "wb")};
   if (!run.file) throw WordkegException(str(kUnableToOpenFile) + fileNameOf(runPath));
@@ -109,10 +132,15 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
     if (cancelled_) return;
     std::string line = reader.next();
     if (line.empty()) {
+      if (!reader.atEnd()) ++tally_.blank;  // the end of a list's last line is no line
       --budget;
       continue;
     }
-    if (!validateLine(line)) continue;
+    if (!validateLine(line)) {
+      count(judgeLine(line));
+      continue;
+    }
+    ++tally_.words;
     unsigned char record[run_record::kSize];
     run_record::make(line, record);
     if (std::fwrite(record, 1, sizeof record, run.file) != sizeof record)
@@ -168,7 +196,8 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
     percent_ = static_cast<int>(++n * 100 / total);
     pauseGate().pass();
     const std::string word(run_record::word(record));
-    if (!uniqueOnly_ || wordAbsentElsewhere(catalogue_, word, dictionaryPath_)) writer.addWord(word);
+    if (!uniqueOnly_ || wordAbsentElsewhere(catalogue_, word, dictionaryPath_))
+      writer.addWord(word);
   }
   writer.finish();
 }

@@ -15,6 +15,15 @@
 namespace wk {
 
 class DictionaryNames;
+enum class LineVerdict;
+
+// What the lines of a word list held: the words taken (repeats included) and the lines skipped,
+// by reason.
+struct LineTally {
+  int64_t words = 0;
+  int64_t blank = 0, severalWords = 0, notLetters = 0, hyphens = 0, tooLong = 0;
+  int64_t skipped() const { return blank + severalWords + notLetters + hyphens + tooLong; }
+};
 class FileSort;
 class StringHandler;
 template <class Handler>
@@ -35,10 +44,13 @@ class MakeDictionaryFromFile : public Operation {
   // True when the new dictionary was installed and catalogued.
   bool installed() const { return installed_; }
   int64_t wordCount() const { return wordCount_; }
+  // After run(): what the list's lines held (up to a cancel).
+  const LineTally& tally() const { return tally_; }
 
  private:
   bool validateAndSort();
   void writeRun(class LineReader& reader, const std::string& runPath);
+  void count(LineVerdict verdict);
   void sortRun(const std::string& runPath);
   bool mergeRuns(const std::string& pattern, const std::string& merged);
   void build(const std::string& merged);
@@ -53,6 +65,7 @@ class MakeDictionaryFromFile : public Operation {
   std::atomic<int> subProgress_{0};
   std::atomic<int64_t> fileSize_{0}, runStart_{0}, runEnd_{0}, mergeTotal_{1}, wordCount_{0};
   bool installed_ = false;
+  LineTally tally_;  // the worker's alone until run() returns
   // Guards the pointers to the sorter and merger at work, which cancel() reaches from the
   // other thread while the worker replaces them.
   mutable std::mutex workMutex_;

@@ -26,16 +26,32 @@ std::string foldWord(std::string word) {
   return word;
 }
 
-bool validateLine(std::string& line) {
+LineVerdict judgeLine(const std::string& line) {
   const auto start = line.find_first_not_of(' ');
-  if (start == std::string::npos) return false;
+  if (start == std::string::npos) return LineVerdict::kBlank;
   auto end = line.find(' ', start);
   if (end != std::string::npos && line.find_first_not_of(' ', end) != std::string::npos)
-    return false;
+    return LineVerdict::kSeveralWords;
   if (end == std::string::npos) end = line.size();
-  std::string word = line.substr(start, end - start);
-  if (!isWordShape(word)) return false;
-  line = foldWord(word);
+  int letters = 0, hyphens = 0;
+  for (size_t i = start; i < end; ++i) {
+    if (isAsciiLetter(line[i])) {
+      ++letters;
+    } else if (line[i] == '-') {
+      ++hyphens;
+    } else {
+      return LineVerdict::kNotLetters;
+    }
+  }
+  if (hyphens > 1 || line[start] == '-' || line[end - 1] == '-') return LineVerdict::kHyphens;
+  return letters > 9 ? LineVerdict::kTooLong : LineVerdict::kWord;
+}
+
+bool validateLine(std::string& line) {
+  if (judgeLine(line) != LineVerdict::kWord) return false;
+  const auto start = line.find_first_not_of(' ');
+  const auto end = line.find(' ', start);
+  line = foldWord(line.substr(start, end == std::string::npos ? end : end - start));
   return true;
 }
 

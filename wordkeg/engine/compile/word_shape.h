@@ -5,6 +5,17 @@
 
 namespace wk {
 
+// What one line of a word list holds: a word, or why it holds none.
+enum class LineVerdict {
+  kWord,
+  kBlank,
+  kSeveralWords,  // more than one word on the line
+  kNotLetters,    // a character other than A-Z, a-z or a hyphen
+  kHyphens,       // a hyphen first or last, or a second one
+  kTooLong,       // more than 9 letters
+};
+LineVerdict judgeLine(const std::string& line);
+
 // Validates one line of a word list in place: leading blanks skipped, trailing blanks allowed,
 // anything else after the word refuses it. On success `line` holds the stored word.
 bool validateLine(std::string& line);
