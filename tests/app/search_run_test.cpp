@@ -40,17 +40,32 @@ std::map<char, int> letters(const std::string& text) {
   return m;
 }
 
+// Pools count blank tiles under '?': each covers one letter the pool lacks.
+constexpr char kBlank = '?';
+
 bool within(const std::map<char, int>& need, const std::map<char, int>& have) {
+  int short_ = 0;
   for (auto [c, n] : need) {
     auto it = have.find(c);
-    if (it == have.end() || it->second < n) return false;
+    short_ += std::max(0, n - (it == have.end() ? 0 : it->second));
   }
-  return true;
+  auto blanks = have.find(kBlank);
+  return short_ <= (blanks == have.end() ? 0 : blanks->second);
 }
 
+// What is left of `pool` after `word`: its letters first, blanks for the rest.
+std::map<char, int> without(std::map<char, int> pool, const std::string& word) {
+  for (char c : word) {
+    const char used = pool.count(c) ? c : kBlank;
+    if (--pool[used] == 0) pool.erase(used);
+  }
+  return pool;
+}
+
+// A blank may stand for a vowel.
 int vowels(const std::map<char, int>& pool) {
   int n = 0;
-  for (auto [c, k] : pool) n += std::string("aeiouy").find(c) != std::string::npos ? k : 0;
+  for (auto [c, k] : pool) n += std::string("aeiouy?").find(c) != std::string::npos ? k : 0;
   return n;
 }
 
@@ -63,7 +78,7 @@ class SearchRunTest : public HomeTest {
   uint32_t lastChecked = 0;  // the Checked count of the last search
   // The command line's options for the next searches.
   struct Options {
-    int minLength = 0, maxLength = 0, limit = 0;
+    int minLength = 0, maxLength = 0, limit = 0, blanks = 0;
     bool distinct = false;
   } options;
 
@@ -71,6 +86,7 @@ class SearchRunTest : public HomeTest {
                const std::string& include = "", const std::string& exclude = "") {
     DictionaryNames& catalogue = DictionaryNames::instance();
     app::SearchRun run(catalogue);
+    run.request().blanks = options.blanks;
     if (!run.checks().validate(SearchFields{find, from, include, exclude, useAll, suppress}))
       return {"refused"};
     run.request().minWordLength = options.minLength;
@@ -108,10 +124,8 @@ class SearchRunTest : public HomeTest {
       if (suppress && (length < minLength || (length == minLength && s[0] < minFirst))) continue;
       if (useAll && count == 1 && length != total) continue;
       if (!within(letters(s), pool)) continue;
-      auto rest = pool;
-      for (char c : s)
-        if (--rest[c] == 0) rest.erase(c);
-      enumerate(dictionary, rest, count - 1, useAll, suppress, prefix + w + " ", length, s[0], out);
+      enumerate(dictionary, without(pool, s), count - 1, useAll, suppress, prefix + w + " ",
+                length, s[0], out);
     }
   }
 };
@@ -323,6 +337,49 @@ TEST_F(SearchRunTest, DistinctKeepsTheFirstOfEachResultWhateverItsCase) {
   options.distinct = true;
   EXPECT_EQ(search("???", "", false), (Words{"act", "Cat", "dog", "tac", "god"}));
   EXPECT_EQ(search("* *", "catdog", true, true), search("* *", "catdog", true, true));
+}
+
+// Blank tiles against brute force: a word of the letters with up to N of them missing, every
+// tile used with Use All, a blank standing for a vowel where a word needs one.
+TEST_F(SearchRunTest, BlanksEqualBruteForce) {
+  const Words words = randomWords(300, 41);
+  makeDictionary("one", words);
+  const Words all = sorted(words);
+  for (int blanks : {1, 2}) {
+    options.blanks = blanks;
+    for (const std::string from : {"tacos", "lntrs", "ruse"}) {
+      auto pool = letters(from);
+      pool[kBlank] = blanks;
+      for (bool useAll : {false, true}) {
+        Words expected;
+        for (const auto& w : all) {
+          const std::string s = stored(w);
+          const int tiles = static_cast<int>(from.size()) + blanks;
+          if (within(letters(s), pool) && (!useAll || static_cast<int>(s.size()) == tiles))
+            expected.push_back(w);
+        }
+        EXPECT_EQ(search("*", from, useAll), expected) << from << " blanks " << blanks;
+        for (bool suppress : {false, true}) {
+          std::set<std::string> sequences;
+          enumerate(all, pool, 2, true, suppress, "", 0, 0, sequences);
+          const Words got = search("* *", from, true, suppress);
+          EXPECT_EQ(std::set<std::string>(got.begin(), got.end()), sequences)
+              << "* * from " << from << " blanks " << blanks << " suppress " << suppress;
+          EXPECT_EQ(sequences.size(), got.size());
+        }
+      }
+    }
+  }
+}
+
+TEST_F(SearchRunTest, ABlankTakesALetterFromLacks) {
+  makeDictionary("one", sorted({"at", "zo", "oat", "zoa", "taco"}));
+  EXPECT_EQ(search("z*", "oa", true), Words{"refused"});  // no z without a blank
+  options.blanks = 1;
+  EXPECT_EQ(search("*", "at", false), (Words{"at", "oat"}));
+  EXPECT_EQ(search("*", "at", true), Words{"oat"});  // every tile, the blank included
+  EXPECT_EQ(search("z*", "oa", true), Words{"zoa"});
+  EXPECT_EQ(search("????", "at", true), Words{"refused"});  // four letters of three tiles
 }
 
 TEST_F(SearchRunTest, CancelLeftFromAnEarlierOperationDoesNotStopTheNextSearch) {

@@ -73,6 +73,17 @@ awk '!seen[tolower($0)]++' "$work/both" >"$work/want"
 same_as "distinct" "$work/want" 0 'c?t' --distinct
 wk dict deselect american >/dev/null 2>&1
 
+# --blanks: tiles that stand for any letter, each word made of the FROM letters and at most N
+# others; with Use All every tile is used.
+check "blank completes a word" 0 wk search '*' --from quik --blanks 1
+expect_same "blank: every tile used" "$(tr '\n' ' ' <"$work/out")" "quick quirk "
+check "a pattern's letter from a blank" 0 wk search '?a?' --from ct --blanks 1
+expect_same "a pattern's letter from a blank: results" "$(tr '\n' ' ' <"$work/out")" "Cat cat "
+check "blanks without FROM" 2 wk search '*' --blanks 1
+expect_text "blanks without FROM: said" err "needs the FROM letters"
+check "two-word anagram with blanks" 0 wk search '* *' --from qick --blanks 2 --limit 3
+expect_text "blank as a vowel" out "quick"
+
 # Results as they are found: the first line reaches a reader while the search still runs.
 rm -f "$work/pipe"; mkfifo "$work/pipe"
 "$WK" --home "$H" search '* * *' --from astronomerwatch >"$work/pipe" 2>/dev/null &

@@ -152,9 +152,14 @@ void addSearchCommands(CLI::App& app, Options& o) {
       ->check(CLI::Range(1, dict::kMaxLength));
   search->add_flag("--distinct", o.search.distinct,
                    "each result once, whatever its case or dictionary");
+  search->add_option("--blanks", o.search.blanks,
+                     "N blank tiles beside the FROM letters, each standing for any letter")
+      ->check(CLI::Range(1, dict::kMaxSearchLength));
   search->callback([&] {
     if (o.search.maxLength > 0 && o.search.maxLength < o.search.minLength)
       throw CLI::ValidationError("--max-length", "is less than --min-length");
+    if (o.search.blanks > 0 && o.search.from.empty())
+      throw CLI::ValidationError("--blanks", "needs the FROM letters (--from) they go with");
     if (o.noUseAll) o.search.useAll = false;
     o.command = [&](DictionaryNames& c) { return runSearch(c, o.search); };
   });

@@ -111,6 +111,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()),
       subset(catalogue.subsetPath());
   app::SearchRun run(catalogue);
+  run.request().blanks = o.blanks;  // the checks count them with the FROM letters
   if (!run.checks().start(fields, !chosen.empty())) return exit_code::kRefused;
   applyOptions(o, run);
   RunOutcome outcome = RunOutcome::kCompleted;

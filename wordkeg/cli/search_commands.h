@@ -20,6 +20,7 @@ struct SearchOptions {
   int minLength = 0;  // every word of a result at least (at most) this long; 0: any
   int maxLength = 0;
   bool distinct = false;  // each result once, whatever its case
+  int blanks = 0;         // tiles beside FROM that stand for any letter
 };
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& options);

@@ -46,6 +46,13 @@ void SrcLetters::set(std::string_view text) {
   addLetters(text);
 }
 
+void SrcLetters::addBlanks(int count) {
+  if (count <= 0) return;
+  blanks_ += count;
+  if (total_ != kUnlimited) total_ = std::min(total_ + count, kUnlimited - 1);
+  summarise();
+}
+
 int SrcLetters::take(const char* word, char terminator) {
   // A fixed-size memcpy is inlined; this runs once for every word a scan checks.
   std::memcpy(working_, counts_, sizeof counts_);
@@ -53,10 +60,17 @@ int SrcLetters::take(const char* word, char terminator) {
   workingTotal_ = total_;
   workingMissing_ = missing_;
   workingPacked_ = packed_;
+  workingBlanks_ = blanks_;
   int taken = 0;
   for (const char* p = word; *p && *p != terminator; ++p) {
     const int i = slot(*p);
-    if (i < 0 || working_[i] == 0) return static_cast<int>(p - word) + 1;
+    if (i < 0) return static_cast<int>(p - word) + 1;
+    if (working_[i] == 0) {
+      if (workingBlanks_ == 0) return static_cast<int>(p - word) + 1;
+      --workingBlanks_;  // letters the pool holds are used first: a blank fits anywhere
+      ++taken;
+      continue;
+    }
     if (working_[i] != -1) --working_[i];
     if (exact_) {
       (i < 16 ? workingPacked_.lo : workingPacked_.hi) -= uint64_t{1} << ((i & 15) * 4);
@@ -100,6 +114,13 @@ void SrcLetters::summarise() {
   }
   packed_.lo = halves[0];
   packed_.hi = halves[1];
+  if (blanks_ > 0) {
+    // Any letter may be made: none is missing, and every count passes the packed test.
+    missing_ = 0;
+    packed_.lo = 0x7777777777777777ull;
+    packed_.hi = 0x0000007777777777ull;
+    exact_ = false;
+  }
 }
 
 SrcLetters SrcLetters::leftOver() const {
@@ -107,6 +128,7 @@ SrcLetters SrcLetters::leftOver() const {
   std::copy(std::begin(working_), std::end(working_), std::begin(rest.counts_));
   rest.vowels_ = workingVowels_;
   rest.total_ = workingTotal_;
+  rest.blanks_ = workingBlanks_;
   if (exact_) {
     rest.missing_ = workingMissing_;
     rest.packed_ = workingPacked_;
@@ -118,7 +140,7 @@ SrcLetters SrcLetters::leftOver() const {
 }
 
 bool SrcLetters::operator==(const SrcLetters& other) const {
-  return total_ == other.total_ && vowels_ == other.vowels_ &&
+  return total_ == other.total_ && vowels_ == other.vowels_ && blanks_ == other.blanks_ &&
          std::equal(std::begin(counts_), std::end(counts_), std::begin(other.counts_));
 }
 

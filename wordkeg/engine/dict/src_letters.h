@@ -1,6 +1,7 @@
 #pragma once
 // SrcLetters: the letter pool of a search's FROM letters. 26 per-letter counts (100 = without
-// limit), a vowel count and a letter total, with a working copy that `take` fills.
+// limit), blank tiles that stand for any letter, a vowel count and a tile total, with a working
+// copy that `take` fills.
 #include <cstdint>
 #include <string_view>
 
@@ -30,8 +31,14 @@ class SrcLetters {
   // total 100. Every a, e, i, o, u, y counts as a vowel, counted or not.
   void addLetters(std::string_view text);
   void set(std::string_view text);
-  // Takes the letters of `word` up to `terminator` from a working copy: 0 when all were
-  // available, else the 1-based position of the first letter that was not.
+  // Adds `count` blanks: each stands for one letter the pool lacks, and counts in the total and,
+  // since it may stand for one, among the vowels. A pool with blanks gives up the letter
+  // summaries (every letter may be made), so scans decide by take() alone.
+  void addBlanks(int count);
+  int blanks() const { return blanks_; }
+  // Takes the letters of `word` up to `terminator` from a working copy, a blank for each letter
+  // the copy has run out of: 0 when all were available, else the 1-based position of the first
+  // letter that was not.
   int take(const char* word, char terminator);
   int countOf(char letter) const;
   // The letters of which the pool holds none (bit 0 'a' ... bit 25 'z').
@@ -45,7 +52,7 @@ class SrcLetters {
   SrcLetters leftOver() const;
   int leftOverTotal() const { return workingTotal_; }
   int total() const { return total_; }
-  int vowels() const { return vowels_; }
+  int vowels() const { return vowels_ + blanks_; }
   bool operator==(const SrcLetters& other) const;
 
  private:
@@ -64,6 +71,8 @@ class SrcLetters {
   int32_t total_ = 0;
   int32_t workingVowels_ = 0;
   int32_t workingTotal_ = 0;
+  int32_t blanks_ = 0;
+  int32_t workingBlanks_ = 0;
 };
 
 }  // namespace wk

@@ -71,13 +71,15 @@ bool wordsFit(const std::string& find) {
 
 // Step 7 of the final check: every letter of FIND must be found in FROM; lower-case letters of
 // FROM are used up, upper-case ones never.
-bool findLettersInFrom(const std::string& find, std::string from) {
+// Letters FROM lacks may each take a blank.
+bool findLettersInFrom(const std::string& find, std::string from, int blanks) {
   for (char c : find) {
     if (!isLetter(c)) continue;
     auto at = from.find(c);
     if (at != std::string::npos) {
       from[at] = '#';
-    } else if (from.find(static_cast<char>(c - 'a' + 'A')) == std::string::npos) {
+    } else if (from.find(static_cast<char>(c - 'a' + 'A')) == std::string::npos &&
+               blanks-- == 0) {
       return false;
     }
   }
@@ -131,22 +133,32 @@ int completeRequest(SearchData& request) {
   if (request.multiWord && request.from.empty()) return kMultiNeedsFrom;
   request.sourceLetters = request.from;
   request.fromPool.set(request.from);
+  request.fromPool.addBlanks(request.blanks);
   request.fromChanged = !(request.fromPool == request.previousFromPool);
   if (request.fromChanged) request.previousFromPool = request.fromPool;
+  int sourceBlanks = request.blanks;
   if (request.multiWord) {
-    for (char c : request.find)
+    // Each level adds its pattern's letters back: they are taken out of FROM here, and a
+    // letter FROM lacks out of the blanks.
+    for (char c : request.find) {
       if (const auto at = request.sourceLetters.find(c); at != std::string::npos)
         request.sourceLetters.erase(at, 1);
+      else if (isLetter(c) && sourceBlanks > 0)
+        --sourceBlanks;
+    }
     request.readerBufferSize = 2048;
   }
   request.sourcePool.set(request.sourceLetters);
+  request.sourcePool.addBlanks(sourceBlanks);
   if (request.from.empty()) return 0;
-  if (!findLettersInFrom(request.find, request.from)) return kFindLettersNotInFrom;
+  if (!findLettersInFrom(request.find, request.from, request.blanks)) return kFindLettersNotInFrom;
   const std::string beforeBang = request.find.substr(0, request.find.find('!'));
   const auto needed = static_cast<size_t>(std::count_if(
       beforeBang.begin(), beforeBang.end(), [](char c) { return isLetter(c) || c == '?'; }));
   const bool unlimited = std::any_of(request.from.begin(), request.from.end(), isUpper);
-  if (request.from.size() >= needed || (unlimited && !request.multiWord)) return 0;
+  if (request.from.size() + static_cast<size_t>(request.blanks) >= needed ||
+      (unlimited && !request.multiWord))
+    return 0;
   return kFindLongerThanFrom;
 }
 

@@ -25,6 +25,9 @@ struct SearchData {
   // the command line; the checks leave them as they are.
   int minWordLength = 0;
   int maxWordLength = 0;
+  // Blank tiles beside FROM, each standing for any letter (set before the checks, which count
+  // them); 0 for the window.
+  int blanks = 0;
 };
 
 // Two or more words (blank-separated, trailing blanks ignored) or a "!" anywhere.
