@@ -76,16 +76,21 @@ TEST_F(MakeDictionaryTest, ListIsValidatedSortedAndDeduplicated) {
   EXPECT_EQ(entry->header.selected, 0);
 }
 
-TEST_F(MakeDictionaryTest, CrlfListAndLongLinePieces) {
-  writeFile("list.txt", "cat\r\ndog\r\nabcdefghijklmnopqrstuvwxyzabcd\r\n");
-  ASSERT_TRUE(make("list.txt", "d"));
-  // 30 letters: a 23-letter piece (too long) and the 7-letter rest.
-  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat", "dog", "xyzabcd"}));
+TEST_F(MakeDictionaryTest, CrlfListAndLongLinesAsWholeLines) {
+  // A long line is one line, too long: no piece of it passes for a word ("xyzabcd", "anism").
+  writeFile("list.txt", "cat\r\ndog\r\nabcdefghijklmnopqrstuvwxyzabcd\r\n"
+                        "antidisestablishmentarianism\n" + std::string(300, 'x') + "\n" +
+                        std::string(40, ' ') + "emu\r\n");
+  MakeDictionaryFromFile operation(catalogue(), "list.txt", lexPath("d"), false);
+  ASSERT_TRUE(operation.run());
+  EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat", "dog", "emu"}));
+  EXPECT_EQ(operation.tally().words, 3);
+  EXPECT_EQ(operation.tally().tooLong, 3);
+  EXPECT_EQ(operation.tally().skipped(), 3);
 }
 
 TEST_F(MakeDictionaryTest, LineEndsAcrossPieceAndBlockBoundariesAndByteOrderMark) {
-  // CR as a piece's 23rd character with its LF next; a CR LF split by the reader's 64 KiB
-  // block; a UTF-8 byte-order mark before the first word.
+  // A CR LF split by the reader's 64 KiB block; a UTF-8 byte-order mark before the first word.
   std::string list = "\xEF\xBB\xBF" "ant\r\n" + std::string(19, ' ') + "cat\r\n";
   list += std::string(65536 - list.size() - 4, ' ') + "dog\r\nemu\r\n";
   ASSERT_EQ(list[65535], '\r');

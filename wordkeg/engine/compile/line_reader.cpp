@@ -28,31 +28,30 @@ std::string LineReader::next() {
     started_ = true;
     skipByteOrderMark();
   }
-  std::string piece;
-  while (piece.size() < kPiece) {
+  std::string line;
+  bool cut = false;
+  for (;;) {
     if (!available()) {
       atEnd_ = true;
       break;
     }
     const char* start = block_ + blockPos_;
-    const size_t take = std::min(kPiece - piece.size(), blockSize_ - blockPos_);
-    const auto* lineFeed = static_cast<const char*>(std::memchr(start, '\n', take));
-    const size_t length = lineFeed ? static_cast<size_t>(lineFeed - start) : take;
-    piece.append(start, length);
+    const size_t size = blockSize_ - blockPos_;
+    const auto* lineFeed = static_cast<const char*>(std::memchr(start, '\n', size));
+    const size_t length = lineFeed ? static_cast<size_t>(lineFeed - start) : size;
+    // Leading blanks are no part of a word: they are passed over, however many.
+    size_t blanks = 0;
+    while (line.empty() && blanks < length && start[blanks] == ' ') ++blanks;
+    const size_t kept = std::min(length - blanks, kLongestKept - line.size());
+    line.append(start + blanks, kept);
+    cut = cut || blanks + kept < length;
     const size_t consumed = length + (lineFeed ? 1 : 0);
     blockPos_ += consumed;
     position_ += static_cast<int64_t>(consumed);
-    if (lineFeed) {
-      if (!piece.empty() && piece.back() == '\r') piece.pop_back();
-      return piece;
-    }
+    if (lineFeed) break;
   }
-  if (!piece.empty() && piece.back() == '\r' && available() && block_[blockPos_] == '\n') {
-    piece.pop_back();
-    ++blockPos_;
-    ++position_;
-  }
-  return piece;
+  if (!cut && !line.empty() && line.back() == '\r') line.pop_back();
+  return line;
 }
 
 }  // namespace wk
