@@ -11,9 +11,9 @@ check "empty home lists nothing" 1 wk dict list
 expect_text "empty home warns" err "Wordkeg could not find any dictionaries."
 check "make" 0 wk dict make "$work/list.txt" First
 expect_text "make status" err "Dictionary Created Successfully"
-expect_text "make summary" err "kept 5 words; skipped 1 lines: 1 with characters other than A-Z and a hyphen"
+expect_text "make summary" err "kept 5 words; skipped 1 line: 1 with characters other than A-Z and a hyphen"
 printf 'emu\nEmu\nemu\n\n-x\na b\nabcdefghijk\nx--y\n' | "$WK" --home "$H" dict make - tally >/dev/null 2>"$work/err"
-expect_text "make summary by reason" err "kept 2 words (1 repeats merged); skipped 5 lines: 1 over 9 letters, 2 with a hyphen first, last or twice, 1 with more than one word, 1 blank"
+expect_text "make summary by reason" err "kept 2 words (1 repeat merged); skipped 5 lines: 1 over 9 letters, 2 with a hyphen first, last or twice, 1 with more than one word, 1 blank"
 check "tally dictionary goes" 0 wk dict delete tally --yes
 check "words" 0 wk dict words first.lex
 [ "$(tr '\n' ' ' < "$work/out")" = "cat Dog dog Paris well-known " ] && passed=$((passed + 1)) ||

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <memory>
 
 #include "dict_commands.h"
@@ -30,12 +31,12 @@ Words have 1 to 9 letters A-Z and at most one inner hyphen. FROM letters are use
 upper-case one may repeat in a single-word search without --use-all, which is on by default);
 in a multi-word search the letters left for each word must hold a vowel (a e i o u y).
 Examples:
-  wordkeg search 'c?t'                      a crossword pattern: Cat, cat, cot, cut ...
-  wordkeg search '*' --from listen          anagrams: enlist, inlets, listen, silent, tinsel
+  wordkeg search 'c?t'                      a crossword pattern: Cat, cat, Cdt, cit, cot ...
+  wordkeg search '*' --from listen          anagrams: elints, enlist, inlets, listen, silent ...
   wordkeg search '*' --from rtsaec --no-use-all
                                             words from these letters, of any length
   wordkeg search '* *' --from clinteastwood --suppress-permutations
-                                            two-word anagrams of a name: Celt satinwood ...
+                                            two-word anagrams: ates Clintwood, Celt satinwood ...
   wordkeg search '*ing' --include q --limit 5
                                             the first five -ing words with a q
 )";
@@ -126,6 +127,21 @@ void addDictCommands(CLI::App& dict, Options& o) {
   words->callback(reading(o, [&](DictionaryNames& c) { return listWords(c, o.name); }));
 }
 
+// A check of a count: digits only, from `low` to `high`, said in words when it fails.
+CLI::Validator wholeNumber(int low, int high) {
+  const std::string rule = "must be a whole number from " + std::to_string(low) + " to " +
+                           std::to_string(high);
+  return CLI::Validator(
+      [low, high, rule](std::string& text) -> std::string {
+        if (text.empty() || text.size() > 10 ||
+            text.find_first_not_of("0123456789") != std::string::npos)
+          return rule;
+        const long long value = std::stoll(text);
+        return value < low || value > high ? rule : std::string();
+      },
+      "");
+}
+
 void addSearchCommands(CLI::App& app, Options& o) {
   auto* search = app.add_subcommand("search", "find words or word sequences (results on stdout)");
   search
@@ -145,16 +161,20 @@ void addSearchCommands(CLI::App& app, Options& o) {
   search->add_flag("--force", o.force, "replace an existing --save file without asking");
   search->footer(kSearchExamples);
   search->add_option("--limit", o.search.limit, "stop after N results")
-      ->check(CLI::PositiveNumber);
+      ->type_name("N")
+      ->check(wholeNumber(1, std::numeric_limits<int>::max()));
   search->add_option("--min-length", o.search.minLength, "every word at least N letters long")
-      ->check(CLI::Range(1, dict::kMaxLength));
+      ->type_name("N")
+      ->check(wholeNumber(1, dict::kMaxSearchLength));
   search->add_option("--max-length", o.search.maxLength, "every word at most N letters long")
-      ->check(CLI::Range(1, dict::kMaxLength));
+      ->type_name("N")
+      ->check(wholeNumber(1, dict::kMaxSearchLength));
   search->add_flag("--distinct", o.search.distinct,
                    "each result once, whatever its case or dictionary");
   search->add_option("--blanks", o.search.blanks,
                      "N blank tiles beside the FROM letters, each standing for any letter")
-      ->check(CLI::Range(1, dict::kMaxSearchLength));
+      ->type_name("N")
+      ->check(wholeNumber(1, dict::kMaxSearchLength));
   search->callback([&] {
     if (o.search.maxLength > 0 && o.search.maxLength < o.search.minLength)
       throw CLI::ValidationError("--max-length", "is less than --min-length");
@@ -234,7 +254,7 @@ std::string unknownCommand(CLI::App& app) {
 
 int runCli(int argc, char** argv) {
   Options o;
-  CLI::App app{"wordkeg: crossword and anagram solver over compiled dictionaries"};
+  CLI::App app{"wordkeg: crossword and anagram solver over compiled dictionaries", "wordkeg"};
   app.add_option("--home", o.home,
                  "working directory (default $WORDKEG_HOME, else the current one)");
   app.set_version_flag("--version", std::string("wordkeg ") + WK_VERSION);

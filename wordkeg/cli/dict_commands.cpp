@@ -56,6 +56,11 @@ int selectDictionaries(DictionaryNames& catalogue, const std::vector<std::string
 
 namespace {
 
+// "N thing" or "N things".
+std::string counted(int64_t count, const char* thing) {
+  return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 // " N what," when N is not 0.
 void addCount(std::string& text, int64_t count, const char* what) {
   if (count > 0) text += " " + std::to_string(count) + " " + what + ",";
@@ -63,10 +68,10 @@ void addCount(std::string& text, int64_t count, const char* what) {
 
 // What became of the list's lines, so that half a list disappearing is never silent.
 void printSummary(const LineTally& tally, int64_t kept) {
-  std::string text = "kept " + std::to_string(kept) + " words";
-  if (tally.words > kept) text += " (" + std::to_string(tally.words - kept) + " repeats merged)";
+  std::string text = "kept " + counted(kept, "word");
+  if (tally.words > kept) text += " (" + counted(tally.words - kept, "repeat") + " merged)";
   if (tally.skipped() > 0) {
-    text += "; skipped " + std::to_string(tally.skipped()) + " lines:";
+    text += "; skipped " + counted(tally.skipped(), "line") + ":";
     addCount(text, tally.notLetters, "with characters other than A-Z and a hyphen");
     addCount(text, tally.tooLong, "over 9 letters");
     addCount(text, tally.hyphens, "with a hyphen first, last or twice");

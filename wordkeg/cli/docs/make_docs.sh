@@ -44,18 +44,61 @@ roff() { sed 's/\\/\\e/g; s/^\./\\\&./; s/^'"'"'/\\\&'"'"'/'; }
     help $path | roff
     echo '.fi'
   done
+  echo '.SH PATTERNS'
+  echo 'FIND takes letters, ? (one letter; / is taken as ?), * (any letters), digits (3 is ???),'
+  echo 'blanks between the words of a multi-word search, and ! (the rest is any words that use up'
+  echo 'the FROM letters). Quote it: the shell would expand * and ? into file names.'
+  echo '.SH EXIT STATUS'
+  echo '.TP'
+  echo '0'
+  echo 'done; a search found something'
+  echo '.TP'
+  echo '1'
+  echo 'nothing found or nothing done (a question answered No)'
+  echo '.TP'
+  echo '2'
+  echo 'refused or failed; the message says why'
+  echo '.TP'
+  echo '130, 143, 129'
+  echo 'interrupted by Ctrl-C, SIGTERM or a closed terminal; what was printed stays'
+  echo '.TP'
+  echo '141'
+  echo 'the reader of standard output went away (| head)'
   echo '.SH ENVIRONMENT'
   echo 'WORDKEG_HOME: the home when \-\-home is not given (else the current directory).'
 } >"$out/wordkeg.1"
 
+# valued TEXT: the options of a help text that take a value (a type follows their name).
+valued() {
+  entries Options "$1" | { grep -o -- '--[a-z-]* [A-Z][A-Z]*' || true; } | awk '{ print $1 }' |
+    sort -u
+}
+
+# Commands whose words are dictionary names; anything else that is no option is a file.
+named="dict/details dict/select dict/deselect dict/merge dict/add dict/remove dict/delete dict/words"
+
 {
   echo '# bash completion of wordkeg, made from its --help texts.'
+  echo '_wordkeg_dictionaries() {  # the names of the home'"'"'s dictionaries'
+  echo '  wordkeg ${1:+--home "$1"} dict list 2>/dev/null | awk '"'"'{ n = $(NF - 1); sub(/\.lex$/, "", n); print n }'"'"
+  echo '}'
   echo '_wordkeg() {'
-  echo '  local cur=${COMP_WORDS[COMP_CWORD]} path="" word words'
-  echo '  for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do'
+  echo '  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} path="" home="" i word'
+  echo '  local words="" values=""'
+  echo '  for ((i = 1; i < COMP_CWORD; i++)); do'
+  echo '    word=${COMP_WORDS[i]}'
   echo '    case "$path/$word" in'
   for path in "${paths[@]}"; do
-    [ -n "$path" ] && echo "      \"/${path// //}\") path=\"\$path/\$word\" ;;"
+    [ -n "$path" ] && echo "      \"/${path// //}\") path=\"\$path/\$word\"; continue ;;"
+  done
+  echo '    esac'
+  echo '    [ "$word" = --home ] && home=${COMP_WORDS[i + 1]}'
+  echo '    case "$path" in'
+  for path in "${paths[@]}"; do
+    # shellcheck disable=SC2086
+    text=$(help $path)
+    takes=$(valued "$text" | paste -sd '|')
+    [ -n "$takes" ] && echo "      \"${path:+/${path// //}}\") case \"\$word\" in $takes) ((i++)) ;; esac ;;"
   done
   echo '    esac'
   echo '  done'
@@ -63,11 +106,30 @@ roff() { sed 's/\\/\\e/g; s/^\./\\\&./; s/^'"'"'/\\\&'"'"'/'; }
   for path in "${paths[@]}"; do
     # shellcheck disable=SC2086
     text=$(help $path)
-    words=$(printf '%s ' $(subcommands "$text") $(options "$text"))
-    echo "    \"${path:+/${path// //}}\") words=\"${words% }\" ;;"
+    printf '    "%s") words="%s"; options="%s"; values="%s" ;;\n' "${path:+/${path// //}}" \
+      "$(subcommands "$text" | paste -sd ' ')" "$(options "$text" | paste -sd ' ')" \
+      "$(valued "$text" | paste -sd ' ')"
   done
   echo '  esac'
-  echo '  COMPREPLY=($(compgen -W "$words" -- "$cur"))'
+  echo '  if [[ " $values " == *" $prev "* ]]; then'
+  echo '    # The value of an option: dictionary names for --dict, files for --save and --home.'
+  echo '    case "$prev" in'
+  echo '      --dict) COMPREPLY=($(compgen -W "$(_wordkeg_dictionaries "$home")" -- "$cur")) ;;'
+  echo '      --save | --home) COMPREPLY=() ;;'
+  echo '      *) COMPREPLY=(); compopt +o default 2>/dev/null ;;'
+  echo '    esac'
+  echo '    return'
+  echo '  fi'
+  echo '  if [[ "$cur" == -* ]]; then'
+  echo '    COMPREPLY=($(compgen -W "$options" -- "$cur"))'
+  echo '  elif [ -n "$words" ]; then'
+  echo '    COMPREPLY=($(compgen -W "$words" -- "$cur"))'
+  echo '  else'
+  echo '    case " '"$named"' " in'
+  echo '      *" ${path#/} "*) COMPREPLY=($(compgen -W "$(_wordkeg_dictionaries "$home")" -- "$cur")) ;;'
+  echo '      *) COMPREPLY=() ;;  # a file, by the default completion'
+  echo '    esac'
+  echo '  fi'
   echo '}'
   echo 'complete -o default -F _wordkeg wordkeg'
 } >"$out/wordkeg.bash"
