@@ -3,8 +3,12 @@
 #include <atomic>
 #include <fstream>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #endif
@@ -45,9 +49,11 @@ int FakeMessages::show(const std::string& text, const std::string& caption, unsi
 void HomeTest::SetUp() {
   static std::atomic<int> counter{0};
   previous_ = fs::current_path();
+  // The process in the name: the engine and app tests run at once, with the same seed and the
+  // same unseeded rand(), and would otherwise remove each other's homes.
   home = fs::temp_directory_path() /
-         ("wk_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-          std::to_string(++counter) + "_" + std::to_string(std::rand()));
+         ("wk_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter) + "_" +
+          std::to_string(std::rand()));
   fs::remove_all(home);
   fs::create_directories(home);
   fs::current_path(home);
