@@ -83,7 +83,7 @@ void applyOptions(const SearchOptions& o, app::SearchRun& run) {
   run.request().maxWordLength = o.maxLength;
   run.store().setLimit(o.limit);
   run.store().setDistinct(o.distinct);
-  run.store().setListener([](const std::string& line) { printLine(line); });
+  run.store().setListener([](std::string_view line) { printLine(line); });
 }
 
 // The analysis of a multi-word search in the terminal; true when the search is to run.

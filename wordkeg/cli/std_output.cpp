@@ -41,10 +41,13 @@ void deferBrokenPipe() {
 #endif
 }
 
-bool printLine(const std::string& text) {
+bool printLine(std::string_view text) {
   if (broken) return false;
-  return noteResult(std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-                    std::fputc('\n', stdout) != EOF);
+  // One write with its line feed: the stream locks itself once per call.
+  thread_local std::string line;
+  line.assign(text);
+  line += '\n';
+  return noteResult(std::fwrite(line.data(), 1, line.size(), stdout) == line.size());
 }
 
 bool flushOutput() {

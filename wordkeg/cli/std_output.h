@@ -3,6 +3,7 @@
 // run stops at once, removes its working files and marker like any other ending, and only then
 // ends with the status of a broken pipe, saying nothing.
 #include <string>
+#include <string_view>
 
 namespace wk::cli {
 
@@ -11,7 +12,7 @@ namespace wk::cli {
 void deferBrokenPipe();
 // Writes `text` and a line feed to stdout; false once the reader has gone. Any thread may
 // print and flush (the stream locks itself).
-bool printLine(const std::string& text);
+bool printLine(std::string_view text);
 // Flushes stdout; false once the reader has gone.
 bool flushOutput();
 // True once a write found the reader gone, or a poll of a pipe on stdout finds its read end

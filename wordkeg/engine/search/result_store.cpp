@@ -17,10 +17,20 @@ void openFailed(const std::string& path) {
               mb::kIconStop | mb::kOk | mb::kTaskModal);
 }
 
+// The pair is written by one thread at a time (the list reads only once it is written), so the
+// stream's own lock, taken twice per result, is saved where the library allows.
+bool writeAll(std::FILE* f, const void* bytes, size_t count) {
+#ifdef __GLIBC__
+  return fwrite_unlocked(bytes, 1, count, f) == count;
+#else
+  return std::fwrite(bytes, 1, count, f) == count;
+#endif
+}
+
 bool writeInt(std::FILE* f, int32_t value) {
   unsigned char bytes[4];
   writeInt32(bytes, value);
-  return std::fwrite(bytes, 1, 4, f) == 4;
+  return writeAll(f, bytes, 4);
 }
 
 }  // namespace
@@ -83,9 +93,10 @@ void ResultStore::append(const std::string& text, bool sequence) {
   // A sequence's final blank becomes its line end; a single word gets one.
   const size_t kept = sequence && !text.empty() ? text.size() - 1 : text.size();
   const bool ends = !(sequence && text.empty());
-  const bool written = std::fwrite(text.data(), 1, kept, data_) == kept &&
-                       (!ends || std::fputc('\n', data_) != EOF);
-  dataEnd_ += static_cast<int32_t>(kept + (ends ? 1 : 0));
+  line_.assign(text, 0, kept);
+  if (ends) line_ += '\n';
+  const bool written = writeAll(data_, line_.data(), line_.size());
+  dataEnd_ += static_cast<int32_t>(line_.size());
   if (!written || !writeInt(index_, dataEnd_)) {
     // A full disk: say so once and keep what the pair holds; reading never goes beyond it.
     showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
@@ -94,7 +105,7 @@ void ResultStore::append(const std::string& text, bool sequence) {
     return;
   }
   ++entries_;
-  if (listener_) listener_(text.substr(0, kept));
+  if (listener_) listener_(std::string_view(line_.data(), kept));
 }
 
 void ResultStore::finish(ResultsHeader header) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "results_header.h"
@@ -34,7 +35,7 @@ class ResultStore {
   // several casings).
   void setDistinct(bool distinct) { distinct_ = distinct; }
   // Told each result kept, as its line reads (without the line end), on the search's thread.
-  using Listener = std::function<void(const std::string& line)>;
+  using Listener = std::function<void(std::string_view line)>;
   void setListener(Listener listener) { listener_ = std::move(listener); }
   // Search worker: appends a single word, or a word sequence (each word followed by a blank).
   // The first call creates the working pair and the store is being written until finish() or
@@ -93,6 +94,7 @@ class ResultStore {
   bool distinct_ = false;
   std::unordered_set<std::string> seen_;  // with distinct_: the results kept, in lower case
   Listener listener_;
+  std::string line_;  // the line being appended, kept for its buffer
 };
 
 }  // namespace wk
