@@ -19,6 +19,7 @@
 
 #include "engine/config/config_data.h"
 #include "engine/dict/compress_dictionary.h"
+#include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "gui_driver.h"
 
@@ -157,11 +158,17 @@ struct App {
   std::string checked() const { return textOf(GetDlgItem(frame, 5001)); }
   // Starts a search and waits for its end.
   bool search(const std::string& find, const std::string& from = "") {
+    startSearch(find, from);
+    return searchEnds();
+  }
+  void startSearch(const std::string& find, const std::string& from = "") {
     // Clear All first blanks the status line, so an earlier search's end is not taken for this.
     clearAll();
     setField(105, find);
     setField(106, from);
     command(150);
+  }
+  bool searchEnds() {
     for (int waited = 0; waited < 20000; waited += 100, Sleep(100))
       if (status() == "Searching Completed" && IsWindowEnabled(item(114))) {
         Sleep(300);
@@ -404,6 +411,26 @@ void singleWord() {
   ShowWindow(app.frame, SW_RESTORE);
   expect(app.exit(), "Exit ends the program");
   expect(findFilesCount(home + "\\temp\\*") == 0, "Exit leaves no temporary file");
+}
+
+// A selected dictionary found damaged during a search is reported in one warning and left out:
+// the other dictionary's results still come, and no exception box ends the search.
+void damagedDictionary() {
+  prepareHome(false);
+  std::string bytes = readFile(home + "\\lexicons\\small.lex");
+  bytes[wk::dict::kHeaderOffset + wk::dict::kSelectedField] = 1;
+  std::fill(bytes.begin() + wk::dict::kStreamStart, bytes.end(), '\xFF');
+  writeFile(home + "\\lexicons\\bad.lex", bytes);
+  App app;
+  app.startSearch("?at");
+  const std::string warning = app.answer("Warning", IDOK);
+  expect(warning.rfind("This dictionary is damaged and cannot be read: ", 0) == 0 &&
+             warning.find("bad.lex") != std::string::npos,
+         "the damaged dictionary is named in a warning: " + warning);
+  expect(app.searchEnds(), "the search goes on to its end");
+  expect(app.found() == "3", "the good dictionary's three results come");
+  expect(dialogs(app.pi.dwProcessId, "Wordkeg Exception").empty(), "no exception box");
+  expect(app.exit(), "Exit ends the program");
 }
 
 void results() {
@@ -877,6 +904,7 @@ int main(int argc, char** argv) {
       {"missing-list", missingList},
       {"typing", typing},
       {"single-word", singleWord},
+      {"damaged-dictionary", damagedDictionary},
       {"results", results},
       {"long-search", longSearch},
       {"second-copy", secondCopy},
