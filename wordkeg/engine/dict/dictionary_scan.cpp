@@ -1,6 +1,7 @@
 #include "dictionary_scan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 
 #include "../base/pause_gate.h"
@@ -259,6 +260,12 @@ bool DictionaryScan::matchTokens(const char* word) const {
     for (; from < token.size() && token[from] == '?'; ++from, ++word)
       if (*word == ' ' || *word == 0) return false;
     if (from == token.size()) continue;
+    if (token.back() == ' ') {
+      // The last piece holds the word's end, the only blank: it can fit only there ("*ing").
+      const size_t need = token.size() - from;
+      const size_t left = std::strlen(word);
+      return left >= need && fitsAt(word + left - need, token, from);
+    }
     while (*word && !fitsAt(word, token, from)) ++word;
     if (!*word) return false;
     word += token.size() - from;
