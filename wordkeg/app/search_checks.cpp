@@ -50,12 +50,18 @@ void RequestChecks::storeFrom(const std::string& text) {
 
 bool RequestChecks::storeInclude(const std::string& text) {
   request_.include = toLower(text);
-  return asking_ || overlapRefusal(request_) == 0 || refuse(overlapRefusal(request_));
+  return overlapCheck();
 }
 
 bool RequestChecks::storeExclude(const std::string& text) {
   request_.exclude = toLower(text);
-  return asking_ || overlapRefusal(request_) == 0 || refuse(overlapRefusal(request_));
+  return overlapCheck();
+}
+
+bool RequestChecks::overlapCheck() {
+  if (asking_) return true;
+  const int refusal = overlapRefusal(request_);
+  return refusal == 0 || refuse(refusal);
 }
 
 bool RequestChecks::finalCheck() {

@@ -30,6 +30,7 @@ class RequestChecks {
 
  private:
   bool refuse(int textId);
+  bool overlapCheck();  // message 72 when Exclude holds a letter of Include
 
   SearchData request_;
   // A check's box is up: the focus change it causes must not check (and ask) again.

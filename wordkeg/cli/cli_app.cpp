@@ -11,7 +11,6 @@
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/config/config_data.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
@@ -220,7 +219,6 @@ int runInHome(const std::string& home, const std::function<int(DictionaryNames&)
   }
   int status = exit_code::kRefused;
   try {
-    ConfigData::instance();
     DictionaryNames& catalogue = DictionaryNames::instance();
     std::unique_ptr<InstanceMarker> marker;
     try {

@@ -16,14 +16,16 @@ entries() {
 subcommands() { entries Subcommands "$1" | awk '{ print $1 }'; }
 options() { entries Options "$1" | grep -o -- '--[a-z-]*' | sort -u; }
 
-# Every command path, depth first: "" then "dict", "dict list", ...
+# Every command path, depth first: "" then "dict", "dict list", ...; each one's help text, asked
+# for once.
 paths=()
+declare -A texts  # keyed by " " and the path: a key may not be empty
 walk() {
-  local path=$1 text sub
+  local path=$1 sub
   paths+=("$path")
   # shellcheck disable=SC2086  # the path is words
-  text=$(help $path)
-  for sub in $(subcommands "$text"); do walk "${path:+$path }$sub"; done
+  texts[" $path"]=$(help $path)
+  for sub in $(subcommands "${texts[" $path"]}"); do walk "${path:+$path }$sub"; done
 }
 walk ""
 
@@ -40,8 +42,7 @@ roff() { sed 's/\\/\\e/g; s/^\./\\\&./; s/^'"'"'/\\\&'"'"'/'; }
   for path in "${paths[@]}"; do
     echo ".SS wordkeg${path:+ $path}"
     echo '.nf'
-    # shellcheck disable=SC2086
-    help $path | roff
+    printf '%s\n\n' "${texts[" $path"]}" | roff  # as --help ends: a blank line
     echo '.fi'
   done
   echo '.SH PATTERNS'
@@ -95,8 +96,7 @@ named="dict/details dict/select dict/deselect dict/merge dict/add dict/remove di
   echo '    [ "$word" = --home ] && home=${COMP_WORDS[i + 1]}'
   echo '    case "$path" in'
   for path in "${paths[@]}"; do
-    # shellcheck disable=SC2086
-    text=$(help $path)
+    text=${texts[" $path"]}
     takes=$(valued "$text" | paste -sd '|')
     [ -n "$takes" ] && echo "      \"${path:+/${path// //}}\") case \"\$word\" in $takes) ((i++)) ;; esac ;;"
   done
@@ -104,8 +104,7 @@ named="dict/details dict/select dict/deselect dict/merge dict/add dict/remove di
   echo '  done'
   echo '  case "$path" in'
   for path in "${paths[@]}"; do
-    # shellcheck disable=SC2086
-    text=$(help $path)
+    text=${texts[" $path"]}
     printf '    "%s") words="%s"; options="%s"; values="%s" ;;\n' "${path:+/${path// //}}" \
       "$(subcommands "$text" | paste -sd ' ')" "$(options "$text" | paste -sd ' ')" \
       "$(valued "$text" | paste -sd ' ')"

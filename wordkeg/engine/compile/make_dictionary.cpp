@@ -92,6 +92,7 @@ bool MakeDictionaryFromFile::validateAndSort() {
     sortRun(path);
   }
   validating_ = false;
+  tally_.words = wordCount_;
   if (cancelled_) return false;
   if (wordCount_ == 0) {
     showMessage(str(kNoValidWords), str(kWarningCaption), mb::kIconInformation | mb::kOk);
@@ -100,22 +101,22 @@ bool MakeDictionaryFromFile::validateAndSort() {
   return !cancelled_;
 }
 
-void MakeDictionaryFromFile::count(LineVerdict verdict) {
+void LineTally::skip(LineVerdict verdict) {
   switch (verdict) {
     case LineVerdict::kBlank:
-      ++tally_.blank;
+      ++blank;
       break;
     case LineVerdict::kSeveralWords:
-      ++tally_.severalWords;
+      ++severalWords;
       break;
     case LineVerdict::kNotLetters:
-      ++tally_.notLetters;
+      ++notLetters;
       break;
     case LineVerdict::kHyphens:
-      ++tally_.hyphens;
+      ++hyphens;
       break;
     case LineVerdict::kTooLong:
-      ++tally_.tooLong;
+      ++tooLong;
       break;
     case LineVerdict::kWord:
       break;
@@ -132,15 +133,14 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
     if (cancelled_) return;
     std::string line = reader.next();
     if (line.empty()) {
-      if (!reader.atEnd()) ++tally_.blank;  // the end of a list's last line is no line
+      if (!reader.atEnd()) tally_.skip(LineVerdict::kBlank);  // a list's end is no line
       --budget;
       continue;
     }
-    if (!validateLine(line)) {
-      count(judgeLine(line));
+    if (const LineVerdict verdict = takeLine(line); verdict != LineVerdict::kWord) {
+      tally_.skip(verdict);
       continue;
     }
-    ++tally_.words;
     unsigned char record[run_record::kSize];
     run_record::make(line, record);
     if (std::fwrite(record, 1, sizeof record, run.file) != sizeof record)

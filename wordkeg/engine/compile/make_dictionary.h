@@ -15,6 +15,11 @@
 namespace wk {
 
 class DictionaryNames;
+class FileSort;
+class StringHandler;
+template <class Handler>
+class MergeFile;
+
 enum class LineVerdict;
 
 // What the lines of a word list held: the words taken (repeats included) and the lines skipped,
@@ -23,18 +28,16 @@ struct LineTally {
   int64_t words = 0;
   int64_t blank = 0, severalWords = 0, notLetters = 0, hyphens = 0, tooLong = 0;
   int64_t skipped() const { return blank + severalWords + notLetters + hyphens + tooLong; }
+  // Counts a line that held no word under its reason.
+  void skip(LineVerdict verdict);
 };
-class FileSort;
-class StringHandler;
-template <class Handler>
-class MergeFile;
 
 class MakeDictionaryFromFile : public Operation {
  public:
   // The new dictionary is entered into `catalogue`, whose configured temporary directory holds
   // the work files.
-  MakeDictionaryFromFile(DictionaryNames& catalogue, std::string source,
-                         std::string dictionaryPath, bool uniqueOnly);
+  MakeDictionaryFromFile(DictionaryNames& catalogue, std::string source, std::string dictionaryPath,
+                         bool uniqueOnly);
 
   // True when validation succeeded (even if a later cancel stopped the build). Throws
   // WordkegException when a file cannot be opened or written.
@@ -50,7 +53,6 @@ class MakeDictionaryFromFile : public Operation {
  private:
   bool validateAndSort();
   void writeRun(class LineReader& reader, const std::string& runPath);
-  void count(LineVerdict verdict);
   void sortRun(const std::string& runPath);
   bool mergeRuns(const std::string& pattern, const std::string& merged);
   void build(const std::string& merged);

@@ -47,12 +47,17 @@ LineVerdict judgeLine(const std::string& line) {
   return letters > 9 ? LineVerdict::kTooLong : LineVerdict::kWord;
 }
 
-bool validateLine(std::string& line) {
-  if (judgeLine(line) != LineVerdict::kWord) return false;
+LineVerdict takeLine(std::string& line) {
+  const LineVerdict verdict = judgeLine(line);
+  if (verdict != LineVerdict::kWord) return verdict;
   const auto start = line.find_first_not_of(' ');
   const auto end = line.find(' ', start);
   line = foldWord(line.substr(start, end == std::string::npos ? end : end - start));
-  return true;
+  return verdict;
+}
+
+bool validateLine(std::string& line) {
+  return takeLine(line) == LineVerdict::kWord;
 }
 
 }  // namespace wk

@@ -15,6 +15,8 @@ enum class LineVerdict {
   kTooLong,       // more than 9 letters
 };
 LineVerdict judgeLine(const std::string& line);
+// Judges one line of a word list; when it holds a word, `line` is left holding it as stored.
+LineVerdict takeLine(std::string& line);
 
 // Validates one line of a word list in place: leading blanks skipped, trailing blanks allowed,
 // anything else after the word refuses it. On success `line` holds the stored word.
