@@ -6,17 +6,18 @@
 #include <vector>
 
 #include "engine/base/wordkeg_exception.h"
+#include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_scan.h"
 
 namespace {
 
 void scanAll(const uint8_t* data, size_t size, bool memory, const char* pattern,
-             const char* pool) {
+             const char* pool, int longest) {
   try {
     auto source = std::make_unique<wk::MemorySource>(std::vector<unsigned char>(data, data + size));
     wk::Dictionary reader(std::move(source), "fuzz.lex", memory, 256);
-    wk::DictionaryScan scan(reader);
+    wk::DictionaryScan scan(reader, longest);
     wk::SrcLetters letters;
     letters.set(pool);
     std::string word;
@@ -32,8 +33,13 @@ void scanAll(const uint8_t* data, size_t size, bool memory, const char* pattern,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  scanAll(data, size, false, "*", "");
-  scanAll(data, size, true, "?a*e", "aetrsnlBc");
-  scanAll(data, size, false, "c?t", "");
+  const int nine = wk::dict::kMaxSearchLength, twenty = wk::dict::kMaxLength;
+  scanAll(data, size, false, "*", "", nine);
+  scanAll(data, size, true, "?a*e", "aetrsnlBc", nine);
+  scanAll(data, size, false, "c?t", "", nine);
+  // Long records, as a home with long words reads them, and a pattern longer than nine.
+  scanAll(data, size, false, "*", "", twenty);
+  scanAll(data, size, true, "*", "aeiourstlnbcdmpgh", twenty);
+  scanAll(data, size, true, "?????????????", "", twenty);
   return 0;
 }

@@ -27,7 +27,7 @@ class DictionaryScanTest : public HomeTest {
   std::vector<std::string> scan(const std::string& pattern, const char* pool = nullptr,
                                 int minLength = 0) {
     Dictionary reader(path, false, 512);
-    DictionaryScan scanner(reader);
+    DictionaryScan scanner(reader, dict::kMaxSearchLength);
     SrcLetters letters;
     if (pool) letters.set(pool);
     std::vector<std::string> found;
@@ -58,7 +58,7 @@ TEST_F(DictionaryScanTest, WildcardsMatchLettersOnly) {
 TEST_F(DictionaryScanTest, EmptyPatternIsReported) {
   Dictionary reader(path, false, 512);
   std::string w;
-  EXPECT_EQ(DictionaryScan(reader).start("", nullptr, 0, 0, w), DictionaryScan::kEmptyPattern);
+  EXPECT_EQ(DictionaryScan(reader, dict::kMaxSearchLength).start("", nullptr, 0, 0, w), DictionaryScan::kEmptyPattern);
 }
 
 TEST_F(DictionaryScanTest, PoolLimitsLettersAndUnlimitedCapital) {
@@ -70,7 +70,7 @@ TEST_F(DictionaryScanTest, PoolLimitsLettersAndUnlimitedCapital) {
 TEST_F(DictionaryScanTest, MinimumLengthAndCancel) {
   EXPECT_EQ(scan("*", nullptr, 4), (Words{"coat", "x-ray", "abcdefghi"}));
   Dictionary reader(path, false, 512);
-  DictionaryScan scanner(reader);
+  DictionaryScan scanner(reader, dict::kMaxSearchLength);
   std::string w;
   ASSERT_EQ(scanner.start("*", nullptr, 0, 0, w), DictionaryScan::kMatch);
   readerState().requestCancel();

@@ -48,9 +48,9 @@ TEST_F(DictionaryReaderTest, SixteenthReaderYieldsNothingAndOthersCarryOn) {
   EXPECT_TRUE(extra.inert());
   EXPECT_TRUE(readerState().tooMany());
   std::string word;
-  EXPECT_EQ(DictionaryScan(extra).start("*", nullptr, 0, 0, word), DictionaryScan::kExhausted);
+  EXPECT_EQ(DictionaryScan(extra, dict::kMaxSearchLength).start("*", nullptr, 0, 0, word), DictionaryScan::kExhausted);
   EXPECT_FALSE(readerState().tooMany());
-  EXPECT_EQ(DictionaryScan(*readers[3]).start("*", nullptr, 0, 0, word), DictionaryScan::kMatch);
+  EXPECT_EQ(DictionaryScan(*readers[3], dict::kMaxSearchLength).start("*", nullptr, 0, 0, word), DictionaryScan::kMatch);
   EXPECT_EQ(word, "cat");
 }
 
@@ -139,7 +139,7 @@ TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
     for (bool memory : {false, true}) {
       try {
         Dictionary reader(inMemory(copy), "fuzz.lex", memory, 256);
-        DictionaryScan scan(reader);
+        DictionaryScan scan(reader, dict::kMaxSearchLength);
         SrcLetters pool;
         pool.set("aprtnow");
         std::string w;

@@ -32,7 +32,7 @@ bool RequestChecks::refuse(int textId) {
 
 bool RequestChecks::checkFind(const std::string& text) {
   if (asking_) return true;
-  const NormalisedFind normalised = normaliseFind(text);
+  const NormalisedFind normalised = normaliseFind(text, request_.longestWord);
   if (normalised.refusal != 0) return refuse(normalised.refusal);
   if (normalised.restDropped) {
     Asking asking(asking_);

@@ -1,5 +1,6 @@
 #include "search_run.h"
 
+#include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/subset_builder.h"
 
@@ -32,6 +33,7 @@ SearchRun::SearchRun(DictionaryNames& catalogue)
   scope_.request = &checks_.request();
   scope_.store = &store_;
   scope_.subsetPath = catalogue.subsetPath();
+  checks_.request().longestWord = catalogue.config().longestWord();
 }
 
 SearchRun::~SearchRun() = default;
@@ -64,7 +66,8 @@ bool SearchRun::analyse(const std::vector<const DictionaryName*>& dictionaries,
   std::vector<SubsetSource> sources;
   for (const DictionaryName* entry : dictionaries)
     sources.push_back({entry->path, entry->tempName});
-  SubsetBuilder builder(checks_.request().fromPool, sources, catalogue_.subsetPath());
+  SubsetBuilder builder(checks_.request().fromPool, sources, catalogue_.subsetPath(),
+                        checks_.request().longestWord);
   if (!run(builder)) return false;
   analysedFor_ = signature;
   return true;

@@ -1,6 +1,7 @@
 #include "dictionary_merge_handler.h"
 
 #include "../dict/compress_dictionary.h"
+#include "../dict/dict_format.h"
 #include "../dict/dictionary.h"
 #include "../dict/dictionary_scan.h"
 #include "../dict/word_order.h"
@@ -17,7 +18,7 @@ std::unique_ptr<CompressDictionary>& passWriter() {
 
 }  // namespace
 
-DictionaryMergeHandler::DictionaryMergeHandler(std::string input, std::string output)
+DictionaryMergeHandler::DictionaryMergeHandler(std::string input, std::string output, Options)
     : input_(std::move(input)), output_(std::move(output)) {
   hasItem_ = readNext();
 }
@@ -28,7 +29,7 @@ bool DictionaryMergeHandler::readNext() {
   int result;
   if (!reader_) {
     reader_ = std::make_unique<Dictionary>(input_, false, kMergeBuffer);
-    scan_ = std::make_unique<DictionaryScan>(*reader_);
+    scan_ = std::make_unique<DictionaryScan>(*reader_, dict::kMaxLength);  // a copy keeps all
     result = scan_->start("*", nullptr, 0, 0, word_);
   } else {
     result = scan_->next(word_);

@@ -12,8 +12,10 @@ class DictionaryScan;
 
 class DictionaryMergeHandler {
  public:
+  struct Options {};  // a dictionary says all the merge needs to know
+
   // Opens `input` and reads its first word (the reader's errors propagate).
-  DictionaryMergeHandler(std::string input, std::string output);
+  DictionaryMergeHandler(std::string input, std::string output, Options options = {});
   ~DictionaryMergeHandler();
   DictionaryMergeHandler(const DictionaryMergeHandler&) = delete;
   DictionaryMergeHandler& operator=(const DictionaryMergeHandler&) = delete;

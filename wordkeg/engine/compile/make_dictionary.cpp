@@ -12,6 +12,7 @@
 #include "../base/wordkeg_exception.h"
 #include "../config/config_data.h"
 #include "../dict/compress_dictionary.h"
+#include "../dict/dict_format.h"
 #include "../dict/dictionary_names.h"
 #include "../dict/install_dictionary.h"
 #include "../dict/word_lookup.h"
@@ -59,7 +60,9 @@ MakeDictionaryFromFile::MakeDictionaryFromFile(DictionaryNames& catalogue, std::
     : catalogue_(catalogue),
       source_(std::move(source)),
       dictionaryPath_(std::move(dictionaryPath)),
-      uniqueOnly_(uniqueOnly) {}
+      uniqueOnly_(uniqueOnly),
+      longest_(catalogue.config().longestWord()),
+      layout_(run_record::layoutFor(longest_)) {}
 
 bool MakeDictionaryFromFile::run() {
   const ConfigData& config = catalogue_.config();
@@ -137,13 +140,14 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
       --budget;
       continue;
     }
-    if (const LineVerdict verdict = takeLine(line); verdict != LineVerdict::kWord) {
+    if (const LineVerdict verdict = takeLine(line, longest_); verdict != LineVerdict::kWord) {
       tally_.skip(verdict);
       continue;
     }
-    unsigned char record[run_record::kSize];
-    run_record::make(line, record);
-    if (std::fwrite(record, 1, sizeof record, run.file) != sizeof record)
+    unsigned char record[run_record::kLargestSize];
+    run_record::make(line, record, layout_);
+    const auto size = static_cast<size_t>(layout_.size);
+    if (std::fwrite(record, 1, size, run.file) != size)
       throw WordkegException(str(kUnableToWriteFile) + runPath);
     ++wordCount_;
     --budget;
@@ -156,13 +160,13 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
 
 void MakeDictionaryFromFile::sortRun(const std::string& runPath) {
   if (cancelled_) return;
-  FileSort sorter(runPath, run_record::kSize, run_record::compare, &subProgress_);
+  FileSort sorter(runPath, layout_.size, layout_.compare, &subProgress_);
   Published<FileSort> published(workMutex_, sorter_, sorter);
   sorter.sort();
 }
 
 bool MakeDictionaryFromFile::mergeRuns(const std::string& pattern, const std::string& merged) {
-  MergeFile<StringHandler> merger(pattern, merged, &subProgress_);
+  MergeFile<StringHandler> merger(pattern, merged, &subProgress_, {&layout_});
   mergeTotal_ = mergeWorkEstimate(runSizes(wordCount_), merger.fanIn());
   Published<MergeFile<StringHandler>> published(workMutex_, merger_, merger);
   return merger.merge();
@@ -189,13 +193,14 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
   CompressDictionary writer(temp);
   FileCloser in{std::fopen(merged.c_str(), "rb")};
   if (!in.file) throw WordkegException(str(kUnableToOpenFile) + merged);
-  unsigned char record[run_record::kSize];
+  unsigned char record[run_record::kLargestSize];
+  const auto size = static_cast<size_t>(layout_.size);
   int64_t n = 0;
   const int64_t total = wordCount_ > 0 ? wordCount_.load() : 1;
-  while (!cancelled_ && std::fread(record, 1, sizeof record, in.file) == sizeof record) {
+  while (!cancelled_ && std::fread(record, 1, size, in.file) == size) {
     percent_ = static_cast<int>(++n * 100 / total);
     pauseGate().pass();
-    const std::string word(run_record::word(record));
+    const std::string word(run_record::word(record, layout_));
     if (!uniqueOnly_ || wordAbsentElsewhere(catalogue_, word, dictionaryPath_))
       writer.addWord(word);
   }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../base/operation.h"
+#include "run_record.h"
 
 namespace wk {
 
@@ -61,6 +62,8 @@ class MakeDictionaryFromFile : public Operation {
   DictionaryNames& catalogue_;
   std::string source_, dictionaryPath_;
   bool uniqueOnly_;
+  int longest_;                       // the home's longest word
+  const run_record::Layout& layout_;  // run records that hold it
   std::atomic<bool> cancelled_{false};
   std::atomic<bool> validating_{false}, writing_{false}, copying_{false};
   std::atomic<int> percent_{0};

@@ -4,9 +4,10 @@
 // output name. Every temporary pass output is deleted when the merger is destroyed, whatever
 // ended the merge.
 //
-// A Handler is one input: Handler(inputName, outputName) opens the input and reads its first
-// item; hasItem(), readNext(), write() (to the shared pass output), operator<, and the statics
-// closeOutput(), abandonOutput() and createEmptyOutput(path).
+// A Handler is one input: Handler(inputName, outputName, options) opens the input and reads
+// its first item (Handler::Options is what every input of the merge shares); hasItem(),
+// readNext(), write() (to the shared pass output), operator<, and the statics closeOutput(),
+// abandonOutput() and createEmptyOutput(path).
 #include <atomic>
 #include <deque>
 #include <memory>
@@ -26,10 +27,12 @@ template <class Handler>
 class MergeFile {
  public:
   static constexpr int kFanIn = 5;
+  using Options = typename Handler::Options;
 
   // Queues every file matching `pattern` (completed to temporary paths), in listing order.
-  MergeFile(const std::string& pattern, std::string output, std::atomic<int>* progress)
-      : output_(std::move(output)), progress_(progress) {
+  MergeFile(const std::string& pattern, std::string output, std::atomic<int>* progress,
+            Options options = {})
+      : output_(std::move(output)), progress_(progress), options_(options) {
     const std::string dir = directoryOf(pattern);
     for (const auto& name : findFiles(pattern)) queue_.push_back(dir + name);
     resetProgress();
@@ -77,7 +80,7 @@ class MergeFile {
     const std::string passOutput = directoryOf(output_) + freshTempName();
     intermediates_.push_back(passOutput);
     for (int i = 0; i < kFanIn && !queue_.empty(); ++i) {
-      auto handler = std::make_unique<Handler>(queue_.front(), passOutput);
+      auto handler = std::make_unique<Handler>(queue_.front(), passOutput, options_);
       queue_.pop_front();
       if (handler->hasItem()) insert(std::move(handler));
     }
@@ -126,6 +129,7 @@ class MergeFile {
 
   std::string output_;
   std::atomic<int>* progress_;
+  Options options_{};
   std::atomic<bool> cancelled_{false};
   std::deque<std::string> queue_;
   // At most five inputs, smallest first; a vector keeps the per-record work free of allocation.

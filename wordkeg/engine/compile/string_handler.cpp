@@ -29,8 +29,10 @@ PassOutput& passOutput() {
 
 }  // namespace
 
-StringHandler::StringHandler(const std::string& input, const std::string& output)
-    : output_(output), block_(kBufferedRecords * run_record::kSize) {
+StringHandler::StringHandler(const std::string& input, const std::string& output, Options options)
+    : layout_(*options.layout),
+      output_(output),
+      block_(kBufferedRecords * static_cast<size_t>(options.layout->size)) {
   input_ = std::fopen(input.c_str(), "rb");
   if (!input_) throw WordkegException(str(kUnableToOpenFile) + input);
   hasItem_ = readNext();
@@ -42,11 +44,12 @@ StringHandler::~StringHandler() {
 
 bool StringHandler::readNext() {
   if (next_ == blockRecords_) {
-    blockRecords_ = std::fread(block_.data(), run_record::kSize, kBufferedRecords, input_);
+    const auto size = static_cast<size_t>(layout_.size);
+    blockRecords_ = std::fread(block_.data(), size, kBufferedRecords, input_);
     next_ = 0;
   }
   hasItem_ = next_ < blockRecords_;
-  if (hasItem_) record_ = block_.data() + run_record::kSize * next_++;
+  if (hasItem_) record_ = block_.data() + static_cast<size_t>(layout_.size) * next_++;
   return hasItem_;
 }
 
@@ -59,7 +62,7 @@ void StringHandler::write() {
     out.failed = false;
     out.pending.reserve(kOutputBlock);
   }
-  out.pending.insert(out.pending.end(), record_, record_ + run_record::kSize);
+  out.pending.insert(out.pending.end(), record_, record_ + layout_.size);
   if (out.pending.size() >= kOutputBlock) out.flush();
   if (out.failed) throw WordkegException(str(kUnableToWriteFile) + out.name);
 }

@@ -9,10 +9,17 @@
 
 namespace wk {
 
+// The records' layout, the same for every input of a merge.
+struct RunOptions {
+  const run_record::Layout* layout = &run_record::kShortWords;
+};
+
 class StringHandler {
  public:
+  using Options = RunOptions;
+
   // Opens `input` and reads its first record; throws WordkegException "Unable to Open File: ".
-  StringHandler(const std::string& input, const std::string& output);
+  StringHandler(const std::string& input, const std::string& output, Options options = {});
   ~StringHandler();
   StringHandler(const StringHandler&) = delete;
   StringHandler& operator=(const StringHandler&) = delete;
@@ -29,12 +36,13 @@ class StringHandler {
   // Makes an empty pass output at `path` (a pass whose inputs were all empty).
   static void createEmptyOutput(const std::string& path);
   bool operator<(const StringHandler& other) const {
-    return run_record::compare(record_, other.record_) < 0;
+    return layout_.compare(record_, other.record_) < 0;
   }
 
  private:
   static constexpr size_t kBufferedRecords = 1024;
 
+  const run_record::Layout& layout_;
   std::FILE* input_ = nullptr;
   std::string output_;
   // Records are read a block at a time: one library call per record would dominate the merge.

@@ -9,7 +9,7 @@ bool isAsciiLetter(char c) {
 
 }  // namespace
 
-bool isWordShape(const std::string& word) {
+bool isWordShape(const std::string& word, int longest) {
   if (word.empty() || word.back() == '-') return false;
   bool hyphen = false;
   for (size_t i = 0; i < word.size(); ++i) {
@@ -17,7 +17,7 @@ bool isWordShape(const std::string& word) {
     if (word[i] != '-' || hyphen || i == 0) return false;
     hyphen = true;
   }
-  return word.size() <= (hyphen ? 10u : 9u);
+  return word.size() <= static_cast<size_t>(hyphen ? longest + 1 : longest);
 }
 
 std::string foldWord(std::string word) {
@@ -26,7 +26,7 @@ std::string foldWord(std::string word) {
   return word;
 }
 
-LineVerdict judgeLine(const std::string& line) {
+LineVerdict judgeLine(const std::string& line, int longest) {
   const auto start = line.find_first_not_of(' ');
   if (start == std::string::npos) return LineVerdict::kBlank;
   auto end = line.find(' ', start);
@@ -44,11 +44,11 @@ LineVerdict judgeLine(const std::string& line) {
     }
   }
   if (hyphens > 1 || line[start] == '-' || line[end - 1] == '-') return LineVerdict::kHyphens;
-  return letters > 9 ? LineVerdict::kTooLong : LineVerdict::kWord;
+  return letters > longest ? LineVerdict::kTooLong : LineVerdict::kWord;
 }
 
-LineVerdict takeLine(std::string& line) {
-  const LineVerdict verdict = judgeLine(line);
+LineVerdict takeLine(std::string& line, int longest) {
+  const LineVerdict verdict = judgeLine(line, longest);
   if (verdict != LineVerdict::kWord) return verdict;
   const auto start = line.find_first_not_of(' ');
   const auto end = line.find(' ', start);
@@ -56,8 +56,8 @@ LineVerdict takeLine(std::string& line) {
   return verdict;
 }
 
-bool validateLine(std::string& line) {
-  return takeLine(line) == LineVerdict::kWord;
+bool validateLine(std::string& line, int longest) {
+  return takeLine(line, longest) == LineVerdict::kWord;
 }
 
 }  // namespace wk

@@ -8,6 +8,7 @@
 #include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
+#include "../dict/dict_format.h"
 
 namespace wk {
 namespace {
@@ -15,6 +16,8 @@ namespace {
 constexpr const char* kPathsSection = "PATHS";
 constexpr const char* kRemindersSection = "REMINDERS";
 constexpr const char* kUniqueWordsKey = "Unique Words";
+constexpr const char* kOptionsSection = "OPTIONS";
+constexpr const char* kLongWordsKey = "LONG_WORDS";
 constexpr size_t kMaxValue = 259;  // the Windows API reads into 260 characters
 
 std::string relative(const char* name) {
@@ -60,6 +63,7 @@ ConfigData::ConfigData()
       std::filesystem::create_directory(*dir, ec);
     return;
   }
+  longWords_ = getProfileInt(kOptionsSection, kLongWordsKey, 0, ini_) == 1;
   readDirectory("FILES", results_, relative("files"));
   readDirectory("DICTIONARIES", dictionaries_, relative("lexicons"));
   readDirectory("TEMP_FILES", temp_, relative("temp"));
@@ -91,6 +95,16 @@ std::string ConfigData::dictionaryPath(const std::string& name) const {
 
 std::string ConfigData::tempPath(const std::string& name) const {
   return hasSeparator(name) ? name : joinPath(temp_, name);
+}
+
+int ConfigData::longestWord() const {
+  return dict::longestWord(longWords_);
+}
+
+bool ConfigData::setLongWords(bool on) {
+  if (!writeProfileString(kOptionsSection, kLongWordsKey, on ? "1" : "0", ini_)) return false;
+  longWords_ = on;
+  return true;
 }
 
 bool ConfigData::reminderSilenced() const {

@@ -1,5 +1,6 @@
 #pragma once
-// The program's five paths, read once from the ini file in the working directory.
+// The program's five paths and its options, read once from the ini file in the working
+// directory.
 #include <string>
 
 namespace wk {
@@ -24,6 +25,15 @@ class ConfigData {
   std::string dictionaryPath(const std::string& name) const;
   std::string tempPath(const std::string& name) const;
 
+  // [OPTIONS] LONG_WORDS=1: the home takes words of up to twenty letters instead of nine. Read
+  // with the rest, so a program that runs keeps the rules it started with; any other value, or
+  // none, is off.
+  bool longWords() const { return longWords_; }
+  // The longest word this home takes: 9, or 20 with long words on.
+  int longestWord() const;
+  // Writes the option into the ini file; false when it could not be written.
+  bool setLongWords(bool on);
+
   // The "do not show the slow-build reminder again" flag of the Make Dictionary dialog.
   bool reminderSilenced() const;
   void setReminderSilenced(bool silenced) const;
@@ -33,6 +43,7 @@ class ConfigData {
   void readDirectory(const char* key, std::string& directory, const std::string& fallback);
 
   std::string results_, dictionaries_, temp_, ini_, help_;
+  bool longWords_ = false;
 };
 
 }  // namespace wk

@@ -27,7 +27,13 @@ constexpr int kCreatedField = 0, kModifiedField = 4, kWordCountField = 8, kMagic
               kSelectedField = 14;
 constexpr int kSeparator = 254;
 constexpr int kMemoryLimit = 296960;  // files shorter than this may be held in memory
-constexpr int kMaxSearchLength = 9;   // the longest word the program's rules admit
+// The longest word a home admits: nine letters, or with the home's long-words option the
+// format's twenty. Readers that copy a dictionary (merge, add, remove) take every stored length
+// whatever the option, so that no home loses words it cannot search.
+constexpr int kMaxSearchLength = 9;
+constexpr int longestWord(bool longWords) {
+  return longWords ? kMaxLength : kMaxSearchLength;
+}
 
 // The 21 letters that pair codes are built from; the first ten may open a pair.
 constexpr char kPairLetters[] = "aeilnortscbdfghkmpuvy";

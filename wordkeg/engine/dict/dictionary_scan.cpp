@@ -12,7 +12,8 @@
 namespace wk {
 namespace {
 
-constexpr size_t kMaxTokens = 10;
+// A pattern of the longest words holds at most one piece per letter, and the word's end.
+constexpr size_t kMaxTokens = dict::kMaxLength + 1;
 // Words read between two reports of the checked count, pause-gate passes and cancel checks.
 constexpr uint32_t kCheckBatch = 1024;
 
@@ -67,7 +68,7 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
   for (char c : pattern) fixedLength_ -= c == '*';
   int length = minLength > fixedLength_ ? minLength : fixedLength_;
   if (length < 1) length = 1;
-  if (length > dict::kMaxSearchLength) return kExhausted;
+  if (length > longest_) return kExhausted;
   const char letter = firstLetter ? firstLetter : pattern_[0];
   reader_.seek(length, letter);
   anagramsOnly_ = reader_.decoded() && hasPool_ && matchAll_ && length == pool_.total() &&
@@ -91,11 +92,11 @@ int DictionaryScan::next(std::string& out) {
     pauseGate().pass();
     if (state.cancelRequested()) return kCancelled;
     const int length = reader_.length();
-    if (length > dict::kMaxSearchLength) return kExhausted;
+    if (length > longest_) return kExhausted;
     if (length > fixedLength_ && !hasStar_) return kExhausted;
     const char* word = reader_.stored();
     if (firstIsLetter_ && pattern_[0] < word[0]) {
-      if (length >= dict::kMaxSearchLength) return kExhausted;
+      if (length >= longest_) return kExhausted;
       reader_.seekForward(length + 1, pattern_[0]);
       continue;
     }
@@ -141,10 +142,10 @@ int DictionaryScan::nextDecoded(std::string& out) {
     const DecodedWord& first = d.words[i];
     const int length = first.length;
     // What the group's first word meets holds for every word of the group.
-    const bool pastLength = length > dict::kMaxSearchLength || (length > fixedLength_ && !hasStar_);
+    const bool pastLength = length > longest_ || (length > fixedLength_ && !hasStar_);
     if (pastLength || (firstIsLetter_ && pattern_[0] < first.letters[0])) {
       if (read(i)) return kCancelled;
-      if (pastLength || length >= dict::kMaxSearchLength) return kExhausted;
+      if (pastLength || length >= longest_) return kExhausted;
       reader_.takeDecoded(i);
       reader_.seekForward(length + 1, pattern_[0]);
       i = reader_.nextOrdinal();
@@ -240,7 +241,7 @@ int DictionaryScan::skipGroup() {
       return kMatch;
     }
   }
-  if (length >= dict::kMaxSearchLength) return kExhausted;
+  if (length >= longest_) return kExhausted;
   reader_.seekForward(length + 1, 'a');
   return kMatch;
 }

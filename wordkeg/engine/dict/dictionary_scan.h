@@ -17,8 +17,9 @@ class DictionaryScan {
  public:
   enum Result { kMatch = 0, kExhausted = 2, kCancelled = 3, kEmptyPattern = 5 };
 
-  // "*reader" must outlive the scan.
-  explicit DictionaryScan(Dictionary& reader) : reader_(reader) {}
+  // "*reader" must outlive the scan, which reads words of at most `longest` letters (the
+  // home's limit for a search, the format's for a copy).
+  DictionaryScan(Dictionary& reader, int longest) : reader_(reader), longest_(longest) {}
 
   // Starts a scan and gives its first result; on kMatch `out` holds the word as written.
   // `pool` may be null; `firstLetter` 0 starts at the pattern's own first letter.
@@ -42,6 +43,7 @@ class DictionaryScan {
   int nextAnagram(std::string& out);
 
   Dictionary& reader_;
+  int longest_;
   std::string pattern_;  // the pattern, first letter lower-cased, then one blank
   std::vector<std::string> tokens_;
   bool hasStar_ = false;

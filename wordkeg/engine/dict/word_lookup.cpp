@@ -7,6 +7,7 @@
 #include "../base/wordkeg_exception.h"
 #include "../base/paths.h"
 #include "compress_dictionary.h"
+#include "dict_format.h"
 #include "dictionary.h"
 #include "dictionary_names.h"
 #include "dictionary_scan.h"
@@ -27,7 +28,7 @@ std::string patternOf(std::string word) {
 // True when the dictionary at `path` holds `word` exactly (capital and hyphen included).
 bool holdsExactly(const std::string& path, const std::string& word) {
   Dictionary reader(path, false, kLookupBuffer);
-  DictionaryScan scan(reader);
+  DictionaryScan scan(reader, dict::kMaxLength);
   std::string found;
   for (int r = scan.start(patternOf(word), nullptr, 0, 0, found); r == DictionaryScan::kMatch;
        r = scan.next(found))
@@ -49,7 +50,7 @@ int copyDictionary(const std::string& path, const std::string& word, UpdateMode 
   int result = update_result::kDone;
   {
     Dictionary reader(path, false, kLookupBuffer);
-    DictionaryScan scan(reader);
+    DictionaryScan scan(reader, dict::kMaxLength);
     bool written = mode == UpdateMode::kRemove;
     std::string found;
     int r = scan.start("*", nullptr, 0, 0, found);
@@ -110,7 +111,7 @@ bool wordAbsentElsewhere(DictionaryNames& catalogue, const std::string& word,
   bool absent = true;
   forEachReadable(catalogue, path, [&](const DictionaryName& entry) {
     Dictionary reader(entry.path, false, kLookupBuffer);
-    DictionaryScan scan(reader);
+    DictionaryScan scan(reader, dict::kMaxLength);
     std::string found;
     absent = scan.start(pattern, nullptr, 0, 0, found) != DictionaryScan::kMatch;
     return !absent;

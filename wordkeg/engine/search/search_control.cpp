@@ -93,7 +93,7 @@ int SearchControl::run() {
     const int fixed = static_cast<int>(word.size()) - stars;
     if (hasFrom && total < fixed) return 0;
     if (useAll_ && hasFrom &&
-        (total > dict::kMaxSearchLength || total == 0 ||
+        (total > request.longestWord || total == 0 ||
          (stars == 0 && static_cast<int>(word.size()) < total)))
       return 0;
     const int required = (useAll_ && total != SrcLetters::kUnlimited) ? total : 0;
@@ -135,7 +135,7 @@ int SearchControl::scanDictionary(const std::string& path, const std::string& wo
 int SearchControl::scanWith(Dictionary& reader, const std::string& word, const SrcLetters& pool,
                         bool ordered) {
   const SearchData& request = *scope_.request;
-  DictionaryScan scan(reader);
+  DictionaryScan scan(reader, request.longestWord);
   std::string found;
   const SrcLetters* letters = request.from.empty() ? nullptr : &pool;
   // A shortest length above the order's skips the shorter groups; every word then comes after

@@ -55,14 +55,13 @@ std::string rewrite(const std::string& text) {
   return out;
 }
 
-bool wordsFit(const std::string& find) {
+bool wordsFit(const std::string& find, int longest) {
   size_t start = 0;
   while (start <= find.size()) {
     size_t end = find.find(' ', start);
     if (end == std::string::npos) end = find.size();
     const std::string word = find.substr(start, end - start);
-    if (word.size() - std::count(word.begin(), word.end(), '*') >
-        static_cast<size_t>(dict::kMaxSearchLength))
+    if (word.size() - std::count(word.begin(), word.end(), '*') > static_cast<size_t>(longest))
       return false;
     start = end + 1;
   }
@@ -96,7 +95,7 @@ bool isMultiWord(const std::string& findText) {
   return blank != std::string::npos && findText.find_first_not_of(' ', blank) != std::string::npos;
 }
 
-NormalisedFind normaliseFind(const std::string& text) {
+NormalisedFind normaliseFind(const std::string& text, int longest) {
   NormalisedFind out;
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) return out;
@@ -106,7 +105,7 @@ NormalisedFind normaliseFind(const std::string& text) {
     return out;
   }
   std::string find = rewrite(trimmed);
-  if (!wordsFit(find)) {
+  if (!wordsFit(find, longest)) {
     out.refusal = kPatternTooLong;
     return out;
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../dict/dict_format.h"
 #include "../dict/src_letters.h"
 #include "results_header.h"
 
@@ -28,6 +29,9 @@ struct SearchData {
   // Blank tiles beside FROM, each standing for any letter (set before the checks, which count
   // them); 0 for the window.
   int blanks = 0;
+  // The longest word the home takes (9, or 20 with long words): FIND's words and the scans are
+  // held to it.
+  int longestWord = dict::kMaxSearchLength;
 };
 
 // Two or more words (blank-separated, trailing blanks ignored) or a "!" anywhere.
@@ -40,13 +44,13 @@ struct SearchFields {
 };
 
 // FIND as the request holds it: trimmed, digits expanded, blank runs single, lower case, at most
-// 40 long; anything after a "!" dropped.
+// 40 long, no word longer than `longest` letters; anything after a "!" dropped.
 struct NormalisedFind {
   int refusal = 0;           // the id of the message refusing the text, or 0
   std::string find;          // empty for a blank text
   bool restDropped = false;  // text followed the "!" and was dropped
 };
-NormalisedFind normaliseFind(const std::string& text);
+NormalisedFind normaliseFind(const std::string& text, int longest = dict::kMaxSearchLength);
 
 // FROM as stored: lower-cased for multi-word or use-all requests, else as typed.
 std::string storedFrom(const SearchData& request, const std::string& text);

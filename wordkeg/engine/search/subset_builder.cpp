@@ -18,8 +18,11 @@
 namespace wk {
 
 SubsetBuilder::SubsetBuilder(const SrcLetters& fromPool, std::vector<SubsetSource> sources,
-                             std::string subsetPath)
-    : pool_(fromPool), sources_(std::move(sources)), subsetPath_(std::move(subsetPath)) {}
+                             std::string subsetPath, int longest)
+    : pool_(fromPool),
+      longest_(longest),
+      sources_(std::move(sources)),
+      subsetPath_(std::move(subsetPath)) {}
 
 bool SubsetBuilder::run() {
   matches_ = 0;
@@ -57,7 +60,7 @@ int SubsetBuilder::analyse(const SubsetSource& source, std::vector<std::string>&
   }
   Dictionary reader(source.dictionary, false, 5120);
   CompressDictionary writer(source.workFile);
-  DictionaryScan scan(reader);
+  DictionaryScan scan(reader, longest_);
   std::string found;
   int result = scan.start("*", &pool_, 0, 0, found);
   bool first = true;

@@ -20,8 +20,9 @@ struct SubsetSource {
 
 class SubsetBuilder : public Operation {
  public:
+  // Words of more than `longest` letters (the home's limit) are left out.
   SubsetBuilder(const SrcLetters& fromPool, std::vector<SubsetSource> sources,
-                std::string subsetPath);
+                std::string subsetPath, int longest);
 
   // True when the subset dictionary is ready; false when cancelled or no word can be made from
   // the letters (the search then has nothing to do). Work files are removed on every path.
@@ -38,6 +39,7 @@ class SubsetBuilder : public Operation {
   void mergeInto(const std::vector<std::string>& mergeList);
 
   SrcLetters pool_;
+  int longest_;
   std::vector<SubsetSource> sources_;
   std::string subsetPath_;
   std::atomic<uint32_t> matches_{0};
