@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialog_host.h"
+#include "engine/dict/dict_format.h"
 #include "engine/dict/word_lookup.h"
 
 namespace wk {
@@ -49,9 +50,9 @@ Outcome modifyDictionary(DialogHost& host, DictionaryNames& catalogue, UpdateMod
                          const std::string& word, const std::string& dictionary,
                          const std::vector<std::string>& listed);
 
-// The word field's validator: `text` could still become a word (a final hyphen is let through
-// while typing; OK refuses it).
-bool acceptableWhileTyping(const std::string& text);
+// The word field's validator: `text` could still become a word of at most `longest` letters
+// (the home's limit; a final hyphen is let through while typing; OK refuses it).
+bool acceptableWhileTyping(const std::string& text, int longest = dict::kMaxSearchLength);
 
 // Find of Modify Dictionary: shows where `word` is, exactly as typed. True when found.
 bool findWord(DictionaryNames& catalogue, const std::string& word);

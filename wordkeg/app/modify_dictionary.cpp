@@ -16,8 +16,9 @@
 namespace wk::app {
 namespace {
 
-// The word as OK takes it, folded; empty after telling the user why not.
-std::string checkedWord(const std::string& word) {
+// The word as OK takes it, folded; empty after telling the user why not. `longest` is the
+// home's longest word.
+std::string checkedWord(const std::string& word, int longest) {
   if (word.empty()) {
     showMessageIds(kNeedWord, kIncompleteCaption, mb::kOk);
     return {};
@@ -26,7 +27,7 @@ std::string checkedWord(const std::string& word) {
     beep();  // the dialog only beeps and puts the focus back on the word
     return {};
   }
-  if (!isWordShape(word)) {
+  if (!isWordShape(word, longest)) {
     showMessage(word + str(kNotValidWord), str(kIncompleteCaption), mb::kOk);
     return {};
   }
@@ -81,7 +82,7 @@ Outcome modifyDictionary(DialogHost& host, DictionaryNames& catalogue, UpdateMod
                          const std::string& typed, const std::string& dictionary,
                          const std::vector<std::string>& listed) {
   host.setStatus(kBlankStatus);
-  const std::string word = checkedWord(typed);
+  const std::string word = checkedWord(typed, catalogue.config().longestWord());
   if (word.empty()) return Outcome::kRefused;
   const std::string holding = dictionariesHolding(catalogue, word);
   if (dictionary.empty()) {
@@ -130,11 +131,11 @@ bool findWord(DictionaryNames& catalogue, const std::string& word) {
   return true;
 }
 
-bool acceptableWhileTyping(const std::string& text) {
-  if (isWordShape(text)) return true;
+bool acceptableWhileTyping(const std::string& text, int longest) {
+  if (isWordShape(text, longest)) return true;
   if (text.size() < 2 || text.back() != '-') return false;
   const std::string before = text.substr(0, text.size() - 1);
-  return before.find('-') == std::string::npos && isWordShape(before);
+  return before.find('-') == std::string::npos && isWordShape(before, longest);
 }
 
 }  // namespace wk::app

@@ -26,7 +26,15 @@ class Asking {
 bool RequestChecks::refuse(int textId) {
   Asking asking(asking_);
   beep();
-  showMessageIds(textId, kInputErrorCaption, mb::kIconStop | mb::kOk | mb::kTaskModal);
+  std::string text = str(textId);
+  if (textId == kPatternTooLong && namesLimit_) {
+    text += " The longest word this home takes has " + std::to_string(request_.longestWord) +
+            " letters";
+    text += request_.longestWord < dict::kMaxLength
+                ? " (" + std::to_string(dict::kMaxLength) + " with long words on)."
+                : ".";
+  }
+  showMessage(text, str(kInputErrorCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
   return false;
 }
 

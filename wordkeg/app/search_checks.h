@@ -27,6 +27,9 @@ class RequestChecks {
   bool validate(const SearchFields& fields);
   // Start: a dictionary must be chosen (message 706, caption 707), then validate().
   bool start(const SearchFields& fields, bool anyDictionary);
+  // The refusal of a too long FIND word goes on to name the home's limit (the command line's,
+  // where no dialog shows the fields' limits).
+  void nameLengthLimit() { namesLimit_ = true; }
 
  private:
   bool refuse(int textId);
@@ -35,6 +38,7 @@ class RequestChecks {
   SearchData request_;
   // A check's box is up: the focus change it causes must not check (and ask) again.
   bool asking_ = false;
+  bool namesLimit_ = false;
 };
 
 // A field's history, newest first: a non-empty `text` moves (or goes) to the top, and the list

@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 
+#include "config_commands.h"
 #include "dict_commands.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
@@ -26,8 +27,9 @@ namespace {
 
 constexpr const char* kSearchExamples = R"(
 Quote patterns: the shell would expand * and ? into file names.
-Words have 1 to 9 letters A-Z and at most one inner hyphen. FROM letters are used up (an
-upper-case one may repeat in a single-word search without --use-all, which is on by default);
+Words have 1 to 9 letters A-Z (up to 20 in a home with "wordkeg config long-words on") and at
+most one inner hyphen. FROM letters are used up (an upper-case one may repeat in a single-word
+search without --use-all, which is on by default);
 in a multi-word search the letters left for each word must hold a vowel (a e i o u y).
 Examples:
   wordkeg search 'c?t'                      a crossword pattern: Cat, cat, Cdt, cit, cot ...
@@ -48,7 +50,7 @@ struct Options {
   bool unique = false;
   bool deleteSources = false;
   std::vector<std::string> names;
-  std::string word, name, wordList, target, out;
+  std::string word, name, wordList, target, out, state;
   SearchOptions search;
   bool noUseAll = false;
   std::function<int(DictionaryNames&)> command;
@@ -126,6 +128,22 @@ void addDictCommands(CLI::App& dict, Options& o) {
   words->callback(reading(o, [&](DictionaryNames& c) { return listWords(c, o.name); }));
 }
 
+void addConfigCommands(CLI::App& config, Options& o) {
+  config.require_subcommand(1);
+  auto* longWords = config.add_subcommand(
+      "long-words", "show, or set with on/off, whether words may have 10 to 20 letters");
+  longWords->add_option("STATE", o.state, "on: words of 1 to 20 letters; off: 1 to 9")
+      ->check(CLI::IsMember({"on", "off"}));
+  longWords->callback([&o] {
+    if (o.state.empty()) {
+      o.readsOnly = true;
+      o.command = [](DictionaryNames& c) { return showLongWords(c); };
+      return;
+    }
+    o.command = [&o](DictionaryNames& c) { return setLongWords(c, o.state == "on"); };
+  });
+}
+
 // A check of a count: digits only, from `low` to `high`, said in words when it fails.
 CLI::Validator wholeNumber(int low, int high) {
   const std::string rule = "must be a whole number from " + std::to_string(low) + " to " +
@@ -164,16 +182,16 @@ void addSearchCommands(CLI::App& app, Options& o) {
       ->check(wholeNumber(1, std::numeric_limits<int>::max()));
   search->add_option("--min-length", o.search.minLength, "every word at least N letters long")
       ->type_name("N")
-      ->check(wholeNumber(1, dict::kMaxSearchLength));
+      ->check(wholeNumber(1, dict::kMaxLength));
   search->add_option("--max-length", o.search.maxLength, "every word at most N letters long")
       ->type_name("N")
-      ->check(wholeNumber(1, dict::kMaxSearchLength));
+      ->check(wholeNumber(1, dict::kMaxLength));
   search->add_flag("--distinct", o.search.distinct,
                    "each result once, whatever its case or dictionary");
   search->add_option("--blanks", o.search.blanks,
                      "N blank tiles beside the FROM letters, each standing for any letter")
       ->type_name("N")
-      ->check(wholeNumber(1, dict::kMaxSearchLength));
+      ->check(wholeNumber(1, dict::kMaxLength));
   search->callback([&] {
     if (o.search.maxLength > 0 && o.search.maxLength < o.search.minLength)
       throw CLI::ValidationError("--max-length", "is less than --min-length");
@@ -259,6 +277,7 @@ int runCli(int argc, char** argv) {
   app.require_subcommand(1);
   addDictCommands(*app.add_subcommand("dict", "build and maintain dictionaries"), o);
   addSearchCommands(app, o);
+  addConfigCommands(*app.add_subcommand("config", "the home's options"), o);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

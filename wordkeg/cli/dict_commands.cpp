@@ -69,13 +69,15 @@ void addCount(std::string& text, int64_t count, const char* what) {
 }
 
 // What became of the list's lines, so that half a list disappearing is never silent.
-void printSummary(const LineTally& tally, int64_t kept) {
+// `longest` is the home's longest word.
+void printSummary(const LineTally& tally, int64_t kept, int longest) {
   std::string text = "kept " + counted(kept, "word");
   if (tally.words > kept) text += " (" + counted(tally.words - kept, "repeat") + " merged)";
   if (tally.skipped() > 0) {
     text += "; skipped " + counted(tally.skipped(), "line") + ":";
     addCount(text, tally.notLetters, "with characters other than A-Z and a hyphen");
-    addCount(text, tally.tooLong, "over 9 letters");
+    const std::string tooLong = "over " + std::to_string(longest) + " letters";
+    addCount(text, tally.tooLong, tooLong.c_str());
     addCount(text, tally.hyphens, "with a hyphen first, last or twice");
     addCount(text, tally.severalWords, "with more than one word");
     addCount(text, tally.blank, "blank");
@@ -100,7 +102,8 @@ int makeDictionary(DictionaryNames& catalogue, const std::string& wordList,
   const DictionaryName* made = catalogue.find(path);
   const bool read = tally.words + tally.skipped() > 0;
   if (!interrupted() && read && (outcome == app::Outcome::kDone || tally.words == 0))
-    printSummary(tally, outcome == app::Outcome::kDone && made ? made->header.wordCount : 0);
+    printSummary(tally, outcome == app::Outcome::kDone && made ? made->header.wordCount : 0,
+                 catalogue.config().longestWord());
   return exitStatus(outcome);
 }
 

@@ -12,6 +12,8 @@
 #include "engine/base/paths.h"
 #include "engine/base/scoped_files.h"
 #include "engine/base/string_table.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
@@ -95,9 +97,23 @@ bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
   return outcome == RunOutcome::kCompleted && builder.matches() > 0;
 }
 
+// The length options against the home's longest word; false after saying which one exceeds it.
+bool lengthsFit(const SearchOptions& o, int longest) {
+  const std::pair<const char*, int> options[] = {
+      {"--min-length", o.minLength}, {"--max-length", o.maxLength}, {"--blanks", o.blanks}};
+  for (const auto& [name, value] : options) {
+    if (value <= longest) continue;
+    std::fprintf(stderr, "%s: must be a whole number from 1 to %d%s\n", name, longest,
+                 longest < dict::kMaxLength ? " (20 with long words on: see wordkeg config)" : "");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
+  if (!lengthsFit(o, catalogue.config().longestWord())) return exit_code::kRefused;
   // The window's typing rules, FIND's "/" taken as "?".
   SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
   if (!app::recheckSearchFields(fields)) return exit_code::kRefused;
@@ -111,6 +127,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()),
       subset(catalogue.subsetPath());
   app::SearchRun run(catalogue);
+  run.checks().nameLengthLimit();
   run.request().blanks = o.blanks;  // the checks count them with the FROM letters
   if (!run.checks().start(fields, !chosen.empty())) return exit_code::kRefused;
   applyOptions(o, run);

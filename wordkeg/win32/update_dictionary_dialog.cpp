@@ -4,6 +4,7 @@
 #include "app/field_rules.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
+#include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "framework/key_filter.h"
 #include "framework/list_box.h"
@@ -20,8 +21,8 @@ void UpdateDictionary::onInit() {
   const bool add = mode_ == wk::UpdateMode::kAdd;
   SetWindowTextA(hwnd(), wk::loadString(add ? wk::kAddWordTitle : wk::kRemoveWordTitle));
   setText(IDC_UPDATE, add ? "&Add" : "&Remove");
-  attachKeyFilter(item(IDC_WORD), [](HWND edit, char c) {
-    return wk::app::acceptableWhileTyping(textAfterTyping(edit, c));
+  attachKeyFilter(item(IDC_WORD), [longest = catalogue_.config().longestWord()](HWND edit, char c) {
+    return wk::app::acceptableWhileTyping(textAfterTyping(edit, c), longest);
   });
   HWND combo = item(IDC_WORD_DICT);
   SendMessageA(combo, CB_LIMITTEXT, 256, 0);

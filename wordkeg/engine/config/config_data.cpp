@@ -101,10 +101,8 @@ int ConfigData::longestWord() const {
   return dict::longestWord(longWords_);
 }
 
-bool ConfigData::setLongWords(bool on) {
-  if (!writeProfileString(kOptionsSection, kLongWordsKey, on ? "1" : "0", ini_)) return false;
-  longWords_ = on;
-  return true;
+bool ConfigData::setLongWords(bool on) const {
+  return writeProfileString(kOptionsSection, kLongWordsKey, on ? "1" : "0", ini_);
 }
 
 bool ConfigData::reminderSilenced() const {

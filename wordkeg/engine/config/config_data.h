@@ -31,8 +31,9 @@ class ConfigData {
   bool longWords() const { return longWords_; }
   // The longest word this home takes: 9, or 20 with long words on.
   int longestWord() const;
-  // Writes the option into the ini file; false when it could not be written.
-  bool setLongWords(bool on);
+  // Writes the option into the ini file, for the programs started after; false when it could
+  // not be written.
+  bool setLongWords(bool on) const;
 
   // The "do not show the slow-build reminder again" flag of the Make Dictionary dialog.
   bool reminderSilenced() const;
