@@ -84,6 +84,12 @@ const ConfigData& HomeTest::config() {
   return ConfigData::instance();
 }
 
+void HomeTest::useLongWords() {
+  std::ofstream("wordkeg.ini", std::ios::app) << "[OPTIONS]\r\nLONG_WORDS=1\r\n";
+  DictionaryNames::shutdown();
+  ConfigData::reset();
+}
+
 std::string HomeTest::writeFile(const std::string& name, const std::string& content) {
   std::ofstream(name, std::ios::binary) << content;
   return name;

@@ -61,6 +61,8 @@ class HomeTest : public ::testing::Test {
   // The home's catalogue and paths, as a program's entry point makes and passes them.
   DictionaryNames& catalogue();
   const ConfigData& config();
+  // Turns the home's long-words option on; the configuration and catalogue are read afresh.
+  void useLongWords();
 
   FakeMessages messages;
   std::filesystem::path home;
