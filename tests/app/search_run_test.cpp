@@ -9,8 +9,10 @@
 #include <set>
 #include <sstream>
 
+#include "../engine/dictionary_model.h"
 #include "../engine/test_home.h"
 #include "app/search_run.h"
+#include "engine/base/string_table.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/reader_state.h"
@@ -380,6 +382,81 @@ TEST_F(SearchRunTest, ABlankTakesALetterFromLacks) {
   EXPECT_EQ(search("*", "at", true), Words{"oat"});  // every tile, the blank included
   EXPECT_EQ(search("z*", "oa", true), Words{"zoa"});
   EXPECT_EQ(search("????", "at", true), Words{"refused"});  // four letters of three tiles
+}
+
+std::string regexOf(const std::string& pattern) {
+  std::string regex;
+  for (char c : pattern)
+    regex += c == '?' ? std::string("[a-z]") : c == '*' ? std::string("[a-z]*") : std::string(1, c);
+  return regex;
+}
+
+// Words of up to twenty letters: every pattern as the regular expression finds them in a home
+// with long words; a home without sees the words of up to nine letters and refuses longer FIND
+// words.
+TEST_F(SearchRunTest, LongWordPatternsEqualRegularExpressionFilter) {
+  const Words words = test::randomWords(3000, 20, 51);
+  makeDictionary("one", words);
+  const Words patterns = {"*",          "c*",        "*s",         "??????????*",
+                          "*?????????????",          "a*e*i*o",    "???????????????????",
+                          "?*?*?*?*?*?*?*?*?*?*?*?", "s*t*r*a*n*g*e*r*s*e*t*s", "10*", "e*19", "e*20"};
+  for (bool longWords : {false, true}) {
+    if (longWords) useLongWords();
+    const size_t longest = longWords ? 20 : 9;
+    for (const auto& pattern : patterns) {
+      const std::string find = normaliseFind(pattern, 40).find;
+      const size_t letters = find.size() - std::count(find.begin(), find.end(), '*');
+      if (letters > longest) {
+        EXPECT_EQ(search(pattern, "", false), Words{"refused"}) << pattern;
+        EXPECT_EQ(messages.shown.back().text, str(kPatternTooLong));
+        continue;
+      }
+      const std::regex matcher(regexOf(find));
+      Words expected;
+      for (const auto& w : words)
+        if (stored(w).size() <= longest && std::regex_match(stored(w), matcher))
+          expected.push_back(w);
+      EXPECT_EQ(search(pattern, "", false), expected) << pattern << " long words " << longWords;
+    }
+  }
+}
+
+// Sequences of long words against brute force, from letters that surely make some; the fast
+// path and the plain scan agree on them and on the Checked count.
+TEST_F(SearchRunTest, LongWordSequencesEqualBruteForce) {
+  const Words words = test::randomWords(300, 14, 61);
+  makeDictionary("one", words);
+  Words longOnes, shortOnes;
+  for (const auto& w : words) {
+    const size_t n = stored(w).size();
+    if (n >= 10 && n <= 12) longOnes.push_back(w);
+    if (n >= 3 && n <= 4 && vowels(letters(stored(w))) > 0) shortOnes.push_back(w);
+  }
+  ASSERT_GE(longOnes.size(), 3u);
+  ASSERT_GE(shortOnes.size(), 3u);
+  useLongWords();
+  for (size_t i = 0; i < 3; ++i) {
+    const std::string from = stored(longOnes[i]) + stored(shortOnes[i]);
+    for (bool suppress : {false, true}) {
+      std::set<std::string> expected;
+      enumerate(words, letters(from), 2, true, suppress, "", 0, 0, expected);
+      readerState().allowMemory(true);
+      const Words fast = search("* *", from, true, suppress);
+      const uint32_t fastChecked = lastChecked;
+      EXPECT_EQ(std::set<std::string>(fast.begin(), fast.end()), expected) << from;
+      EXPECT_TRUE(expected.count(longOnes[i] + " " + shortOnes[i]) || suppress) << from;
+      EXPECT_EQ(expected.size(), fast.size());
+      readerState().allowMemory(false);
+      EXPECT_EQ(search("* *", from, true, suppress), fast) << from;
+      EXPECT_EQ(lastChecked, fastChecked) << from;
+    }
+    readerState().allowMemory(true);
+    // One word of every letter: the anagrams of the long word.
+    Words anagrams;
+    for (const auto& w : words)
+      if (letters(stored(w)) == letters(stored(longOnes[i]))) anagrams.push_back(w);
+    EXPECT_EQ(search("*", stored(longOnes[i]), true), anagrams) << longOnes[i];
+  }
 }
 
 TEST_F(SearchRunTest, CancelLeftFromAnEarlierOperationDoesNotStopTheNextSearch) {
