@@ -261,6 +261,22 @@ TEST_F(AddTest, WordFoundElsewhereAnsweredYesIsAddedAsTyped) {
   EXPECT_EQ(host.statuses.back(), kWordAddedOk);
 }
 
+// A word longer than nine letters is no word until the home takes long words; then it goes in
+// as typed, up to twenty letters, and typing lets it through.
+TEST_F(AddTest, LongWordsFollowTheHomesOption) {
+  messages.expect("Quartermasters is not a valid Wordkeg word.");
+  EXPECT_EQ(add("Quartermasters", "a"), Outcome::kRefused);
+  EXPECT_FALSE(app::acceptableWhileTyping("quartermast"));
+  useLongWords();
+  EXPECT_EQ(add("Quartermasters", "a"), Outcome::kDone);
+  EXPECT_EQ(add("counter-revolutionary", "a"), Outcome::kDone);  // twenty letters and a hyphen
+  EXPECT_EQ(wordsOf(lexPath("a")), (Words{"cat", "Quartermasters", "counter-revolutionary"}));
+  messages.expect("counterrevolutionary-s is not a valid Wordkeg word.");
+  EXPECT_EQ(add("counterrevolutionary-s", "a"), Outcome::kRefused);
+  EXPECT_TRUE(app::acceptableWhileTyping("counterrevolutionar-", 20));
+  EXPECT_FALSE(app::acceptableWhileTyping("counterrevolutionarys", 20));
+}
+
 TEST_F(DictionaryDialogsTest, AddToANewDictionaryAnsweredNoCreatesNothing) {
   scan();
   messages.expect("Do you wish to create a new dictionary", mb::kIdNo, "New Dictionary");
