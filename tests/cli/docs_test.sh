@@ -27,6 +27,7 @@ expect_same "complete after the home" "$(complete_words wordkeg --home /tmp re)"
 expect_same "complete an option of make" "$(complete_words wordkeg dict make list.txt d --u)" \
   "--unique "
 expect_same "a home's value is no command" "$(complete_words wordkeg --home dict se)" "search "
+expect_same "complete the long-words states" "$(complete_words wordkeg config long-words o)" "off on "
 expect_same "a file where make wants its list" "$(complete_words wordkeg dict make '')" ""
 expect_same "no option where FROM letters go" "$(complete_words wordkeg search c --from '')" ""
 # Dictionary names come from the home named on the line.

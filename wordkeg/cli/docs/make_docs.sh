@@ -15,6 +15,11 @@ entries() {
 }
 subcommands() { entries Subcommands "$1" | awk '{ print $1 }'; }
 options() { entries Options "$1" | grep -o -- '--[a-z-]*' | sort -u; }
+# The words a command takes: its subcommands, else the choices of its positionals ({on,off}).
+choices() {
+  subcommands "$1"
+  entries Positionals "$1" | { grep -o '{[^}]*}' || true; } | tr -d '{}' | tr ',' '\n'
+}
 
 # Every command path, depth first: "" then "dict", "dict list", ...; each one's help text, asked
 # for once.
@@ -106,7 +111,7 @@ named="dict/details dict/select dict/deselect dict/merge dict/add dict/remove di
   for path in "${paths[@]}"; do
     text=${texts[" $path"]}
     printf '    "%s") words="%s"; options="%s"; values="%s" ;;\n' "${path:+/${path// //}}" \
-      "$(subcommands "$text" | paste -sd ' ')" "$(options "$text" | paste -sd ' ')" \
+      "$(choices "$text" | paste -sd ' ')" "$(options "$text" | paste -sd ' ')" \
       "$(valued "$text" | paste -sd ' ')"
   done
   echo '  esac'
