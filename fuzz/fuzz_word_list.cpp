@@ -1,5 +1,6 @@
 // Any word list: the lines that validate, sorted in dictionary order, must come back from a
-// compiled dictionary exactly as written.
+// compiled dictionary exactly as written, in a home of nine-letter words and in one of long
+// words (with the run records of each).
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,23 +13,27 @@
 #include "engine/compile/run_record.h"
 #include "engine/compile/word_shape.h"
 #include "engine/dict/compress_dictionary.h"
+#include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/word_order.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+namespace {
+
+void compileAndReadBack(const uint8_t* data, size_t size, int longest) {
+  const wk::run_record::Layout& layout = wk::run_record::layoutFor(longest);
   const std::string base = "/tmp/wk_fuzz_list_" + std::to_string(getpid());
   std::FILE* f = std::fopen((base + ".txt").c_str(), "w+b");
-  if (!f) return 0;
+  if (!f) return;
   std::fwrite(data, 1, size, f);
   std::rewind(f);
   wk::LineReader reader(f);
   std::vector<std::string> words;
   while (!reader.atEnd()) {
     std::string line = reader.next();
-    if (!wk::validateLine(line)) continue;
-    unsigned char record[wk::run_record::kSize];
-    wk::run_record::make(line, record);
-    if (wk::run_record::word(record) != line) __builtin_trap();
+    if (!wk::validateLine(line, longest)) continue;
+    unsigned char record[wk::run_record::kLargestSize];
+    wk::run_record::make(line, record, layout);
+    if (wk::run_record::word(record, layout) != line) __builtin_trap();
     words.push_back(line);
   }
   std::fclose(f);
@@ -43,6 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       kept.push_back(w);
   }
   words.swap(kept);
+  // The records order as the words do: the external sort relies on it.
+  for (size_t i = 1; i < words.size(); ++i) {
+    unsigned char a[wk::run_record::kLargestSize], b[wk::run_record::kLargestSize];
+    wk::run_record::make(words[i - 1], a, layout);
+    wk::run_record::make(words[i], b, layout);
+    const int byRecord = layout.compare(a, b), byWord = wk::compareWords(words[i - 1], words[i]);
+    if ((byRecord < 0) != (byWord < 0) || (byRecord == 0) != (byWord == 0)) __builtin_trap();
+  }
   const std::string lex = base + ".lex";
   {
     wk::CompressDictionary writer(lex);
@@ -58,5 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (back != words) __builtin_trap();
   std::remove((base + ".txt").c_str());
   std::remove(lex.c_str());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  compileAndReadBack(data, size, wk::dict::kMaxSearchLength);
+  compileAndReadBack(data, size, wk::dict::kMaxLength);
   return 0;
 }
