@@ -32,8 +32,8 @@ void compileAndReadBack(const uint8_t* data, size_t size, int longest) {
     std::string line = reader.next();
     if (!wk::validateLine(line, longest)) continue;
     unsigned char record[wk::run_record::kLargestSize];
-    wk::run_record::make(line, record, layout);
-    if (wk::run_record::word(record, layout) != line) __builtin_trap();
+    layout.make(line, record);
+    if (layout.word(record) != line) __builtin_trap();
     words.push_back(line);
   }
   std::fclose(f);
@@ -51,8 +51,8 @@ void compileAndReadBack(const uint8_t* data, size_t size, int longest) {
   // The records order as the words do: the external sort relies on it.
   for (size_t i = 1; i < words.size(); ++i) {
     unsigned char a[wk::run_record::kLargestSize], b[wk::run_record::kLargestSize];
-    wk::run_record::make(words[i - 1], a, layout);
-    wk::run_record::make(words[i], b, layout);
+    layout.make(words[i - 1], a);
+    layout.make(words[i], b);
     const int byRecord = layout.compare(a, b), byWord = wk::compareWords(words[i - 1], words[i]);
     if ((byRecord < 0) != (byWord < 0) || (byRecord == 0) != (byWord == 0)) __builtin_trap();
   }

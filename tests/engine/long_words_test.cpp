@@ -90,9 +90,9 @@ TEST_F(LongWordsTest, LineRulesTakeTheHomesLongestWord) {
                            ? Words{"Abcde", "abc-de"}
                            : Words{"Abcdefghijklmnopqrst", "abcdefghij-klmnopqrst"};
     unsigned char a[run_record::kLargestSize], b[run_record::kLargestSize];
-    run_record::make(pair[0], a, *layout);
-    run_record::make(pair[1], b, *layout);
-    EXPECT_EQ(run_record::word(a, *layout), pair[0]);
+    layout->make(pair[0], a);
+    layout->make(pair[1], b);
+    EXPECT_EQ(layout->word(a), pair[0]);
     EXPECT_LT(layout->compare(a, b), 0);
     EXPECT_GT(layout->compare(b, a), 0);
   }

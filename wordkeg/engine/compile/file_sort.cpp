@@ -11,17 +11,21 @@
 namespace wk {
 
 FileSort::FileSort(const std::string& path, int recordSize, Compare compare,
-                   std::atomic<int>* progress)
-    : path_(path), recordSize_(recordSize), compare_(compare), progress_(progress) {
+                   std::atomic<int>* progress, int blockRecords)
+    : path_(path),
+      recordSize_(recordSize),
+      blockRecords_(blockRecords),
+      compare_(compare),
+      progress_(progress) {
   file_ = std::fopen(path.c_str(), "r+b");
   if (!file_) throw WordkegException(str(kUnableToOpenFile) + path);
   std::setvbuf(file_, streamBuffer_, _IOFBF, sizeof streamBuffer_);
-  const long blockBytes = static_cast<long>(recordSize) * kBlockRecords;
+  const long blockBytes = static_cast<long>(recordSize) * blockRecords;
   const int64_t size = fileSize(path);
   blocks_ = static_cast<long>(size / blockBytes) + (size % blockBytes ? 1 : 0);
   buffer_.resize(static_cast<size_t>(blockBytes));
   sorted_.resize(static_cast<size_t>(blockBytes));
-  pointers_.resize(kBlockRecords);
+  pointers_.resize(static_cast<size_t>(blockRecords));
 }
 
 FileSort::~FileSort() {
@@ -36,7 +40,7 @@ bool FileSort::sort() {
     blockPass(0);
     // One block is sorted completely by its first pass; further passes would find no change.
     if (cancelled_ || !changed_ || blocks_ <= 1) break;
-    blockPass(kBlockRecords / 2);
+    blockPass(blockRecords_ / 2);
   }
   if (std::fflush(file_) != 0) throw WordkegException(str(kUnableToWriteFile) + path_);
   return !cancelled_;
@@ -48,7 +52,7 @@ void FileSort::blockPass(long recordOffset) {
   size_t count = 0;
   do {
     const long start = std::ftell(file_);
-    count = std::fread(buffer_.data(), size, kBlockRecords, file_);
+    count = std::fread(buffer_.data(), size, static_cast<size_t>(blockRecords_), file_);
     if (count == 0) break;
     for (size_t i = 0; i < count; ++i) pointers_[i] = buffer_.data() + i * size;
     // Equal records keep their file order (the pointers start in address order), without the
@@ -66,7 +70,7 @@ void FileSort::blockPass(long recordOffset) {
     if (std::fwrite(sorted_.data(), size, count, file_) != count)
       throw WordkegException(str(kUnableToWriteFile) + path_);
     std::fseek(file_, 0, SEEK_CUR);
-  } while (count == static_cast<size_t>(kBlockRecords));
+  } while (count == static_cast<size_t>(blockRecords_));
   std::fflush(file_);
   std::rewind(file_);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// FileSort: sorts a file of fixed-size records in place, 3000 records at a time (an odd-even
-// block sort), so memory stays bounded whatever the file's size.
+// FileSort: sorts a file of fixed-size records in place, a block of (normally) 3000 records at
+// a time (an odd-even block sort), so memory stays bounded whatever the file's size.
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -14,8 +14,9 @@ class FileSort {
   static constexpr int kBlockRecords = 3000;
 
   // Opens `path` for update; throws WordkegException "Unable to Open File: " + path.
-  // `progress` (may be null) receives the percentage of passes done.
-  FileSort(const std::string& path, int recordSize, Compare compare, std::atomic<int>* progress);
+  // `progress` (may be null) receives the percentage of passes done. Blocks of `blockRecords`.
+  FileSort(const std::string& path, int recordSize, Compare compare, std::atomic<int>* progress,
+           int blockRecords = kBlockRecords);
   ~FileSort();
   FileSort(const FileSort&) = delete;
   FileSort& operator=(const FileSort&) = delete;
@@ -31,6 +32,7 @@ class FileSort {
   std::FILE* file_ = nullptr;
   char streamBuffer_[1024];
   int recordSize_;
+  int blockRecords_;
   Compare compare_;
   std::atomic<int>* progress_;
   long blocks_ = 0;

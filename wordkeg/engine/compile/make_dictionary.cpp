@@ -1,6 +1,7 @@
 #include "make_dictionary.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "../base/file_ops.h"
 #include "../base/message_port.h"
@@ -129,7 +130,12 @@ void LineTally::skip(LineVerdict verdict) {
 void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& runPath) {
   FileCloser run{std::fopen(runPath.c_str(), "wb")};
   if (!run.file) throw WordkegException(str(kUnableToOpenFile) + fileNameOf(runPath));
-  int budget = FileSort::kBlockRecords;
+  int budget = layout_.runRecords;
+  // The run's records are written at once: a library call per record would cost more than the
+  // record.
+  const auto size = static_cast<size_t>(layout_.size);
+  std::vector<unsigned char> records;
+  records.reserve(static_cast<size_t>(budget) * size);
   while (budget > 0 && !reader.atEnd()) {
     runStart_ = runEnd_.load();
     pauseGate().pass();
@@ -144,15 +150,14 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
       tally_.skip(verdict);
       continue;
     }
-    unsigned char record[run_record::kLargestSize];
-    run_record::make(line, record, layout_);
-    const auto size = static_cast<size_t>(layout_.size);
-    if (std::fwrite(record, 1, size, run.file) != size)
-      throw WordkegException(str(kUnableToWriteFile) + runPath);
+    records.resize(records.size() + size);
+    layout_.make(line, records.data() + records.size() - size);
     ++wordCount_;
     --budget;
   }
-  const bool closed = std::fclose(run.file) == 0;
+  const bool written =
+      std::fwrite(records.data(), 1, records.size(), run.file) == records.size();
+  const bool closed = std::fclose(run.file) == 0 && written;
   run.file = nullptr;
   if (!closed) throw WordkegException(str(kUnableToWriteFile) + runPath);
   runEnd_ = reader.position();
@@ -160,14 +165,14 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
 
 void MakeDictionaryFromFile::sortRun(const std::string& runPath) {
   if (cancelled_) return;
-  FileSort sorter(runPath, layout_.size, layout_.compare, &subProgress_);
+  FileSort sorter(runPath, layout_.size, layout_.compare, &subProgress_, layout_.runRecords);
   Published<FileSort> published(workMutex_, sorter_, sorter);
   sorter.sort();
 }
 
 bool MakeDictionaryFromFile::mergeRuns(const std::string& pattern, const std::string& merged) {
-  MergeFile<StringHandler> merger(pattern, merged, &subProgress_, {&layout_});
-  mergeTotal_ = mergeWorkEstimate(runSizes(wordCount_), merger.fanIn());
+  MergeFile<StringHandler> merger(pattern, merged, &subProgress_, {&layout_}, layout_.fanIn);
+  mergeTotal_ = mergeWorkEstimate(runSizes(wordCount_, layout_.runRecords), merger.fanIn());
   Published<MergeFile<StringHandler>> published(workMutex_, merger_, merger);
   return merger.merge();
 }
@@ -200,7 +205,7 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
   while (!cancelled_ && std::fread(record, 1, size, in.file) == size) {
     percent_ = static_cast<int>(++n * 100 / total);
     pauseGate().pass();
-    const std::string word(run_record::word(record, layout_));
+    const std::string word = layout_.word(record);
     if (!uniqueOnly_ || wordAbsentElsewhere(catalogue_, word, dictionaryPath_))
       writer.addWord(word);
   }

@@ -1,8 +1,8 @@
 #include "merge_estimate.h"
 
+#include <cstddef>
 #include <deque>
 
-#include "file_sort.h"
 
 namespace wk {
 
@@ -21,10 +21,9 @@ int64_t mergeWorkEstimate(const std::vector<int64_t>& inputSizes, int fanIn) {
   return total > 0 ? total : 1;
 }
 
-std::vector<int64_t> runSizes(int64_t words) {
-  std::vector<int64_t> sizes(static_cast<size_t>(words / FileSort::kBlockRecords),
-                             FileSort::kBlockRecords);
-  if (words % FileSort::kBlockRecords) sizes.push_back(words % FileSort::kBlockRecords);
+std::vector<int64_t> runSizes(int64_t words, int runRecords) {
+  std::vector<int64_t> sizes(static_cast<size_t>(words / runRecords), runRecords);
+  if (words % runRecords) sizes.push_back(words % runRecords);
   return sizes;
 }
 

@@ -8,7 +8,7 @@ namespace wk {
 
 // At least 1, so it can divide.
 int64_t mergeWorkEstimate(const std::vector<int64_t>& inputSizes, int fanIn);
-// The sizes of the runs that `words` valid words make, 3000 to a run.
-std::vector<int64_t> runSizes(int64_t words);
+// The sizes of the runs that `words` valid words make, `runRecords` to a run.
+std::vector<int64_t> runSizes(int64_t words, int runRecords = 3000);
 
 }  // namespace wk

@@ -1,5 +1,6 @@
 #pragma once
-// MergeFile: a k-way merge of sorted inputs in passes of at most five, oldest inputs first, each
+// MergeFile: a k-way merge of sorted inputs in passes of at most five (or a given fan-in), oldest
+// inputs first, each
 // pass output joining the back of the queue, until one file remains; that file is moved to the
 // output name. Every temporary pass output is deleted when the merger is destroyed, whatever
 // ended the merge.
@@ -31,8 +32,8 @@ class MergeFile {
 
   // Queues every file matching `pattern` (completed to temporary paths), in listing order.
   MergeFile(const std::string& pattern, std::string output, std::atomic<int>* progress,
-            Options options = {})
-      : output_(std::move(output)), progress_(progress), options_(options) {
+            Options options = {}, int fanIn = kFanIn)
+      : output_(std::move(output)), progress_(progress), options_(options), fanIn_(fanIn) {
     const std::string dir = directoryOf(pattern);
     for (const auto& name : findFiles(pattern)) queue_.push_back(dir + name);
     resetProgress();
@@ -46,7 +47,7 @@ class MergeFile {
   MergeFile(const MergeFile&) = delete;
   MergeFile& operator=(const MergeFile&) = delete;
 
-  int fanIn() const { return kFanIn; }
+  int fanIn() const { return fanIn_; }
   size_t inputCount() const { return queue_.size(); }
   void cancel() { cancelled_ = true; }
 
@@ -79,7 +80,7 @@ class MergeFile {
     // Beside the output, in the temporary directory its caller chose.
     const std::string passOutput = directoryOf(output_) + freshTempName();
     intermediates_.push_back(passOutput);
-    for (int i = 0; i < kFanIn && !queue_.empty(); ++i) {
+    for (int i = 0; i < fanIn_ && !queue_.empty(); ++i) {
       auto handler = std::make_unique<Handler>(queue_.front(), passOutput, options_);
       queue_.pop_front();
       if (handler->hasItem()) insert(std::move(handler));
@@ -130,9 +131,10 @@ class MergeFile {
   std::string output_;
   std::atomic<int>* progress_;
   Options options_{};
+  int fanIn_ = kFanIn;
   std::atomic<bool> cancelled_{false};
   std::deque<std::string> queue_;
-  // At most five inputs, smallest first; a vector keeps the per-record work free of allocation.
+  // At most fanIn_ inputs, smallest first; a vector keeps the per-record work free of allocation.
   std::vector<std::unique_ptr<Handler>> active_;
   std::vector<std::string> intermediates_;
 };

@@ -14,10 +14,20 @@ using namespace dict;
 
 namespace {
 
+// Each byte's place in kPairLetters, or -1: a table, as every letter of every word written
+// asks for it.
+struct PairPlaces {
+  signed char place[256];
+  constexpr PairPlaces() : place() {
+    for (int i = 0; i < 256; ++i) place[i] = -1;
+    for (int i = 0; i < kPairLetterCount; ++i)
+      place[static_cast<unsigned char>(kPairLetters[i])] = static_cast<signed char>(i);
+  }
+};
+constexpr PairPlaces kPairPlaces;
+
 int pairIndex(char c, int limit) {
-  const char* hit = std::strchr(kPairLetters, c);
-  if (!hit || c == 0) return -1;
-  const int i = static_cast<int>(hit - kPairLetters);
+  const int i = kPairPlaces.place[static_cast<unsigned char>(c)];
   return i < limit ? i : -1;
 }
 

@@ -42,6 +42,16 @@ int letterCount(std::string_view word) {
 }
 
 int compareWords(std::string_view a, std::string_view b) {
+  // The common case, two words without hyphens and with lower-case first letters: the shorter
+  // first, else the first differing byte.
+  if (a.find('-') == a.npos && b.find('-') == b.npos) {
+    if (a.size() != b.size()) return static_cast<int>(a.size()) - static_cast<int>(b.size());
+    if (!a.empty() && isLower(byteAt(a, 0)) && isLower(byteAt(b, 0))) {
+      for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return byteAt(a, i) - byteAt(b, i);
+      return 0;
+    }
+  }
   const int byLength = letterCount(a) - letterCount(b);
   return byLength != 0 ? byLength : compareSameLength(a, b);
 }
