@@ -98,6 +98,27 @@ TEST_F(LongWordsTest, LineRulesTakeTheHomesLongestWord) {
   }
 }
 
+// Records sorted by their layout's order give the words back in the model's order.
+TEST_F(LongWordsTest, RecordsSortInDictionaryOrder) {
+  for (const auto* layout : {&run_record::kShortWords, &run_record::kLongWords}) {
+    const int longest = layout == &run_record::kLongWords ? 20 : 9;
+    Words words = randomWords(3000, longest, 9);
+    std::shuffle(words.begin(), words.end(), std::mt19937(3));
+    const auto size = static_cast<size_t>(layout->size);
+    std::vector<unsigned char> records(words.size() * size);
+    std::vector<const unsigned char*> order;
+    for (size_t i = 0; i < words.size(); ++i) {
+      layout->make(words[i], records.data() + i * size);
+      order.push_back(records.data() + i * size);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](auto* a, auto* b) { return layout->compare(a, b) < 0; });
+    Words back;
+    for (const auto* record : order) back.push_back(layout->word(record));
+    EXPECT_EQ(back, modelSorted(words)) << longest;
+  }
+}
+
 // A merge copies: every stored length survives, whatever the home's option.
 TEST_F(LongWordsTest, MergeKeepsEveryWordInEitherHome) {
   const Words one = randomWords(600, 20, 2), two = randomWords(600, 20, 3);
