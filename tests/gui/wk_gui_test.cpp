@@ -694,6 +694,52 @@ void addAndRemove() {
   expect(app.exit(), "Exit ends the program");
 }
 
+// A home with long words: the window finds words of up to twenty letters and its Add field
+// takes one as typed; the same home with the option off refuses the pattern with the
+// program's own message.
+void longWords() {
+  prepareHome(false);
+  std::string ini = readFile(home + "\\wordkeg.ini");
+  writeFile(home + "\\wordkeg.ini", ini + "[OPTIONS]\r\nLONG_WORDS=1\r\n");
+  const std::string path = home + "\\lexicons\\long.lex";
+  writeDictionary(path, {"cat", "Quartermaster", "counter-revolutionary"});
+  std::string bytes = readFile(path);
+  bytes[wk::dict::kHeaderOffset + wk::dict::kSelectedField] = 1;
+  writeFile(path, bytes);
+  {
+    App app;
+    expect(app.search("quarter??????"), "a thirteen-letter pattern is searched");
+    expect(app.found() == "1" && textOf(app.item(114)).find("Quartermaster") == 0,
+           "the long word is found: " + app.found() + " " + textOf(app.item(114)));
+    expect(app.search("*", "revolutionarycounter"), "an anagram of twenty letters is searched");
+    expect(app.found() == "1" && textOf(app.item(114)).find("counter-revolutionary") == 0,
+           "the twenty-letter anagram is found: " + textOf(app.item(114)));
+    shoot(app.frame, "wordkeg-long-words");
+    HWND dialog = openDialog(app, 7103, "Add Word");
+    expect(dialog != nullptr, "Add Word opens its dialog");
+    if (dialog) {
+      HWND word = GetDlgItem(dialog, 201);
+      SetFocus(word);
+      for (char c : std::string("tercentenarians")) PostMessageA(word, WM_CHAR, c, 0);
+      Sleep(400);
+      expect(textOf(word) == "tercentenarians", "the word field takes a long word: " + textOf(word));
+      press(dialog, IDCANCEL);
+    }
+    expect(app.exit(), "Exit ends the program");
+  }
+  writeFile(home + "\\wordkeg.ini", ini + "[OPTIONS]\r\nLONG_WORDS=0\r\n");
+  App app;
+  app.startSearch("quarter??????");
+  expect(app.answer("Input Error", IDOK) ==
+             "Your FIND field contained a pattern for a word exceeding the maximum length "
+             "supported.",
+         "without long words the pattern is refused with the program's message");
+  expect(app.search("*"), "a search of every word ends");
+  // The small dictionary's ten words and cat: no word over nine letters.
+  expect(app.found() == "11", "only words of up to nine letters are seen: " + app.found());
+  expect(app.exit(), "Exit ends the program");
+}
+
 void selectDialog() {
   prepareHome(false);
   {
@@ -905,6 +951,7 @@ int main(int argc, char** argv) {
       {"typing", typing},
       {"single-word", singleWord},
       {"damaged-dictionary", damagedDictionary},
+      {"long-words", longWords},
       {"results", results},
       {"long-search", longSearch},
       {"second-copy", secondCopy},
