@@ -1,7 +1,6 @@
 #include "dictionary_scan.h"
 
 #include <algorithm>
-#include <cstring>
 #include <tuple>
 
 #include "../base/pause_gate.h"
@@ -100,7 +99,7 @@ int DictionaryScan::next(std::string& out) {
       reader_.seekForward(length + 1, pattern_[0]);
       continue;
     }
-    if (!matchAll_ && !matches(word)) continue;
+    if (!matchAll_ && !matches(word, length)) continue;
     if (hasPool_) {
       if (pool_.total() < length) return kExhausted;
       const int missing = pool_.take(word, ' ');
@@ -166,7 +165,7 @@ int DictionaryScan::nextDecoded(std::string& out) {
         if (j == end) break;
       }
       if (read(j)) return kCancelled;
-      if (!matchAll_ && !matches(d.words[j].letters)) continue;
+      if (!matchAll_ && !matches(d.words[j].letters, length)) continue;
       if (blocked) break;
       // The mask rejects most words and the packed counts the rest; take() decides where they
       // cannot, and leaves what the word did not use, for the level below.
@@ -246,16 +245,17 @@ int DictionaryScan::skipGroup() {
   return kMatch;
 }
 
-bool DictionaryScan::matches(const char* word) const {
+bool DictionaryScan::matches(const char* word, int length) const {
   const char* p = pattern_.c_str();
+  const char* end = word + length + 1;
   for (; *word; ++word, ++p) {
-    if (*p == '*') return matchTokens(word);
+    if (*p == '*') return matchTokens(word, end);
     if (*p != *word && *p != '?') return false;
   }
   return true;
 }
 
-bool DictionaryScan::matchTokens(const char* word) const {
+bool DictionaryScan::matchTokens(const char* word, const char* end) const {
   for (const std::string& token : tokens_) {
     size_t from = 0;
     for (; from < token.size() && token[from] == '?'; ++from, ++word)
@@ -264,7 +264,7 @@ bool DictionaryScan::matchTokens(const char* word) const {
     if (token.back() == ' ') {
       // The last piece holds the word's end, the only blank: it can fit only there ("*ing").
       const size_t need = token.size() - from;
-      const size_t left = std::strlen(word);
+      const auto left = static_cast<size_t>(end - word);
       return left >= need && fitsAt(word + left - need, token, from);
     }
     while (*word && !fitsAt(word, token, from)) ++word;

@@ -31,8 +31,9 @@ class DictionaryScan {
   const SrcLetters& pool() const { return pool_; }
 
  private:
-  bool matches(const char* word) const;
-  bool matchTokens(const char* word) const;
+  // `word` holds `length` letters and then the blank the pattern ends with.
+  bool matches(const char* word, int length) const;
+  bool matchTokens(const char* word, const char* end) const;  // `end`: past the blank
   int skipGroup();  // kMatch to go on reading, kExhausted when nothing is left
   // next() over a reader in memory mode: the same steps on the decoded words, the pool tested
   // by letter mask before its counts, the checked count and the cancel checks in batches.
