@@ -20,9 +20,25 @@ expect_text "the limit named" err \
 check "a minimum length past the limit" 2 wk search '*' --min-length 12
 expect_text "the option's limit named" err "--min-length: must be a whole number from 1 to 9"
 
+check "a minimum length past any home's limit" 2 wk search '*' --min-length 21
+expect_text "this home's limit named" err "--min-length: must be a whole number from 1 to 9"
+check "letters for one word longer than the home takes" 1 wk search '*' --from quartermaster
+expect_text "why nothing was found" err "The longest word this home takes has 9 letters"
+check "a long word to add" 2 wk dict add Quartermaster words
+expect_text "the refusal names the limit" err \
+  "Quartermaster is not a valid Wordkeg word. The longest word this home takes has 9 letters"
+printf '[OPTIONS]\nLONG_WORDS=maybe\n' >>"$H/wordkeg.ini"
+check "a value neither on nor off" 0 wk config long-words
+expect_text "taken as off, and said" err "is neither 1 nor 0: taken as off"
+sed -i 's/=maybe/=yes/' "$H/wordkeg.ini"
+check "yes means on" 0 wk config long-words
+expect_same "yes read as on" "$(cat "$work/out")" "long-words: on (words of 1 to 20 letters)"
+check "option set off" 0 wk config long-words off
+
 check "option set on" 0 wk config long-words on
 expect_same "set on" "$(cat "$work/out")" "long-words: on (words of 1 to 20 letters)"
 expect_text "made dictionaries keep their words" err "make them again from their word lists"
+expect_same "one key in the ini" "$(grep -ci long_words "$H/wordkeg.ini")" 1
 expect_text "kept in the ini file" "home/wordkeg.ini" "LONG_WORDS=1"
 check "make with long words" 0 wk dict make "$work/list" words --force
 expect_text "only the word over twenty skipped" err "kept 4 words; skipped 1 line: 1 over 20 letters"

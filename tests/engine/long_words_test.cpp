@@ -164,11 +164,22 @@ TEST_F(LongWordsTest, AddAndRemoveKeepLongWordsAndTakeThem) {
 TEST_F(LongWordsTest, TheOptionIsReadFromTheIniFile) {
   EXPECT_FALSE(config().longWords());
   EXPECT_EQ(config().longestWord(), 9);
-  for (const char* value : {"2", "yes", "", "-1"}) {
+  // Off, said plainly or not; on, as a number or a word.
+  const std::pair<const char*, bool> offs[] = {{"0", true}, {"off", true}, {"", true},
+                                               {"2", false}, {"maybe", false}, {"-1", false}};
+  for (const auto& [value, understood] : offs) {
     writeFile("wordkeg.ini", std::string("[OPTIONS]\nLONG_WORDS=") + value + "\n");
     ConfigData::reset();
     EXPECT_FALSE(config().longWords()) << value;
+    EXPECT_EQ(config().longWordsUnderstood(), understood) << value;
   }
+  for (const char* value : {"1", "01", "On", "YES", "true", "1 ; said so"}) {
+    writeFile("wordkeg.ini", std::string("[options]\nlong_words = ") + value + "\n");
+    ConfigData::reset();
+    EXPECT_TRUE(config().longWords()) << value;
+  }
+  writeFile("wordkeg.ini", "[PATHS]\n");
+  ConfigData::reset();
   ASSERT_TRUE(config().setLongWords(true));
   EXPECT_FALSE(config().longWords()) << "a running program keeps the rules it started with";
   ConfigData::reset();

@@ -12,7 +12,6 @@
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
-#include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
 #include "progress_runner.h"
@@ -159,6 +158,20 @@ CLI::Validator wholeNumber(int low, int high) {
       "");
 }
 
+// A count of letters: digits only, at least 1; the home's longest word is checked once the home
+// is known (search_commands.cpp).
+CLI::Validator letterCount() {
+  const std::string rule = "must be a whole number from 1 to the home's longest word (9, or 20 "
+                           "with long words on)";
+  return CLI::Validator(
+      [rule](std::string& text) -> std::string {
+        const bool digits =
+            !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == text.npos;
+        return digits && std::stoi(text) >= 1 ? std::string() : rule;
+      },
+      "");
+}
+
 void addSearchCommands(CLI::App& app, Options& o) {
   auto* search = app.add_subcommand("search", "find words or word sequences (results on stdout)");
   search
@@ -182,16 +195,16 @@ void addSearchCommands(CLI::App& app, Options& o) {
       ->check(wholeNumber(1, std::numeric_limits<int>::max()));
   search->add_option("--min-length", o.search.minLength, "every word at least N letters long")
       ->type_name("N")
-      ->check(wholeNumber(1, dict::kMaxLength));
+      ->check(letterCount());
   search->add_option("--max-length", o.search.maxLength, "every word at most N letters long")
       ->type_name("N")
-      ->check(wholeNumber(1, dict::kMaxLength));
+      ->check(letterCount());
   search->add_flag("--distinct", o.search.distinct,
                    "each result once, whatever its case or dictionary");
   search->add_option("--blanks", o.search.blanks,
                      "N blank tiles beside the FROM letters, each standing for any letter")
       ->type_name("N")
-      ->check(wholeNumber(1, dict::kMaxLength));
+      ->check(letterCount());
   search->callback([&] {
     if (o.search.maxLength > 0 && o.search.maxLength < o.search.minLength)
       throw CLI::ValidationError("--max-length", "is less than --min-length");

@@ -1,6 +1,7 @@
 #include "config_commands.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "dict_commands.h"
 #include "engine/base/message_port.h"
@@ -13,6 +14,12 @@
 namespace wk::cli {
 namespace {
 
+std::string absolutePath(const std::string& path) {
+  std::error_code ec;
+  const auto full = std::filesystem::absolute(path, ec).lexically_normal();
+  return ec ? path : full.string();
+}
+
 int printLongWords(bool on) {
   const std::string line = std::string("long-words: ") + (on ? "on" : "off") +
                            " (words of 1 to " + std::to_string(dict::longestWord(on)) +
@@ -22,21 +29,33 @@ int printLongWords(bool on) {
 
 }  // namespace
 
+std::string longestWordNote(int longest) {
+  std::string note = "The longest word this home takes has " + std::to_string(longest) + " letters";
+  if (longest < dict::kMaxLength) note += " (20 with long words on: wordkeg config long-words on)";
+  return note + ".";
+}
+
 int showLongWords(const DictionaryNames& catalogue) {
-  return printLongWords(catalogue.config().longWords());
+  const ConfigData& config = catalogue.config();
+  if (!config.longWordsUnderstood())
+    std::fprintf(stderr, "LONG_WORDS in %s is neither 1 nor 0: taken as off.\n",
+                 absolutePath(config.iniPath()).c_str());
+  return printLongWords(config.longWords());
 }
 
 int setLongWords(const DictionaryNames& catalogue, bool on) {
   const ConfigData& config = catalogue.config();
-  if (!config.setLongWords(on)) {
-    showMessage(str(kUnableToWriteFile) + config.iniPath(), str(kErrorCaption),
+  // Nothing to change, nothing to write (an ini that cannot be written is no failure then).
+  const bool unchanged = config.longWords() == on && config.longWordsUnderstood();
+  if (!unchanged && !config.setLongWords(on)) {
+    showMessage(str(kUnableToWriteFile) + absolutePath(config.iniPath()), str(kErrorCaption),
                 mb::kIconStop | mb::kOk);
     return exit_code::kRefused;
   }
   // The option rules what is made and searched from now on; dictionaries keep what they hold.
   if (on && !config.longWords() && catalogue.count() > 0)
-    std::fputs("Dictionaries made before keep their words of up to 9 letters; make them again "
-               "from their word lists to take longer ones.\n",
+    std::fputs("Dictionaries made while long words were off hold words of up to 9 letters; make "
+               "them again from their word lists to take longer ones.\n",
                stderr);
   return printLongWords(on);
 }

@@ -9,6 +9,9 @@ class DictionaryNames;
 
 namespace wk::cli {
 
+// "The longest word this home takes has N letters (20 with long words on)." for a home whose
+// longest word has `longest` letters.
+std::string longestWordNote(int longest);
 // Prints whether the home takes long words, and how long its words may be.
 int showLongWords(const DictionaryNames& catalogue);
 // Sets the long-words option for the runs that follow, then prints it as showLongWords would.

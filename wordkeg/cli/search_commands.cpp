@@ -6,6 +6,7 @@
 #include "app/field_rules.h"
 #include "app/results_commands.h"
 #include "app/search_run.h"
+#include "config_commands.h"
 #include "dict_commands.h"
 #include "dictionary_names_cli.h"
 #include "engine/base/message_port.h"
@@ -104,7 +105,8 @@ bool lengthsFit(const SearchOptions& o, int longest) {
   for (const auto& [name, value] : options) {
     if (value <= longest) continue;
     std::fprintf(stderr, "%s: must be a whole number from 1 to %d%s\n", name, longest,
-                 longest < dict::kMaxLength ? " (20 with long words on: see wordkeg config)" : "");
+                 longest < dict::kMaxLength ? " (20 with long words on: wordkeg config long-words on)"
+                                            : "");
     return false;
   }
   return true;
@@ -148,6 +150,12 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (!o.save.empty() && store.entryCount() > 0 && !saveResults(store, header, o.save))
     return exit_code::kRefused;
   if (outcome == RunOutcome::kFailed && store.entryCount() == 0) return exit_code::kRefused;
+  // Every FROM letter in one word longer than the home takes: say why nothing could be found.
+  const SearchData& request = run.request();
+  const auto tiles = static_cast<int>(request.from.size()) + request.blanks;
+  if (store.entryCount() == 0 && !request.multiWord && request.useAll &&
+      tiles > request.longestWord)
+    std::fprintf(stderr, "%s\n", longestWordNote(request.longestWord).c_str());
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }
 

@@ -63,7 +63,7 @@ ConfigData::ConfigData()
       std::filesystem::create_directory(*dir, ec);
     return;
   }
-  longWords_ = getProfileInt(kOptionsSection, kLongWordsKey, 0, ini_) == 1;
+  readLongWords();
   readDirectory("FILES", results_, relative("files"));
   readDirectory("DICTIONARIES", dictionaries_, relative("lexicons"));
   readDirectory("TEMP_FILES", temp_, relative("temp"));
@@ -95,6 +95,16 @@ std::string ConfigData::dictionaryPath(const std::string& name) const {
 
 std::string ConfigData::tempPath(const std::string& name) const {
   return hasSeparator(name) ? name : joinPath(temp_, name);
+}
+
+void ConfigData::readLongWords() {
+  const std::string value = toLower(getProfileString(kOptionsSection, kLongWordsKey, "0", ini_));
+  const int number = getProfileInt(kOptionsSection, kLongWordsKey, 0, ini_);
+  const bool word = value == "on" || value == "yes" || value == "true";
+  longWords_ = number == 1 || word;
+  const bool off = value.empty() || value[0] == '0' || value == "off" || value == "no" ||
+                   value == "false";
+  longWordsUnderstood_ = longWords_ || (number == 0 && off);
 }
 
 int ConfigData::longestWord() const {

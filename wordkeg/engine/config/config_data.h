@@ -25,10 +25,12 @@ class ConfigData {
   std::string dictionaryPath(const std::string& name) const;
   std::string tempPath(const std::string& name) const;
 
-  // [OPTIONS] LONG_WORDS=1: the home takes words of up to twenty letters instead of nine. Read
-  // with the rest, so a program that runs keeps the rules it started with; any other value, or
-  // none, is off.
+  // [OPTIONS] LONG_WORDS=1 (or on, yes, true): the home takes words of up to twenty letters
+  // instead of nine. Read with the rest, so a program that runs keeps the rules it started
+  // with; any other value, or none, is off.
   bool longWords() const { return longWords_; }
+  // False when LONG_WORDS holds a value that says neither on nor off (taken as off).
+  bool longWordsUnderstood() const { return longWordsUnderstood_; }
   // The longest word this home takes: 9, or 20 with long words on.
   int longestWord() const;
   // Writes the option into the ini file, for the programs started after; false when it could
@@ -42,9 +44,11 @@ class ConfigData {
  private:
   ConfigData();
   void readDirectory(const char* key, std::string& directory, const std::string& fallback);
+  void readLongWords();
 
   std::string results_, dictionaries_, temp_, ini_, help_;
   bool longWords_ = false;
+  bool longWordsUnderstood_ = true;
 };
 
 }  // namespace wk
