@@ -15,6 +15,7 @@
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
 #include "progress_runner.h"
+#include "serve_command.h"
 #include "search_commands.h"
 #include "std_output.h"
 #include "terminal_port.h"
@@ -54,6 +55,9 @@ struct Options {
   bool noUseAll = false;
   std::function<int(DictionaryNames&)> command;
   bool readsOnly = false;  // the command changes nothing in the home
+  bool serve = false;
+  int port = 8080;
+  std::string listen = "127.0.0.1";
 };
 
 // The callback of a command that only reads the home: it may run where the home cannot be
@@ -205,6 +209,8 @@ void addSearchCommands(CLI::App& app, Options& o) {
                      "N blank tiles beside the FROM letters, each standing for any letter")
       ->type_name("N")
       ->check(letterCount());
+  search->add_flag("--progress-lines", o.search.progressLines,
+                   "the running counts as lines on stderr, for programs that read them");
   search->callback([&] {
     if (o.search.maxLength > 0 && o.search.maxLength < o.search.minLength)
       throw CLI::ValidationError("--max-length", "is less than --min-length");
@@ -229,6 +235,16 @@ void addSearchCommands(CLI::App& app, Options& o) {
   del->add_option("FILE", o.name)->required();
   del->add_flag("--yes", o.yes, "answer the confirmation with Yes");
   del->callback([&] { o.command = [&](DictionaryNames& c) { return deleteResults(c, o.name); }; });
+}
+
+void addServeCommand(CLI::App& app, Options& o) {
+  auto* serve = app.add_subcommand("serve", "the search as a web page (and a JSON API) on this home");
+  serve->add_option("--port", o.port, "the port to listen on (0: any free one)")
+      ->type_name("N")
+      ->check(CLI::Range(0, 65535));
+  serve->add_option("--listen", o.listen, "the address to listen on (others than 127.0.0.1 only when asked)")
+      ->type_name("ADDR");
+  serve->callback([&o] { o.serve = true; });
 }
 
 std::string homeDirectory(const Options& o) {
@@ -291,6 +307,7 @@ int runCli(int argc, char** argv) {
   addDictCommands(*app.add_subcommand("dict", "build and maintain dictionaries"), o);
   addSearchCommands(app, o);
   addConfigCommands(*app.add_subcommand("config", "the home's options"), o);
+  addServeCommand(app, o);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -306,6 +323,8 @@ int runCli(int argc, char** argv) {
     if (!path->empty() && *path != "-") *path = fs::absolute(*path).string();
   if (!o.name.empty() && o.command && app.got_subcommand("results"))
     o.name = fs::absolute(o.name).string();
+  if (o.serve) return runServer(fs::absolute(homeDirectory(o)).lexically_normal().string(),
+                                o.port, o.listen);
   TerminalPort port(o.yes || o.force);
   int status = 0;
   {

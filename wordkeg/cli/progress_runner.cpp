@@ -21,6 +21,15 @@ namespace {
 
 volatile std::sig_atomic_t interruptFlag = 0;
 bool threw = false;
+bool progressLines = false;
+
+// The progress as a line of its own, when it changed since the last one.
+void writeProgressLine(const Progress& progress, std::string& last) {
+  if (progress.text == last) return;
+  last = progress.text;
+  std::fprintf(stderr, "%s\n", last.c_str());
+  std::fflush(stderr);
+}
 
 extern "C" void onInterrupt(int signal) {
   interruptFlag = signal;
@@ -65,6 +74,10 @@ int interruptSignal() {
   return static_cast<int>(interruptFlag);
 }
 
+void reportProgressLines() {
+  progressLines = true;
+}
+
 bool lastRunThrew() {
   return threw;
 }
@@ -90,7 +103,8 @@ RunOutcome runWithProgress(Operation& operation, bool drawBar) {
     done = true;
     finished.notify_one();
   });
-  const bool drawing = drawBar && stderrIsTerminal();
+  const bool drawing = drawBar && stderrIsTerminal() && !progressLines;
+  std::string lastLine;
   bool cancelled = false;
   std::unique_lock<std::mutex> lock(mutex);
   // Wakes every 100 ms to draw and to notice Ctrl-C, and at once when the worker ends.
@@ -99,8 +113,9 @@ RunOutcome runWithProgress(Operation& operation, bool drawBar) {
       cancelled = true;
       operation.cancel();  // as the window's Cancel: each operation stops its own readers
     }
-    if (drawing) drawProgress(operation.progress());
     flushOutput();  // results printed as found reach a pipe's reader within a tick
+    if (drawing) drawProgress(operation.progress());
+    if (progressLines) writeProgressLine(operation.progress(), lastLine);
   }
   lock.unlock();
   worker.join();

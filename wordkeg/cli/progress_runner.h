@@ -16,6 +16,9 @@ int interruptSignal();
 // terminal and `drawBar` allows it (results printed on the same terminal would tear it).
 // A WordkegException escaping the operation is shown with caption "Wordkeg Exception".
 RunOutcome runWithProgress(Operation& operation, bool drawBar = true);
+// From now on each tick also writes the progress text, when it changed, as a line on stderr
+// ("Checked: N  Found: M"), for a program that reads it (wordkeg serve).
+void reportProgressLines();
 // True when the last runWithProgress ended by an exception (its failure was shown), not by the
 // operation's own false.
 bool lastRunThrew();

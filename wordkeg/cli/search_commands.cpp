@@ -116,6 +116,7 @@ bool lengthsFit(const SearchOptions& o, int longest) {
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (!lengthsFit(o, catalogue.config().longestWord())) return exit_code::kRefused;
+  if (o.progressLines) reportProgressLines();
   // The window's typing rules, FIND's "/" taken as "?".
   SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
   if (!app::recheckSearchFields(fields)) return exit_code::kRefused;

@@ -21,6 +21,7 @@ struct SearchOptions {
   int maxLength = 0;
   bool distinct = false;  // each result once, whatever its case
   int blanks = 0;         // tiles beside FROM that stand for any letter
+  bool progressLines = false;  // the running counts as lines on stderr
 };
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& options);

@@ -1,0 +1,207 @@
+#!/usr/bin/env python3
+"""The web API of "wordkeg serve" against a running server, as a page or a script uses it:
+results and counts equal the command line's for the same request, refusals carry the program's
+message, closing the connection ends the search and its working files, concurrent searches keep
+their own results, and nothing outside the API's paths answers.
+Usage: serve_test.py PATH-TO-wordkeg"""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.error
+import urllib.parse
+import urllib.request
+
+WK = os.path.realpath(sys.argv[1])
+work = tempfile.mkdtemp(prefix="wk_serve_test_")
+home = os.path.join(work, "home")
+passed = failed = 0
+
+
+def check(name, ok, detail=""):
+    global passed, failed
+    if ok:
+        passed += 1
+    else:
+        failed += 1
+        print(f"FAIL {name}" + (f": {detail}" if detail else ""))
+
+
+def wk(*args):
+    return subprocess.run([WK, "--home", home, *args], capture_output=True, text=True,
+                          stdin=subprocess.DEVNULL)
+
+
+def request(path, method="GET", timeout=30):
+    """(status, headers, body) of one request to the server."""
+    req = urllib.request.Request(base + path, method=method)
+    try:
+        with urllib.request.urlopen(req, timeout=timeout) as res:
+            return res.status, dict(res.headers), res.read().decode()
+    except urllib.error.HTTPError as e:
+        return e.code, dict(e.headers), e.read().decode()
+
+
+def search(**params):
+    status, headers, body = request("/api/search?" + urllib.parse.urlencode(params))
+    lines = [json.loads(line) for line in body.splitlines() if line]
+    return status, headers, lines
+
+
+def cli_search(find, *options):
+    done = wk("search", *options, "--", find)
+    counts = dict(line.split(": ") for line in done.stderr.splitlines()
+                  if line.startswith(("Found: ", "Checked: ")))
+    return done.stdout.splitlines(), counts
+
+
+def working_files():
+    temp = os.path.join(home, "temp")
+    return sorted(f for f in os.listdir(temp)) if os.path.isdir(temp) else []
+
+
+# A home with two dictionaries, one selected.
+os.makedirs(work, exist_ok=True)
+wk("dict", "make", "/usr/share/dict/british-english-huge", "british")
+with open(os.path.join(work, "small.txt"), "w") as f:
+    f.write("cat\nact\ntac\ndog\ngod\nCat\n")
+wk("dict", "make", os.path.join(work, "small.txt"), "small")
+wk("dict", "select", "british")
+
+server = subprocess.Popen([WK, "--home", home, "serve", "--port", "0"], stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE, text=True)
+first = server.stdout.readline()
+check("the server says where it listens", first.startswith("wordkeg serve: http://127.0.0.1:"),
+      first)
+base = first.split()[2].rstrip("/")
+try:
+    # Results, order and counts as the command line gives them.
+    for find, options in [("c?t", {}), ("*ing", {"limit": "50"}), ("* *", {"from": "catdog"}),
+                          ("*", {"from": "listen", "use_all": "1"}),
+                          ("* *", {"from": "moonstarer", "suppress": "1", "min_length": "4"})]:
+        cli_options = []
+        for name, value in options.items():
+            if name == "suppress":
+                cli_options.append("--suppress-permutations")
+            elif name != "use_all":
+                cli_options.append(f"--{name.replace('_', '-')}={value}")
+        expected, counts = cli_search(find, *cli_options)
+        status, headers, lines = search(find=find, **options)
+        check(f"{find} answers 200", status == 200, str(status))
+        check(f"{find} streams ndjson", headers.get("Content-Type") == "application/x-ndjson",
+              str(headers.get("Content-Type")))
+        got = [o["result"] for o in lines if "result" in o]
+        check(f"{find} results as the command line's", got == expected,
+              f"{got[:5]} vs {expected[:5]}")
+        check(f"{find} ends with the counts",
+              lines[-1] == {"found": int(counts["Found"]), "checked": int(counts["Checked"])},
+              f"{lines[-1]} vs {counts}")
+
+    # Refusals carry the program's message.
+    status, _, body = request("/api/search?find=" + "a" * 41)
+    check("a FIND over 40 characters is refused", status == 400, str(status))
+    check("with the program's message", json.loads(body)["error"] ==
+          "Too long: at most 40 characters fit this field: FIND", body)
+    status, _, lines = search(find="4" * 20)
+    check("a FIND whose digits stand for over 40 letters is refused", status == 400, str(lines))
+    status, _, body = request("/api/search?find=quartermaster")
+    check("a word over the home's limit is refused with the limit", status == 400 and
+          "The longest word this home takes has 9 letters" in json.loads(body)["error"], body)
+    status, _, body = request("/api/search?find=*%20*")
+    check("a sequence without FROM is refused", status == 400 and "FROM" in body, body)
+    for query, why in [("find=c%3Ft&limit=ten", "limit must be a whole number"),
+                       ("find=c%3Ft&colour=red", "unknown parameter: colour"),
+                       ("find=" + "a" * 500, "find is too long"),
+                       ("find=c%3Ft&use_all=yes", "use_all must be 0 or 1"),
+                       ("find=c%3Ft&find=dog", "find is given more than once")]:
+        status, _, body = request("/api/search?" + query)
+        check(f"malformed: {why}", status == 400 and json.loads(body)["error"] == why,
+              f"{status} {body}")
+    # An address typed by hand: "/" stands for "?" in FIND, as in the window.
+    status, _, body = request("/api/search?find=c/t")
+    check("c/t is c?t", [json.loads(l).get("result") for l in body.splitlines()][:2] ==
+          ["Cat", "cat"], body[:200])
+    status, _, body = request("/api/search?find=-x")
+    check("a FIND starting with - is a FIND, not an option", status == 400 and
+          "FIND" in json.loads(body)["error"], body)
+
+    # Nothing but the API's paths answers.
+    for path in ["/etc/passwd", "/../../../etc/passwd", "/api/nothing", "/lexicons/british.lex",
+                 "/wordkeg.ini"]:
+        status, _, _ = request(path)
+        check(f"{path} is not found", status == 404, str(status))
+    status, headers, body = request("/")
+    check("the page", status == 200 and "<title>Wordkeg</title>" in body and
+          headers.get("Content-Type", "").startswith("text/html"), str(status))
+
+    # The dictionaries and their selection.
+    status, _, body = request("/api/dictionaries")
+    listed = json.loads(body)
+    check("dictionaries listed", status == 200 and listed == [
+        {"name": "british", "file": "british.lex", "words": listed[0]["words"], "selected": True},
+        {"name": "small", "file": "small.lex", "words": 6, "selected": False}], body)
+    status, _, body = request("/api/dictionaries?name=small&selected=1", method="POST")
+    check("selecting answers the new list", status == 200 and all(
+        d["selected"] for d in json.loads(body)), body)
+    status, _, lines = search(find="???", dict="small")
+    check("a search of one dictionary", [o["result"] for o in lines if "result" in o] ==
+          ["act", "Cat", "cat", "dog", "god", "tac"], str(lines))
+    status, _, body = request("/api/dictionaries?name=../wordkeg&selected=1", method="POST")
+    check("a name that is no dictionary name", status == 400, body)
+    wk("dict", "deselect", "small")
+
+    # The report, as Save As writes it.
+    status, headers, body = request("/api/report?find=c%3Ft")
+    check("the report downloads", status == 200 and "attachment" in headers.get(
+        "Content-Disposition", "") and "cat" in body.split(), f"{status} {body[:200]}")
+    status, _, body = request("/api/report?find=zzzq")
+    check("no report of nothing", status == 404, f"{status} {body}")
+
+    # Two searches at once keep their own results.
+    results = {}
+
+    def run(find, from_):
+        results[find] = search(find=find, **({"from": from_} if from_ else {}))[2]
+
+    threads = [threading.Thread(target=run, args=("* *", "stationery")),
+               threading.Thread(target=run, args=("*tion", ""))]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    for find, options in [("* *", ["--from=stationery"]), ("*tion", [])]:
+        expected, _ = cli_search(find, *options)
+        got = [o["result"] for o in results[find] if "result" in o]
+        check(f"concurrent {find} keeps its own results", got == expected,
+              f"{len(got)} vs {len(expected)}")
+
+    # Closing the connection ends the search, and its working files go.
+    try:
+        urllib.request.urlopen(base + "/api/search?" + urllib.parse.urlencode(
+            {"find": "* * *", "from": "astronomerwatchers"}), timeout=1).read()
+    except Exception:
+        pass
+    for _ in range(50):
+        children = subprocess.run(["pgrep", "-f", f"{home} search"], capture_output=True,
+                                  text=True).stdout.split()
+        if not children and not working_files():
+            break
+        time.sleep(0.1)
+    check("a closed connection ends its search", not children, str(children))
+    check("and leaves no working file", working_files() == [], str(working_files()))
+finally:
+    server.send_signal(2)
+    try:
+        code = server.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        server.kill()
+        code = "killed"
+    check("Ctrl-C stops the server", code == 0, str(code))
+    shutil.rmtree(work, ignore_errors=True)
+
+print(f"{passed} passed, {failed} failed")
+sys.exit(1 if failed else 0)

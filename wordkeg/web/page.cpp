@@ -1,0 +1,268 @@
+#include "page.h"
+
+namespace wk::web {
+
+const char* pageHtml() {
+  return R"PAGE(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<title>Wordkeg</title>
+<style>
+  :root { --ink: #1b1f24; --muted: #5c6670; --line: #cfd6dd; --accent: #1d5fbf; --bad: #b3261e; }
+  * { box-sizing: border-box; }
+  body { margin: 0; font: 16px/1.4 system-ui, sans-serif; color: var(--ink); background: #f6f7f9; }
+  header { padding: .6rem 1rem; background: #fff; border-bottom: 1px solid var(--line); }
+  header h1 { margin: 0; font-size: 1.2rem; }
+  main { display: grid; grid-template-columns: minmax(18rem, 24rem) 1fr; gap: 1rem; padding: 1rem; }
+  section { background: #fff; border: 1px solid var(--line); border-radius: 6px; padding: .8rem; }
+  form { display: grid; grid-template-columns: 6rem 1fr; gap: .45rem .6rem; align-items: center; }
+  label { color: var(--muted); }
+  input[type=text], input[type=number] { width: 100%; padding: .45rem .5rem; font: inherit;
+    font-family: ui-monospace, monospace; border: 1px solid var(--line); border-radius: 4px; }
+  .checks { grid-column: 1 / -1; display: flex; flex-wrap: wrap; gap: .3rem 1rem; }
+  .checks label { color: var(--ink); }
+  details.more { grid-column: 1 / -1; }
+  details.more div { display: grid; grid-template-columns: 6rem 1fr; gap: .45rem .6rem; margin-top: .5rem; align-items: center; }
+  .buttons { grid-column: 1 / -1; display: flex; gap: .5rem; }
+  button { font: inherit; padding: .45rem 1rem; border-radius: 4px; border: 1px solid var(--accent);
+    background: var(--accent); color: #fff; cursor: pointer; }
+  button.plain { background: #fff; color: var(--accent); }
+  #dictionaries { list-style: none; padding: 0; margin: .4rem 0 0; }
+  #dictionaries li { padding: .15rem 0; }
+  #dictionaries small { color: var(--muted); }
+  .status { display: flex; flex-wrap: wrap; gap: .3rem 1.2rem; align-items: baseline; margin-bottom: .6rem; }
+  .status b { font-variant-numeric: tabular-nums; }
+  #state { color: var(--muted); }
+  #error { color: var(--bad); white-space: pre-line; }
+  #notes { color: var(--muted); white-space: pre-line; font-size: .9rem; }
+  #results { display: grid; grid-template-columns: repeat(auto-fill, minmax(var(--col, 10ch), 1fr));
+    gap: 0 1.2rem; font-family: ui-monospace, monospace; }
+  #results div { white-space: pre; overflow: hidden; text-overflow: ellipsis; padding: .05rem 0; }
+  #more { color: var(--muted); margin-top: .5rem; }
+  .help dt { font-family: ui-monospace, monospace; font-weight: bold; }
+  .help dd { margin: 0 0 .4rem 1.5rem; color: var(--muted); }
+  a { color: var(--accent); }
+  @media (max-width: 700px) {
+    main { grid-template-columns: 1fr; padding: .5rem; gap: .5rem; }
+    form, details.more div { grid-template-columns: 5rem 1fr; }
+  }
+</style>
+</head>
+<body>
+<header><h1>Wordkeg</h1></header>
+<main>
+<div>
+<section>
+<form id="form" autocomplete="off">
+  <label for="find">Find</label><input type="text" id="find" name="find" maxlength="40" placeholder="c?t, *ing, * *" autofocus>
+  <label for="from">From</label><input type="text" id="from" name="from" maxlength="40" placeholder="letters">
+  <label for="include">Include</label><input type="text" id="include" name="include" maxlength="20">
+  <label for="exclude">Exclude</label><input type="text" id="exclude" name="exclude" maxlength="20">
+  <div class="checks">
+    <label><input type="checkbox" id="use_all" checked> Use All FROM Letters</label>
+    <label><input type="checkbox" id="suppress"> Suppress Permutations</label>
+  </div>
+  <details class="more"><summary>More options</summary><div>
+    <label for="min_length">Shortest</label><input type="number" id="min_length" min="1" max="20" placeholder="letters">
+    <label for="max_length">Longest</label><input type="number" id="max_length" min="1" max="20" placeholder="letters">
+    <label for="blanks">Blanks</label><input type="number" id="blanks" min="1" max="20" placeholder="tiles">
+    <label for="limit">Limit</label><input type="number" id="limit" min="1" placeholder="results">
+    <span></span><label><input type="checkbox" id="distinct"> each result once</label>
+  </div></details>
+  <div class="buttons"><button type="submit" id="start">Start</button>
+    <button type="button" class="plain" id="cancel">Cancel</button></div>
+</form>
+</section>
+<section>
+  <strong>Dictionaries</strong>
+  <ul id="dictionaries"></ul>
+</section>
+<section class="help">
+  <details><summary>Pattern help</summary><dl>
+    <dt>?</dt><dd>any one letter (also typed as /)</dd>
+    <dt>*</dt><dd>any run of letters, none included</dd>
+    <dt>5</dt><dd>a digit: that many ? (c5 is c?????)</dd>
+    <dt>letters</dt><dd>themselves; case does not matter</dd>
+    <dt>blank</dt><dd>between patterns: a sequence of words, one per pattern (FROM needed)</dd>
+    <dt>!</dt><dd>at the end: as many words as the FROM letters left make</dd>
+    <dt>FROM</dt><dd>the letters the words are made of, each used once; an upper-case letter
+      may repeat in a single-word search without Use All</dd>
+  </dl></details>
+</section>
+</div>
+<section>
+  <div class="status">
+    <span>Found <b id="found">0</b></span><span>Checked <b id="checked">0</b></span>
+    <span id="state">Ready</span>
+    <a id="report" href="#" download="wordkeg-results.txt" hidden>Save the results</a>
+  </div>
+  <div id="error" role="alert"></div>
+  <div id="notes"></div>
+  <div id="results" aria-live="polite"></div>
+  <div id="more"></div>
+</section>
+</main>
+<script>
+"use strict";
+const $ = (id) => document.getElementById(id);
+const texts = ["find", "from", "include", "exclude"];
+const numbers = ["min_length", "max_length", "blanks", "limit"];
+const flags = ["use_all", "suppress", "distinct"];
+const shownAtMost = 20000;  // more would slow a phone; the saved report holds them all
+let controller = null;
+let found = 0, shown = 0, longest = 4, pending = [], drawing = false;
+
+function query() {
+  const p = new URLSearchParams();
+  p.set("find", $("find").value.trim() || "*");
+  for (const n of texts.slice(1)) if ($(n).value) p.set(n, $(n).value);
+  for (const n of numbers) if ($(n).value) p.set(n, $(n).value);
+  for (const n of flags) if ($(n).checked !== (n === "use_all")) p.set(n, $(n).checked ? "1" : "0");
+  return p;
+}
+
+function fill(p) {
+  for (const n of texts) if (p.has(n)) $(n).value = p.get(n);
+  for (const n of numbers) if (p.has(n)) $(n).value = p.get(n);
+  for (const n of flags) if (p.has(n)) $(n).checked = p.get(n) === "1";
+  if (p.has("min_length") || p.has("max_length") || p.has("blanks") || p.has("limit") || p.has("distinct"))
+    document.querySelector("details.more").open = true;
+}
+
+function setState(text) { $("state").textContent = text; }
+
+function draw() {
+  drawing = false;
+  const box = $("results"), frag = document.createDocumentFragment();
+  for (const r of pending.splice(0, 4000)) {
+    if (shown >= shownAtMost) break;
+    const d = document.createElement("div");
+    d.textContent = r;
+    frag.appendChild(d);
+    shown++;
+  }
+  box.appendChild(frag);
+  box.style.setProperty("--col", (longest + 1) + "ch");
+  $("found").textContent = found;
+  if (found > shown) $("more").textContent = (found - shown) + " more: save the results to see them all";
+  if (pending.length && shown < shownAtMost) later(); else pending = [];
+}
+function later() { if (!drawing) { drawing = true; requestAnimationFrame(draw); } }
+
+function take(o) {
+  if ("result" in o) {
+    found++;
+    if (o.result.length > longest) longest = o.result.length;
+    if (shown + pending.length < shownAtMost) pending.push(o.result);
+    later();
+  } else if ("progress" in o) {
+    $("checked").textContent = o.progress.checked;
+  } else if ("message" in o) {
+    $("notes").textContent += o.message + "\n";
+  } else if ("error" in o) {
+    $("error").textContent = o.error;
+    setState("Stopped");
+  } else if ("found" in o) {
+    found = o.found;
+    $("checked").textContent = o.checked;
+    later();
+    setState("Searching Completed");
+    if (o.found > 0) $("report").hidden = false;
+  }
+}
+
+async function search() {
+  cancel(true);
+  const p = query();
+  history.replaceState(null, "", "?" + p.toString());
+  $("report").href = "/api/report?" + p.toString();
+  $("report").hidden = true;
+  for (const id of ["results", "notes", "error", "more"]) $(id).textContent = "";
+  found = shown = 0; longest = 4; pending = [];
+  $("found").textContent = $("checked").textContent = "0";
+  setState("Searching");
+  controller = new AbortController();
+  const mine = controller;
+  try {
+    const res = await fetch("/api/search?" + p.toString(), {signal: mine.signal});
+    if (!res.ok) {
+      const body = await res.json().catch(() => ({error: res.statusText}));
+      $("error").textContent = body.error;
+      setState("Refused");
+      return;
+    }
+    const reader = res.body.getReader(), decoder = new TextDecoder();
+    let rest = "";
+    for (;;) {
+      const {value, done} = await reader.read();
+      if (done) break;
+      rest += decoder.decode(value, {stream: true});
+      const lines = rest.split("\n");
+      rest = lines.pop();
+      for (const line of lines) if (line) take(JSON.parse(line));
+    }
+  } catch (e) {
+    if (mine.signal.aborted) return;
+    $("error").textContent = "The server could not be reached: " + e.message;
+    setState("Stopped");
+  } finally {
+    if (controller === mine) controller = null;
+  }
+}
+
+function cancel(quiet) {
+  if (!controller) return;
+  controller.abort();
+  controller = null;
+  if (!quiet) setState("Search Cancelled");
+}
+
+async function loadDictionaries() {
+  const list = $("dictionaries");
+  try {
+    const res = await fetch("/api/dictionaries");
+    const body = await res.json();
+    list.textContent = "";
+    if (!res.ok) { list.textContent = body.error; return; }
+    if (!body.length) list.textContent = "No dictionaries in this home.";
+    for (const d of body) {
+      const li = document.createElement("li"), label = document.createElement("label");
+      const box = document.createElement("input"), note = document.createElement("small");
+      box.type = "checkbox";
+      box.checked = d.selected;
+      box.addEventListener("change", () => choose(d.name, box));
+      note.textContent = " " + d.words.toLocaleString() + " words";
+      label.append(box, " " + d.name, note);
+      li.appendChild(label);
+      list.appendChild(li);
+    }
+  } catch (e) {
+    list.textContent = "The server could not be reached.";
+  }
+}
+
+async function choose(name, box) {
+  const p = new URLSearchParams({name: name, selected: box.checked ? "1" : "0"});
+  const res = await fetch("/api/dictionaries?" + p.toString(), {method: "POST"});
+  if (!res.ok) {
+    box.checked = !box.checked;
+    $("error").textContent = (await res.json()).error;
+  }
+}
+
+$("form").addEventListener("submit", (e) => { e.preventDefault(); search(); });
+$("cancel").addEventListener("click", () => cancel(false));
+document.addEventListener("keydown", (e) => { if (e.key === "Escape") cancel(false); });
+loadDictionaries();
+const start = new URLSearchParams(location.search);
+fill(start);
+if (start.has("find")) search();
+</script>
+</body>
+</html>
+)PAGE";
+}
+
+}  // namespace wk::web
