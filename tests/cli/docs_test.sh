@@ -20,13 +20,13 @@ complete_words() {
   bash -c '. "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _wordkeg
            [ ${#COMPREPLY[@]} -eq 0 ] || printf "%s\n" "${COMPREPLY[@]}"' _ "$docs/wordkeg.bash" "$@" | sort | tr '\n' ' '
 }
-expect_same "complete a command" "$(complete_words wordkeg se)" "search "
+expect_same "complete a command" "$(complete_words wordkeg se)" "search serve "
 expect_same "complete a dict command" "$(complete_words wordkeg dict m)" "make merge "
 expect_same "complete a search option" "$(complete_words wordkeg search 'c?t' --li)" "--limit "
 expect_same "complete after the home" "$(complete_words wordkeg --home /tmp re)" "results "
 expect_same "complete an option of make" "$(complete_words wordkeg dict make list.txt d --u)" \
   "--unique "
-expect_same "a home's value is no command" "$(complete_words wordkeg --home dict se)" "search "
+expect_same "a home's value is no command" "$(complete_words wordkeg --home dict sea)" "search "
 expect_same "complete the long-words states" "$(complete_words wordkeg config long-words o)" "off on "
 expect_same "a file where make wants its list" "$(complete_words wordkeg dict make '')" ""
 expect_same "no option where FROM letters go" "$(complete_words wordkeg search c --from '')" ""
