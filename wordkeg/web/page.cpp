@@ -15,7 +15,11 @@ const char* pageHtml() {
   body { margin: 0; font: 16px/1.4 system-ui, sans-serif; color: var(--ink); background: #f6f7f9; }
   header { padding: .6rem 1rem; background: #fff; border-bottom: 1px solid var(--line); }
   header h1 { margin: 0; font-size: 1.2rem; }
-  main { display: grid; grid-template-columns: minmax(18rem, 24rem) 1fr; gap: 1rem; padding: 1rem; }
+  main { display: grid; grid-template-columns: minmax(18rem, 24rem) 1fr; gap: 1rem; padding: 1rem;
+    grid-template-areas: "search results" "dicts results" "help results";
+    grid-template-rows: auto auto 1fr; align-items: start; }
+  #search { grid-area: search; } #dicts { grid-area: dicts; } #help { grid-area: help; }
+  #output { grid-area: results; min-height: 12rem; }
   section { background: #fff; border: 1px solid var(--line); border-radius: 6px; padding: .8rem; }
   form { display: grid; grid-template-columns: 6rem 1fr; gap: .45rem .6rem; align-items: center; }
   label { color: var(--muted); }
@@ -45,7 +49,8 @@ const char* pageHtml() {
   .help dd { margin: 0 0 .4rem 1.5rem; color: var(--muted); }
   a { color: var(--accent); }
   @media (max-width: 700px) {
-    main { grid-template-columns: 1fr; padding: .5rem; gap: .5rem; }
+    main { grid-template-columns: 1fr; padding: .5rem; gap: .5rem;
+      grid-template-areas: "search" "results" "dicts" "help"; grid-template-rows: auto; }
     form, details.more div { grid-template-columns: 5rem 1fr; }
   }
 </style>
@@ -53,8 +58,7 @@ const char* pageHtml() {
 <body>
 <header><h1>Wordkeg</h1></header>
 <main>
-<div>
-<section>
+<section id="search">
 <form id="form" autocomplete="off">
   <label for="find">Find</label><input type="text" id="find" name="find" maxlength="40" placeholder="c?t, *ing, * *" autofocus>
   <label for="from">From</label><input type="text" id="from" name="from" maxlength="40" placeholder="letters">
@@ -75,11 +79,11 @@ const char* pageHtml() {
     <button type="button" class="plain" id="cancel">Cancel</button></div>
 </form>
 </section>
-<section>
+<section id="dicts">
   <strong>Dictionaries</strong>
   <ul id="dictionaries"></ul>
 </section>
-<section class="help">
+<section id="help" class="help">
   <details><summary>Pattern help</summary><dl>
     <dt>?</dt><dd>any one letter (also typed as /)</dd>
     <dt>*</dt><dd>any run of letters, none included</dd>
@@ -91,8 +95,7 @@ const char* pageHtml() {
       may repeat in a single-word search without Use All</dd>
   </dl></details>
 </section>
-</div>
-<section>
+<section id="output">
   <div class="status">
     <span>Found <b id="found">0</b></span><span>Checked <b id="checked">0</b></span>
     <span id="state">Ready</span>
