@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "gui_driver.h"
+#include "wk_version.h"
 
 namespace {
 
@@ -229,6 +230,8 @@ void aboutBoxes() {
   if (!boxes.empty()) {
     expect(textOf(GetDlgItem(boxes[0], 102)).find('@') != std::string::npos,
            "the About box shows the mail link");
+    expect(FindWindowExA(boxes[0], nullptr, "Static", DK_ABOUT_VERSION) != nullptr,
+           "the About box names the project's version: " DK_ABOUT_VERSION);
     shoot(boxes[0], "about");
   }
   expect(closeMonitor(main, pi), "Close ends the monitor");
