@@ -740,6 +740,20 @@ void longWords() {
   expect(app.exit(), "Exit ends the program");
 }
 
+// The Windows zip as a user unzips it: the program starts in that folder on the starter
+// dictionary, with no other step, and a search gives results.
+void starter() {
+  App app;
+  expect(app.frame != nullptr, "wordkeg32.exe starts in the unzipped folder");
+  expect(dialogs(app.pi.dwProcessId, "").empty(), "no box at start");
+  expect(app.search("c?t"), "a search of the starter dictionary ends");
+  expect(std::atoi(app.found().c_str()) > 0, "the starter dictionary gives results: " + app.found());
+  expect(app.search("quartermaster"), "a search of a long word ends");
+  expect(app.found() == "1", "the starter home takes long words: " + app.found());
+  shoot(app.frame, "wordkeg-starter");
+  expect(app.exit(), "Exit ends the program");
+}
+
 void selectDialog() {
   prepareHome(false);
   {
@@ -952,6 +966,7 @@ int main(int argc, char** argv) {
       {"single-word", singleWord},
       {"damaged-dictionary", damagedDictionary},
       {"long-words", longWords},
+      {"starter", starter},
       {"results", results},
       {"long-search", longSearch},
       {"second-copy", secondCopy},

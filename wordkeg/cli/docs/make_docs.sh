@@ -73,6 +73,8 @@ roff() { sed 's/\\/\\e/g; s/^\./\\\&./; s/^'"'"'/\\\&'"'"'/'; }
   echo '.SH ENVIRONMENT'
   echo 'WORDKEG_HOME: the home when \-\-home is not given (else the current directory).'
 } >"$out/wordkeg.1"
+# Installed compressed, as Debian's manual pages are.
+gzip -9nc "$out/wordkeg.1" >"$out/wordkeg.1.gz"
 
 # valued TEXT: the options of a help text that take a value (a type follows their name).
 valued() {
