@@ -6,7 +6,8 @@ set -euo pipefail
 native=(cmake g++ make pkg-config libgtest-dev libcli11-dev libcpp-httplib-dev nlohmann-json3-dev
         libssl-dev zlib1g-dev libbrotli-dev wbritish-huge wamerican-huge time bc curl python3)
 extra=(clang libclang-rt-14-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386
-       fonts-wine fonts-liberation xvfb xauth imagemagick chromium-headless-shell python3-websocket)
+       fonts-wine fonts-liberation xvfb xauth imagemagick chromium-headless-shell python3-websocket
+       unzip zip lintian)
 wanted=("${native[@]}")
 [ "${1:-}" = "--all" ] && wanted+=("${extra[@]}")
 

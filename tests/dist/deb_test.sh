@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it, unpacked into a scratch root: the installed command
+# The Debian package as a user gets it, checked by lintian and unpacked into a scratch root: the
+# installed command
 # shows the project's version, sets up the user's own home on first use (long words, the British
 # dictionary selected) and searches it, takes a named home as before, and its web server starts.
 # Usage: deb_test.sh PATH-TO-wordkeg_VERSION_amd64.deb
@@ -15,6 +16,11 @@ expect_same() {  # expect_same NAME GOT WANTED
 }
 
 dpkg -x "$deb" "$work/root"
+# Debian's own checks of a package, where scripts/install-deps.sh --all has put them.
+if command -v lintian >/dev/null; then
+  expect_same "lintian finds nothing" \
+    "$(lintian "$deb" 2>&1 | grep -E '^[EW]: ' || true)" ""
+fi
 wk="$work/root/usr/bin/wordkeg"
 version=$(basename "$deb" | cut -d_ -f2)
 expect_same "the package's name carries the version" "$(dpkg-deb -f "$deb" Version)" "$version"
