@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it, checked by lintian and unpacked into a scratch root: the
-# installed command
-# shows the project's version, sets up the user's own home on first use (long words, the British
-# dictionary selected) and searches it, takes a named home as before, and its web server starts.
+# installed command shows the project's version, sets up the user's own home on first use (long
+# words, the British dictionary selected) and searches it, takes a named home as before, and its
+# web server starts.
 # Usage: deb_test.sh PATH-TO-wordkeg_VERSION_amd64.deb
 set -uo pipefail
 deb=$(realpath "$1")
