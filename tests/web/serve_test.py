@@ -64,6 +64,17 @@ def working_files():
     return sorted(f for f in os.listdir(temp)) if os.path.isdir(temp) else []
 
 
+def settled():
+    """Waits (up to 10 s) for the home's searches to end; what is left of them."""
+    for _ in range(100):
+        children = subprocess.run(["pgrep", "-f", f"{home} search"], capture_output=True,
+                                  text=True).stdout.split()
+        if not children and not working_files():
+            return []
+        time.sleep(0.1)
+    return children or working_files()
+
+
 # A home with two dictionaries, one selected.
 os.makedirs(work, exist_ok=True)
 wk("dict", "make", "/usr/share/dict/british-english-huge", "british")
@@ -129,6 +140,41 @@ try:
     check("a FIND starting with - is a FIND, not an option", status == 400 and
           "FIND" in json.loads(body)["error"], body)
 
+    status, _, body = request("/api/search?dict=&find=--help")
+    check("an empty dict is refused, and FIND stays FIND", status == 400 and
+          json.loads(body)["error"] == "dict is empty: name a dictionary", body)
+    status, _, body = request("/api/search?find=%FF")
+    check("bytes that are not UTF-8 are refused with JSON", status == 400 and
+          "FIND" in json.loads(body)["error"], f"{status} {body}")
+    raw = subprocess.run(["curl", "-s", "-w", " %{http_code}", base + "/api/search?find=c?t"],
+                         capture_output=True, text=True).stdout
+    check("a raw ? in an address is answered in JSON", raw.endswith(" 400") and
+          "%3F" in raw, raw)
+
+    # Another site's page, through the user's browser, neither reads nor changes anything.
+    def curl_status(*args):
+        return subprocess.run(["curl", "-s", "-o", "/dev/null", "-w", "%{http_code}", *args],
+                              capture_output=True, text=True).stdout
+    check("a foreign Host is refused",
+          curl_status("-H", "Host: evil.example", base + "/api/dictionaries") == "403")
+    check("a change from a foreign page is refused", curl_status(
+        "-X", "POST", "-H", "Origin: http://evil.example", "-d", "",
+        base + "/api/dictionaries?name=small&selected=1") == "403")
+    origin = base.replace("http://", "")
+    check("a change from the server's own page is taken", curl_status(
+        "-X", "POST", "-H", f"Origin: http://{origin}", "-d", "",
+        base + "/api/dictionaries?name=small&selected=0") == "200")
+
+    # A second server is no server on the same port.
+    second = subprocess.run([WK, "--home", home, "serve", "--port", base.rsplit(":", 1)[1]],
+                            capture_output=True, text=True, timeout=10)
+    check("a second server on a port in use is refused", second.returncode == 2 and
+          "in use" in second.stderr, second.stderr)
+    second = subprocess.run([WK, "--home", home, "serve", "--listen", "nonsense"],
+                            capture_output=True, text=True, timeout=10)
+    check("a listen address that is none", second.returncode == 2 and
+          "is not an address" in second.stderr, second.stderr)
+
     # Nothing but the API's paths answers.
     for path in ["/etc/passwd", "/../../../etc/passwd", "/api/nothing", "/lexicons/british.lex",
                  "/wordkeg.ini"]:
@@ -151,7 +197,9 @@ try:
     check("a search of one dictionary", [o["result"] for o in lines if "result" in o] ==
           ["act", "Cat", "cat", "dog", "god", "tac"], str(lines))
     status, _, body = request("/api/dictionaries?name=../wordkeg&selected=1", method="POST")
-    check("a name that is no dictionary name", status == 400, body)
+    check("a name that is no dictionary's", status == 404, body)
+    status, _, body = request("/api/dictionaries?name=small&selected=1&x=2", method="POST")
+    check("selecting refuses an unknown parameter", status == 400, body)
     wk("dict", "deselect", "small")
 
     # The report, as Save As writes it.
@@ -193,6 +241,18 @@ try:
         time.sleep(0.1)
     check("a closed connection ends its search", not children, str(children))
     check("and leaves no working file", working_files() == [], str(working_files()))
+
+    long_search = urllib.parse.urlencode({"find": "* * *", "from": "astronomerwatchers"})
+    subprocess.run(["curl", "-s", "-I", "-m", "2", base + "/api/search?" + long_search],
+                   capture_output=True)
+    check("HEAD starts no search", settled() == [])
+    subprocess.run(["curl", "-s", "-m", "1", "-o", "/dev/null", base + "/api/report?" + long_search],
+                   capture_output=True)
+    check("a report the client leaves is ended too", settled() == [])
+
+    # Stopping the server while a search runs ends the search and its files.
+    running = subprocess.Popen(["curl", "-s", "-o", "/dev/null", base + "/api/search?" + long_search])
+    time.sleep(1)
 finally:
     server.send_signal(2)
     try:
@@ -201,6 +261,7 @@ finally:
         server.kill()
         code = "killed"
     check("Ctrl-C stops the server", code == 0, str(code))
+    check("and the searches it ran, with their files", settled() == [])
     shutil.rmtree(work, ignore_errors=True)
 
 print(f"{passed} passed, {failed} failed")

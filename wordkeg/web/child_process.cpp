@@ -9,6 +9,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <mutex>
+#include <set>
 #include <thread>
 
 extern char** environ;
@@ -21,6 +23,26 @@ void closeFd(int& fd) {
   fd = -1;
 }
 
+constexpr int kGraceMs = 10000;
+
+// The children running now, for interruptAll().
+std::mutex& registryMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+std::set<pid_t>& registry() {
+  static std::set<pid_t> pids;
+  return pids;
+}
+void enter(pid_t pid) {
+  std::lock_guard<std::mutex> lock(registryMutex());
+  registry().insert(pid);
+}
+void leave(pid_t pid) {
+  std::lock_guard<std::mutex> lock(registryMutex());
+  registry().erase(pid);
+}
+
 int exitStatusOf(int status) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
@@ -29,7 +51,8 @@ int exitStatusOf(int status) {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, bool keepOutput)
+    : keepOutput_(keepOutput) {
   int out[2], err[2];
   if (pipe2(out, O_CLOEXEC) != 0) return;
   if (pipe2(err, O_CLOEXEC) != 0) {
@@ -63,13 +86,20 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
     pid_ = -1;
     closeFd(outFd_);
     closeFd(errFd_);
+    return;
   }
+  enter(pid_);
+}
+
+void ChildProcess::interruptAll() {
+  std::lock_guard<std::mutex> lock(registryMutex());
+  for (pid_t pid : registry()) kill(pid, SIGINT);
 }
 
 ChildProcess::~ChildProcess() {
   if (pid_ > 0 && !ended_) {
     kill(pid_, SIGINT);
-    for (int waited = 0; waited < 2000; waited += 20) {
+    for (int waited = 0; waited < kGraceMs; waited += 20) {
       pump(20);  // a child blocked on a full pipe must be able to finish
       int status = 0;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -85,6 +115,7 @@ ChildProcess::~ChildProcess() {
   }
   closeFd(outFd_);
   closeFd(errFd_);
+  if (pid_ > 0) leave(pid_);
 }
 
 bool ChildProcess::pump(int ms) {
@@ -101,7 +132,7 @@ bool ChildProcess::pump(int ms) {
     int& fd = fds[i].fd == outFd_ ? outFd_ : errFd_;
     std::string& into = fds[i].fd == outFd_ ? out_ : err_;
     if (got > 0) {
-      into.append(block, static_cast<size_t>(got));
+      if (fd == errFd_ || keepOutput_) into.append(block, static_cast<size_t>(got));
     } else if (got == 0 || errno != EINTR) {
       closeFd(fd);
     }
@@ -138,6 +169,7 @@ int ChildProcess::wait() {
     }
     status_ = exitStatusOf(status);
     ended_ = true;
+    leave(pid_);
   }
   return status_;
 }

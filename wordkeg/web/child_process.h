@@ -12,10 +12,13 @@ namespace wk::web {
 
 class ChildProcess {
  public:
-  // Starts `argv[0]` (a path) with `argv`; running() is false when it could not start.
-  explicit ChildProcess(const std::vector<std::string>& argv);
-  // A child still running is interrupted (as Ctrl-C, so it removes its working files), and
-  // killed if it has not ended within two seconds; either way it is waited for.
+  // Starts `argv[0]` (a path) with `argv`; running() is false when it could not start. With
+  // `keepOutput` false what it writes on standard output is read and dropped (a search whose
+  // report goes to a file prints every result too).
+  explicit ChildProcess(const std::vector<std::string>& argv, bool keepOutput = true);
+  // A child still running is interrupted (as Ctrl-C, so it removes its working files, which
+  // takes a while when they are large), and killed if it has not ended within ten seconds;
+  // either way it is waited for.
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -35,10 +38,13 @@ class ChildProcess {
   void interrupt();
   // Waits for the end; the exit status (128 + signal when a signal ended it), or -1.
   int wait();
+  // Interrupts every child of this process that runs (the server is stopping).
+  static void interruptAll();
 
  private:
   static bool takeLine(std::string& buffer, std::string& line);
 
+  bool keepOutput_;
   pid_t pid_ = -1;
   int outFd_ = -1, errFd_ = -1;
   std::string out_, err_;

@@ -31,13 +31,14 @@ std::string optionOf(std::string name) {
 std::string formError(const std::string& name, const std::string& value) {
   if (textNames().count(name)) {
     if (value.size() > kLongestText) return name + " is too long";
+    if (name == "dict" && value.empty()) return "dict is empty: name a dictionary";
     if (value.find('\0') != std::string::npos) return name + " holds a NUL character";
     return {};
   }
   if (numberNames().count(name)) {
-    const bool digits = !value.empty() && value.size() <= kLongestNumber &&
-                        value.find_first_not_of("0123456789") == std::string::npos;
-    return digits ? std::string() : name + " must be a whole number";
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+      return name + " must be a whole number";
+    return value.size() <= kLongestNumber ? std::string() : name + " is too large";
   }
   if (flagNames().count(name))
     return value == "0" || value == "1" ? std::string() : name + " must be 0 or 1";

@@ -1,40 +1,30 @@
 #include "server.h"
 
+#include <arpa/inet.h>
 #include <httplib.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <thread>
 
 #include "child_process.h"
 #include "page.h"
 #include "search_request.h"
+#include "streams.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace wk::web {
 namespace {
-
-constexpr int kPumpMs = 200;
-constexpr auto kRefusalWait = std::chrono::milliseconds(400);
-
-void sendJson(httplib::Response& res, int status, const json& body) {
-  res.status = status;
-  res.set_content(body.dump() + "\n", "application/json");
-}
-
-void sendError(httplib::Response& res, int status, const std::string& message) {
-  sendJson(res, status, json{{"error", message}});
-}
 
 std::vector<std::string> commandLine(const ServeOptions& options,
                                      const std::vector<std::string>& args) {
@@ -43,85 +33,20 @@ std::vector<std::string> commandLine(const ServeOptions& options,
   return argv;
 }
 
-// "Checked: N  Found: M" as written by a search with --progress-lines.
-bool parseProgress(const std::string& line, long& checked, long& found) {
-  return std::sscanf(line.c_str(), "Checked: %ld  Found: %ld", &checked, &found) == 2;
-}
-
-// One search streamed as lines of JSON, from its child's output.
-class SearchStream {
- public:
-  explicit SearchStream(std::unique_ptr<ChildProcess> child) : child_(std::move(child)) {}
-
-  // Writes what came since the last call; false when the client has gone (the child then ends
-  // with this stream).
-  bool provide(httplib::DataSink& sink) {
-    const bool open = child_->pump(kPumpMs);
-    std::string out;
-    std::string line;
-    while (child_->nextLine(line)) out += json{{"result", line}}.dump() + "\n";
-    while (child_->nextErrorLine(line)) out += errorLine(line);
-    if (!open) out += ending();
-    if (!out.empty() && !sink.write(out.data(), out.size())) return false;
-    if (!sink.is_writable()) return false;
-    if (!open) sink.done();
-    return true;
-  }
-
- private:
-  std::string errorLine(const std::string& line) {
-    long checked = 0, found = 0;
-    if (parseProgress(line, checked, found))
-      return json{{"progress", {{"found", found}, {"checked", checked}}}}.dump() + "\n";
-    if (std::sscanf(line.c_str(), "Found: %ld", &found) == 1) {
-      found_ = found;
-      return {};
+// Refuses (400) a request with a parameter other than `known`, or one given twice.
+bool onlyKnown(const httplib::Request& req, const std::set<std::string>& known,
+               httplib::Response& res) {
+  for (const auto& [name, value] : req.params) {
+    if (!known.count(name)) {
+      sendError(res, 400, "unknown parameter: " + name.substr(0, 40));
+      return false;
     }
-    if (std::sscanf(line.c_str(), "Checked: %ld", &checked) == 1) {
-      checked_ = checked;
-      return {};
+    if (req.params.count(name) > 1) {
+      sendError(res, 400, name + " is given more than once");
+      return false;
     }
-    if (line.empty() || line.rfind("Run with --help", 0) == 0) return {};
-    messages_ += (messages_.empty() ? "" : "\n") + withoutCaption(line);
-    return json{{"message", withoutCaption(line)}}.dump() + "\n";
   }
-
-  std::string ending() {
-    const int status = child_->wait();
-    std::string rest = child_->errorText();
-    std::string out;
-    if (!rest.empty()) out += errorLine(rest);
-    if (status == 0 || status == 1)
-      return out + json{{"found", found_}, {"checked", checked_}}.dump() + "\n";
-    return out + json{{"error", messages_.empty() ? "The search ended early." : messages_}}.dump() +
-           "\n";
-  }
-
-  std::unique_ptr<ChildProcess> child_;
-  long found_ = 0, checked_ = 0;
-  std::string messages_;
-};
-
-void handleSearch(const ServeOptions& options, const httplib::Request& req,
-                  httplib::Response& res) {
-  const SearchCommand command = searchCommand(req.params);
-  if (!command.error.empty()) return sendError(res, 400, command.error);
-  auto child = std::make_unique<ChildProcess>(commandLine(options, command.args));
-  if (!child->running()) return sendError(res, 500, "The search could not be started.");
-  // A refusal comes at once: wait for it, or for the first result, before the status is sent.
-  const auto until = std::chrono::steady_clock::now() + kRefusalWait;
-  bool open = true;
-  while (open && child->outputText().empty() && std::chrono::steady_clock::now() < until)
-    open = child->pump(50);
-  if (!open && child->outputText().empty()) {
-    const int status = child->wait();
-    if (status == 2) return sendError(res, 400, messageOf(child->errorText()));
-  }
-  auto stream = std::make_shared<SearchStream>(std::move(child));
-  res.set_header("Cache-Control", "no-store");
-  res.set_chunked_content_provider(
-      "application/x-ndjson",
-      [stream](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
+  return true;
 }
 
 // The catalogue as `wordkeg dict list` gives it: "* british.lex 284170" per dictionary.
@@ -146,54 +71,92 @@ void handleDictionaries(const ServeOptions& options, httplib::Response& res) {
   std::string error;
   json list = dictionaryList(options, error);
   if (!error.empty()) return sendError(res, 500, error);
-  sendJson(res, 200, list);
-}
-
-bool isDictionaryName(const std::string& name) {
-  return !name.empty() && name.size() <= 255 &&
-         name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_{}$.") ==
-             std::string::npos &&
-         name[0] != '.';
+  res.set_content(jsonLine(list), "application/json");
 }
 
 void handleSelect(const ServeOptions& options, const httplib::Request& req,
                   httplib::Response& res) {
+  if (!onlyKnown(req, {"name", "selected"}, res)) return;
   const std::string name = req.get_param_value("name");
   const std::string selected = req.get_param_value("selected");
-  if (!isDictionaryName(name)) return sendError(res, 400, "name must name a dictionary");
   if (selected != "0" && selected != "1") return sendError(res, 400, "selected must be 0 or 1");
+  std::string error;
+  const json list = dictionaryList(options, error);
+  bool listed = false;
+  for (const auto& entry : list) listed = listed || entry["name"] == name || entry["file"] == name;
+  if (!listed) return sendError(res, 404, "There is no dictionary called " + name.substr(0, 255));
   const Finished done = runToEnd(
-      commandLine(options, {"dict", selected == "1" ? "select" : "deselect", name}));
+      commandLine(options, {"dict", selected == "1" ? "select" : "deselect", "--", name}));
   if (done.status != 0) return sendError(res, 409, messageOf(done.err));
   handleDictionaries(options, res);
+}
+
+void handleSearch(const ServeOptions& options, const httplib::Request& req,
+                  httplib::Response& res) {
+  const SearchCommand command = searchCommand(req.params);
+  if (!command.error.empty()) return sendError(res, 400, command.error);
+  if (req.method == "HEAD") return res.set_header("Content-Type", "application/x-ndjson");
+  streamSearch(commandLine(options, command.args), res);
 }
 
 void handleReport(const ServeOptions& options, const httplib::Request& req,
                   httplib::Response& res) {
   SearchCommand command = searchCommand(req.params);
   if (!command.error.empty()) return sendError(res, 400, command.error);
+  if (req.method == "HEAD") return res.set_header("Content-Type", "text/plain; charset=utf-8");
   std::string pattern = (fs::temp_directory_path() / "wordkeg-report-XXXXXX").string();
   if (!mkdtemp(pattern.data())) return sendError(res, 500, "No place for the report.");
-  const fs::path dir = pattern, file = dir / "wordkeg-results.txt";
-  struct Removed {
-    fs::path dir;
-    ~Removed() {
-      std::error_code ec;
-      fs::remove_all(dir, ec);
-    }
-  } removed{dir};
-  command.args.insert(command.args.end() - 2, {"--save=" + file.string(), "--force"});
-  const Finished done = runToEnd(commandLine(options, command.args));
-  if (done.status == 2) return sendError(res, 400, messageOf(done.err));
-  std::ifstream in(file, std::ios::binary);
-  if (done.status != 0 || !in) return sendError(res, 404, "Nothing was found: there is no report.");
-  std::ostringstream text;
-  text << in.rdbuf();
-  res.set_header("Content-Disposition", "attachment; filename=\"wordkeg-results.txt\"");
-  res.set_content(text.str(), "text/plain; charset=utf-8");
+  const std::string file = (fs::path(pattern) / "wordkeg-results.txt").string();
+  command.args.insert(command.args.end() - 2, {"--save=" + file, "--force"});
+  streamReport(commandLine(options, command.args), pattern, file, res);
+}
+
+// The host part of a Host or Origin value ("127.0.0.1:8080", "http://localhost:8080").
+std::string hostOf(std::string value) {
+  if (const auto scheme = value.find("://"); scheme != std::string::npos) value.erase(0, scheme + 3);
+  if (!value.empty() && value[0] == '[') return value.substr(0, value.find(']') + 1);
+  return value.substr(0, value.find(':'));
+}
+
+bool isLocal(const std::string& host) {
+  return host == "127.0.0.1" || host == "localhost" || host == "::1" || host == "[::1]";
+}
+
+// A page of another site must not use this server through the user's browser: on a local
+// address only local host names are served (no DNS rebinding), and a change comes only from
+// this server's own page.
+bool fromAllowedPlace(const ServeOptions& options, const httplib::Request& req,
+                      httplib::Response& res) {
+  const std::string host = hostOf(req.get_header_value("Host"));
+  if (isLocal(options.listen) && !isLocal(host)) {
+    sendError(res, 403, "this server answers only to 127.0.0.1 and localhost");
+    return false;
+  }
+  std::string origin = req.get_header_value("Origin");
+  if (const auto scheme = origin.find("://"); scheme != std::string::npos) origin.erase(0, scheme + 3);
+  if (req.method == "POST" && !origin.empty() && origin != req.get_header_value("Host")) {
+    sendError(res, 403, "changes come only from this server's own page");
+    return false;
+  }
+  return true;
+}
+
+const char* reasonOf(int status) {
+  switch (status) {
+    case 400: return "malformed request (in an address, write ? as %3F, or / in FIND)";
+    case 404: return "not found";
+    case 405: return "method not allowed";
+    case 413: return "request too large";
+    case 414: return "address too long";
+    default: return "the request could not be answered";
+  }
 }
 
 void addRoutes(httplib::Server& server, const ServeOptions& options) {
+  server.set_pre_routing_handler([&options](const httplib::Request& req, httplib::Response& res) {
+    return fromAllowedPlace(options, req, res) ? httplib::Server::HandlerResponse::Unhandled
+                                               : httplib::Server::HandlerResponse::Handled;
+  });
   server.Get("/", [](const httplib::Request&, httplib::Response& res) {
     res.set_content(pageHtml(), "text/html; charset=utf-8");
   });
@@ -203,20 +166,43 @@ void addRoutes(httplib::Server& server, const ServeOptions& options) {
   server.Get("/api/report", [&options](const httplib::Request& req, httplib::Response& res) {
     handleReport(options, req, res);
   });
-  server.Get("/api/dictionaries", [&options](const httplib::Request&, httplib::Response& res) {
-    handleDictionaries(options, res);
+  server.Get("/api/dictionaries", [&options](const httplib::Request& req, httplib::Response& res) {
+    if (onlyKnown(req, {}, res)) handleDictionaries(options, res);
   });
   server.Post("/api/dictionaries", [&options](const httplib::Request& req, httplib::Response& res) {
     handleSelect(options, req, res);
   });
+  // Every refusal answers JSON, also those the HTTP library makes itself.
   server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (res.status == 404 && res.body.empty()) sendError(res, 404, "not found");
+    if (res.body.empty()) sendError(res, res.status, reasonOf(res.status));
   });
+  server.set_exception_handler(
+      [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        sendError(res, 500, "the request could not be answered");
+      });
+}
+
+// Only this server listens on its port: the library's default would let a second server share
+// it (SO_REUSEPORT) and take half of the requests.
+void ownPort(int socket) {
+  int yes = 1;
+  setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
+
+bool isAddress(const std::string& text) {
+  unsigned char bytes[16];
+  return text == "localhost" || inet_pton(AF_INET, text.c_str(), bytes) == 1 ||
+         inet_pton(AF_INET6, text.c_str(), bytes) == 1;
 }
 
 }  // namespace
 
 int serve(const ServeOptions& options) {
+  if (!isAddress(options.listen)) {
+    std::fprintf(stderr, "wordkeg serve: --listen %s is not an address (e.g. 127.0.0.1 or ::1)\n",
+                 options.listen.c_str());
+    return 2;
+  }
   // Stop signals go to one thread that stops the server; every other thread blocks them.
   sigset_t stops;
   sigemptyset(&stops);
@@ -227,35 +213,44 @@ int serve(const ServeOptions& options) {
   signal(SIGPIPE, SIG_IGN);
 
   httplib::Server server;
-  // Each streaming search holds a thread: enough of them that slow clients never starve others.
+  // Each streaming search holds a thread: enough that slow clients never starve the others; a
+  // client may pause a while before it reads on, and idle connections go soon.
   server.new_task_queue = [] { return new httplib::ThreadPool(32); };
+  server.set_socket_options(ownPort);
+  server.set_write_timeout(30, 0);
+  server.set_keep_alive_timeout(2);
   addRoutes(server, options);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0
                                : server.bind_to_port(options.listen, port);
   if (!bound) {
-    std::fprintf(stderr, "wordkeg serve: cannot listen on %s port %d (in use? choose another with --port)\n",
-                 options.listen.c_str(), options.port);
+    std::fprintf(stderr, "wordkeg serve: cannot listen on %s port %d: it is in use (choose another "
+                 "with --port)\n", options.listen.c_str(), options.port);
     return 2;
   }
-  const bool local = options.listen == "127.0.0.1" || options.listen == "localhost" ||
-                     options.listen == "::1";
   const std::string host = options.listen.find(':') != std::string::npos ? "[" + options.listen + "]"
                                                                           : options.listen;
   std::printf("wordkeg serve: http://%s:%d/ on the home %s (Ctrl-C stops)\n", host.c_str(), port,
               options.home.c_str());
-  if (!local)
+  if (!isLocal(options.listen))
     std::printf("Listening on %s: anyone who can reach it can search this home and change its "
                 "selection.\n",
                 options.listen.c_str());
   std::fflush(stdout);
-  std::thread stopper([&server, &stops] {
+  // The first stop signal stops the server and interrupts the searches (each removes its
+  // working files); a second one ends at once.
+  std::atomic<bool> finished{false};
+  std::thread stopper([&] {
     int signal = 0;
     sigwait(&stops, &signal);
+    if (finished) return;
     server.stop();
+    ChildProcess::interruptAll();
+    sigwait(&stops, &signal);
+    if (!finished) _exit(128 + signal);
   });
   server.listen_after_bind();
-  // The server stopped by other means than a signal: wake the stopper with one of its own.
+  finished = true;
   pthread_kill(stopper.native_handle(), SIGTERM);
   stopper.join();
   return 0;
