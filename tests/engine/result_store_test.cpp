@@ -156,6 +156,20 @@ TEST_F(ResultStoreTest, TextReportRepeatsDefinitionCountsAndLines) {
   EXPECT_EQ(store->entry(0), "cat");  // the pair is still usable afterwards
 }
 
+// The header keeps the count in 32 bits; a long search checks more than two thousand million
+// words, and the report must not show that as a negative number.
+TEST_F(ResultStoreTest, TextReportShowsACountPast31BitsUnsigned) {
+  store->append("cat", false);
+  ResultsHeader h = header();
+  h.wordsChecked = static_cast<int32_t>(3334209552u);
+  store->finish(h);
+  ASSERT_TRUE(writeTextReport(*store, h, "report.txt", nullptr));
+  std::ifstream in("report.txt");
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_NE(text.str().find("Words Checked: 3334209552\n"), std::string::npos) << text.str();
+}
+
 TEST(SaveTarget, ExtensionDecidesPairOrReport) {
   EXPECT_EQ(saveTarget("out", true).path, "out.wkg");
   EXPECT_TRUE(saveTarget("out", true).pair);

@@ -183,6 +183,24 @@ try:
     shown = page.eval("[...document.querySelectorAll('#results div')].map(d => d.textContent)")
     check("and the results of c?t", shown == wk("search", "c?t").stdout.split(), str(shown))
 
+    # Every word: the first 20,000 drawn, the rest counted; then a search that finds nothing.
+    page.eval("document.getElementById('find').value = '*'")
+    page.eval("document.getElementById('find').focus()")
+    page.key("Enter", 13, "\r")
+    page.wait("document.getElementById('state').textContent == 'Searching Completed'", 30)
+    page.wait("document.querySelectorAll('#results div').length == 20000")
+    total = int(page.eval("document.getElementById('found').textContent").replace(",", ""))
+    check("a huge result draws 20,000 and says how many more",
+          page.eval("document.getElementById('more').textContent") ==
+          f"{total - 20000:,} more not shown: save the results to see them all",
+          page.eval("document.getElementById('more').textContent"))
+    page.eval("document.getElementById('find').value = 'zzq?'")
+    page.key("Enter", 13, "\r")
+    check("nothing found is said", page.wait(
+        "document.getElementById('state').textContent == 'Searching Completed: nothing found'"))
+    check("and no count of more is left over", page.eval(
+        "document.getElementById('more').textContent") == "")
+
     # A refused search shows the program's message.
     page.eval("document.getElementById('find').value = 'quartermaster'")
     page.eval("document.getElementById('find').focus()")

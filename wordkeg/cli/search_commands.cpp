@@ -168,8 +168,8 @@ int showResults(DictionaryNames& catalogue, const std::string& file) {
               h.include.c_str(), h.exclude.c_str());
   std::printf("Use All FROM Letters: %s\nSuppress Permutations: %s\n", h.useAll ? "yes" : "no",
               h.suppressPermutations ? "yes" : "no");
-  std::printf("%s%d\n%s%d\n", loadString(kCheckedCount), h.wordsChecked, loadString(kFoundCount),
-              store.entryCount());
+  std::printf("%s%u\n%s%d\n", loadString(kCheckedCount), static_cast<uint32_t>(h.wordsChecked),
+              loadString(kFoundCount), store.entryCount());
   printLines(store);
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }

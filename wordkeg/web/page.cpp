@@ -42,7 +42,7 @@ const char* pageHtml() {
   #error { color: var(--bad); white-space: pre-line; }
   #notes { color: var(--muted); white-space: pre-line; font-size: .9rem; }
   #results { display: grid; grid-template-columns: repeat(auto-fill, minmax(var(--col, 10ch), 1fr));
-    gap: 0 1.2rem; font-family: ui-monospace, monospace; }
+    gap: 0 1.2rem; font-family: ui-monospace, monospace; max-height: 75vh; overflow-y: auto; }
   #results div { white-space: pre; overflow: hidden; text-overflow: ellipsis; padding: .05rem 0; }
   #more { color: var(--muted); margin-top: .5rem; }
   .help dt { font-family: ui-monospace, monospace; font-weight: bold; }
@@ -115,7 +115,18 @@ const numbers = ["min_length", "max_length", "blanks", "limit"];
 const flags = ["use_all", "suppress", "distinct"];
 const shownAtMost = 20000;  // more would slow a phone; the saved report holds them all
 let controller = null;
-let found = 0, shown = 0, longest = 4, pending = [], drawing = false;
+let found = 0, shown = 0, longest = 4, pending = [], drawing = false, complete = false;
+let only = [];  // dictionaries an address named (dict=): the search reads just those
+
+// A message of the program as the page's fields name things.
+function plain(message) {
+  const labels = {"--min-length": "Shortest", "--max-length": "Longest", "--blanks": "Blanks",
+                  "--limit": "Limit", "--from": "From", "min_length": "Shortest",
+                  "max_length": "Longest", "blanks": "Blanks", "limit": "Limit"};
+  return message.replace(/--min-length|--max-length|--blanks|--limit|--from|min_length|max_length|\bblanks\b|\blimit\b/g,
+                         (option) => labels[option]);
+}
+function count(n) { return Number(n).toLocaleString(); }
 
 function query() {
   const p = new URLSearchParams();
@@ -123,6 +134,7 @@ function query() {
   for (const n of texts.slice(1)) if ($(n).value) p.set(n, $(n).value);
   for (const n of numbers) if ($(n).value) p.set(n, $(n).value);
   for (const n of flags) if ($(n).checked !== (n === "use_all")) p.set(n, $(n).checked ? "1" : "0");
+  for (const d of only) p.append("dict", d);
   return p;
 }
 
@@ -130,6 +142,8 @@ function fill(p) {
   for (const n of texts) if (p.has(n)) $(n).value = p.get(n);
   for (const n of numbers) if (p.has(n)) $(n).value = p.get(n);
   for (const n of flags) if (p.has(n)) $(n).checked = p.get(n) === "1";
+  only = p.getAll("dict");
+  if (only.length) $("notes").textContent = "Searching only: " + only.join(", ") + "\n";
   if (p.has("min_length") || p.has("max_length") || p.has("blanks") || p.has("limit") || p.has("distinct"))
     document.querySelector("details.more").open = true;
 }
@@ -148,11 +162,17 @@ function draw() {
   }
   box.appendChild(frag);
   box.style.setProperty("--col", (longest + 1) + "ch");
-  $("found").textContent = found;
-  if (found > shown) $("more").textContent = (found - shown) + " more: save the results to see them all";
+  $("found").textContent = count(found);
+  showMore();
   if (pending.length && shown < shownAtMost) later(); else pending = [];
 }
 function later() { if (!drawing) { drawing = true; requestAnimationFrame(draw); } }
+// The results found but not drawn: all of them are in the saved results.
+function showMore() {
+  const hidden = found - shown - pending.length;
+  $("more").textContent = hidden <= 0 ? ""
+    : count(hidden) + " more not shown" + (complete ? ": save the results to see them all" : "");
+}
 
 function take(o) {
   if ("result" in o) {
@@ -161,17 +181,18 @@ function take(o) {
     if (shown + pending.length < shownAtMost) pending.push(o.result);
     later();
   } else if ("progress" in o) {
-    $("checked").textContent = o.progress.checked;
+    $("checked").textContent = count(o.progress.checked);
   } else if ("message" in o) {
-    $("notes").textContent += o.message + "\n";
+    $("notes").textContent += plain(o.message) + "\n";
   } else if ("error" in o) {
-    $("error").textContent = o.error;
+    $("error").textContent = plain(o.error);
     setState("Stopped");
   } else if ("found" in o) {
     found = o.found;
-    $("checked").textContent = o.checked;
+    complete = true;
+    $("checked").textContent = count(o.checked);
     later();
-    setState("Searching Completed");
+    setState(o.found > 0 ? "Searching Completed" : "Searching Completed: nothing found");
     if (o.found > 0) $("report").hidden = false;
   }
 }
@@ -183,7 +204,8 @@ async function search() {
   $("report").href = "/api/report?" + p.toString();
   $("report").hidden = true;
   for (const id of ["results", "notes", "error", "more"]) $(id).textContent = "";
-  found = shown = 0; longest = 4; pending = [];
+  found = shown = 0; longest = 4; pending = []; complete = false;
+  if (only.length) $("notes").textContent = "Searching only: " + only.join(", ") + "\n";
   $("found").textContent = $("checked").textContent = "0";
   setState("Searching");
   controller = new AbortController();
@@ -192,7 +214,7 @@ async function search() {
     const res = await fetch("/api/search?" + p.toString(), {signal: mine.signal});
     if (!res.ok) {
       const body = await res.json().catch(() => ({error: res.statusText}));
-      $("error").textContent = body.error;
+      $("error").textContent = plain(body.error);
       setState("Refused");
       return;
     }
@@ -220,6 +242,7 @@ function cancel(quiet) {
   controller.abort();
   controller = null;
   if (!quiet) setState("Search Cancelled");
+  showMore();
 }
 
 async function loadDictionaries() {
@@ -236,7 +259,7 @@ async function loadDictionaries() {
       box.type = "checkbox";
       box.checked = d.selected;
       box.addEventListener("change", () => choose(d.name, box));
-      note.textContent = " " + d.words.toLocaleString() + " words";
+      note.textContent = " " + count(d.words) + " words";
       label.append(box, " " + d.name, note);
       li.appendChild(label);
       list.appendChild(li);
@@ -248,10 +271,16 @@ async function loadDictionaries() {
 
 async function choose(name, box) {
   const p = new URLSearchParams({name: name, selected: box.checked ? "1" : "0"});
-  const res = await fetch("/api/dictionaries?" + p.toString(), {method: "POST"});
-  if (!res.ok) {
+  let error = "";
+  try {
+    const res = await fetch("/api/dictionaries?" + p.toString(), {method: "POST"});
+    if (!res.ok) error = (await res.json().catch(() => ({error: res.statusText}))).error;
+  } catch (e) {
+    error = "The server could not be reached: the selection is unchanged.";
+  }
+  if (error) {
     box.checked = !box.checked;
-    $("error").textContent = (await res.json()).error;
+    $("error").textContent = error;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "text_report.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -38,8 +39,11 @@ bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std:
                header.include.c_str(), header.exclude.c_str());
   std::fprintf(out, "%s", header.useAll ? loadString(kReportUseAll) : "\n");
   std::fprintf(out, "%s", header.suppressPermutations ? loadString(kReportSuppress) : "\n");
-  std::fprintf(out, loadString(kReportCounts), static_cast<long>(header.wordsChecked),
-               static_cast<long>(store.entryCount()));
+  // The count is kept in 32 bits: a search of more than two thousand million words shows as
+  // the unsigned count it is, not as a negative one.
+  std::fprintf(out, loadString(kReportCounts),
+               static_cast<unsigned long>(static_cast<uint32_t>(header.wordsChecked)),
+               static_cast<unsigned long>(store.entryCount()));
   std::fputs(loadString(kReportRule), out);
   bool ok = store.copyLines(out, percent);
   ok = std::fclose(out) == 0 && ok;
