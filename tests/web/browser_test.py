@@ -12,31 +12,15 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 import websocket
+from testlib import Run
 
-WK = os.path.realpath(sys.argv[1])
+suite = Run(sys.argv[1], "wk_browser_test_")
+WK, work, home, check, wk = suite.program, suite.work, suite.home, suite.check, suite.wk
 shots = sys.argv[2]
 os.makedirs(shots, exist_ok=True)
-work = tempfile.mkdtemp(prefix="wk_browser_test_")
-home = os.path.join(work, "home")
-passed = failed = 0
-
-
-def check(name, ok, detail=""):
-    global passed, failed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print(f"FAIL {name}" + (f": {detail}" if detail else ""))
-
-
-def wk(*args):
-    return subprocess.run([WK, "--home", home, *args], capture_output=True, text=True,
-                          stdin=subprocess.DEVNULL)
 
 
 class Page:
@@ -214,5 +198,4 @@ finally:
     server.wait(timeout=10)
     shutil.rmtree(work, ignore_errors=True)
 
-print(f"{passed} passed, {failed} failed")
-sys.exit(1 if failed else 0)
+suite.finish()

@@ -9,31 +9,16 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 import urllib.error
 import urllib.parse
 import urllib.request
 
-WK = os.path.realpath(sys.argv[1])
-work = tempfile.mkdtemp(prefix="wk_serve_test_")
-home = os.path.join(work, "home")
-passed = failed = 0
+from testlib import Run
 
-
-def check(name, ok, detail=""):
-    global passed, failed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print(f"FAIL {name}" + (f": {detail}" if detail else ""))
-
-
-def wk(*args):
-    return subprocess.run([WK, "--home", home, *args], capture_output=True, text=True,
-                          stdin=subprocess.DEVNULL)
+suite = Run(sys.argv[1], "wk_serve_test_")
+WK, work, home, check, wk = suite.program, suite.work, suite.home, suite.check, suite.wk
 
 
 def request(path, method="GET", timeout=30):
@@ -264,5 +249,4 @@ finally:
     check("and the searches it ran, with their files", settled() == [])
     shutil.rmtree(work, ignore_errors=True)
 
-print(f"{passed} passed, {failed} failed")
-sys.exit(1 if failed else 0)
+suite.finish()
