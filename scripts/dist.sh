@@ -3,7 +3,7 @@
 #   wordkeg_<version>_amd64.deb     the command line, its web server, man page and completion
 #   wordkeg-<version>-win32.zip     wordkeg32.exe, vlist32.dll, drvkeep.exe and a starter home:
 #                                   wordkeg.ini, files/, lexicons/ with the British dictionary
-#                                   (and its word list's licence), temp/, README.txt
+#                                   (and its word list's licence), temp/, README.txt, LICENCE.txt
 # Usage: scripts/dist.sh NATIVE-BUILD WIN32-BUILD OUT   (./run dist builds both trees first)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -36,6 +36,7 @@ printf '[PATHS]\r\nFILES=.\\files\r\nDICTIONARIES=.\\lexicons\r\nTEMP_FILES=.\\t
 "$native/bin/wordkeg" --home "$work/home" dict select british >/dev/null 2>&1
 cp "$work/home/lexicons/british.lex" "$stage/lexicons/"
 crlf /usr/share/doc/wbritish-huge/copyright >"$stage/lexicons/british-LICENCE.txt"
+crlf "$root/LICENCE" >"$stage/LICENCE.txt"
 crlf >"$stage/README.txt" <<TEXT
 Wordkeg $version for Windows
 
@@ -44,6 +45,7 @@ wordkeg32.exe   the crossword and anagram solver: start it from this folder. It 
                 files\\ and working files in temp\\.
 vlist32.dll     its result list
 drvkeep.exe     Drive Keeper: a tray icon that warns while a fixed drive runs low on space
+LICENCE.txt     the licence of these programs
 
 The starter dictionary, lexicons\\british.lex, holds the British English word list of
 Debian's wbritish-huge package (words of 1 to 20 letters; its licence is

@@ -44,6 +44,20 @@ expect_same "XDG_DATA_HOME is the user's choice" \
   "$(XDG_DATA_HOME="$work/xdg" HOME="$work/user" "$wk" dict list 2>/dev/null | wc -l)" 2
 [ -d "$work/xdg/wordkeg/lexicons" ] && passed=$((passed + 1)) ||
   { failed=$((failed + 1)); echo "FAIL no home under XDG_DATA_HOME"; }
+# Two first uses at once: the second waits for the first set-up and both search.
+HOME="$work/twice" "$wk" search 'b?r?d' >"$work/one" 2>&1 &
+HOME="$work/twice" "$wk" search 'b?r?d' >"$work/two" 2>&1
+second=$?
+wait $!
+expect_same "two first uses at once both search" "$second $? $(grep -c bored "$work/one" "$work/two" | tr '\n' ' ')" \
+  "0 0 $work/one:1 $work/two:1 "
+# Set-ups that cannot be done say why, with the program's failure status.
+env -u HOME "$wk" --version >/dev/null 2>&1
+expect_same "--version needs no home" "$?" 0
+out=$(XDG_DATA_HOME=/proc/wordkeg-nowhere "$wk" search 'c?t' 2>&1)
+expect_same "a home that cannot be made: status 2" "$?" 2
+expect_same "and the reason" "$out" "wordkeg: setting up /proc/wordkeg-nowhere/wordkeg failed: the folder cannot be made"
+
 # A named home is the user's as before: nothing set up in it.
 HOME="$work/user" "$wk" --home "$work/named" dict list >/dev/null 2>&1
 expect_same "a named home is left as it is" "$(ls "$work/named/lexicons" | wc -l)" 0

@@ -72,6 +72,15 @@ roff() { sed 's/\\/\\e/g; s/^\./\\\&./; s/^'"'"'/\\\&'"'"'/'; }
   echo 'the reader of standard output went away (| head)'
   echo '.SH ENVIRONMENT'
   echo 'WORDKEG_HOME: the home when \-\-home is not given (else the current directory).'
+  echo '.PP'
+  echo 'XDG_DATA_HOME: the installed wordkeg (/usr/bin/wordkeg) works, when neither \-\-home nor'
+  echo 'WORDKEG_HOME is given, on $XDG_DATA_HOME/wordkeg (by default ~/.local/share/wordkeg).'
+  echo '.SH FILES'
+  echo 'A home holds wordkeg.ini (its paths and the LONG_WORDS option), lexicons/ (the'
+  echo 'dictionaries, *.lex), files/ (saved results) and temp/ (working files). The installed'
+  echo 'wordkeg sets up the user'"'"'s home on first use: long words on, the British and American'
+  echo 'dictionaries compiled from /usr/share/dict where those word lists are installed, the first'
+  echo 'selected.'
 } >"$out/wordkeg.1"
 # Installed compressed, as Debian's manual pages are.
 gzip -9nc "$out/wordkeg.1" >"$out/wordkeg.1.gz"
@@ -92,7 +101,7 @@ named="dict/details dict/select dict/deselect dict/merge dict/add dict/remove di
   echo '}'
   echo '_wordkeg() {'
   echo '  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} path="" home="" i word'
-  echo '  local words="" values=""'
+  echo '  local words="" options="" values=""'
   echo '  for ((i = 1; i < COMP_CWORD; i++)); do'
   echo '    word=${COMP_WORDS[i]}'
   echo '    case "$path/$word" in'
