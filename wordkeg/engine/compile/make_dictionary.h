@@ -2,9 +2,9 @@
 // MakeDictionaryFromFile: compiles a word list (one word per line) into a dictionary. Valid
 // lines are written into sorted runs (of 3000 records; more for long words), the runs are
 // merged, and the merged words are written as a dictionary that then replaces the one at the
-// target path (the old file stays as its ".lxb" backup). Memory does not grow with the list. Until the build has finished
-// without cancellation the old dictionary is untouched, and every temporary file is removed on
-// every path out.
+// target path (the old file stays as its ".lxb" backup). Memory does not grow with the list.
+// Until the build has finished without cancellation the old dictionary is untouched, and every
+// temporary file is removed on every path out.
 #include <atomic>
 #include <cstdint>
 #include <mutex>

@@ -1,8 +1,7 @@
 #pragma once
-// MergeFile: a k-way merge of sorted inputs in passes of at most five (or a given fan-in), oldest
-// inputs first, each
-// pass output joining the back of the queue, until one file remains; that file is moved to the
-// output name. Every temporary pass output is deleted when the merger is destroyed, whatever
+// MergeFile: a k-way merge of sorted inputs in passes of at most five (or a given fan-in),
+// oldest inputs first, each pass output joining the back of the queue, until one file remains;
+// that file is moved to the output name. Every temporary pass output is deleted when the merger is destroyed, whatever
 // ended the merge.
 //
 // A Handler is one input: Handler(inputName, outputName, options) opens the input and reads

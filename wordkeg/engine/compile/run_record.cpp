@@ -96,7 +96,7 @@ int compareLong(const unsigned char* a, const unsigned char* b) {
 }  // namespace
 
 const Layout kShortWords{kSize, make, shortWord, compareShort, 3000, 5};
-const Layout kLongWords{kLargestSize, makeLong, longWord, compareLong, 10000, 32};
+const Layout kLongWords{kLargestSize, makeLong, longWord, compareLong, 30000, 16};
 
 const Layout& layoutFor(int longest) {
   return longest > dict::kMaxSearchLength ? kLongWords : kShortWords;
