@@ -10,6 +10,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -77,7 +78,7 @@ base = server.stdout.readline().split()[2]
 browser = subprocess.Popen(
     ["chromium-headless-shell", "--no-sandbox", "--disable-gpu", "--remote-debugging-port=0",
      f"--user-data-dir={work}/profile", "about:blank"],
-    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
 try:
     endpoint = ""
     for line in browser.stderr:
@@ -192,7 +193,8 @@ try:
     check("a refusal shows the program's message", page.wait(
         "document.getElementById('error').textContent.includes('maximum length supported')"))
 finally:
-    browser.kill()
+    # The browser's own processes (zygote, renderers, GPU) go with it: its whole group.
+    os.killpg(browser.pid, signal.SIGKILL)
     browser.wait()
     server.send_signal(2)
     server.wait(timeout=10)
