@@ -23,17 +23,22 @@ class Asking {
 
 }  // namespace
 
+std::string longWordsAside(int longest, const std::string& how) {
+  if (longest >= dict::kMaxLength) return {};
+  std::string aside = " (" + std::to_string(dict::kMaxLength) + " with long words on";
+  return aside.append(how).append(")");
+}
+
+std::string longestWordNote(int longest, const std::string& how) {
+  std::string note = "The longest word this home takes has " + std::to_string(longest) + " letters";
+  return note.append(longWordsAside(longest, how)).append(".");
+}
+
 bool RequestChecks::refuse(int textId) {
   Asking asking(asking_);
   beep();
   std::string text = str(textId);
-  if (textId == kPatternTooLong && namesLimit_) {
-    text += " The longest word this home takes has " + std::to_string(request_.longestWord) +
-            " letters";
-    text += request_.longestWord < dict::kMaxLength
-                ? " (" + std::to_string(dict::kMaxLength) + " with long words on)."
-                : ".";
-  }
+  if (textId == kPatternTooLong && namesLimit_) text += " " + longestWordNote(request_.longestWord);
   showMessage(text, str(kInputErrorCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
   return false;
 }

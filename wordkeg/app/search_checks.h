@@ -41,6 +41,12 @@ class RequestChecks {
   bool namesLimit_ = false;
 };
 
+// " (20 with long words on`how`)" where the home takes fewer than twenty letters, else "": what
+// more long words would allow. `how` tells the user how to turn them on (may be empty).
+std::string longWordsAside(int longest, const std::string& how = "");
+// "The longest word this home takes has N letters", then longWordsAside(), then ".".
+std::string longestWordNote(int longest, const std::string& how = "");
+
 // A field's history, newest first: a non-empty `text` moves (or goes) to the top, and the list
 // keeps at most ten entries.
 void pushHistory(std::vector<std::string>& history, const std::string& text);

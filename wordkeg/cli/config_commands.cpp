@@ -29,11 +29,7 @@ int printLongWords(bool on) {
 
 }  // namespace
 
-std::string longestWordNote(int longest) {
-  std::string note = "The longest word this home takes has " + std::to_string(longest) + " letters";
-  if (longest < dict::kMaxLength) note += " (20 with long words on: wordkeg config long-words on)";
-  return note + ".";
-}
+const char* const kTurnLongWordsOn = ": wordkeg config long-words on";
 
 int showLongWords(const DictionaryNames& catalogue) {
   const ConfigData& config = catalogue.config();

@@ -9,9 +9,8 @@ class DictionaryNames;
 
 namespace wk::cli {
 
-// "The longest word this home takes has N letters (20 with long words on)." for a home whose
-// longest word has `longest` letters.
-std::string longestWordNote(int longest);
+// How the command line turns long words on, as app::longWordsAside() and longestWordNote() say it.
+extern const char* const kTurnLongWordsOn;
 // Prints whether the home takes long words, and how long its words may be.
 int showLongWords(const DictionaryNames& catalogue);
 // Sets the long-words option for the runs that follow, then prints it as showLongWords would.

@@ -105,8 +105,7 @@ bool lengthsFit(const SearchOptions& o, int longest) {
   for (const auto& [name, value] : options) {
     if (value <= longest) continue;
     std::fprintf(stderr, "%s: must be a whole number from 1 to %d%s\n", name, longest,
-                 longest < dict::kMaxLength ? " (20 with long words on: wordkeg config long-words on)"
-                                            : "");
+                 app::longWordsAside(longest, kTurnLongWordsOn).c_str());
     return false;
   }
   return true;
@@ -156,7 +155,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   const auto tiles = static_cast<int>(request.from.size()) + request.blanks;
   if (store.entryCount() == 0 && !request.multiWord && request.useAll &&
       tiles > request.longestWord)
-    std::fprintf(stderr, "%s\n", longestWordNote(request.longestWord).c_str());
+    std::fprintf(stderr, "%s\n", app::longestWordNote(request.longestWord, kTurnLongWordsOn).c_str());
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }
 

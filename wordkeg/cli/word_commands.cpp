@@ -7,6 +7,7 @@
 #include "engine/base/message_port.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
+#include "app/search_checks.h"
 #include "engine/compile/word_shape.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dict_format.h"
@@ -29,8 +30,8 @@ int modify(DictionaryNames& catalogue, const std::string& word, const std::strin
   const int longest = catalogue.config().longestWord();
   if (!isWordShape(word, longest) && isWordShape(word, dict::kMaxLength + 1)) {
     beep();
-    showMessage(word + str(kNotValidWord) + " " + longestWordNote(longest), str(kIncompleteCaption),
-                mb::kOk);
+    showMessage(word + str(kNotValidWord) + " " + app::longestWordNote(longest, kTurnLongWordsOn),
+                str(kIncompleteCaption), mb::kOk);
     return exit_code::kRefused;
   }
   // The combo's list is the catalogue; a known name is passed as the catalogue spells it.

@@ -127,6 +127,9 @@ function plain(message) {
                          (option) => labels[option]);
 }
 function count(n) { return Number(n).toLocaleString(); }
+function noteOnly() {
+  if (only.length) $("notes").textContent = "Searching only: " + only.join(", ") + "\n";
+}
 
 function query() {
   const p = new URLSearchParams();
@@ -143,7 +146,7 @@ function fill(p) {
   for (const n of numbers) if (p.has(n)) $(n).value = p.get(n);
   for (const n of flags) if (p.has(n)) $(n).checked = p.get(n) === "1";
   only = p.getAll("dict");
-  if (only.length) $("notes").textContent = "Searching only: " + only.join(", ") + "\n";
+  noteOnly();
   if (p.has("min_length") || p.has("max_length") || p.has("blanks") || p.has("limit") || p.has("distinct"))
     document.querySelector("details.more").open = true;
 }
@@ -205,7 +208,7 @@ async function search() {
   $("report").hidden = true;
   for (const id of ["results", "notes", "error", "more"]) $(id).textContent = "";
   found = shown = 0; longest = 4; pending = []; complete = false;
-  if (only.length) $("notes").textContent = "Searching only: " + only.join(", ") + "\n";
+  noteOnly();
   $("found").textContent = $("checked").textContent = "0";
   setState("Searching");
   controller = new AbortController();

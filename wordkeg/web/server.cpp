@@ -80,15 +80,16 @@ void handleSelect(const ServeOptions& options, const httplib::Request& req,
   const std::string name = req.get_param_value("name");
   const std::string selected = req.get_param_value("selected");
   if (selected != "0" && selected != "1") return sendError(res, 400, "selected must be 0 or 1");
-  std::string error;
-  const json list = dictionaryList(options, error);
-  bool listed = false;
-  for (const auto& entry : list) listed = listed || entry["name"] == name || entry["file"] == name;
-  if (!listed) return sendError(res, 404, "There is no dictionary called " + name.substr(0, 255));
   const Finished done = runToEnd(
       commandLine(options, {"dict", selected == "1" ? "select" : "deselect", "--", name}));
-  if (done.status != 0) return sendError(res, 409, messageOf(done.err));
-  handleDictionaries(options, res);
+  if (done.status == 0) return handleDictionaries(options, res);
+  // Refused: a name the catalogue lacks is not found; a listed one is busy (another copy).
+  std::string error;
+  bool listed = false;
+  for (const auto& entry : dictionaryList(options, error))
+    listed = listed || entry["name"] == name || entry["file"] == name;
+  if (!listed) return sendError(res, 404, "There is no dictionary called " + name.substr(0, 255));
+  sendError(res, 409, messageOf(done.err));
 }
 
 void handleSearch(const ServeOptions& options, const httplib::Request& req,

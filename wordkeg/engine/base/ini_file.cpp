@@ -94,7 +94,10 @@ int getProfileInt(const std::string& section, const std::string& key, int fallba
                   const std::string& path) {
   const std::string missing = "\x01";
   const std::string value = getProfileString(section, key, missing, path);
-  if (value == missing) return fallback;
+  return value == missing ? fallback : profileNumber(value);
+}
+
+int profileNumber(const std::string& value) {
   size_t i = 0;
   const bool negative = !value.empty() && value[0] == '-';
   if (negative) ++i;

@@ -12,6 +12,8 @@ std::string getProfileString(const std::string& section, const std::string& key,
 // The leading decimal number of the value (0 when it has none), or `fallback` when missing.
 int getProfileInt(const std::string& section, const std::string& key, int fallback,
                   const std::string& path);
+// The leading decimal number of a value as getProfileInt reads it (0 when it has none).
+int profileNumber(const std::string& value);
 // Sets `key` in `section` (both created when missing) and rewrites the file through a
 // temporary file, so a failed write never leaves a half-written ini in place. False on failure.
 bool writeProfileString(const std::string& section, const std::string& key,

@@ -99,7 +99,7 @@ std::string ConfigData::tempPath(const std::string& name) const {
 
 void ConfigData::readLongWords() {
   const std::string value = toLower(getProfileString(kOptionsSection, kLongWordsKey, "0", ini_));
-  const int number = getProfileInt(kOptionsSection, kLongWordsKey, 0, ini_);
+  const int number = profileNumber(value);  // as getProfileInt, without reading the file again
   const bool word = value == "on" || value == "yes" || value == "true";
   longWords_ = number == 1 || word;
   const bool off = value.empty() || value[0] == '0' || value == "off" || value == "no" ||
