@@ -165,6 +165,7 @@ void Dictionary::decodeAll(SharedDictionary& shared) {
   }
   for (; filled < shared.wordAt.size(); ++filled)
     shared.wordAt[filled] = static_cast<uint32_t>(shared.words.size());
+  shared.tableGroups();
   memoryBytes_ = nullptr;
   memoryPos_ = 0;
   length_ = 1;

@@ -70,12 +70,65 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
   if (length > longest_) return kExhausted;
   const char letter = firstLetter ? firstLetter : pattern_[0];
   reader_.seek(length, letter);
-  anagramsOnly_ = reader_.decoded() && hasPool_ && matchAll_ && length == pool_.total() &&
-                  pool_.packsExactly();
+  if (own_) own_->valid = false;
+  counted_ = startCounted(length, letter);
+  anagramsOnly_ = !counted_ && reader_.decoded() && hasPool_ && matchAll_ &&
+                  length == pool_.total() && pool_.packsExactly();
   if (anagramsOnly_)
     std::tie(anagram_, anagramsEnd_) =
         reader_.decoded()->anagramsOf(poolCounts_, reader_.nextOrdinal());
   return next(out);
+}
+
+bool DictionaryScan::countsAnagrams(const Dictionary& reader, const SrcLetters& pool,
+                                    int length) {
+  const SharedDictionary* d = reader.decoded();
+  return d && d->groups.usable && pool.packsExactly() && length == pool.total();
+}
+
+bool DictionaryScan::startCounted(int length, char letter) {
+  const SharedDictionary* d = reader_.decoded();
+  if (!d || !d->groups.usable || !hasPool_ || !matchAll_ || !pool_.packsExactly()) return false;
+  const size_t from = reader_.nextOrdinal();
+  if (countsAnagrams(reader_, pool_, length)) {
+    std::tie(anagram_, anagramsEnd_) = d->anagramsOf(poolCounts_, from);
+    listed_ = listedEnd_ = nullptr;
+  } else if (own_) {
+    listMatches(from);
+    anagram_ = anagramsEnd_ = nullptr;
+  } else {
+    return false;
+  }
+  walk_ = GroupWalk(d->groups, missingMask_, pool_.total(), longest_, length, letter);
+  return true;
+}
+
+void DictionaryScan::listMatches(size_t from) {
+  const SharedDictionary& d = *reader_.decoded();
+  const int longest = std::min(longest_, pool_.total());
+  std::vector<uint32_t>& own = own_->words;
+  own.clear();
+  auto consider = [&](uint32_t i) {
+    const uint32_t mask = d.masks[i];
+    if (mask & missingMask_) return;
+    // An exact pool holds no letter more than seven times: a word that does cannot be made.
+    if ((mask & kCountsTooHigh) || !poolCounts_.fits(d.counts[i])) return;
+    own.push_back(i);
+  };
+  if (above_ && above_->valid && above_->from <= from) {
+    const auto& above = above_->words;
+    for (auto it = std::lower_bound(above.begin(), above.end(), from); it != above.end(); ++it) {
+      if (d.words[*it].length > longest) break;
+      consider(*it);
+    }
+  } else {
+    for (size_t i = from; i < d.words.size() && d.words[i].length <= longest; ++i)
+      consider(static_cast<uint32_t>(i));
+  }
+  own_->from = from;
+  own_->valid = true;
+  listed_ = own.data();
+  listedEnd_ = own.data() + own.size();
 }
 
 int DictionaryScan::next(std::string& out) {
@@ -84,6 +137,7 @@ int DictionaryScan::next(std::string& out) {
     state.clearTooMany();
     return kExhausted;
   }
+  if (counted_) return nextCounted(out);
   if (reader_.decoded()) return anagramsOnly_ ? nextAnagram(out) : nextDecoded(out);
   for (;;) {
     if (!reader_.readNext()) return kExhausted;
@@ -229,6 +283,30 @@ int DictionaryScan::nextAnagram(std::string& out) {
       return kMatch;
     }
     i = match < end ? match + 1 : end;
+  }
+}
+
+int DictionaryScan::nextCounted(std::string& out) {
+  ReaderState& state = readerState();
+  pauseGate().pass();
+  if (state.cancelRequested()) return kCancelled;
+  const SharedDictionary& d = *reader_.decoded();
+  for (;;) {
+    uint32_t match;
+    if (anagram_ != anagramsEnd_) {
+      match = anagram_++->ordinal;
+    } else if (listed_ != listedEnd_) {
+      match = *listed_++;
+    } else {
+      state.addChecked(walk_.countRest());
+      return kExhausted;
+    }
+    state.addChecked(walk_.countTo(match));
+    // Fits by its counts already; take() leaves what it did not use, for the level below.
+    if (pool_.take(d.words[match].letters, ' ') != 0) continue;
+    reader_.takeDecoded(match);
+    out = reader_.asWritten();
+    return kMatch;
   }
 }
 

@@ -6,12 +6,22 @@
 #include <string_view>
 #include <vector>
 
+#include "group_walk.h"
 #include "shared_dictionary.h"
 #include "src_letters.h"
 
 namespace wk {
 
 class Dictionary;
+
+// A multi-word search's narrowing, in memory mode: the words one level's scan of "*" found its
+// pool fits, in order from where it started. A level below whose pool is what one of them left
+// finds all its words among them, so it reads these instead of the whole dictionary.
+struct ScanList {
+  std::vector<uint32_t> words;
+  size_t from = 0;     // the ordinal the scan started at
+  bool valid = false;  // false when the level's last scan read word by word
+};
 
 class DictionaryScan {
  public:
@@ -27,6 +37,15 @@ class DictionaryScan {
             std::string& out);
   // Continues the scan started last.
   int next(std::string& out);
+  // True when a scan of "*" from `length` with `pool` goes by GroupWalk and the anagram index:
+  // the reader in memory with its groups in order, an exact pool of `length` letters.
+  static bool countsAnagrams(const Dictionary& reader, const SrcLetters& pool, int length);
+  // Before start(): `own` receives the scan's matches when it lists them; `above`, when not null,
+  // is the list of the level above, whose pool held this scan's.
+  void setLists(const ScanList* above, ScanList* own) {
+    above_ = above;
+    own_ = own;
+  }
   // The scan's own copy of the pool; after a match its working part holds what the match left.
   const SrcLetters& pool() const { return pool_; }
 
@@ -42,6 +61,13 @@ class DictionaryScan {
   // any letters allowed): whole groups are counted as read without stepping through them, and
   // the matches are found through the dictionary's anagram index.
   int nextAnagram(std::string& out);
+  // A pool scan of "*" in memory mode whose groups are in order: its matches come from the
+  // anagram index (a word of exactly the pool's letters) or from a list, and the GroupWalk
+  // counts what the word-by-word scan would have read. Same matches, same order, same count.
+  bool startCounted(int length, char letter);
+  int nextCounted(std::string& out);
+  void listMatches(size_t from);
+
 
   Dictionary& reader_;
   int longest_;
@@ -59,6 +85,12 @@ class DictionaryScan {
   // nextAnagram(): the pool's exact anagrams not yet passed, in dictionary order.
   const SharedDictionary::Anagram* anagram_ = nullptr;
   const SharedDictionary::Anagram* anagramsEnd_ = nullptr;
+  bool counted_ = false;
+  GroupWalk walk_;
+  const ScanList* above_ = nullptr;
+  ScanList* own_ = nullptr;
+  const uint32_t* listed_ = nullptr;  // nextCounted() from a list: the matches not yet given
+  const uint32_t* listedEnd_ = nullptr;
 };
 
 }  // namespace wk

@@ -61,6 +61,35 @@ SharedDictionary::anagramsOf(const LetterCounts& counts, size_t from) const {
   return {first, last};
 }
 
+void SharedDictionary::tableGroups() {
+  groups = GroupTable();
+  int previous = -1;
+  for (size_t i = 0; i < words.size(); i = groupEnd[i]) {
+    const int length = words[i].length;
+    const int letter = words[i].letters[0] - 'a';
+    const int key = length * dict::kLetters + letter;
+    // Out of order, the index and the records could disagree on where a group lies.
+    if (length < 1 || length > dict::kMaxLength || letter < 0 || letter >= dict::kLetters ||
+        key <= previous)
+      return;
+    previous = key;
+    groups.filled[length] |= 1u << letter;
+    groups.begin[length][letter] = static_cast<uint32_t>(i);
+    groups.size[length][letter] = groupEnd[i] - static_cast<uint32_t>(i);
+  }
+  // Where a seek to each slot lands: the first word of that group or of the next one with words.
+  auto next = static_cast<uint32_t>(words.size());
+  for (int length = dict::kMaxLength; length >= 1; --length) {
+    for (int letter = dict::kLetters - 1; letter >= 0; --letter) {
+      if (groups.filled[length] >> letter & 1u) next = groups.begin[length][letter];
+      const auto offset =
+          static_cast<size_t>(index[dict::indexSlot(length, static_cast<char>('a' + letter))]);
+      if (offset >= wordAt.size() || wordAt[offset] != next) return;
+    }
+  }
+  groups.usable = true;
+}
+
 uint32_t letterMask(const char* stored, int length) {
   uint32_t mask = 0;
   for (int i = 0; i < length; ++i) {

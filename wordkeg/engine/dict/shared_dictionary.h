@@ -26,6 +26,16 @@ uint32_t letterMask(const char* stored, int length);
 // A bit beside a word's letter mask: its LetterCounts cannot hold its counts.
 constexpr uint32_t kCountsTooHigh = 1u << 31;
 
+// The (length, first letter) groups as the records lie, for scans that count the words they pass
+// without reading them. Usable only when the groups follow in order and the index leads to each
+// as a reader's seek does; otherwise scans read word by word.
+struct GroupTable {
+  bool usable = false;
+  uint32_t filled[dict::kMaxLength + 2] = {};  // by length: bit c when group (length, c) has words
+  uint32_t begin[dict::kMaxLength + 1][dict::kLetters] = {};  // its first word
+  uint32_t size[dict::kMaxLength + 1][dict::kLetters] = {};
+};
+
 // A whole dictionary file held in memory (plus a final byte 255), checked and decoded once for
 // all the readers that share it: nested readers then step through words, not bytes.
 struct SharedDictionary {
@@ -39,6 +49,10 @@ struct SharedDictionary {
   std::vector<uint32_t> masks;
   std::vector<uint32_t> groupEnd;
   std::vector<LetterCounts> counts;  // beside each word; kCountsTooHigh in its mask when unusable
+  GroupTable groups;
+
+  // Fills `groups` from the words, groupEnd, wordAt and index above.
+  void tableGroups();
 
   // The words by their letter counts, then in order: the exact anagrams of a pool that follow a
   // position are one search away. Built on first use (a multi-word search's last word).

@@ -7,7 +7,10 @@
 #include "../base/wordkeg_exception.h"
 #include "../dict/dict_format.h"
 #include "../dict/dictionary.h"
+#include "../base/pause_gate.h"
 #include "../dict/dictionary_scan.h"
+#include "../dict/group_walk.h"
+#include "../dict/shared_dictionary.h"
 #include "../dict/reader_state.h"
 #include "../dict/word_order.h"
 #include "result_store.h"
@@ -35,40 +38,39 @@ bool passesIncludeExclude(const std::string& word, const std::string& include,
 }
 
 SearchControl::SearchControl(const SearchScope& scope)
-    : SearchControl(scope, scope.request->find.c_str(), std::string(), false, 0, 0,
-                    scope.request->sourcePool, nullptr, 0) {
-  readers_ = &ownReaders_;
+    : SearchControl(scope, scope.request->find.c_str(), false, 0, 0, scope.request->sourcePool,
+                    nullptr, 0) {
+  levels_ = &ownLevels_;
   readerState().resetChecked();
   if (scope.finishedCount) *scope.finishedCount = 0;
 }
 
-SearchControl::SearchControl(const SearchScope& scope, const char* rest, std::string prefix,
-                             bool bangSeen, int minLength, char firstLetter, const SrcLetters& pool,
-                             std::vector<std::unique_ptr<Dictionary>>* readers, size_t depth)
+SearchControl::SearchControl(const SearchScope& scope, const char* rest, bool bangSeen,
+                             int minLength, char firstLetter, const SrcLetters& pool,
+                             Levels* levels, size_t depth)
     : scope_(scope),
       rest_(rest),
-      prefix_(std::move(prefix)),
       bangSeen_(bangSeen),
       minLength_(minLength),
       firstLetter_(firstLetter),
       pool_(pool),
-      readers_(readers),
+      levels_(levels),
       depth_(depth) {}
 
 SearchControl::~SearchControl() {
   // The deepest readers close first, as nested readers did.
-  while (!ownReaders_.empty()) ownReaders_.pop_back();
+  while (!ownLevels_.readers.empty()) ownLevels_.readers.pop_back();
 }
 
 int SearchControl::run() {
   const SearchData& request = *scope_.request;
   const char* blank = std::strchr(rest_, ' ');
-  std::string word = blank ? std::string(rest_, blank) : std::string(rest_);
-  rest_ = blank ? blank + 1 : rest_ + std::strlen(rest_);
-  if (!bangSeen_ && word.find('!') != std::string::npos) bangSeen_ = true;
+  std::string_view word(rest_, blank ? static_cast<size_t>(blank - rest_) : std::strlen(rest_));
+  rest_ = blank ? blank + 1 : rest_ + word.size();
+  if (!bangSeen_ && word.find('!') != std::string_view::npos) bangSeen_ = true;
   useAll_ = request.useAll;
   if (bangSeen_) {
-    word.assign(1, '*');  // not = "*": GCC 12 warns falsely (-Wrestrict) on it
+    word = "*";
     useAll_ = true;
   }
   const bool last = *rest_ == 0 && !bangSeen_;
@@ -76,6 +78,7 @@ int SearchControl::run() {
       request.suppressPermutations && (bangSeen_ || (word == "*" && onlyStarsLeft(rest_)));
   SrcLetters pool = pool_;
   if (request.multiWord) pool.addLetters(word);
+  narrowed_ = depth_ > 0 && pool == pool_;
   const int total = pool.total();
   // Only when every letter must be used does a short remainder force one word to take it all.
   if (useAll_ && minLength_ && total - minLength_ > 0 && total - minLength_ < minLength_) {
@@ -83,7 +86,8 @@ int SearchControl::run() {
     firstLetter_ = 0;
   }
   if ((bangSeen_ && total == 0) || (word.empty() && (!useAll_ || total == 0))) {
-    if (!prefix_.empty()) scope_.store->append(prefix_, true);  // an empty sequence is no result
+    // An empty sequence is no result.
+    if (!levels_->chosen.empty()) scope_.store->append(levels_->chosen, true);
     return 0;
   }
   const bool hasFrom = !request.from.empty();
@@ -116,7 +120,7 @@ int SearchControl::run() {
 // A multi-word search opens the subset once per depth: a descent seeks that reader afresh
 // instead of opening (and, in stream mode, re-reading) the file for every word found above.
 Dictionary& SearchControl::levelReader() {
-  auto& readers = *readers_;
+  auto& readers = levels_->readers;
   if (readers.size() <= depth_) readers.resize(depth_ + 1);
   if (!readers[depth_])
     readers[depth_] = std::make_unique<Dictionary>(
@@ -124,7 +128,14 @@ Dictionary& SearchControl::levelReader() {
   return *readers[depth_];
 }
 
-int SearchControl::scanDictionary(const std::string& path, const std::string& word,
+ScanList& SearchControl::levelList(size_t depth) {
+  auto& lists = levels_->lists;
+  if (lists.size() <= depth) lists.resize(depth + 1);
+  if (!lists[depth]) lists[depth] = std::make_unique<ScanList>();
+  return *lists[depth];
+}
+
+int SearchControl::scanDictionary(const std::string& path, std::string_view word,
                                   const SrcLetters& pool, bool ordered) {
   const SearchData& request = *scope_.request;
   if (request.multiWord) return scanWith(levelReader(), word, pool, ordered);
@@ -132,11 +143,9 @@ int SearchControl::scanDictionary(const std::string& path, const std::string& wo
   return scanWith(reader, word, pool, ordered);
 }
 
-int SearchControl::scanWith(Dictionary& reader, const std::string& word, const SrcLetters& pool,
-                        bool ordered) {
+int SearchControl::scanWith(Dictionary& reader, std::string_view word, const SrcLetters& pool,
+                            bool ordered) {
   const SearchData& request = *scope_.request;
-  DictionaryScan scan(reader, request.longestWord);
-  std::string found;
   const SrcLetters* letters = request.from.empty() ? nullptr : &pool;
   // A shortest length above the order's skips the shorter groups; every word then comes after
   // the order's (length, first letter), so the letter no longer matters.
@@ -146,6 +155,17 @@ int SearchControl::scanWith(Dictionary& reader, const std::string& word, const S
     minLength = request.minWordLength;
     firstLetter = 0;
   }
+  // The last word of a sequence that must use every letter left, in memory: the scan would
+  // only find the anagrams of the pool, so they are appended here without one.
+  const int length = std::max(minLength, 1);
+  if (request.multiWord && depth_ > 0 && *rest_ == 0 && !bangSeen_ && letters && word == "*" &&
+      length <= request.longestWord && DictionaryScan::countsAnagrams(reader, pool, length) &&
+      !reader.inert())
+    return appendAnagrams(reader, pool, length, firstLetter);
+  DictionaryScan scan(reader, request.longestWord);
+  if (request.multiWord)
+    scan.setLists(narrowed_ ? &levelList(depth_ - 1) : nullptr, &levelList(depth_));
+  std::string found;
   int result = scan.start(word, letters, minLength, firstLetter, found);
   for (; result == DictionaryScan::kMatch; result = scan.next(found)) {
     if (request.maxWordLength > 0 && reader.length() > request.maxWordLength) continue;
@@ -161,19 +181,54 @@ int SearchControl::scanWith(Dictionary& reader, const std::string& word, const S
 
 int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader,
                            const std::string& found, bool ordered) {
+  std::string& chosen = levels_->chosen;
+  const size_t before = chosen.size();
+  chosen.append(found).push_back(' ');
+  // The sequence above stays as it was for this level's next word, whichever way this ends.
+  struct Restore {
+    std::string& chosen;
+    size_t size;
+    ~Restore() { chosen.resize(size); }
+  } restore{chosen, before};
   if (*rest_ == 0 && !bangSeen_) {
     // Nothing is left to find: the level below would only tell whether the sequence is a result
     // (every letter used, where Use All asks for it).
     if (!scope_.request->useAll || scan.pool().leftOverTotal() == 0)
-      scope_.store->append(prefix_ + found + " ", true);
+      scope_.store->append(chosen, true);
     return 0;
   }
   const int minLength = ordered ? reader.length() : 0;
   char first = 0;
   if (ordered) first = (found[0] >= 'A' && found[0] <= 'Z') ? found[0] - 'A' + 'a' : found[0];
-  SearchControl below(scope_, rest_, prefix_ + found + " ", bangSeen_, minLength, first,
-                      scan.pool().leftOver(), readers_, depth_ + 1);
+  SearchControl below(scope_, rest_, bangSeen_, minLength, first, scan.pool().leftOver(), levels_,
+                      depth_ + 1);
   return below.run();
+}
+
+int SearchControl::appendAnagrams(Dictionary& reader, const SrcLetters& pool, int length,
+                                  char letter) {
+  const SearchData& request = *scope_.request;
+  ReaderState& state = readerState();
+  pauseGate().pass();
+  if (state.cancelRequested()) return kCancelled;
+  const SharedDictionary& d = *reader.decoded();
+  GroupWalk walk(d.groups, pool.missingMask(), pool.total(), request.longestWord, length, letter);
+  reader.seek(length, letter);
+  auto [anagram, end] = d.anagramsOf(pool.packed(), reader.nextOrdinal());
+  std::string& chosen = levels_->chosen;
+  const size_t before = chosen.size();
+  for (; anagram != end; ++anagram) {
+    state.addChecked(walk.countTo(anagram->ordinal));
+    reader.takeDecoded(anagram->ordinal);
+    if (request.maxWordLength > 0 && reader.length() > request.maxWordLength) continue;
+    // It uses every letter left: the sequence is a result.
+    chosen.append(reader.asWritten()).push_back(' ');
+    scope_.store->append(chosen, true);
+    chosen.resize(before);
+    if (scope_.store->full()) return kCancelled;
+  }
+  state.addChecked(walk.countRest());
+  return 0;
 }
 
 void SearchControl::acceptSingle(const std::string& found, const SrcLetters& pool) {

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "../dict/dictionary_scan.h"
 #include "../dict/src_letters.h"
 
 namespace wk {
@@ -28,16 +30,25 @@ struct SearchScope {
 
 class SearchControl {
  public:
+  // What the levels of one multi-word search keep from one descent to the next, one per depth:
+  // the subset reader, and the words its last scan found (see ScanList).
+  struct Levels {
+    std::vector<std::unique_ptr<Dictionary>> readers;
+    std::vector<std::unique_ptr<ScanList>> lists;
+    // The words chosen above the running level, each followed by a blank: a level appends its
+    // word for the levels below and takes it off again, instead of copying the sequence.
+    std::string chosen;
+  };
+
   static constexpr int kCancelled = 3;
 
   // The top level: the request's source pool, no prefix; resets the checked counts.
   explicit SearchControl(const SearchScope& scope);
   ~SearchControl();
-  // A level below: `rest` is what is left of FIND (it must outlive the level). `readers` holds
-  // the subset readers of the levels, one per depth, reused by every descent to that depth.
-  SearchControl(const SearchScope& scope, const char* rest, std::string prefix, bool bangSeen,
-                int minLength, char firstLetter, const SrcLetters& pool,
-                std::vector<std::unique_ptr<Dictionary>>* readers, size_t depth);
+  // A level below: `rest` is what is left of FIND (it must outlive the level); `levels` is the
+  // top level's.
+  SearchControl(const SearchScope& scope, const char* rest, bool bangSeen, int minLength,
+                char firstLetter, const SrcLetters& pool, Levels* levels, size_t depth);
 
   // Runs this level and those below; kCancelled when the search was cancelled, else 0.
   // A dictionary of a single-word search that cannot be read is reported and left out (what it
@@ -45,25 +56,29 @@ class SearchControl {
   int run();
 
  private:
-  int scanDictionary(const std::string& path, const std::string& word, const SrcLetters& pool,
+  int scanDictionary(const std::string& path, std::string_view word, const SrcLetters& pool,
                      bool ordered);
-  int scanWith(Dictionary& reader, const std::string& word, const SrcLetters& pool, bool ordered);
+  int scanWith(Dictionary& reader, std::string_view word, const SrcLetters& pool, bool ordered);
+  // The last level's scan when it can only find anagrams of `pool` (countsAnagrams): appends
+  // each, counting what the scan from (length, letter) would have read.
+  int appendAnagrams(Dictionary& reader, const SrcLetters& pool, int length, char letter);
   Dictionary& levelReader();
+  ScanList& levelList(size_t depth);
   int descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found,
               bool ordered);
   void acceptSingle(const std::string& found, const SrcLetters& pool);
 
   const SearchScope& scope_;
   const char* rest_;
-  std::string prefix_;
   bool bangSeen_;
   int minLength_;
   char firstLetter_;
   SrcLetters pool_;
   bool useAll_ = false;
-  std::vector<std::unique_ptr<Dictionary>> ownReaders_;  // the top level's: one per depth
-  std::vector<std::unique_ptr<Dictionary>>* readers_;
+  Levels ownLevels_;  // the top level's
+  Levels* levels_;
   size_t depth_;
+  bool narrowed_ = false;  // the pool is what the level above left: its list holds our words
 };
 
 // Include / Exclude filter of single-word results: every Include letter (repeats need repeats)

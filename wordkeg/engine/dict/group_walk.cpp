@@ -1,0 +1,84 @@
+#include "group_walk.h"
+
+#include <bit>
+
+namespace wk {
+
+GroupWalk::GroupWalk(const GroupTable& groups, uint32_t missing, int total, int longest,
+                     int length, char letter)
+    : groups_(&groups),
+      held_(~missing & ((1u << dict::kLetters) - 1)),
+      total_(total),
+      longest_(longest),
+      length_(length),
+      letter_(letter >= 'a' && letter <= 'z' ? letter - 'a' : 0) {}
+
+uint32_t GroupWalk::countTo(uint32_t ordinal) {
+  uint32_t counted = 0;
+  for (;;) {
+    if (inGroup_) {
+      if (ordinal < end_) {
+        counted += ordinal + 1 - next_;
+        next_ = ordinal + 1;
+        return counted;
+      }
+      counted += end_ - next_;
+      inGroup_ = false;
+    }
+    if (!visit(counted)) return counted;
+  }
+}
+
+uint32_t GroupWalk::countRest() {
+  uint32_t counted = 0;
+  for (;;) {
+    if (inGroup_) {
+      counted += end_ - next_;
+      inGroup_ = false;
+    }
+    if (!visit(counted)) return counted;
+  }
+}
+
+bool GroupWalk::visit(uint32_t& counted) {
+  if (ended_) return false;
+  // The first group with words at or after the position.
+  uint32_t letters = 0;
+  for (; length_ <= dict::kMaxLength; ++length_, letter_ = 0) {
+    letters = letter_ < dict::kLetters ? groups_->filled[length_] >> letter_ << letter_ : 0;
+    if (letters) break;
+  }
+  if (length_ > dict::kMaxLength) {
+    ended_ = true;  // the end of the words
+    return false;
+  }
+  const int length = length_;
+  const int letter = std::countr_zero(letters);
+  if (length > longest_ || length > total_) {
+    ++counted;  // the scan reads the first longer word and stops
+    ended_ = true;
+    return false;
+  }
+  if (held_ >> letter & 1u) {
+    inGroup_ = true;
+    next_ = groups_->begin[length][letter];
+    end_ = next_ + groups_->size[length][letter];
+    letter_ = letter + 1;
+    return true;
+  }
+  // Its first word is read; the scan then seeks the pool's next letter, or the next length.
+  ++counted;
+  const uint32_t later = held_ >> (letter + 1) << (letter + 1);
+  if (later) {
+    letter_ = std::countr_zero(later);
+  } else if (length >= longest_) {
+    ended_ = true;
+    return false;
+  } else {
+    ++length_;
+    letter_ = 0;
+  }
+  return true;
+}
+
+}  // namespace wk
