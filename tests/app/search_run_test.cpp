@@ -242,6 +242,59 @@ TEST_F(SearchRunTest, FastPathEqualsThePlainScan) {
   }
 }
 
+// The levels of "*" count what they pass group by group and take their words from the level
+// above's list: with gaps among the groups (letters no word starts with, lengths missing), the
+// command line's bounds and a result limit that stops the search midway, every sequence, its
+// place and the Checked count stay the plain scan's, also with long words.
+TEST_F(SearchRunTest, CountedLevelsEqualThePlainScan) {
+  std::mt19937 random(29);
+  const Words finds = {"* * *", "* * * *", "* * !", "* *", "* ?* *"};
+  size_t found = 0;
+  int limited = 0;
+  for (unsigned round = 0; round < 4; ++round) {
+    if (round == 3) useLongWords();
+    std::string name = "g";
+    name += std::to_string(round);
+    // Words of few first letters leave most groups empty.
+    Words words = round == 3 ? test::randomWords(400, 14, 7) : randomWords(300, 200 + round);
+    Words gappy;
+    for (const auto& w : words)
+      if (round == 3 || std::string("bdfhjmqvwxz").find(stored(w)[0]) == std::string::npos)
+        gappy.push_back(w);
+    makeDictionary(name, gappy);
+    for (int trial = 0; trial < 16; ++trial) {
+      std::string from;
+      const std::string find = finds[random() % finds.size()];
+      // Four words from many letters give millions of sequences.
+      const int length = (round == 3 ? 10 : 6) + static_cast<int>(random() % 3) -
+                         (find == "* * * *" ? 1 : 0);
+      for (int k = 0; k < length; ++k) from += "aeioustlrncpdmg"[random() % 15];
+      const bool useAll = find != "* *" || random() % 2 == 0;
+      const bool suppress = random() % 3 != 0;
+      options.minLength = static_cast<int>(random() % 3);
+      options.maxLength = random() % 3 == 0 ? 4 + static_cast<int>(random() % 3) : 0;
+      options.limit = random() % 3 == 0 ? 1 + static_cast<int>(random() % 40) : 0;
+      const std::string what = find + " from " + from + " useAll " + std::to_string(useAll) +
+                               " suppress " + std::to_string(suppress) + " min " +
+                               std::to_string(options.minLength) + " max " +
+                               std::to_string(options.maxLength) + " limit " +
+                               std::to_string(options.limit);
+      readerState().allowMemory(true);
+      const Words fast = search(find, from, useAll, suppress);
+      const uint32_t fastChecked = lastChecked;
+      readerState().allowMemory(false);
+      const Words plain = search(find, from, useAll, suppress);
+      EXPECT_EQ(fast, plain) << what;
+      EXPECT_EQ(fastChecked, lastChecked) << what;
+      found += fast.size();
+      limited += options.limit > 0 && static_cast<int>(fast.size()) == options.limit;
+    }
+    options = Options();
+  }
+  EXPECT_GT(found, 1000u);  // the trials find enough to tell the two apart
+  EXPECT_GT(limited, 2);
+}
+
 TEST_F(SearchRunTest, DamagedDictionaryIsReportedAndLeftOutOfTheSubset) {
   makeDictionary("good", sorted({"cat", "dog"}));
   const std::string bad = makeDictionary("bad", sorted({"act", "god"}));
