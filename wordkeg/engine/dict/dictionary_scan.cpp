@@ -1,6 +1,7 @@
 #include "dictionary_scan.h"
 
 #include <algorithm>
+#include <bit>
 #include <tuple>
 
 #include "../base/pause_gate.h"
@@ -105,25 +106,29 @@ bool DictionaryScan::startCounted(int length, char letter) {
 
 void DictionaryScan::listMatches(size_t from) {
   const SharedDictionary& d = *reader_.decoded();
+  // Words longer than the pool's letters (or the home's limit) lie from `to` on.
   const int longest = std::min(longest_, pool_.total());
+  size_t to = d.words.size();
+  for (int length = longest + 1; length <= dict::kMaxLength; ++length) {
+    if (const uint32_t filled = d.groups.filled[length]) {
+      to = d.groups.begin[length][std::countr_zero(filled)];
+      break;
+    }
+  }
   std::vector<uint32_t>& own = own_->words;
   own.clear();
+  // An exact pool holds no letter more than seven times: a word that does cannot be made.
+  const uint32_t refused = missingMask_ | kCountsTooHigh;
   auto consider = [&](uint32_t i) {
-    const uint32_t mask = d.masks[i];
-    if (mask & missingMask_) return;
-    // An exact pool holds no letter more than seven times: a word that does cannot be made.
-    if ((mask & kCountsTooHigh) || !poolCounts_.fits(d.counts[i])) return;
-    own.push_back(i);
+    if (!(d.masks[i] & refused) && poolCounts_.fits(d.counts[i])) own.push_back(i);
   };
   if (above_ && above_->valid && above_->from <= from) {
     const auto& above = above_->words;
-    for (auto it = std::lower_bound(above.begin(), above.end(), from); it != above.end(); ++it) {
-      if (d.words[*it].length > longest) break;
-      consider(*it);
-    }
+    const auto first = std::lower_bound(above.begin(), above.end(), from);
+    const auto last = std::lower_bound(first, above.end(), to);
+    for (auto it = first; it != last; ++it) consider(*it);
   } else {
-    for (size_t i = from; i < d.words.size() && d.words[i].length <= longest; ++i)
-      consider(static_cast<uint32_t>(i));
+    for (size_t i = from; i < to; ++i) consider(static_cast<uint32_t>(i));
   }
   own_->from = from;
   own_->valid = true;

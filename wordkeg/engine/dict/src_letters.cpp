@@ -53,7 +53,30 @@ void SrcLetters::addBlanks(int count) {
   summarise();
 }
 
+int SrcLetters::takeExactly(const char* word, char terminator) {
+  std::memcpy(working_, counts_, sizeof counts_);
+  uint32_t missing = missing_;
+  LetterCounts packed = packed_;
+  int vowels = vowels_;
+  const char* p = word;
+  for (; *p && *p != terminator; ++p) {
+    const auto i = static_cast<unsigned>((*p | 0x20) - 'a');  // either case; others fail
+    if (i >= 26 || working_[i] == 0) return static_cast<int>(p - word) + 1;
+    if (--working_[i] == 0) missing |= 1u << i;
+    (i < 16 ? packed.lo : packed.hi) -= uint64_t{1} << ((i & 15) * 4);
+    vowels -= static_cast<int>(kVowelSlots >> i & 1u);
+  }
+  workingMissing_ = missing;
+  workingPacked_ = packed;
+  workingVowels_ = vowels;
+  workingBlanks_ = 0;
+  workingTotal_ = total_ - static_cast<int>(p - word);
+  return 0;
+}
+
 int SrcLetters::take(const char* word, char terminator) {
+  // Counted letters of lower case only, the common case, take the short way.
+  if (exact_ && blanks_ == 0) return takeExactly(word, terminator);
   // A fixed-size memcpy is inlined; this runs once for every word a scan checks.
   std::memcpy(working_, counts_, sizeof counts_);
   workingVowels_ = vowels_;

@@ -57,6 +57,7 @@ class SrcLetters {
 
  private:
   void summarise();  // missing_, packed_ and exact_ from counts_
+  int takeExactly(const char* word, char terminator);  // take() when exact_ and no blanks
 
   int8_t counts_[26] = {};
   int8_t working_[26] = {};
