@@ -21,7 +21,7 @@ bool isVowelSlot(int i) {
 
 }  // namespace
 
-void SrcLetters::addLetters(std::string_view text) {
+bool SrcLetters::addLetters(std::string_view text) {
   bool added = false;
   for (char c : text) {
     const int i = slot(c);
@@ -39,6 +39,7 @@ void SrcLetters::addLetters(std::string_view text) {
   }
   // A search adds each level's word, most often "*": no letter, nothing to summarise again.
   if (added) summarise();
+  return added;
 }
 
 void SrcLetters::set(std::string_view text) {

@@ -29,7 +29,8 @@ class SrcLetters {
 
   // Lower-case letters add one each; an upper-case letter makes that letter unlimited and the
   // total 100. Every a, e, i, o, u, y counts as a vowel, counted or not.
-  void addLetters(std::string_view text);
+  // Returns whether `text` held a letter.
+  bool addLetters(std::string_view text);
   void set(std::string_view text);
   // Adds `count` blanks: each stands for one letter the pool lacks, and counts in the total and,
   // since it may stand for one, among the vowels. A pool with blanks gives up the letter

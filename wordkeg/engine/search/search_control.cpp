@@ -64,10 +64,10 @@ SearchControl::~SearchControl() {
 
 int SearchControl::run() {
   const SearchData& request = *scope_.request;
-  const char* blank = std::strchr(rest_, ' ');
-  std::string_view word(rest_, blank ? static_cast<size_t>(blank - rest_) : std::strlen(rest_));
-  rest_ = blank ? blank + 1 : rest_ + word.size();
-  if (!bangSeen_ && word.find('!') != std::string_view::npos) bangSeen_ = true;
+  const Step& step = stepAt(rest_);
+  std::string_view word = step.word;
+  rest_ = step.after;
+  if (step.bang) bangSeen_ = true;
   useAll_ = request.useAll;
   if (bangSeen_) {
     word = "*";
@@ -75,10 +75,10 @@ int SearchControl::run() {
   }
   const bool last = *rest_ == 0 && !bangSeen_;
   const bool ordered =
-      request.suppressPermutations && (bangSeen_ || (word == "*" && onlyStarsLeft(rest_)));
-  SrcLetters pool = pool_;
-  if (request.multiWord) pool.addLetters(word);
-  narrowed_ = depth_ > 0 && pool == pool_;
+      request.suppressPermutations && (bangSeen_ || (word == "*" && step.onlyStarsAfter));
+  SrcLetters& pool = pool_;
+  const bool added = request.multiWord && pool.addLetters(word);
+  narrowed_ = depth_ > 0 && !added;
   const int total = pool.total();
   // Only when every letter must be used does a short remainder force one word to take it all.
   if (useAll_ && minLength_ && total - minLength_ > 0 && total - minLength_ < minLength_) {
@@ -115,6 +115,20 @@ int SearchControl::run() {
     }
   }
   return 0;
+}
+
+const SearchControl::Step& SearchControl::stepAt(const char* rest) {
+  auto& steps = levels_->steps;
+  if (steps.size() <= depth_) steps.resize(depth_ + 1);
+  Step& step = steps[depth_];
+  if (step.rest == rest) return step;
+  const char* blank = std::strchr(rest, ' ');
+  step.rest = rest;
+  step.word = std::string_view(rest, blank ? static_cast<size_t>(blank - rest) : std::strlen(rest));
+  step.after = blank ? blank + 1 : rest + step.word.size();
+  step.bang = step.word.find('!') != std::string_view::npos;
+  step.onlyStarsAfter = onlyStarsLeft(step.after);
+  return step;
 }
 
 // A multi-word search opens the subset once per depth: a descent seeks that reader afresh

@@ -38,6 +38,15 @@ class SearchControl {
     // The words chosen above the running level, each followed by a blank: a level appends its
     // word for the levels below and takes it off again, instead of copying the sequence.
     std::string chosen;
+    // FIND's word for the level at each depth, read once.
+    struct Step {
+      const char* rest = nullptr;  // where the level's part of FIND starts
+      std::string_view word;
+      const char* after = nullptr;  // the rest of FIND after it
+      bool bang = false;            // the word holds "!"
+      bool onlyStarsAfter = false;  // every word after it is "*" (or "!")
+    };
+    std::vector<Step> steps;
   };
 
   static constexpr int kCancelled = 3;
@@ -62,6 +71,8 @@ class SearchControl {
   // The last level's scan when it can only find anagrams of `pool` (countsAnagrams): appends
   // each, counting what the scan from (length, letter) would have read.
   int appendAnagrams(Dictionary& reader, const SrcLetters& pool, int length, char letter);
+  using Step = Levels::Step;
+  const Step& stepAt(const char* rest);
   Dictionary& levelReader();
   ScanList& levelList(size_t depth);
   int descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found,
