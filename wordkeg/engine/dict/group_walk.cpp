@@ -36,8 +36,40 @@ uint32_t GroupWalk::countRest() {
       counted += end_ - next_;
       inGroup_ = false;
     }
+    if (!ended_ && length_ == total_ && length_ <= dict::kMaxLength) lastLength(counted);
     if (!visit(counted)) return counted;
   }
+}
+
+void GroupWalk::lastLength(uint32_t& counted) {
+  const int length = length_;
+  const uint32_t from = letter_ < dict::kLetters ? ~0u << letter_ : 0;
+  const uint32_t filled = groups_->filled[length] & from;
+  const uint32_t read = filled & held_;  // groups read whole
+  for (uint32_t bits = read; bits; bits &= bits - 1)
+    counted += groups_->size[length][std::countr_zero(bits)];
+  // A group left after its first word is come to unless the one before it was left too with no
+  // letter of the pool between them: the seek from that one passes it.
+  const uint32_t left = filled & ~held_;
+  const uint32_t marks = filled | (held_ & from);
+  uint32_t passed = 0;
+  for (uint32_t bits = left; bits; bits &= bits - 1) {
+    const int letter = std::countr_zero(bits);
+    const uint32_t above = marks & ~((2u << letter) - 1);
+    passed |= above & (0u - above) & left;
+  }
+  const uint32_t visited = read | (left & ~passed);
+  counted += static_cast<uint32_t>(std::popcount(left & ~passed));
+  // The last group come to decides whether the scan goes on to the longer words.
+  if (visited) {
+    const int top = 31 - std::countl_zero(visited);
+    if ((left >> top & 1u) && (held_ >> top >> 1) == 0 && length >= longest_) {
+      ended_ = true;
+      return;
+    }
+  }
+  length_ = length + 1;
+  letter_ = 0;
 }
 
 bool GroupWalk::visit(uint32_t& counted) {

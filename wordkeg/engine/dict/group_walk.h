@@ -30,6 +30,9 @@ class GroupWalk {
   // Moves to the next group the scan comes to, adding what it reads of a group it leaves after
   // its first word; false when the scan has ended.
   bool visit(uint32_t& counted);
+  // visit() over the rest of the pool's own length at once, from a group's start: only words of
+  // that length can follow, so the last groups are counted by their letter masks.
+  void lastLength(uint32_t& counted);
 
   const GroupTable* groups_ = nullptr;
   uint32_t held_ = 0;  // the letters the pool holds
