@@ -81,17 +81,17 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
   return next(out);
 }
 
-bool DictionaryScan::countsAnagrams(const Dictionary& reader, const SrcLetters& pool,
-                                    int length) {
+bool DictionaryScan::findsOnlyAnagrams(const Dictionary& reader, const SrcLetters& pool,
+                                       int length) {
   const SharedDictionary* d = reader.decoded();
-  return d && d->groups.usable && pool.packsExactly() && length == pool.total();
+  return d && d->groups.usable && pool.packsExactly() && length >= pool.total();
 }
 
 bool DictionaryScan::startCounted(int length, char letter) {
   const SharedDictionary* d = reader_.decoded();
   if (!d || !d->groups.usable || !hasPool_ || !matchAll_ || !pool_.packsExactly()) return false;
   const size_t from = reader_.nextOrdinal();
-  if (countsAnagrams(reader_, pool_, length)) {
+  if (findsOnlyAnagrams(reader_, pool_, length)) {  // none lie before `from` when it is longer
     std::tie(anagram_, anagramsEnd_) = d->anagramsOf(poolCounts_, from);
     listed_ = listedEnd_ = nullptr;
   } else if (own_) {

@@ -38,8 +38,9 @@ class DictionaryScan {
   // Continues the scan started last.
   int next(std::string& out);
   // True when a scan of "*" from `length` with `pool` goes by GroupWalk and the anagram index:
-  // the reader in memory with its groups in order, an exact pool of `length` letters.
-  static bool countsAnagrams(const Dictionary& reader, const SrcLetters& pool, int length);
+  // the reader in memory with its groups in order, an exact pool of at most `length` letters
+  // (fewer: no word can match).
+  static bool findsOnlyAnagrams(const Dictionary& reader, const SrcLetters& pool, int length);
   // Before start(): `own` receives the scan's matches when it lists them; `above`, when not null,
   // is the list of the level above, whose pool held this scan's.
   void setLists(const ScanList* above, ScanList* own) {

@@ -169,12 +169,13 @@ int SearchControl::scanWith(Dictionary& reader, std::string_view word, const Src
     minLength = request.minWordLength;
     firstLetter = 0;
   }
-  // The last word of a sequence that must use every letter left, in memory: the scan would
-  // only find the anagrams of the pool, so they are appended here without one.
+  // In memory, a scan of "*" from the pool's own length can only find the pool's anagrams, and
+  // from beyond it nothing: the last word of a sequence that must use every letter left, or a
+  // level whose order starts past what is left. They are appended (or none) without a scan.
   const int length = std::max(minLength, 1);
-  if (request.multiWord && depth_ > 0 && *rest_ == 0 && !bangSeen_ && letters && word == "*" &&
-      length <= request.longestWord && DictionaryScan::countsAnagrams(reader, pool, length) &&
-      !reader.inert())
+  if (request.multiWord && depth_ > 0 && letters && word == "*" &&
+      length <= request.longestWord && ((*rest_ == 0 && !bangSeen_) || length > pool.total()) &&
+      DictionaryScan::findsOnlyAnagrams(reader, pool, length) && !reader.inert())
     return appendAnagrams(reader, pool, length, firstLetter);
   DictionaryScan scan(reader, request.longestWord);
   if (request.multiWord)

@@ -68,8 +68,9 @@ class SearchControl {
   int scanDictionary(const std::string& path, std::string_view word, const SrcLetters& pool,
                      bool ordered);
   int scanWith(Dictionary& reader, std::string_view word, const SrcLetters& pool, bool ordered);
-  // The last level's scan when it can only find anagrams of `pool` (countsAnagrams): appends
-  // each, counting what the scan from (length, letter) would have read.
+  // A level's scan when it can only find anagrams of `pool` (findsOnlyAnagrams): appends each
+  // (it uses every letter left: a sequence's last word), counting what the scan from
+  // (length, letter) would have read.
   int appendAnagrams(Dictionary& reader, const SrcLetters& pool, int length, char letter);
   using Step = Levels::Step;
   const Step& stepAt(const char* rest);
