@@ -119,16 +119,18 @@ void DictionaryScan::listMatches(size_t from) {
   own.clear();
   // An exact pool holds no letter more than seven times: a word that does cannot be made.
   const uint32_t refused = missingMask_ | kCountsTooHigh;
-  auto consider = [&](uint32_t i) {
-    if (!(d.masks[i] & refused) && poolCounts_.fits(d.counts[i])) own.push_back(i);
-  };
+  const uint32_t* masks = d.masks.data();
+  const LetterCounts* counts = d.counts.data();
+  const LetterCounts pool = poolCounts_;
   if (above_ && above_->valid && above_->from <= from) {
     const auto& above = above_->words;
     const auto first = std::lower_bound(above.begin(), above.end(), from);
     const auto last = std::lower_bound(first, above.end(), to);
-    for (auto it = first; it != last; ++it) consider(*it);
+    for (auto it = first; it != last; ++it)
+      if (!(masks[*it] & refused) && pool.fits(counts[*it])) own.push_back(*it);
   } else {
-    for (size_t i = from; i < to; ++i) consider(static_cast<uint32_t>(i));
+    for (auto i = static_cast<uint32_t>(from); i < to; ++i)
+      if (!(masks[i] & refused) && pool.fits(counts[i])) own.push_back(i);
   }
   own_->from = from;
   own_->valid = true;
