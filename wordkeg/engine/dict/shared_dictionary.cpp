@@ -16,9 +16,18 @@ bool sameCounts(const LetterCounts& a, const LetterCounts& b) {
   return a.lo == b.lo && a.hi == b.hi;
 }
 
+uint64_t mix(const LetterCounts& counts) {
+  return (counts.lo ^ (counts.hi * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
+}
+
 size_t slotOf(const LetterCounts& counts, size_t size) {
-  const uint64_t mixed = (counts.lo ^ (counts.hi * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
-  return static_cast<size_t>(mixed >> 32) & (size - 1);
+  return static_cast<size_t>(mix(counts) >> 32) & (size - 1);
+}
+
+// A bit of the filter beside the table: other bits of the mix than the slot's.
+constexpr size_t kFilterBits = size_t{1} << 16;
+size_t filterBit(const LetterCounts& counts) {
+  return static_cast<size_t>(mix(counts) >> 8) & (kFilterBits - 1);
 }
 
 }  // namespace
@@ -39,11 +48,20 @@ const std::vector<SharedDictionary::Anagram>& SharedDictionary::anagrams() const
       if (runs_[at].end == 0) runs_[at] = {counts, i, i + 1};
       runs_[at].end = i + 1;
     }
+    filter_.assign(kFilterBits / 64, 0);
+    for (const Anagram& a : anagrams_) {
+      const size_t bit = filterBit(a.counts);
+      filter_[bit / 64] |= uint64_t{1} << (bit % 64);
+    }
   });
   return anagrams_;
 }
 
 const SharedDictionary::Run* SharedDictionary::findRun(const LetterCounts& counts) const {
+  // Most pools of a long search are no word's letters: the small filter says so without a
+  // probe into the table.
+  const size_t bit = filterBit(counts);
+  if (!(filter_[bit / 64] >> (bit % 64) & 1u)) return nullptr;
   const size_t size = runs_.size();
   for (size_t at = slotOf(counts, size); runs_[at].end != 0; at = (at + 1) & (size - 1))
     if (sameCounts(runs_[at].counts, counts)) return &runs_[at];

@@ -77,6 +77,7 @@ struct SharedDictionary {
   mutable std::once_flag anagramsBuilt_;
   mutable std::vector<Anagram> anagrams_;
   mutable std::vector<Run> runs_;
+  mutable std::vector<uint64_t> filter_;  // a bit for the counts of each run (and others)
 };
 
 }  // namespace wk
