@@ -309,8 +309,8 @@ int DictionaryScan::nextCounted(std::string& out) {
       return kExhausted;
     }
     state.addChecked(walk_.countTo(match));
-    // Fits by its counts already; take() leaves what it did not use, for the level below.
-    if (pool_.take(d.words[match].letters, ' ') != 0) continue;
+    // It fits by its counts (found so): what it leaves is for the level below.
+    pool_.takeFitting(d.counts[match], d.masks[match], d.words[match].length);
     reader_.takeDecoded(match);
     out = reader_.asWritten();
     return kMatch;

@@ -1,6 +1,7 @@
 #include "src_letters.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace wk {
@@ -73,6 +74,27 @@ int SrcLetters::takeExactly(const char* word, char terminator) {
   workingBlanks_ = 0;
   workingTotal_ = total_ - static_cast<int>(p - word);
   return 0;
+}
+
+void SrcLetters::takeFitting(const LetterCounts& word, uint32_t letters, int length) {
+  std::memcpy(working_, counts_, sizeof counts_);
+  workingPacked_.lo = packed_.lo - word.lo;
+  workingPacked_.hi = packed_.hi - word.hi;
+  uint32_t missing = missing_;
+  for (uint32_t bits = letters; bits; bits &= bits - 1) {
+    const int i = std::countr_zero(bits);
+    const auto left = static_cast<int8_t>(
+        ((i < 16 ? workingPacked_.lo : workingPacked_.hi) >> ((i & 15) * 4)) & 0xF);
+    working_[i] = left;
+    if (left == 0) missing |= 1u << i;
+  }
+  workingMissing_ = missing;
+  // The vowels it used: its counts of a, e, i, o (low half), u and y (high half).
+  const auto vowels = (word.lo & 0xF) + (word.lo >> 16 & 0xF) + (word.lo >> 32 & 0xF) +
+                      (word.lo >> 56 & 0xF) + (word.hi >> 16 & 0xF) + (word.hi >> 32 & 0xF);
+  workingVowels_ = vowels_ - static_cast<int32_t>(vowels);
+  workingBlanks_ = 0;
+  workingTotal_ = total_ - length;
 }
 
 int SrcLetters::take(const char* word, char terminator) {
