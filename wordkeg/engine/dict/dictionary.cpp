@@ -266,10 +266,16 @@ void Dictionary::decodeRecord(int flags) {
 }
 
 std::string Dictionary::asWritten() const {
-  std::string word(current_, static_cast<size_t>(length_));
-  if (capital_ && !word.empty()) word[0] = static_cast<char>(word[0] - 'a' + 'A');
-  if (hyphen_ >= 0) word.insert(static_cast<size_t>(hyphen_), 1, '-');
+  std::string word;
+  appendWritten(word);
   return word;
+}
+
+void Dictionary::appendWritten(std::string& text) const {
+  const size_t start = text.size();
+  text.append(current_, static_cast<size_t>(length_));
+  if (capital_ && length_ > 0) text[start] = static_cast<char>(text[start] - 'a' + 'A');
+  if (hyphen_ >= 0) text.insert(start + static_cast<size_t>(hyphen_), 1, '-');
 }
 
 }  // namespace wk

@@ -46,6 +46,8 @@ class Dictionary {
   int hyphenPosition() const { return hyphen_; }
   // The last word as written: capital and hyphen restored.
   std::string asWritten() const;
+  // Appends asWritten() to `text`, without a string of its own.
+  void appendWritten(std::string& text) const;
   const DictionaryHeader& header() const { return header_; }
 
   // Memory mode: the words decoded in advance, so a scan can step through them without a call

@@ -170,7 +170,8 @@ int DictionaryScan::next(std::string& out) {
       }
       if (missing != 0) continue;
     }
-    out = reader_.asWritten();
+    out.clear();
+    reader_.appendWritten(out);
     return kMatch;
   }
 }
@@ -237,7 +238,8 @@ int DictionaryScan::nextDecoded(std::string& out) {
         if (pool_.take(d.words[j].letters, ' ') != 0) continue;
       }
       reader_.takeDecoded(j);
-      out = reader_.asWritten();
+      out.clear();
+    reader_.appendWritten(out);
       return kMatch;
     }
     if (j == end) {
@@ -286,7 +288,8 @@ int DictionaryScan::nextAnagram(std::string& out) {
     if (match < end && pool_.take(d.words[match].letters, ' ') == 0) {
       ++anagram_;
       reader_.takeDecoded(match);
-      out = reader_.asWritten();
+      out.clear();
+    reader_.appendWritten(out);
       return kMatch;
     }
     i = match < end ? match + 1 : end;
@@ -312,7 +315,8 @@ int DictionaryScan::nextCounted(std::string& out) {
     // It fits by its counts (found so): what it leaves is for the level below.
     pool_.takeFitting(d.counts[match], d.masks[match], d.words[match].length);
     reader_.takeDecoded(match);
-    out = reader_.asWritten();
+    out.clear();
+    reader_.appendWritten(out);
     return kMatch;
   }
 }

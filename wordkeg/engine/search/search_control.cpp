@@ -40,7 +40,8 @@ bool passesIncludeExclude(const std::string& word, const std::string& include,
 SearchControl::SearchControl(const SearchScope& scope)
     : SearchControl(scope, scope.request->find.c_str(), false, 0, 0, scope.request->sourcePool,
                     nullptr, 0) {
-  levels_ = &ownLevels_;
+  ownLevels_ = std::make_unique<Levels>();
+  levels_ = ownLevels_.get();
   readerState().resetChecked();
   if (scope.finishedCount) *scope.finishedCount = 0;
 }
@@ -59,7 +60,8 @@ SearchControl::SearchControl(const SearchScope& scope, const char* rest, bool ba
 
 SearchControl::~SearchControl() {
   // The deepest readers close first, as nested readers did.
-  while (!ownLevels_.readers.empty()) ownLevels_.readers.pop_back();
+  if (ownLevels_)
+    while (!ownLevels_->readers.empty()) ownLevels_->readers.pop_back();
 }
 
 int SearchControl::run() {
@@ -237,7 +239,8 @@ int SearchControl::appendAnagrams(Dictionary& reader, const SrcLetters& pool, in
     reader.takeDecoded(anagram->ordinal);
     if (request.maxWordLength > 0 && reader.length() > request.maxWordLength) continue;
     // It uses every letter left: the sequence is a result.
-    chosen.append(reader.asWritten()).push_back(' ');
+    reader.appendWritten(chosen);
+    chosen.push_back(' ');
     scope_.store->append(chosen, true);
     chosen.resize(before);
     if (scope_.store->full()) return kCancelled;

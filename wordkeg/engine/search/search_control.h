@@ -87,7 +87,7 @@ class SearchControl {
   char firstLetter_;
   SrcLetters pool_;
   bool useAll_ = false;
-  Levels ownLevels_;  // the top level's
+  std::unique_ptr<Levels> ownLevels_;  // the top level's
   Levels* levels_;
   size_t depth_;
   bool narrowed_ = false;  // the pool is what the level above left: its list holds our words
