@@ -251,6 +251,20 @@ void Dictionary::decodeRecord(int flags) {
     if (hyphen_ < 1 || hyphen_ > length_) damaged();
   }
   int pos = prefix;
+  // A record has at most one code a letter: with that many bytes at hand in the block, they are
+  // read without a check of the block's end each.
+  if (!memoryBytes_ && bufferLength_ - bufferPos_ >= static_cast<size_t>(length_)) {
+    const unsigned char* bytes = buffer_.data() + bufferPos_;
+    const unsigned char* at = bytes;
+    while (pos < length_) {
+      const Code& code = kCodeTable.codes[*at++];
+      if (code.letters == 0 || pos + code.letters > length_) damaged();
+      word_[pos] = code.first;
+      word_[pos + 1] = code.second;
+      pos += code.letters;
+    }
+    bufferPos_ += static_cast<size_t>(at - bytes);
+  }
   while (pos < length_) {
     const int byte = readByte();
     if (byte < 0) damaged();

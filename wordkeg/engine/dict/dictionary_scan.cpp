@@ -17,6 +17,14 @@ constexpr size_t kMaxTokens = dict::kMaxLength + 1;
 // Words read between two reports of the checked count, pause-gate passes and cancel checks.
 constexpr uint32_t kCheckBatch = 1024;
 
+// The words a step of a scan read since its last report, added to the shared count on every
+// way out of it.
+struct PendingChecked {
+  ReaderState& state;
+  uint32_t count = 0;
+  ~PendingChecked() { state.addChecked(count); }
+};
+
 bool isLetter(char c) {
   return c >= 'a' && c <= 'z';
 }
@@ -146,11 +154,17 @@ int DictionaryScan::next(std::string& out) {
   }
   if (counted_) return nextCounted(out);
   if (reader_.decoded()) return anagramsOnly_ ? nextAnagram(out) : nextDecoded(out);
+  if (state.cancelRequested()) return kCancelled;
+  PendingChecked pending{state};
+  uint32_t& checked = pending.count;
   for (;;) {
     if (!reader_.readNext()) return kExhausted;
-    state.addChecked(1);
-    pauseGate().pass();
-    if (state.cancelRequested()) return kCancelled;
+    if (++checked == kCheckBatch) {
+      state.addChecked(checked);
+      checked = 0;
+      pauseGate().pass();
+      if (state.cancelRequested()) return kCancelled;
+    }
     const int length = reader_.length();
     if (length > longest_) return kExhausted;
     if (length > fixedLength_ && !hasStar_) return kExhausted;
@@ -181,13 +195,8 @@ int DictionaryScan::nextDecoded(std::string& out) {
   const SharedDictionary& d = *reader_.decoded();
   const size_t count = d.words.size();
   size_t i = reader_.nextOrdinal();
-  uint32_t checked = 0;
-  // The words read since the last report go into the shared count on every way out.
-  struct Report {
-    ReaderState& state;
-    uint32_t& checked;
-    ~Report() { state.addChecked(checked); }
-  } report{state, checked};
+  PendingChecked pending{state};
+  uint32_t& checked = pending.count;
   // Counts word `j` as read; true when the search was cancelled meanwhile.
   auto read = [&](size_t j) {
     if (++checked < kCheckBatch) return false;
