@@ -55,11 +55,11 @@ void GroupWalk::lastLength(uint32_t& counted) {
   uint32_t passed = 0;
   for (uint32_t bits = left; bits; bits &= bits - 1) {
     const int letter = std::countr_zero(bits);
+    counted += ~passed >> letter & 1u;  // its first word is read
     const uint32_t above = marks & ~((2u << letter) - 1);
     passed |= above & (0u - above) & left;
   }
   const uint32_t visited = read | (left & ~passed);
-  counted += static_cast<uint32_t>(std::popcount(left & ~passed));
   // The last group come to decides whether the scan goes on to the longer words.
   if (visited) {
     const int top = 31 - std::countl_zero(visited);

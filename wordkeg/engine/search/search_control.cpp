@@ -79,7 +79,7 @@ int SearchControl::run() {
   const bool ordered =
       request.suppressPermutations && (bangSeen_ || (word == "*" && step.onlyStarsAfter));
   SrcLetters& pool = pool_;
-  const bool added = request.multiWord && pool.addLetters(word);
+  const bool added = request.multiWord && word != "*" && pool.addLetters(word);
   narrowed_ = depth_ > 0 && !added;
   const int total = pool.total();
   // Only when every letter must be used does a short remainder force one word to take it all.
