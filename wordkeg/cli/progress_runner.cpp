@@ -126,7 +126,7 @@ RunOutcome runWithProgress(Operation& operation, bool drawBar) {
       showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
     return RunOutcome::kFailed;
   }
-  if (cancelled || interrupted()) return RunOutcome::kCancelled;
+  if (cancelled || interrupted() || outputBroken()) return RunOutcome::kCancelled;
   return ok ? RunOutcome::kCompleted : RunOutcome::kFailed;
 }
 

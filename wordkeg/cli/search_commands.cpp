@@ -16,6 +16,7 @@
 #include "engine/config/config_data.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
+#include "engine/dict/reader_state.h"
 #include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
 #include "engine/search/text_report.h"
@@ -86,7 +87,10 @@ void applyOptions(const SearchOptions& o, app::SearchRun& run) {
   run.request().maxWordLength = o.maxLength;
   run.store().setLimit(o.limit);
   run.store().setDistinct(o.distinct);
-  run.store().setListener([](std::string_view line) { printLine(line); });
+  // A reader that left (head) ends the search at once, as Ctrl-C would.
+  run.store().setListener([](std::string_view line) {
+    if (!printLine(line)) readerState().requestCancel();
+  });
 }
 
 // The analysis of a multi-word search in the terminal; true when the search is to run.
