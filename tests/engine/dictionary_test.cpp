@@ -9,6 +9,7 @@
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_scan.h"
 #include "engine/dict/reader_state.h"
+#include "engine/dict/shared_dictionary.h"
 #include "engine/dict/word_order.h"
 #include "test_home.h"
 
@@ -78,6 +79,28 @@ TEST_F(DictionaryReaderTest, MemoryModeOnlyForFirstReaderOfSmallFile) {
     if (readInt32(bytes.data() + 4 * i) == end) writeInt32(bytes.data() + 4 * i, dict::kMemoryLimit);
   Dictionary big(inMemory(bytes), "limit.lex", true, 512);
   EXPECT_FALSE(readerState().memoryMode());
+}
+
+// Scans count the groups they pass from a table of them, used only when the index leads to each
+// group as a seek does: a made dictionary always, a misleading index never.
+TEST_F(DictionaryReaderTest, GroupTableOnlyWhereTheIndexAgrees) {
+  const std::string path = makeDictionary("g", {"a", "ant", "Bee", "cat", "cow", "dog", "eagle"});
+  auto bytes = readBytes(path);
+  {
+    Dictionary reader(inMemory(bytes), "g.lex", true, 512);
+    const GroupTable& groups = reader.decoded()->groups;
+    ASSERT_TRUE(groups.usable);
+    EXPECT_EQ(groups.filled[3], 1u << 0 | 1u << 1 | 1u << 2 | 1u << 3);  // ant bee cat,cow dog
+    EXPECT_EQ(groups.filled[5], 1u << 4);
+    EXPECT_EQ(groups.begin[3][2], 3u);
+    EXPECT_EQ(groups.size[3][2], 2u);
+  }
+  // Still ascending, but the seek to (3, 'd') would land on the c group.
+  const int32_t c = readInt32(bytes.data() + 4 * dict::indexSlot(3, 'c'));
+  writeInt32(bytes.data() + 4 * dict::indexSlot(3, 'd'), c);
+  Dictionary reader(inMemory(bytes), "g.lex", true, 512);
+  EXPECT_FALSE(reader.decoded()->groups.usable);
+  EXPECT_EQ(readAll(reader), 7);
 }
 
 TEST_F(DictionaryReaderTest, MissingFileIsReportedAndThrown) {
