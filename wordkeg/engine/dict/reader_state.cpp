@@ -27,9 +27,4 @@ std::shared_ptr<const SharedDictionary> ReaderState::sharedFor(const std::string
   return shared_ && sharedPath_ == path ? shared_ : nullptr;
 }
 
-ReaderState& readerState() {
-  static ReaderState state;
-  return state;
-}
-
 }  // namespace wk

@@ -56,6 +56,10 @@ class ReaderState {
   bool memoryAllowed_ = true;
 };
 
-ReaderState& readerState();
+// The process's one ReaderState (inline: scans ask for it for every word they find).
+inline ReaderState& readerState() {
+  static ReaderState state;
+  return state;
+}
 
 }  // namespace wk
