@@ -137,6 +137,18 @@ TEST_F(ResultStoreTest, FullDiskIsReportedOnceAndAppendingStops) {
   EXPECT_LT(store->entryCount(), 5000);
 }
 
+// Results reach the files a block at a time: a disk that fills with the last block is told at
+// the end of the search, not taken for success.
+TEST_F(ResultStoreTest, FullDiskAtTheLastBlockIsReported) {
+  FileSizeLimit full(20000);
+  if (!full.active()) GTEST_SKIP() << "no file size limit on this platform";
+  for (int i = 0; i < 2250; ++i) store->append("abcdefgh", false);  // 20,394 bytes of data
+  EXPECT_TRUE(messages.shown.empty());
+  store->finish(header());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text.rfind("Unable to write File: ", 0), 0u);
+}
+
 TEST_F(ResultStoreTest, TextReportRepeatsDefinitionCountsAndLines) {
   store->append("cat", false);
   store->append("cat dog ", true);

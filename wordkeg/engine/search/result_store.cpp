@@ -27,6 +27,10 @@ bool writeAll(std::FILE* f, const void* bytes, size_t count) {
 #endif
 }
 
+// Results gathered before they go to the files: a call of the file library for every result
+// costs more than finding it.
+constexpr size_t kPendingBlock = 4096;
+
 bool writeInt(std::FILE* f, int32_t value) {
   unsigned char bytes[4];
   writeInt32(bytes, value);
@@ -44,7 +48,18 @@ ResultStore::~ResultStore() {
   closeFiles();
 }
 
+bool ResultStore::flushPending() {
+  if (pendingData_.empty() && pendingIndex_.empty()) return true;
+  const bool written = data_ && index_ &&
+                       writeAll(data_, pendingData_.data(), pendingData_.size()) &&
+                       writeAll(index_, pendingIndex_.data(), pendingIndex_.size());
+  pendingData_.clear();
+  pendingIndex_.clear();
+  return written;
+}
+
 void ResultStore::closeFiles() {
+  flushPending();  // a failure was told when the block was written, or goes with the pair
   if (data_) std::fclose(data_);
   if (index_) std::fclose(index_);
   data_ = index_ = nullptr;
@@ -93,11 +108,14 @@ void ResultStore::append(const std::string& text, bool sequence) {
   // A sequence's final blank becomes its line end; a single word gets one.
   const size_t kept = sequence && !text.empty() ? text.size() - 1 : text.size();
   const bool ends = !(sequence && text.empty());
-  line_.assign(text, 0, kept);
-  if (ends) line_ += '\n';
-  const bool written = writeAll(data_, line_.data(), line_.size());
-  dataEnd_ += static_cast<int32_t>(line_.size());
-  if (!written || !writeInt(index_, dataEnd_)) {
+  pendingData_.append(text, 0, kept);
+  if (ends) pendingData_ += '\n';
+  dataEnd_ += static_cast<int32_t>(kept + (ends ? 1 : 0));
+  unsigned char offset[4];
+  writeInt32(offset, dataEnd_);
+  pendingIndex_.append(reinterpret_cast<const char*>(offset), 4);
+  const bool full = pendingData_.size() >= kPendingBlock || pendingIndex_.size() >= kPendingBlock;
+  if (full && !flushPending()) {
     // A full disk: say so once and keep what the pair holds; reading never goes beyond it.
     showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
                 mb::kIconStop | mb::kOk | mb::kTaskModal);
@@ -105,11 +123,19 @@ void ResultStore::append(const std::string& text, bool sequence) {
     return;
   }
   ++entries_;
-  if (listener_) listener_(std::string_view(line_.data(), kept));
+  if (listener_) listener_(std::string_view(text.data(), kept));
 }
 
 void ResultStore::finish(ResultsHeader header) {
   writing_ = false;
+  // What the files still hold in their buffers is written now, so that a full disk is told.
+  const bool flushed = flushPending() && (!data_ || std::fflush(data_) == 0) &&
+                       (!index_ || std::fflush(index_) == 0);
+  if (!stopped_ && !flushed) {
+    showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
+                mb::kIconStop | mb::kOk | mb::kTaskModal);
+    stopped_ = true;
+  }
   if (entries_ == 0 || !data_) return;
   std::fclose(data_);
   data_ = std::fopen(dataPath_.c_str(), "r+b");
@@ -168,6 +194,7 @@ bool ResultStore::view(const std::string& path, ResultsHeader& header) {
 int ResultStore::savePair(const std::string& destination) {
   const std::string data = replaceExtension(destination, "wkg");
   if (data == dataPath_) return copy_result::kOk;
+  flushPending();
   if (data_) std::fflush(data_);
   const unsigned style = mb::kIconStop | mb::kOk;
   auto report = [&](int code, const std::string& to, const std::string& from) {
@@ -204,6 +231,7 @@ bool ResultStore::deleteResults() {
 }
 
 bool ResultStore::readOffset(int i, int32_t& offset) {
+  flushPending();
   unsigned char bytes[4];
   if (!index_ || i < 0 || std::fseek(index_, 4L * i, SEEK_SET) != 0 ||
       std::fread(bytes, 1, 4, index_) != 4)
@@ -214,6 +242,7 @@ bool ResultStore::readOffset(int i, int32_t& offset) {
 
 std::string ResultStore::bytesBetween(int32_t from, int32_t to) {
   if (!data_) return {};
+  flushPending();
   std::fflush(data_);
   const int64_t size = fileSize(dataPath_);
   // Offsets out of order or beyond the data give only what the file holds.

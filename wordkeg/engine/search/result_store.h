@@ -94,7 +94,10 @@ class ResultStore {
   bool distinct_ = false;
   std::unordered_set<std::string> seen_;  // with distinct_: the results kept, in lower case
   Listener listener_;
-  std::string line_;  // the line being appended, kept for its buffer
+  // Lines and index offsets appended but not yet handed to the files, written a block at a
+  // time (and before any read, copy or close); a write that fails is told as an append's.
+  std::string pendingData_, pendingIndex_;
+  bool flushPending();  // false when a write failed
 };
 
 }  // namespace wk
