@@ -5,8 +5,9 @@
 namespace wk {
 
 GroupWalk::GroupWalk(const GroupTable& groups, uint32_t missing, int total, int longest,
-                     int length, char letter)
+                     int length, char letter, LengthMemo* memo)
     : groups_(&groups),
+      memo_(memo),
       held_(~missing & ((1u << dict::kLetters) - 1)),
       total_(total),
       longest_(longest),
@@ -42,6 +43,33 @@ uint32_t GroupWalk::countRest() {
 }
 
 void GroupWalk::lastLength(uint32_t& counted) {
+  LengthMemo::Entry* kept = nullptr;
+  if (memo_) {
+    // Everything the answer depends on, and a bit so that no key is 0.
+    const uint64_t key = uint64_t{held_} | uint64_t(letter_) << 26 | uint64_t(length_) << 32 |
+                         uint64_t(longest_) << 40 | uint64_t{1} << 48;
+    kept = &memo_->entries[(key * 0x9E3779B97F4A7C15ull) >> 52];
+    if (kept->key == key) {
+      counted += kept->counted;
+      if (kept->ended) {
+        ended_ = true;
+      } else {
+        ++length_;
+        letter_ = 0;
+      }
+      return;
+    }
+    kept->key = key;
+    kept->counted = counted;  // the count before; the difference is kept below
+  }
+  lengthOnce(counted);
+  if (kept) {
+    kept->counted = counted - kept->counted;
+    kept->ended = ended_;
+  }
+}
+
+void GroupWalk::lengthOnce(uint32_t& counted) {
   const int length = length_;
   const uint32_t from = letter_ < dict::kLetters ? ~0u << letter_ : 0;
   const uint32_t filled = groups_->filled[length] & from;

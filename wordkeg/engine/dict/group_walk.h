@@ -6,18 +6,31 @@
 // A multi-word search finds its matches another way (the anagram index, a list narrowed by the
 // level above) and this walk keeps the checked count exactly as the scan's, match by match.
 #include <cstdint>
+#include <vector>
 
 #include "shared_dictionary.h"
 
 namespace wk {
 
+// What walks over the rest of one length gave, kept by a search for the walks after: the last
+// word of many sequences asks the same of the same groups. One per search and table.
+struct LengthMemo {
+  struct Entry {
+    uint64_t key = 0;  // 0: empty
+    uint32_t counted = 0;
+    bool ended = false;
+  };
+  std::vector<Entry> entries = std::vector<Entry>(4096);
+};
+
 class GroupWalk {
  public:
   GroupWalk() = default;
   // REQUIRES: groups.usable. The scan starts where a seek to (length, letter) lands; `missing`
-  // holds the letters the pool lacks, `total` its letter count.
+  // holds the letters the pool lacks, `total` its letter count. `memo`, when given, must have
+  // been filled only by walks over the same table.
   GroupWalk(const GroupTable& groups, uint32_t missing, int total, int longest, int length,
-            char letter);
+            char letter, LengthMemo* memo = nullptr);
 
   // The words read from the last match (or the start) up to and including word `ordinal`, a
   // match: a word at or after that point whose first letter the pool holds, of at most `total`
@@ -33,8 +46,10 @@ class GroupWalk {
   // visit() over the rest of the pool's own length at once, from a group's start: only words of
   // that length can follow, so the last groups are counted by their letter masks.
   void lastLength(uint32_t& counted);
+  void lengthOnce(uint32_t& counted);  // lastLength() without the memo
 
   const GroupTable* groups_ = nullptr;
+  LengthMemo* memo_ = nullptr;
   uint32_t held_ = 0;  // the letters the pool holds
   int total_ = 0;
   int longest_ = 0;

@@ -33,6 +33,7 @@ size_t filterBit(const LetterCounts& counts) {
 }  // namespace
 
 const std::vector<SharedDictionary::Anagram>& SharedDictionary::anagrams() const {
+  if (anagramsReady_.load(std::memory_order_acquire)) return anagrams_;  // asked once a word
   std::call_once(anagramsBuilt_, [this] {
     anagrams_.reserve(words.size());
     for (size_t i = 0; i < words.size(); ++i)
@@ -53,6 +54,7 @@ const std::vector<SharedDictionary::Anagram>& SharedDictionary::anagrams() const
       const size_t bit = filterBit(a.counts);
       filter_[bit / 64] |= uint64_t{1} << (bit % 64);
     }
+    anagramsReady_.store(true, std::memory_order_release);
   });
   return anagrams_;
 }

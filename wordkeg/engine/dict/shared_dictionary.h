@@ -1,6 +1,7 @@
 #pragma once
 // SharedDictionary: a whole dictionary file held in memory, checked and decoded once for all the
 // readers of one operation that read it.
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <utility>
@@ -75,6 +76,7 @@ struct SharedDictionary {
   const Run* findRun(const LetterCounts& counts) const;
 
   mutable std::once_flag anagramsBuilt_;
+  mutable std::atomic<bool> anagramsReady_{false};
   mutable std::vector<Anagram> anagrams_;
   mutable std::vector<Run> runs_;
   mutable std::vector<uint64_t> filter_;  // a bit for the counts of each run (and others)

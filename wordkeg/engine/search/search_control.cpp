@@ -229,7 +229,8 @@ int SearchControl::appendAnagrams(Dictionary& reader, const SrcLetters& pool, in
   pauseGate().pass();
   if (state.cancelRequested()) return kCancelled;
   const SharedDictionary& d = *reader.decoded();
-  GroupWalk walk(d.groups, pool.missingMask(), pool.total(), request.longestWord, length, letter);
+  GroupWalk walk(d.groups, pool.missingMask(), pool.total(), request.longestWord, length, letter,
+                 &levels_->lastLengths);
   reader.seek(length, letter);
   auto [anagram, end] = d.anagramsOf(pool.packed(), reader.nextOrdinal());
   std::string& chosen = levels_->chosen;

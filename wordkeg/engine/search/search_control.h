@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../dict/dictionary_scan.h"
+#include "../dict/group_walk.h"
 #include "../dict/src_letters.h"
 
 namespace wk {
@@ -47,6 +48,7 @@ class SearchControl {
       bool onlyStarsAfter = false;  // every word after it is "*" (or "!")
     };
     std::vector<Step> steps;
+    LengthMemo lastLengths;  // the subset's: for the last words' walks (appendAnagrams)
   };
 
   static constexpr int kCancelled = 3;
