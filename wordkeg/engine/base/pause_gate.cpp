@@ -5,13 +5,8 @@
 
 namespace wk {
 
-void PauseGate::pass() const {
+void PauseGate::waitForRelease() const {
   while (held_) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-}
-
-PauseGate& pauseGate() {
-  static PauseGate gate;
-  return gate;
 }
 
 }  // namespace wk

@@ -13,14 +13,21 @@ class PauseGate {
   void hold() { held_ = true; }
   void release() { held_ = false; }
   bool held() const { return held_; }
-  // Worker thread: returns at once unless held; otherwise waits until released.
-  void pass() const;
+  // Worker thread: returns at once unless held; otherwise waits until released. Inline: scans
+  // pass for every word they find.
+  void pass() const {
+    if (held_) waitForRelease();
+  }
 
  private:
+  void waitForRelease() const;
   std::atomic<bool> held_{false};
 };
 
-PauseGate& pauseGate();
+inline PauseGate& pauseGate() {
+  static PauseGate gate;
+  return gate;
+}
 
 // Holds the gate for the life of a question box.
 class ScopedPause {
