@@ -25,20 +25,24 @@ class Asking {
 
 std::string longWordsAside(int longest, const std::string& how) {
   if (longest >= dict::kMaxLength) return {};
-  std::string aside = " (" + std::to_string(dict::kMaxLength) + " with long words on";
-  return aside.append(how).append(")");
+  // Appended, not "literal" + string: GCC 12 warns falsely (-Wrestrict) on that.
+  std::string aside = " (";
+  return aside.append(std::to_string(dict::kMaxLength)).append(" with long words on").append(how)
+      .append(")");
 }
 
 std::string longestWordNote(int longest, const std::string& how) {
-  std::string note = "The longest word this home takes has " + std::to_string(longest) + " letters";
-  return note.append(longWordsAside(longest, how)).append(".");
+  std::string note = "The longest word this home takes has ";
+  return note.append(std::to_string(longest)).append(" letters")
+      .append(longWordsAside(longest, how)).append(".");
 }
 
 bool RequestChecks::refuse(int textId) {
   Asking asking(asking_);
   beep();
   std::string text = str(textId);
-  if (textId == kPatternTooLong && namesLimit_) text += " " + longestWordNote(request_.longestWord);
+  if (textId == kPatternTooLong && namesLimit_)
+    text.append(" ").append(longestWordNote(request_.longestWord));
   showMessage(text, str(kInputErrorCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
   return false;
 }
