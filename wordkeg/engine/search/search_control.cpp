@@ -4,14 +4,14 @@
 #include <cstring>
 
 #include "../base/paths.h"
+#include "../base/pause_gate.h"
 #include "../base/wordkeg_exception.h"
 #include "../dict/dict_format.h"
 #include "../dict/dictionary.h"
-#include "../base/pause_gate.h"
 #include "../dict/dictionary_scan.h"
 #include "../dict/group_walk.h"
-#include "../dict/shared_dictionary.h"
 #include "../dict/reader_state.h"
+#include "../dict/shared_dictionary.h"
 #include "../dict/word_order.h"
 #include "result_store.h"
 #include "search_data.h"

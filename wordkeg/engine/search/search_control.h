@@ -31,8 +31,9 @@ struct SearchScope {
 
 class SearchControl {
  public:
-  // What the levels of one multi-word search keep from one descent to the next, one per depth:
-  // the subset reader, and the words its last scan found (see ScanList).
+  // What the levels of one search share and keep from one descent to the next: by depth, the
+  // subset reader, the words its last scan found (see ScanList) and FIND's word; the words
+  // chosen so far; the last words' counts.
   struct Levels {
     std::vector<std::unique_ptr<Dictionary>> readers;
     std::vector<std::unique_ptr<ScanList>> lists;
