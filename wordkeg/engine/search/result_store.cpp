@@ -27,9 +27,9 @@ bool writeAll(std::FILE* f, const void* bytes, size_t count) {
 #endif
 }
 
-// Results gathered before they go to the files: a call of the file library for every result
-// costs more than finding it.
-constexpr size_t kPendingBlock = 4096;
+// Results gathered before they go to the files, in blocks of the size the files were buffered
+// with: a call of the file library for every result costs more than finding it.
+constexpr size_t kPendingBlock = 5120;
 
 bool writeInt(std::FILE* f, int32_t value) {
   unsigned char bytes[4];
@@ -85,10 +85,13 @@ bool ResultStore::openWorkingPair() {
     openFailed(dataPath_);
     return false;
   }
-  std::setvbuf(data_, dataBuffer_, _IOFBF, sizeof dataBuffer_);
+  // The store writes its own blocks (pendingData_): a second buffer in the library would only
+  // tell of a full disk a block later, with results counted that never reached the file.
+  std::setvbuf(data_, nullptr, _IONBF, 0);
   std::fseek(data_, results::kHeaderBytes, SEEK_SET);
   dataEnd_ = results::kHeaderBytes;
   index_ = std::fopen(indexPath_.c_str(), "w+b");
+  if (index_) std::setvbuf(index_, nullptr, _IONBF, 0);
   if (!index_ || !writeInt(index_, dataEnd_)) {
     openFailed(indexPath_);
     closeFiles();

@@ -84,7 +84,6 @@ class ResultStore {
   std::string dataPath_, indexPath_;
   std::FILE* data_ = nullptr;
   std::FILE* index_ = nullptr;
-  char dataBuffer_[5120];
   std::atomic<int> entries_{0};
   std::atomic<int> longest_{1};
   int32_t dataEnd_ = 0;
