@@ -322,7 +322,7 @@ int DictionaryScan::nextCounted(std::string& out) {
     }
     state.addChecked(walk_.countTo(match));
     // It fits by its counts (found so): what it leaves is for the level below.
-    pool_.takeFitting(d.counts[match], d.masks[match], d.words[match].length);
+    pool_.takeFitting(d.words[match].letters, d.counts[match], d.words[match].length);
     reader_.takeDecoded(match);
     out.clear();
     reader_.appendWritten(out);

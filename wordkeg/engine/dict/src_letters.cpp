@@ -76,17 +76,14 @@ int SrcLetters::takeExactly(const char* word, char terminator) {
   return 0;
 }
 
-void SrcLetters::takeFitting(const LetterCounts& word, uint32_t letters, int length) {
+void SrcLetters::takeFitting(const char* stored, const LetterCounts& word, int length) {
   std::memcpy(working_, counts_, sizeof counts_);
   workingPacked_.lo = packed_.lo - word.lo;
   workingPacked_.hi = packed_.hi - word.hi;
   uint32_t missing = missing_;
-  for (uint32_t bits = letters; bits; bits &= bits - 1) {
-    const int i = std::countr_zero(bits);
-    const auto left = static_cast<int8_t>(
-        ((i < 16 ? workingPacked_.lo : workingPacked_.hi) >> ((i & 15) * 4)) & 0xF);
-    working_[i] = left;
-    if (left == 0) missing |= 1u << i;
+  for (int k = 0; k < length; ++k) {
+    const int i = stored[k] - 'a';
+    if (--working_[i] == 0) missing |= 1u << i;
   }
   workingMissing_ = missing;
   // The vowels it used: its counts of a, e, i, o (low half), u and y (high half).

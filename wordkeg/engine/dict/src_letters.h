@@ -41,9 +41,9 @@ class SrcLetters {
   // the copy has run out of: 0 when all were available, else the 1-based position of the first
   // letter that was not.
   int take(const char* word, char terminator);
-  // take() of a word known to fit a pool that packsExactly(), by its counts, its letterMask and
-  // its length: the same working copy, without reading the word.
-  void takeFitting(const LetterCounts& word, uint32_t letters, int length);
+  // take() of a stored word (`length` letters a-z) known to fit a pool that packsExactly(), with
+  // its counts: the same working copy, without the checks of a word that may not fit.
+  void takeFitting(const char* stored, const LetterCounts& word, int length);
   int countOf(char letter) const;
   // The letters of which the pool holds none (bit 0 'a' ... bit 25 'z').
   uint32_t missingMask() const { return missing_; }
