@@ -80,8 +80,9 @@ SearchCommand searchCommand(const Parameters& parameters) {
   return command;
 }
 
-bool isCountLine(const std::string& line) {
-  return line.rfind("Checked: ", 0) == 0 || line.rfind("Found: ", 0) == 0;
+bool isMessageLine(const std::string& line) {
+  return !line.empty() && line.rfind("Checked: ", 0) != 0 && line.rfind("Found: ", 0) != 0 &&
+         line.rfind("Run with --help", 0) != 0;
 }
 
 std::string withoutCaption(const std::string& line) {
@@ -102,7 +103,7 @@ std::string messageOf(const std::string& errorOutput) {
     if (end == std::string::npos) end = errorOutput.size();
     const std::string line = errorOutput.substr(start, end - start);
     start = end + 1;
-    if (line.empty() || isCountLine(line) || line.rfind("Run with --help", 0) == 0) continue;
+    if (!isMessageLine(line)) continue;
     if (!message.empty()) message += "\n";
     message += withoutCaption(line);
   }

@@ -26,8 +26,8 @@ SearchCommand searchCommand(const Parameters& parameters);
 std::string messageOf(const std::string& errorOutput);
 // One line of error output without the caption of the box it stands for ("Input Error: ...").
 std::string withoutCaption(const std::string& line);
-// True for the lines a search writes for programs: "Checked: N  Found: M", "Found: N",
-// "Checked: N".
-bool isCountLine(const std::string& line);
+// False for the lines that are not the program's words: empty, counts and progress
+// ("Checked: N  Found: M", "Found: N", "Checked: N") and usage hints.
+bool isMessageLine(const std::string& line);
 
 }  // namespace wk::web

@@ -76,7 +76,7 @@ class SearchStream {
       checked_ = checked;
       return {};
     }
-    if (text.empty() || text.rfind("Run with --help", 0) == 0) return {};
+    if (!isMessageLine(text)) return {};
     messages_ += (messages_.empty() ? "" : "\n") + withoutCaption(text);
     return jsonLine(json{{"message", withoutCaption(text)}});
   }

@@ -81,11 +81,6 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
   reader_.seek(length, letter);
   if (own_) own_->valid = false;
   counted_ = startCounted(length, letter);
-  anagramsOnly_ = !counted_ && reader_.decoded() && hasPool_ && matchAll_ &&
-                  length == pool_.total() && pool_.packsExactly();
-  if (anagramsOnly_)
-    std::tie(anagram_, anagramsEnd_) =
-        reader_.decoded()->anagramsOf(poolCounts_, reader_.nextOrdinal());
   return next(out);
 }
 
@@ -153,7 +148,7 @@ int DictionaryScan::next(std::string& out) {
     return kExhausted;
   }
   if (counted_) return nextCounted(out);
-  if (reader_.decoded()) return anagramsOnly_ ? nextAnagram(out) : nextDecoded(out);
+  if (reader_.decoded()) return nextDecoded(out);
   if (state.cancelRequested()) return kCancelled;
   PendingChecked pending{state};
   uint32_t& checked = pending.count;
@@ -261,47 +256,6 @@ int DictionaryScan::nextDecoded(std::string& out) {
     reader_.takeDecoded(j);
     if (skipGroup() == kExhausted) return kExhausted;
     i = reader_.nextOrdinal();
-  }
-}
-
-int DictionaryScan::nextAnagram(std::string& out) {
-  ReaderState& state = readerState();
-  const SharedDictionary& d = *reader_.decoded();
-  const size_t count = d.words.size();
-  const int wanted = pool_.total();
-  size_t i = reader_.nextOrdinal();
-  for (;;) {
-    pauseGate().pass();
-    if (state.cancelRequested()) return kCancelled;
-    if (i >= count) return kExhausted;
-    const DecodedWord& first = d.words[i];
-    // A longer word ends the scan once read: its length exceeds the pool's letters.
-    if (first.length != wanted) {
-      state.addChecked(1);
-      return kExhausted;
-    }
-    // A group whose first letter the pool lacks is left after its first word.
-    if (missingMask_ >> (first.letters[0] - 'a') & 1u) {
-      state.addChecked(1);
-      reader_.takeDecoded(i);
-      if (skipGroup() == kExhausted) return kExhausted;
-      i = reader_.nextOrdinal();
-      continue;
-    }
-    // Any other group is read to its end; of its words only the exact anagrams match.
-    const size_t end = d.groupEnd[i];
-    while (anagram_ != anagramsEnd_ && anagram_->ordinal < i) ++anagram_;
-    const size_t match =
-        anagram_ != anagramsEnd_ && anagram_->ordinal < end ? anagram_->ordinal : end;
-    state.addChecked(static_cast<uint32_t>((match < end ? match + 1 : end) - i));
-    if (match < end && pool_.take(d.words[match].letters, ' ') == 0) {
-      ++anagram_;
-      reader_.takeDecoded(match);
-      out.clear();
-    reader_.appendWritten(out);
-      return kMatch;
-    }
-    i = match < end ? match + 1 : end;
   }
 }
 

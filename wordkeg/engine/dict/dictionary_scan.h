@@ -58,17 +58,12 @@ class DictionaryScan {
   // next() over a reader in memory mode: the same steps on the decoded words, the pool tested
   // by letter mask before its counts, the checked count and the cancel checks in batches.
   int nextDecoded(std::string& out);
-  // nextDecoded() when only words of exactly the pool's letters can match (every letter used,
-  // any letters allowed): whole groups are counted as read without stepping through them, and
-  // the matches are found through the dictionary's anagram index.
-  int nextAnagram(std::string& out);
   // A pool scan of "*" in memory mode whose groups are in order: its matches come from the
   // anagram index (a word of exactly the pool's letters) or from a list, and the GroupWalk
   // counts what the word-by-word scan would have read. Same matches, same order, same count.
   bool startCounted(int length, char letter);
   int nextCounted(std::string& out);
   void listMatches(size_t from);
-
 
   Dictionary& reader_;
   int longest_;
@@ -82,8 +77,7 @@ class DictionaryScan {
   SrcLetters pool_;
   uint32_t missingMask_ = 0;  // the letters the pool lacks
   LetterCounts poolCounts_;
-  bool anagramsOnly_ = false;
-  // nextAnagram(): the pool's exact anagrams not yet passed, in dictionary order.
+  // nextCounted() from the anagram index: the pool's exact anagrams not yet given, in order.
   const SharedDictionary::Anagram* anagram_ = nullptr;
   const SharedDictionary::Anagram* anagramsEnd_ = nullptr;
   bool counted_ = false;

@@ -45,6 +45,7 @@ uint32_t GroupWalk::countRest() {
 void GroupWalk::lastLength(uint32_t& counted) {
   LengthMemo::Entry* kept = nullptr;
   if (memo_) {
+    if (memo_->entries.empty()) memo_->entries.resize(4096);
     // Everything the answer depends on, and a bit so that no key is 0.
     const uint64_t key = uint64_t{held_} | uint64_t(letter_) << 26 | uint64_t(length_) << 32 |
                          uint64_t(longest_) << 40 | uint64_t{1} << 48;

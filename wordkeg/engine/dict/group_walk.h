@@ -20,7 +20,7 @@ struct LengthMemo {
     uint32_t counted = 0;
     bool ended = false;
   };
-  std::vector<Entry> entries = std::vector<Entry>(4096);
+  std::vector<Entry> entries;  // 4,096 once a walk asks: most searches never do
 };
 
 class GroupWalk {
