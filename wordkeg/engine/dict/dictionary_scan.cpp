@@ -84,10 +84,10 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
   return next(out);
 }
 
-bool DictionaryScan::findsOnlyAnagrams(const Dictionary& reader, const SrcLetters& pool,
+bool DictionaryScan::findsOnlyAnagrams(const Dictionary& reader, bool exactPool, int total,
                                        int length) {
   const SharedDictionary* d = reader.decoded();
-  return d && d->groups.usable && pool.packsExactly() && length >= pool.total();
+  return d && d->groups.usable && exactPool && length >= total;
 }
 
 bool DictionaryScan::startCounted(int length, char letter) {
@@ -179,9 +179,7 @@ int DictionaryScan::next(std::string& out) {
       }
       if (missing != 0) continue;
     }
-    out.clear();
-    reader_.appendWritten(out);
-    return kMatch;
+    return matched(out);
   }
 }
 
@@ -242,9 +240,7 @@ int DictionaryScan::nextDecoded(std::string& out) {
         if (pool_.take(d.words[j].letters, ' ') != 0) continue;
       }
       reader_.takeDecoded(j);
-      out.clear();
-    reader_.appendWritten(out);
-      return kMatch;
+      return matched(out);
     }
     if (j == end) {
       i = end;
@@ -276,12 +272,18 @@ int DictionaryScan::nextCounted(std::string& out) {
     }
     state.addChecked(walk_.countTo(match));
     // It fits by its counts (found so): what it leaves is for the level below.
-    pool_.takeFitting(d.words[match].letters, d.counts[match], d.words[match].length);
+    pool_.takeFitting(d.counts[match], d.words[match].length);
     reader_.takeDecoded(match);
+    return matched(out);
+  }
+}
+
+int DictionaryScan::matched(std::string& out) const {
+  if (writesMatches_) {
     out.clear();
     reader_.appendWritten(out);
-    return kMatch;
   }
+  return kMatch;
 }
 
 int DictionaryScan::skipGroup() {

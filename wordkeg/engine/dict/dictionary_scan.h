@@ -40,13 +40,20 @@ class DictionaryScan {
   // True when a scan of "*" from `length` with `pool` goes by GroupWalk and the anagram index:
   // the reader in memory with its groups in order, an exact pool of at most `length` letters
   // (fewer: no word can match).
-  static bool findsOnlyAnagrams(const Dictionary& reader, const SrcLetters& pool, int length);
+  static bool findsOnlyAnagrams(const Dictionary& reader, const SrcLetters& pool, int length) {
+    return findsOnlyAnagrams(reader, pool.packsExactly(), pool.total(), length);
+  }
+  // The same of a pool known by whether it packsExactly() and its total.
+  static bool findsOnlyAnagrams(const Dictionary& reader, bool exactPool, int total, int length);
   // Before start(): `own` receives the scan's matches when it lists them; `above`, when not null,
   // is the list of the level above, whose pool held this scan's.
   void setLists(const ScanList* above, ScanList* own) {
     above_ = above;
     own_ = own;
   }
+  // From now on start() and next() leave `out` alone: the caller reads each match from the
+  // reader, whose current word it is.
+  void leaveMatchesInReader() { writesMatches_ = false; }
   // The scan's own copy of the pool; after a match its working part holds what the match left.
   const SrcLetters& pool() const { return pool_; }
 
@@ -63,6 +70,7 @@ class DictionaryScan {
   // counts what the word-by-word scan would have read. Same matches, same order, same count.
   bool startCounted(int length, char letter);
   int nextCounted(std::string& out);
+  int matched(std::string& out) const;  // kMatch, the reader's word written to `out` if asked
   void listMatches(size_t from);
 
   Dictionary& reader_;
@@ -74,6 +82,7 @@ class DictionaryScan {
   bool firstIsLetter_ = false;
   int fixedLength_ = 0;
   bool hasPool_ = false;
+  bool writesMatches_ = true;
   SrcLetters pool_;
   uint32_t missingMask_ = 0;  // the letters the pool lacks
   LetterCounts poolCounts_;

@@ -57,6 +57,7 @@ void SrcLetters::addBlanks(int count) {
 
 int SrcLetters::takeExactly(const char* word, char terminator) {
   std::memcpy(working_, counts_, sizeof counts_);
+  workingPackedOnly_ = false;
   uint32_t missing = missing_;
   LetterCounts packed = packed_;
   int vowels = vowels_;
@@ -76,16 +77,10 @@ int SrcLetters::takeExactly(const char* word, char terminator) {
   return 0;
 }
 
-void SrcLetters::takeFitting(const char* stored, const LetterCounts& word, int length) {
-  std::memcpy(working_, counts_, sizeof counts_);
+void SrcLetters::takeFitting(const LetterCounts& word, int length) {
   workingPacked_.lo = packed_.lo - word.lo;
   workingPacked_.hi = packed_.hi - word.hi;
-  uint32_t missing = missing_;
-  for (int k = 0; k < length; ++k) {
-    const int i = stored[k] - 'a';
-    if (--working_[i] == 0) missing |= 1u << i;
-  }
-  workingMissing_ = missing;
+  workingPackedOnly_ = true;  // and workingMissing_ is left to leftOverMissing()
   // The vowels it used: its counts of a, e, i, o (low half), u and y (high half).
   const auto vowels = (word.lo & 0xF) + (word.lo >> 16 & 0xF) + (word.lo >> 32 & 0xF) +
                       (word.lo >> 56 & 0xF) + (word.hi >> 16 & 0xF) + (word.hi >> 32 & 0xF);
@@ -99,6 +94,7 @@ int SrcLetters::take(const char* word, char terminator) {
   if (exact_ && blanks_ == 0) return takeExactly(word, terminator);
   // A fixed-size memcpy is inlined; this runs once for every word a scan checks.
   std::memcpy(working_, counts_, sizeof counts_);
+  workingPackedOnly_ = false;
   workingVowels_ = vowels_;
   workingTotal_ = total_;
   workingMissing_ = missing_;
@@ -129,6 +125,26 @@ int SrcLetters::take(const char* word, char terminator) {
 int SrcLetters::countOf(char letter) const {
   const int i = slot(letter);
   return i < 0 ? 0 : counts_[i];
+}
+
+namespace {
+
+// The nibbles' low bits (0, 4, ... 60) gathered into bits 0 ... 15.
+uint32_t gatherNibbleBits(uint64_t bits) {
+  bits = (bits | bits >> 3) & 0x0303030303030303ull;
+  bits = (bits | bits >> 6) & 0x000F000F000F000Full;
+  bits = (bits | bits >> 12) & 0x000000FF000000FFull;
+  return static_cast<uint32_t>((bits | bits >> 24) & 0xFFFF);
+}
+
+}  // namespace
+
+uint32_t LetterCounts::zeroLetters() const {
+  // A count of at most 7 is not 0 when one of its three bits is set.
+  constexpr uint64_t kLowBits = 0x1111111111111111ull;
+  const uint32_t held = gatherNibbleBits((lo | lo >> 1 | lo >> 2) & kLowBits) |
+                        gatherNibbleBits((hi | hi >> 1 | hi >> 2) & kLowBits) << 16;
+  return ~held & ((1u << 26) - 1);
 }
 
 bool LetterCounts::setFrom(const char* stored, int length) {
@@ -168,12 +184,19 @@ void SrcLetters::summarise() {
 
 SrcLetters SrcLetters::leftOver() const {
   SrcLetters rest;
-  std::copy(std::begin(working_), std::end(working_), std::begin(rest.counts_));
+  if (workingPackedOnly_) {
+    for (int i = 0; i < 26; ++i)
+      rest.counts_[i] = static_cast<int8_t>((i < 16 ? workingPacked_.lo : workingPacked_.hi) >>
+                                                ((i & 15) * 4) &
+                                            0xF);
+  } else {
+    std::copy(std::begin(working_), std::end(working_), std::begin(rest.counts_));
+  }
   rest.vowels_ = workingVowels_;
   rest.total_ = workingTotal_;
   rest.blanks_ = workingBlanks_;
   if (exact_) {
-    rest.missing_ = workingMissing_;
+    rest.missing_ = leftOverMissing();
     rest.packed_ = workingPacked_;
     rest.exact_ = true;
   } else {

@@ -21,6 +21,8 @@ struct LetterCounts {
     return (((lo | kGuardLo) - word.lo) & kGuardLo) == kGuardLo &&
            (((hi | kGuardHi) - word.hi) & kGuardHi) == kGuardHi;
   }
+  // The letters counted 0 (bit 0 'a' ... bit 25 'z'), of counts that are at most 7.
+  uint32_t zeroLetters() const;
 };
 
 class SrcLetters {
@@ -42,8 +44,9 @@ class SrcLetters {
   // letter that was not.
   int take(const char* word, char terminator);
   // take() of a stored word (`length` letters a-z) known to fit a pool that packsExactly(), with
-  // its counts: the same working copy, without the checks of a word that may not fit.
-  void takeFitting(const char* stored, const LetterCounts& word, int length);
+  // its counts: the same working copy, without the checks of a word that may not fit, and
+  // without a step per letter (the counts left are unpacked by leftOver(), if it is asked).
+  void takeFitting(const LetterCounts& word, int length);
   int countOf(char letter) const;
   // The letters of which the pool holds none (bit 0 'a' ... bit 25 'z').
   uint32_t missingMask() const { return missing_; }
@@ -55,6 +58,12 @@ class SrcLetters {
   // A pool holding what the last take left, and its letter total.
   SrcLetters leftOver() const;
   int leftOverTotal() const { return workingTotal_; }
+  int leftOverVowels() const { return workingVowels_ + workingBlanks_; }
+  // What leftOver() would give as missingMask() and packed(), when the pool packsExactly().
+  uint32_t leftOverMissing() const {
+    return workingPackedOnly_ ? workingPacked_.zeroLetters() : workingMissing_;
+  }
+  const LetterCounts& leftOverPacked() const { return workingPacked_; }
   int total() const { return total_; }
   int vowels() const { return vowels_ + blanks_; }
   bool operator==(const SrcLetters& other) const;
@@ -78,6 +87,7 @@ class SrcLetters {
   int32_t workingTotal_ = 0;
   int32_t blanks_ = 0;
   int32_t workingBlanks_ = 0;
+  bool workingPackedOnly_ = false;  // takeFitting() left working_ behind: workingPacked_ holds it
 };
 
 }  // namespace wk

@@ -19,9 +19,22 @@
 namespace wk {
 namespace {
 
-bool onlyStarsLeft(const char* rest) {
-  return std::strspn(rest, "* !") == std::strlen(rest);
-}
+// The reader's word and a blank, appended to the words chosen for as long as it lives.
+class ChosenWord {
+ public:
+  ChosenWord(std::string& chosen, const Dictionary& reader)
+      : chosen_(chosen), size_(chosen.size()) {
+    reader.appendWritten(chosen);
+    chosen.push_back(' ');
+  }
+  ~ChosenWord() { chosen_.resize(size_); }
+  ChosenWord(const ChosenWord&) = delete;
+  ChosenWord& operator=(const ChosenWord&) = delete;
+
+ private:
+  std::string& chosen_;
+  size_t size_;
+};
 
 }  // namespace
 
@@ -66,52 +79,24 @@ SearchControl::~SearchControl() {
 
 int SearchControl::run() {
   const SearchData& request = *scope_.request;
-  const Step& step = stepAt(rest_);
-  std::string_view word = step.word;
+  const FindStep& step = stepAt(depth_, rest_);
   rest_ = step.after;
-  if (step.bang) bangSeen_ = true;
-  useAll_ = request.useAll;
-  if (bangSeen_) {
-    word = "*";
-    useAll_ = true;
-  }
-  const bool last = *rest_ == 0 && !bangSeen_;
-  const bool ordered =
-      request.suppressPermutations && (bangSeen_ || (word == "*" && step.onlyStarsAfter));
+  plan_ = planLevel(request, step, bangSeen_);
+  bangSeen_ = plan_.bangSeen;
   SrcLetters& pool = pool_;
-  const bool added = request.multiWord && word != "*" && pool.addLetters(word);
+  const bool added = request.multiWord && plan_.word != "*" && pool.addLetters(plan_.word);
   narrowed_ = depth_ > 0 && !added;
-  const int total = pool.total();
-  // Only when every letter must be used does a short remainder force one word to take it all.
-  if (useAll_ && minLength_ && total - minLength_ > 0 && total - minLength_ < minLength_) {
-    minLength_ = total;
-    firstLetter_ = 0;
-  }
-  if ((bangSeen_ && total == 0) || (word.empty() && (!useAll_ || total == 0))) {
-    // An empty sequence is no result.
+  plan_.decide(request, pool.total(), pool.vowels(), minLength_, firstLetter_);
+  if (plan_.action == LevelPlan::kSequence) {
     if (!levels_->chosen.empty()) scope_.store->append(levels_->chosen, true);
     return 0;
   }
-  const bool hasFrom = !request.from.empty();
-  if (hasFrom && (total == 0 || pool.vowels() == 0)) return 0;
-  if (last) {
-    const int stars = static_cast<int>(std::count(word.begin(), word.end(), '*'));
-    const int fixed = static_cast<int>(word.size()) - stars;
-    if (hasFrom && total < fixed) return 0;
-    if (useAll_ && hasFrom &&
-        (total > request.longestWord || total == 0 ||
-         (stars == 0 && static_cast<int>(word.size()) < total)))
-      return 0;
-    const int required = (useAll_ && total != SrcLetters::kUnlimited) ? total : 0;
-    const int before = minLength_;
-    minLength_ = std::max(required, minLength_);
-    if (request.suppressPermutations && minLength_ != before) firstLetter_ = 0;
-  }
-  if (request.multiWord) return scanDictionary(scope_.subsetPath, word, pool, ordered);
+  if (plan_.action == LevelPlan::kNothing) return 0;
+  if (request.multiWord) return scanDictionary(scope_.subsetPath, pool);
   for (const auto& path : scope_.dictionaries) {
     if (scope_.finishedCount) *scope_.finishedCount += readerState().wordsChecked();
     try {
-      if (scanDictionary(path, word, pool, ordered) == kCancelled) return kCancelled;
+      if (scanDictionary(path, pool) == kCancelled) return kCancelled;
     } catch (const WordkegException& e) {
       warnLeftOut(e);  // what it gave before the damage stays
     }
@@ -119,29 +104,23 @@ int SearchControl::run() {
   return 0;
 }
 
-const SearchControl::Step& SearchControl::stepAt(const char* rest) {
+const FindStep& SearchControl::stepAt(size_t depth, const char* rest) {
   auto& steps = levels_->steps;
-  if (steps.size() <= depth_) steps.resize(depth_ + 1);
-  Step& step = steps[depth_];
-  if (step.rest == rest) return step;
-  const char* blank = std::strchr(rest, ' ');
-  step.rest = rest;
-  step.word = std::string_view(rest, blank ? static_cast<size_t>(blank - rest) : std::strlen(rest));
-  step.after = blank ? blank + 1 : rest + step.word.size();
-  step.bang = step.word.find('!') != std::string_view::npos;
-  step.onlyStarsAfter = onlyStarsLeft(step.after);
+  if (steps.size() <= depth) steps.resize(depth + 1);
+  FindStep& step = steps[depth];
+  if (step.rest != rest) step.read(rest);
   return step;
 }
 
 // A multi-word search opens the subset once per depth: a descent seeks that reader afresh
 // instead of opening (and, in stream mode, re-reading) the file for every word found above.
-Dictionary& SearchControl::levelReader() {
+Dictionary& SearchControl::levelReader(size_t depth) {
   auto& readers = levels_->readers;
-  if (readers.size() <= depth_) readers.resize(depth_ + 1);
-  if (!readers[depth_])
-    readers[depth_] = std::make_unique<Dictionary>(
+  if (readers.size() <= depth) readers.resize(depth + 1);
+  if (!readers[depth])
+    readers[depth] = std::make_unique<Dictionary>(
         scope_.subsetPath, true, static_cast<size_t>(scope_.request->readerBufferSize));
-  return *readers[depth_];
+  return *readers[depth];
 }
 
 ScanList& SearchControl::levelList(size_t depth) {
@@ -151,44 +130,37 @@ ScanList& SearchControl::levelList(size_t depth) {
   return *lists[depth];
 }
 
-int SearchControl::scanDictionary(const std::string& path, std::string_view word,
-                                  const SrcLetters& pool, bool ordered) {
+int SearchControl::scanDictionary(const std::string& path, const SrcLetters& pool) {
   const SearchData& request = *scope_.request;
-  if (request.multiWord) return scanWith(levelReader(), word, pool, ordered);
+  if (request.multiWord) return scanWith(levelReader(depth_), pool);
   Dictionary reader(path, false, static_cast<size_t>(request.readerBufferSize));
-  return scanWith(reader, word, pool, ordered);
+  return scanWith(reader, pool);
 }
 
-int SearchControl::scanWith(Dictionary& reader, std::string_view word, const SrcLetters& pool,
-                            bool ordered) {
+int SearchControl::scanWith(Dictionary& reader, const SrcLetters& pool) {
   const SearchData& request = *scope_.request;
   const SrcLetters* letters = request.from.empty() ? nullptr : &pool;
-  // A shortest length above the order's skips the shorter groups; every word then comes after
-  // the order's (length, first letter), so the letter no longer matters.
-  int minLength = minLength_;
-  char firstLetter = firstLetter_;
-  if (request.minWordLength > minLength) {
-    minLength = request.minWordLength;
-    firstLetter = 0;
-  }
   // In memory, a scan of "*" from the pool's own length can only find the pool's anagrams, and
   // from beyond it nothing: the last word of a sequence that must use every letter left, or a
   // level whose order starts past what is left. They are appended (or none) without a scan.
-  const int length = std::max(minLength, 1);
-  if (request.multiWord && depth_ > 0 && letters && word == "*" &&
-      length <= request.longestWord && ((*rest_ == 0 && !bangSeen_) || length > pool.total()) &&
-      DictionaryScan::findsOnlyAnagrams(reader, pool, length) && !reader.inert())
-    return appendAnagrams(reader, pool, length, firstLetter);
+  const int length = std::max(plan_.minLength, 1);
+  if (depth_ > 0 && plan_.onlyAnagrams &&
+      DictionaryScan::findsOnlyAnagrams(reader, pool.packsExactly(), pool.total(), length) &&
+      !reader.inert())
+    return appendAnagrams(reader, pool.missingMask(), pool.packed(), pool.total(), length,
+                          plan_.firstLetter);
   DictionaryScan scan(reader, request.longestWord);
-  if (request.multiWord)
+  if (request.multiWord) {
     scan.setLists(narrowed_ ? &levelList(depth_ - 1) : nullptr, &levelList(depth_));
+    scan.leaveMatchesInReader();  // descend() appends them to the words chosen
+  }
   std::string found;
-  int result = scan.start(word, letters, minLength, firstLetter, found);
+  int result = scan.start(plan_.word, letters, plan_.minLength, plan_.firstLetter, found);
   for (; result == DictionaryScan::kMatch; result = scan.next(found)) {
     if (request.maxWordLength > 0 && reader.length() > request.maxWordLength) continue;
     if (!request.multiWord) {
       acceptSingle(found, pool);
-    } else if (descend(scan, reader, found, ordered) == kCancelled) {
+    } else if (descend(scan, reader) == kCancelled) {
       return kCancelled;
     }
     if (scope_.store->full()) return kCancelled;  // the results asked for are all found
@@ -196,43 +168,69 @@ int SearchControl::scanWith(Dictionary& reader, std::string_view word, const Src
   return result == DictionaryScan::kCancelled ? kCancelled : 0;
 }
 
-int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader,
-                           const std::string& found, bool ordered) {
-  std::string& chosen = levels_->chosen;
-  const size_t before = chosen.size();
-  chosen.append(found).push_back(' ');
-  // The sequence above stays as it was for this level's next word, whichever way this ends.
-  struct Restore {
-    std::string& chosen;
-    size_t size;
-    ~Restore() { chosen.resize(size); }
-  } restore{chosen, before};
-  if (*rest_ == 0 && !bangSeen_) {
+int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader) {
+  const SrcLetters& pool = scan.pool();
+  if (plan_.last) {
     // Nothing is left to find: the level below would only tell whether the sequence is a result
     // (every letter used, where Use All asks for it).
-    if (!scope_.request->useAll || scan.pool().leftOverTotal() == 0)
-      scope_.store->append(chosen, true);
+    if (scope_.request->useAll && pool.leftOverTotal() != 0) return 0;
+    const ChosenWord word(levels_->chosen, reader);
+    scope_.store->append(levels_->chosen, true);
     return 0;
   }
-  const int minLength = ordered ? reader.length() : 0;
-  char first = 0;
-  if (ordered) first = (found[0] >= 'A' && found[0] <= 'Z') ? found[0] - 'A' + 'a' : found[0];
-  SearchControl below(scope_, rest_, bangSeen_, minLength, first, scan.pool().leftOver(), levels_,
-                      depth_ + 1);
-  return below.run();
+  const int minLength = plan_.ordered ? reader.length() : 0;
+  const char first = plan_.ordered ? reader.stored()[0] : 0;
+  LevelPlan below;
+  const bool settled = settleBelow(pool, minLength, first, below);
+  if (settled && below.action == LevelPlan::kNothing) return 0;
+  const ChosenWord word(levels_->chosen, reader);
+  if (!settled) {
+    SearchControl level(scope_, rest_, bangSeen_, minLength, first, pool.leftOver(), levels_,
+                        depth_ + 1);
+    return level.run();
+  }
+  if (below.action == LevelPlan::kSequence) {
+    scope_.store->append(levels_->chosen, true);
+    return 0;
+  }
+  return appendAnagrams(*belowReader_, pool.leftOverMissing(), pool.leftOverPacked(),
+                        pool.leftOverTotal(), std::max(below.minLength, 1), below.firstLetter);
 }
 
-int SearchControl::appendAnagrams(Dictionary& reader, const SrcLetters& pool, int length,
-                                  char letter) {
+bool SearchControl::settleBelow(const SrcLetters& pool, int length, char letter,
+                                LevelPlan& below) {
+  // What the match left is known by its summaries only when the pool packs exactly.
+  if (!pool.packsExactly()) return false;
+  const SearchData& request = *scope_.request;
+  if (!belowReader_) {
+    below_ = planLevel(request, stepAt(depth_ + 1, rest_), bangSeen_);
+    belowReader_ = &levelReader(depth_ + 1);
+  }
+  if (below_.word != "*") return false;  // its letters join the pool: a level of its own
+  below = below_;
+  below.decide(request, pool.leftOverTotal(), pool.leftOverVowels(), length, letter);
+  if (below.action != LevelPlan::kScan) return true;
+  if (!below.onlyAnagrams) return false;
+  return DictionaryScan::findsOnlyAnagrams(*belowReader_, true, pool.leftOverTotal(),
+                                           std::max(below.minLength, 1)) &&
+         !belowReader_->inert();
+}
+
+int SearchControl::appendAnagrams(Dictionary& reader, uint32_t missing, const LetterCounts& packed,
+                                  int total, int length, char letter) {
   const SearchData& request = *scope_.request;
   ReaderState& state = readerState();
   pauseGate().pass();
   if (state.cancelRequested()) return kCancelled;
   const SharedDictionary& d = *reader.decoded();
-  GroupWalk walk(d.groups, pool.missingMask(), pool.total(), request.longestWord, length, letter,
+  GroupWalk walk(d.groups, missing, total, request.longestWord, length, letter,
                  &levels_->lastLengths);
-  reader.seek(length, letter);
-  auto [anagram, end] = d.anagramsOf(pool.packed(), reader.nextOrdinal());
+  auto [anagram, end] = d.anagramsOf(packed, 0);
+  if (anagram != end) {  // most pools have none: they need no seek
+    reader.seek(length, letter);
+    const size_t from = reader.nextOrdinal();
+    while (anagram != end && anagram->ordinal < from) ++anagram;
+  }
   std::string& chosen = levels_->chosen;
   const size_t before = chosen.size();
   for (; anagram != end; ++anagram) {

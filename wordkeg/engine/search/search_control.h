@@ -12,6 +12,7 @@
 #include "../dict/dictionary_scan.h"
 #include "../dict/group_walk.h"
 #include "../dict/src_letters.h"
+#include "level_plan.h"
 
 namespace wk {
 
@@ -41,14 +42,7 @@ class SearchControl {
     // word for the levels below and takes it off again, instead of copying the sequence.
     std::string chosen;
     // FIND's word for the level at each depth, read once.
-    struct Step {
-      const char* rest = nullptr;  // where the level's part of FIND starts
-      std::string_view word;
-      const char* after = nullptr;  // the rest of FIND after it
-      bool bang = false;            // the word holds "!"
-      bool onlyStarsAfter = false;  // every word after it is "*" (or "!")
-    };
-    std::vector<Step> steps;
+    std::vector<FindStep> steps;
     LengthMemo lastLengths;  // the subset's: for the last words' walks (appendAnagrams)
   };
 
@@ -68,19 +62,23 @@ class SearchControl {
   int run();
 
  private:
-  int scanDictionary(const std::string& path, std::string_view word, const SrcLetters& pool,
-                     bool ordered);
-  int scanWith(Dictionary& reader, std::string_view word, const SrcLetters& pool, bool ordered);
-  // A level's scan when it can only find anagrams of `pool` (findsOnlyAnagrams): appends each
-  // (it uses every letter left: a sequence's last word), counting what the scan from
-  // (length, letter) would have read.
-  int appendAnagrams(Dictionary& reader, const SrcLetters& pool, int length, char letter);
-  using Step = Levels::Step;
-  const Step& stepAt(const char* rest);
-  Dictionary& levelReader();
+  int scanDictionary(const std::string& path, const SrcLetters& pool);
+  int scanWith(Dictionary& reader, const SrcLetters& pool);
+  // A level's scan when it can only find anagrams of its pool (findsOnlyAnagrams), given by its
+  // missing letters, packed counts and total: appends each (it uses every letter left: a
+  // sequence's last word), counting what the scan from (length, letter) would have read.
+  int appendAnagrams(Dictionary& reader, uint32_t missing, const LetterCounts& packed, int total,
+                     int length, char letter);
+  const FindStep& stepAt(size_t depth, const char* rest);
+  Dictionary& levelReader(size_t depth);
   ScanList& levelList(size_t depth);
-  int descend(const DictionaryScan& scan, const Dictionary& reader, const std::string& found,
-              bool ordered);
+  // Takes the reader's match, the word `scan` found, on to the level below.
+  int descend(const DictionaryScan& scan, const Dictionary& reader);
+  // Decides the level below a match that left `pool` (its working part), ordered from
+  // (`length`, `letter`), into `below`: true when it is settled without a level of its own,
+  // its word being "*" and its plan to scan nothing, to take the sequence as it stands or to
+  // append the anagrams of what is left (appendAnagrams).
+  bool settleBelow(const SrcLetters& pool, int length, char letter, LevelPlan& below);
   void acceptSingle(const std::string& found, const SrcLetters& pool);
 
   const SearchScope& scope_;
@@ -89,7 +87,10 @@ class SearchControl {
   int minLength_;
   char firstLetter_;
   SrcLetters pool_;
-  bool useAll_ = false;
+  LevelPlan plan_;
+  // Once settleBelow() asks: the word's part of the plan of the level below, and its reader.
+  LevelPlan below_;
+  Dictionary* belowReader_ = nullptr;
   std::unique_ptr<Levels> ownLevels_;  // the top level's
   Levels* levels_;
   size_t depth_;
