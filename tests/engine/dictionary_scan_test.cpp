@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "engine/dict/dictionary.h"
 #include "engine/dict/reader_state.h"
@@ -95,6 +96,38 @@ TEST(SrcLetters, TakeReportsFirstMissingLetterAndLeavesRest) {
   SrcLetters same;
   same.set("abaT");
   EXPECT_TRUE(pool == same);
+}
+
+// A word taken by its packed counts leaves what a letter-by-letter take leaves: the same pool
+// below, the same summaries of it (missing letters above all: the last word's count goes by them).
+TEST(SrcLetters, TakeFittingLeavesWhatTakeLeaves) {
+  std::mt19937 random(7);
+  int emptied = 0;
+  for (int round = 0; round < 2000; ++round) {
+    std::string letters;
+    const int size = 1 + static_cast<int>(random() % 20);
+    for (int i = 0; i < size; ++i) letters += static_cast<char>('a' + random() % 26);
+    SrcLetters pool;
+    pool.set(letters);
+    if (!pool.packsExactly()) continue;
+    std::string word = letters;
+    std::shuffle(word.begin(), word.end(), random);
+    word.resize(1 + random() % word.size());
+    LetterCounts counts;
+    ASSERT_TRUE(counts.setFrom(word.c_str(), static_cast<int>(word.size())));
+    ASSERT_EQ(pool.take((word + ' ').c_str(), ' '), 0);
+    const SrcLetters byLetters = pool.leftOver();
+    pool.takeFitting(counts, static_cast<int>(word.size()));
+    const SrcLetters byCounts = pool.leftOver();
+    ASSERT_TRUE(byCounts == byLetters) << letters << " less " << word;
+    EXPECT_EQ(byCounts.missingMask(), byLetters.missingMask()) << letters << " less " << word;
+    EXPECT_EQ(pool.leftOverMissing(), byLetters.missingMask()) << letters << " less " << word;
+    EXPECT_EQ(pool.leftOverPacked().lo, byLetters.packed().lo);
+    EXPECT_EQ(pool.leftOverPacked().hi, byLetters.packed().hi);
+    EXPECT_EQ(pool.leftOverVowels(), byLetters.vowels());
+    emptied += byLetters.missingMask() != pool.missingMask();
+  }
+  EXPECT_GT(emptied, 500);  // takes that used a letter up, the case the summaries can get wrong
 }
 
 }  // namespace
