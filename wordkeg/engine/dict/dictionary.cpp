@@ -12,20 +12,29 @@ using namespace dict;
 
 namespace {
 
-// What each code byte stands for: one or two letters, or nothing (not a code).
-struct Code {
-  char first = 0, second = 0;
-  uint8_t letters = 0;
-};
-
+// What each code byte stands for, packed in one word: its first letter (bits 0-7), its second
+// (8-15, 0 for a code of one letter) and how many letters it stands for (16-23, 0 for a byte
+// that is no code).
 struct CodeTable {
-  Code codes[256];
+  uint32_t codes[256] = {};
   CodeTable() {
     for (int b = 0; b <= kPairCodeEnd; ++b)
-      codes[b] = {kPairLetters[b / kPairLetterCount], kPairLetters[b % kPairLetterCount], 2};
-    for (int c = 'a'; c <= 'z'; ++c) codes[c + kLetterBias] = {static_cast<char>(c), 0, 1};
+      codes[b] = pack(kPairLetters[b / kPairLetterCount], kPairLetters[b % kPairLetterCount], 2);
+    for (int c = 'a'; c <= 'z'; ++c) codes[c + kLetterBias] = pack(static_cast<char>(c), 0, 1);
+  }
+  static uint32_t pack(char first, char second, uint32_t letters) {
+    return static_cast<unsigned char>(first) | static_cast<uint32_t>(static_cast<unsigned char>(second)) << 8 |
+           letters << 16;
   }
 };
+
+// Puts a code's letters at `at`: both, harmless for a code of one, the buffer having room past
+// the length. Returns how many it stands for.
+inline int putCode(char* at, uint32_t code) {
+  at[0] = static_cast<char>(code & 0xFF);
+  at[1] = static_cast<char>(code >> 8 & 0xFF);
+  return static_cast<int>(code >> 16);
+}
 
 const CodeTable kCodeTable;
 
@@ -126,7 +135,7 @@ int Dictionary::refill() {
   return bufferLength_ ? buffer_[bufferPos_++] : -1;
 }
 
-int Dictionary::readByte() {
+int Dictionary::readByteSlowly() {
   if (!memoryBytes_) return bufferPos_ < bufferLength_ ? buffer_[bufferPos_++] : refill();
   const unsigned char b = memoryBytes_[memoryPos_];
   if (b == 255) return -1;
@@ -242,41 +251,40 @@ bool Dictionary::readNext() {
 }
 
 void Dictionary::decodeRecord(int flags) {
+  // Locals: a store into word_ could change any member, as the compiler sees it.
+  const int length = length_;
+  char* const word = word_;
   const int prefix = flags >> 2;
-  if (prefix > validPrefix_ || prefix > length_) damaged();
+  if (prefix > validPrefix_ || prefix > length) damaged();
   capital_ = (flags & 2) != 0;
   hyphen_ = -1;
   if (flags & 1) {
     hyphen_ = readByte();
-    if (hyphen_ < 1 || hyphen_ > length_) damaged();
+    if (hyphen_ < 1 || hyphen_ > length) damaged();
   }
   int pos = prefix;
   // A record has at most one code a letter: with that many bytes at hand in the block, they are
   // read without a check of the block's end each.
-  if (!memoryBytes_ && bufferLength_ - bufferPos_ >= static_cast<size_t>(length_)) {
-    const unsigned char* bytes = buffer_.data() + bufferPos_;
+  if (!memoryBytes_ && bufferLength_ - bufferPos_ >= static_cast<size_t>(length)) {
+    const unsigned char* const bytes = buffer_.data() + bufferPos_;
     const unsigned char* at = bytes;
-    while (pos < length_) {
-      const Code& code = kCodeTable.codes[*at++];
-      if (code.letters == 0 || pos + code.letters > length_) damaged();
-      word_[pos] = code.first;
-      word_[pos + 1] = code.second;
-      pos += code.letters;
+    while (pos < length) {
+      const int letters = putCode(word + pos, kCodeTable.codes[*at++]);
+      if (letters == 0 || pos + letters > length) damaged();
+      pos += letters;
     }
     bufferPos_ += static_cast<size_t>(at - bytes);
   }
-  while (pos < length_) {
+  while (pos < length) {
     const int byte = readByte();
     if (byte < 0) damaged();
-    const Code& code = kCodeTable.codes[byte];
-    if (code.letters == 0 || pos + code.letters > length_) damaged();
-    word_[pos] = code.first;
-    word_[pos + 1] = code.second;  // harmless for one letter: the buffer has room past length
-    pos += code.letters;
+    const int letters = putCode(word + pos, kCodeTable.codes[byte]);
+    if (letters == 0 || pos + letters > length) damaged();
+    pos += letters;
   }
-  word_[length_] = ' ';
-  word_[length_ + 1] = 0;
-  validPrefix_ = length_;
+  word[length] = ' ';
+  word[length + 1] = 0;
+  validPrefix_ = length;
 }
 
 std::string Dictionary::asWritten() const {

@@ -67,7 +67,11 @@ class Dictionary {
   // Reads and checks the index and header of a file of `size` bytes from `head`.
   void validate(const unsigned char* head, int64_t size, int32_t* index,
                 DictionaryHeader& header) const;
-  int readByte();
+  // The next byte, -1 at the end.
+  int readByte() {
+    return !memoryBytes_ && bufferPos_ < bufferLength_ ? buffer_[bufferPos_++] : readByteSlowly();
+  }
+  int readByteSlowly();  // readByte() from memory or past the block
   int refill();
   long position() const;
   void setPosition(long offset);
@@ -98,8 +102,7 @@ class Dictionary {
   int validPrefix_ = 0;
   const char* current_ = word_;
   const struct SharedDictionary* decoded_ = nullptr;  // memory mode: the words decoded in advance
-  size_t ordinal_ =
-      0;  // the next decoded word  // letters of the buffer that hold the previous word
+  size_t ordinal_ = 0;  // the next decoded word
 };
 
 }  // namespace wk

@@ -72,6 +72,10 @@ int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int 
       at = end;
     }
   }
+  suffixOnly_ = 0;
+  if (tokens_.size() == 1 && pattern_[0] == '*' && tokens_[0].size() + 1 == pattern_.size() &&
+      tokens_[0].find('?') == std::string::npos)
+    suffixOnly_ = tokens_[0].size();
   fixedLength_ = static_cast<int>(pattern.size());
   for (char c : pattern) fixedLength_ -= c == '*';
   int length = minLength > fixedLength_ ? minLength : fixedLength_;
@@ -300,6 +304,16 @@ int DictionaryScan::skipGroup() {
 }
 
 bool DictionaryScan::matches(const char* word, int length) const {
+  if (suffixOnly_) {
+    // The most common full scan: the word's end against the letters, from the last, which
+    // tells most words apart at once.
+    const size_t end = static_cast<size_t>(length);  // the blank, equal to the pattern's
+    if (end + 1 < suffixOnly_) return false;
+    const char* suffix = tokens_[0].data();
+    for (size_t k = suffixOnly_ - 1; k-- > 0;)
+      if (word[end + 1 - suffixOnly_ + k] != suffix[k]) return false;
+    return true;
+  }
   const char* p = pattern_.c_str();
   const char* end = word + length + 1;
   for (; *word; ++word, ++p) {

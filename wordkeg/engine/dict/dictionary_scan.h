@@ -78,6 +78,8 @@ class DictionaryScan {
   std::string pattern_;  // the pattern, first letter lower-cased, then one blank
   std::vector<std::string> tokens_;
   bool hasStar_ = false;
+  // A pattern of "*" and then letters only ("*ing"): how many, with the blank after them.
+  size_t suffixOnly_ = 0;
   bool matchAll_ = false;
   bool firstIsLetter_ = false;
   int fixedLength_ = 0;
