@@ -152,7 +152,8 @@ TEST_F(SearchRunTest, SingleWordPatternsEqualRegularExpressionFilter) {
   const Words words = randomWords(3000, 11);
   makeDictionary("one", words);
   for (const std::string pattern :
-       {"c?t", "c*t", "?a*", "*", "*ing", "s*e*", "??", "a*a*a", "?????????"}) {
+       {"c?t", "c*t", "?a*", "*", "*ing", "s*e*", "??", "a*a*a", "?????????", "*e", "*st", "*ate",
+        "*sta", "*aaaaaaa"}) {
     std::string regex;
     for (char c : pattern)
       regex += c == '?'   ? std::string("[a-z]")
@@ -163,6 +164,10 @@ TEST_F(SearchRunTest, SingleWordPatternsEqualRegularExpressionFilter) {
     for (const auto& w : words)
       if (std::regex_match(stored(w), matcher)) expected.push_back(w);
     EXPECT_EQ(search(pattern, "", false), expected) << pattern;
+    // Ends of words of every length, the word itself included ("st"): enough to tell.
+    if (pattern == "*st") {
+      EXPECT_GT(expected.size(), 8u);
+    }
   }
 }
 
