@@ -176,7 +176,9 @@ int DictionaryScan::next(std::string& out) {
     if (!matchAll_ && !matches(word, length)) continue;
     if (hasPool_) {
       if (pool_.total() < length) return kExhausted;
-      const int missing = pool_.take(word, ' ');
+      // Most words hold a letter the pool lacks: told by its mask, without a take.
+      int missing = pool_.firstLacking(word, ' ');
+      if (missing == 0) missing = pool_.take(word, ' ');
       if (missing == 1) {
         if (skipGroup() == kExhausted) return kExhausted;
         continue;

@@ -43,6 +43,16 @@ class SrcLetters {
   // the copy has run out of: 0 when all were available, else the 1-based position of the first
   // letter that was not.
   int take(const char* word, char terminator);
+  // The 1-based position in `word` (up to `terminator`) of the first letter of which the pool
+  // holds none, or of the first character that is no letter; 0 when there is none. take() would
+  // fail at that position or before, and at 1 exactly when this gives 1. No working copy.
+  int firstLacking(const char* word, char terminator) const {
+    for (const char* p = word; *p && *p != terminator; ++p) {
+      const auto i = static_cast<unsigned>((*p | 0x20) - 'a');
+      if (i >= 26 || (missing_ >> i & 1u)) return static_cast<int>(p - word) + 1;
+    }
+    return 0;
+  }
   // take() of a stored word (`length` letters a-z) known to fit a pool that packsExactly(), with
   // its counts: the same working copy, without the checks of a word that may not fit, and
   // without a step per letter (the counts left are unpacked by leftOver(), if it is asked).
