@@ -334,6 +334,7 @@ int runCli(int argc, char** argv) {
     deferBrokenPipe();
     status = runInHome(homeDirectory(o), o.command, o.readsOnly);
   }
+  flushOutput();  // a reader that left before the last lines ends the run as a broken pipe
   endIfOutputBroken();
   // A run cut short says so, with the status a shell gives a command its signal ended, so that
   // a script can tell what was found so far from a whole answer.

@@ -6,6 +6,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <string>
 
 #ifndef _WIN32
 #include <poll.h>
@@ -34,6 +36,44 @@ bool pipeReaderClosed() {
 }
 #endif
 
+// Printed lines wait here and reach the stream a block at a time: one library call a block
+// instead of a locked write of each line. Everything else written to stdout goes after a
+// flushOutput(), and what still waits at exit is written then.
+constexpr size_t kPendingBlock = 16384;
+std::string pending;
+
+// The stream's own lock guards the lines too (glibc's costs a fraction of a mutex's); it is
+// recursive, so the stream's calls may be made under it.
+class PendingLock {
+ public:
+#ifdef __GLIBC__
+  PendingLock() { flockfile(stdout); }
+  ~PendingLock() { funlockfile(stdout); }
+#else
+  PendingLock() : hold_(lock()) {}
+
+ private:
+  static std::recursive_mutex& lock() {
+    static std::recursive_mutex m;
+    return m;
+  }
+  std::lock_guard<std::recursive_mutex> hold_;
+#endif
+};
+
+// REQUIRES: a PendingLock held.
+bool writePending() {
+  if (pending.empty()) return true;
+  const bool written = std::fwrite(pending.data(), 1, pending.size(), stdout) == pending.size();
+  pending.clear();
+  return written;
+}
+
+void writePendingAtExit() {
+  const PendingLock hold;
+  if (!broken) writePending();
+}
+
 }  // namespace
 
 void deferBrokenPipe() {
@@ -44,18 +84,14 @@ void deferBrokenPipe() {
 
 bool printLine(std::string_view text) {
   if (broken) return false;
-  // The line and its line feed under one lock of the stream.
-#ifdef __GLIBC__
-  flockfile(stdout);
-  const bool written = fwrite_unlocked(text.data(), 1, text.size(), stdout) == text.size() &&
-                       putc_unlocked('\n', stdout) != EOF;
-  funlockfile(stdout);
-#else
-  thread_local std::string line;
-  line.assign(text);
-  line += '\n';
-  const bool written = std::fwrite(line.data(), 1, line.size(), stdout) == line.size();
-#endif
+  static const bool registered = std::atexit(writePendingAtExit) == 0;
+  (void)registered;
+  bool written = true;
+  {
+    const PendingLock hold;
+    pending.append(text).push_back('\n');
+    if (pending.size() >= kPendingBlock) written = writePending();
+  }
   if (!noteResult(written)) return false;
   // The first line, and what follows every few milliseconds, reach a pipe's reader (head -1)
   // at once, without waiting for the runner's next tick; the time is read every 64 lines.
@@ -73,7 +109,8 @@ bool printLine(std::string_view text) {
 
 bool flushOutput() {
   if (broken) return false;
-  return noteResult(std::fflush(stdout) == 0);
+  const PendingLock hold;
+  return noteResult(writePending() && std::fflush(stdout) == 0);
 }
 
 bool outputBroken() {
