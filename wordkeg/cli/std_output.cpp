@@ -29,8 +29,11 @@ bool noteResult(bool ok) {
 #ifndef _WIN32
 // A pipe whose every reader has closed reports an error to poll without being written to.
 bool pipeReaderClosed() {
-  struct stat info = {};
-  if (fstat(STDOUT_FILENO, &info) != 0 || !S_ISFIFO(info.st_mode)) return false;
+  static const bool pipe = [] {
+    struct stat info = {};
+    return fstat(STDOUT_FILENO, &info) == 0 && S_ISFIFO(info.st_mode);
+  }();
+  if (!pipe) return false;
   struct pollfd out = {STDOUT_FILENO, POLLOUT, 0};
   return poll(&out, 1, 0) == 1 && (out.revents & POLLERR) != 0;
 }
@@ -98,6 +101,8 @@ bool printLine(std::string_view text) {
   thread_local unsigned printed = 0;
   thread_local auto lastFlush = std::chrono::steady_clock::now();
   if (printed++ % 64 == 0) {
+    // A pipe's reader that left (head -1) is noticed here, not when a block is next written.
+    if (outputBroken()) return false;
     const auto now = std::chrono::steady_clock::now();
     if (printed == 1 || now - lastFlush >= std::chrono::milliseconds(20)) {
       lastFlush = now;
