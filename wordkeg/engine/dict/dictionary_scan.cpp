@@ -278,7 +278,7 @@ int DictionaryScan::nextCounted(std::string& out) {
     }
     state.addChecked(walk_.countTo(match));
     // It fits by its counts (found so): what it leaves is for the level below.
-    pool_.takeFitting(d.counts[match], d.words[match].length);
+    pool_.takeFitting(d.counts[match], d.words[match].length, d.masks[match] & ~kCountsTooHigh);
     reader_.takeDecoded(match);
     return matched(out);
   }

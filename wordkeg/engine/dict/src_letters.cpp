@@ -77,10 +77,18 @@ int SrcLetters::takeExactly(const char* word, char terminator) {
   return 0;
 }
 
-void SrcLetters::takeFitting(const LetterCounts& word, int length) {
+void SrcLetters::takeFitting(const LetterCounts& word, int length, uint32_t letters) {
   workingPacked_.lo = packed_.lo - word.lo;
   workingPacked_.hi = packed_.hi - word.hi;
-  workingPackedOnly_ = true;  // and workingMissing_ is left to leftOverMissing()
+  workingPackedOnly_ = true;
+  // The letters it used up: those held once, and any held more often that it holds as often.
+  uint32_t missing = missing_ | (letters & single_);
+  for (uint32_t bits = letters & ~single_; bits; bits &= bits - 1) {
+    const int i = std::countr_zero(bits);
+    const uint64_t half = i < 16 ? workingPacked_.lo : workingPacked_.hi;
+    if ((half >> ((i & 15) * 4) & 0xF) == 0) missing |= 1u << i;
+  }
+  workingMissing_ = missing;
   // The vowels it used: its counts of a, e, i, o (low half), u and y (high half).
   const auto vowels = (word.lo & 0xF) + (word.lo >> 16 & 0xF) + (word.lo >> 32 & 0xF) +
                       (word.lo >> 56 & 0xF) + (word.hi >> 16 & 0xF) + (word.hi >> 32 & 0xF);
@@ -127,26 +135,6 @@ int SrcLetters::countOf(char letter) const {
   return i < 0 ? 0 : counts_[i];
 }
 
-namespace {
-
-// The nibbles' low bits (0, 4, ... 60) gathered into bits 0 ... 15.
-uint32_t gatherNibbleBits(uint64_t bits) {
-  bits = (bits | bits >> 3) & 0x0303030303030303ull;
-  bits = (bits | bits >> 6) & 0x000F000F000F000Full;
-  bits = (bits | bits >> 12) & 0x000000FF000000FFull;
-  return static_cast<uint32_t>((bits | bits >> 24) & 0xFFFF);
-}
-
-}  // namespace
-
-uint32_t LetterCounts::zeroLetters() const {
-  // A count of at most 7 is not 0 when one of its three bits is set.
-  constexpr uint64_t kLowBits = 0x1111111111111111ull;
-  const uint32_t held = gatherNibbleBits((lo | lo >> 1 | lo >> 2) & kLowBits) |
-                        gatherNibbleBits((hi | hi >> 1 | hi >> 2) & kLowBits) << 16;
-  return ~held & ((1u << 26) - 1);
-}
-
 bool LetterCounts::setFrom(const char* stored, int length) {
   lo = hi = 0;
   for (int i = 0; i < length; ++i) {
@@ -160,7 +148,14 @@ bool LetterCounts::setFrom(const char* stored, int length) {
   return true;
 }
 
+void SrcLetters::markSingles() {
+  single_ = 0;
+  for (int i = 0; i < 26; ++i)
+    if (counts_[i] == 1) single_ |= 1u << i;
+}
+
 void SrcLetters::summarise() {
+  markSingles();
   missing_ = 0;
   exact_ = total_ < kUnlimited;
   uint64_t halves[2] = {};
@@ -196,7 +191,8 @@ SrcLetters SrcLetters::leftOver() const {
   rest.total_ = workingTotal_;
   rest.blanks_ = workingBlanks_;
   if (exact_) {
-    rest.missing_ = leftOverMissing();
+    rest.missing_ = workingMissing_;
+    rest.markSingles();
     rest.packed_ = workingPacked_;
     rest.exact_ = true;
   } else {

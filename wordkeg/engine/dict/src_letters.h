@@ -21,8 +21,6 @@ struct LetterCounts {
     return (((lo | kGuardLo) - word.lo) & kGuardLo) == kGuardLo &&
            (((hi | kGuardHi) - word.hi) & kGuardHi) == kGuardHi;
   }
-  // The letters counted 0 (bit 0 'a' ... bit 25 'z'), of counts that are at most 7.
-  uint32_t zeroLetters() const;
 };
 
 class SrcLetters {
@@ -54,9 +52,10 @@ class SrcLetters {
     return 0;
   }
   // take() of a stored word (`length` letters a-z) known to fit a pool that packsExactly(), with
-  // its counts: the same working copy, without the checks of a word that may not fit, and
-  // without a step per letter (the counts left are unpacked by leftOver(), if it is asked).
-  void takeFitting(const LetterCounts& word, int length);
+  // its counts and its letters (bit 0 'a' ... bit 25 'z'): the same working copy, without the
+  // checks of a word that may not fit, and without a step per letter (the counts left are
+  // unpacked by leftOver(), if it is asked).
+  void takeFitting(const LetterCounts& word, int length, uint32_t letters);
   int countOf(char letter) const;
   // The letters of which the pool holds none (bit 0 'a' ... bit 25 'z').
   uint32_t missingMask() const { return missing_; }
@@ -70,16 +69,15 @@ class SrcLetters {
   int leftOverTotal() const { return workingTotal_; }
   int leftOverVowels() const { return workingVowels_ + workingBlanks_; }
   // What leftOver() would give as missingMask() and packed(), when the pool packsExactly().
-  uint32_t leftOverMissing() const {
-    return workingPackedOnly_ ? workingPacked_.zeroLetters() : workingMissing_;
-  }
+  uint32_t leftOverMissing() const { return workingMissing_; }
   const LetterCounts& leftOverPacked() const { return workingPacked_; }
   int total() const { return total_; }
   int vowels() const { return vowels_ + blanks_; }
   bool operator==(const SrcLetters& other) const;
 
  private:
-  void summarise();  // missing_, packed_ and exact_ from counts_
+  void summarise();  // missing_, single_, packed_ and exact_ from counts_
+  void markSingles();
   int takeExactly(const char* word, char terminator);  // take() when exact_ and no blanks
 
   int8_t counts_[26] = {};
@@ -87,6 +85,7 @@ class SrcLetters {
   // Summaries of counts_ a scan asks for at every start, kept up to date by take() for the
   // pool it leaves (a multi-word search starts a scan with it for every word it finds).
   uint32_t missing_ = (1u << 26) - 1;
+  uint32_t single_ = 0;  // the letters held once: a word that fits and holds one uses it up
   LetterCounts packed_;
   bool exact_ = true;
   uint32_t workingMissing_ = 0;
