@@ -276,6 +276,12 @@ int DictionaryScan::nextCounted(std::string& out) {
       state.addChecked(walk_.countRest());
       return kExhausted;
     }
+    if (refused_) {
+      const LetterCounts& word = d.counts[match];
+      const LetterCounts left{poolCounts_.lo - word.lo, poolCounts_.hi - word.hi};
+      if (refused_->refuses(pool_.total() - d.words[match].length, left.hasVowel()))
+        continue;  // counted with the next match, or the rest
+    }
     state.addChecked(walk_.countTo(match));
     // It fits by its counts (found so): what it leaves is for the level below.
     pool_.takeFitting(d.counts[match], d.words[match].length, d.masks[match] & ~kCountsTooHigh);

@@ -23,6 +23,19 @@ struct ScanList {
   bool valid = false;  // false when the level's last scan read word by word
 };
 
+// Leftover pools a caller refuses outright, by their total and whether they hold a vowel; none
+// of 128 letters or more.
+struct PoolRefusals {
+  uint64_t withVowel[2] = {}, withoutVowel[2] = {};
+  void mark(int total, bool vowel) {
+    if (total >= 0 && total < 128) (vowel ? withVowel : withoutVowel)[total >> 6] |= 1ull << (total & 63);
+  }
+  bool refuses(int total, bool vowel) const {
+    return total >= 0 && total < 128 &&
+           ((vowel ? withVowel : withoutVowel)[total >> 6] >> (total & 63) & 1u);
+  }
+};
+
 class DictionaryScan {
  public:
   enum Result { kMatch = 0, kExhausted = 2, kCancelled = 3, kEmptyPattern = 5 };
@@ -51,6 +64,10 @@ class DictionaryScan {
     above_ = above;
     own_ = own;
   }
+  // From now on a scan that goes by GroupWalk passes over the matches whose leftover pool
+  // `refused` refuses: it reads and counts them, but does not give them. For a caller whose
+  // next level would refuse such a pool outright. `refused` must outlive the scan; null: none.
+  void passOver(const PoolRefusals* refused) { refused_ = refused; }
   // From now on start() and next() leave `out` alone: the caller reads each match from the
   // reader, whose current word it is.
   void leaveMatchesInReader() { writesMatches_ = false; }
@@ -85,6 +102,7 @@ class DictionaryScan {
   int fixedLength_ = 0;
   bool hasPool_ = false;
   bool writesMatches_ = true;
+  const PoolRefusals* refused_ = nullptr;  // see passOver()
   SrcLetters pool_;
   uint32_t missingMask_ = 0;  // the letters the pool lacks
   LetterCounts poolCounts_;

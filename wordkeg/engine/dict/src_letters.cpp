@@ -81,18 +81,8 @@ void SrcLetters::takeFitting(const LetterCounts& word, int length, uint32_t lett
   workingPacked_.lo = packed_.lo - word.lo;
   workingPacked_.hi = packed_.hi - word.hi;
   workingPackedOnly_ = true;
-  // The letters it used up: those held once, and any held more often that it holds as often.
-  uint32_t missing = missing_ | (letters & single_);
-  for (uint32_t bits = letters & ~single_; bits; bits &= bits - 1) {
-    const int i = std::countr_zero(bits);
-    const uint64_t half = i < 16 ? workingPacked_.lo : workingPacked_.hi;
-    if ((half >> ((i & 15) * 4) & 0xF) == 0) missing |= 1u << i;
-  }
-  workingMissing_ = missing;
-  // The vowels it used: its counts of a, e, i, o (low half), u and y (high half).
-  const auto vowels = (word.lo & 0xF) + (word.lo >> 16 & 0xF) + (word.lo >> 32 & 0xF) +
-                      (word.lo >> 56 & 0xF) + (word.hi >> 16 & 0xF) + (word.hi >> 32 & 0xF);
-  workingVowels_ = vowels_ - static_cast<int32_t>(vowels);
+  fittedLetters_ = letters;
+  workingVowels_ = vowels_ - word.vowels();
   workingBlanks_ = 0;
   workingTotal_ = total_ - length;
 }
@@ -148,6 +138,18 @@ bool LetterCounts::setFrom(const char* stored, int length) {
   return true;
 }
 
+uint32_t SrcLetters::fittedMissing() const {
+  // The letters the word used up: those held once, and any held more often that it holds as
+  // often.
+  uint32_t missing = missing_ | (fittedLetters_ & single_);
+  for (uint32_t bits = fittedLetters_ & ~single_; bits; bits &= bits - 1) {
+    const int i = std::countr_zero(bits);
+    const uint64_t half = i < 16 ? workingPacked_.lo : workingPacked_.hi;
+    if ((half >> ((i & 15) * 4) & 0xF) == 0) missing |= 1u << i;
+  }
+  return missing;
+}
+
 void SrcLetters::markSingles() {
   single_ = 0;
   for (int i = 0; i < 26; ++i)
@@ -191,7 +193,7 @@ SrcLetters SrcLetters::leftOver() const {
   rest.total_ = workingTotal_;
   rest.blanks_ = workingBlanks_;
   if (exact_) {
-    rest.missing_ = workingMissing_;
+    rest.missing_ = leftOverMissing();
     rest.markSingles();
     rest.packed_ = workingPacked_;
     rest.exact_ = true;

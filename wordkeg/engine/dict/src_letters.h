@@ -21,6 +21,14 @@ struct LetterCounts {
     return (((lo | kGuardLo) - word.lo) & kGuardLo) == kGuardLo &&
            (((hi | kGuardHi) - word.hi) & kGuardHi) == kGuardHi;
   }
+  // The counts of a, e, i, o (low half), u and y (high half): the vowels.
+  static constexpr uint64_t kVowelsLo = 0x0F00000F000F000Full;
+  static constexpr uint64_t kVowelsHi = 0x0000000F000F0000ull;
+  int vowels() const {
+    return static_cast<int>((lo & 0xF) + (lo >> 16 & 0xF) + (lo >> 32 & 0xF) + (lo >> 56 & 0xF) +
+                            (hi >> 16 & 0xF) + (hi >> 32 & 0xF));
+  }
+  bool hasVowel() const { return ((lo & kVowelsLo) | (hi & kVowelsHi)) != 0; }
 };
 
 class SrcLetters {
@@ -69,7 +77,9 @@ class SrcLetters {
   int leftOverTotal() const { return workingTotal_; }
   int leftOverVowels() const { return workingVowels_ + workingBlanks_; }
   // What leftOver() would give as missingMask() and packed(), when the pool packsExactly().
-  uint32_t leftOverMissing() const { return workingMissing_; }
+  uint32_t leftOverMissing() const {
+    return workingPackedOnly_ ? fittedMissing() : workingMissing_;
+  }
   const LetterCounts& leftOverPacked() const { return workingPacked_; }
   int total() const { return total_; }
   int vowels() const { return vowels_ + blanks_; }
@@ -78,6 +88,7 @@ class SrcLetters {
  private:
   void summarise();  // missing_, single_, packed_ and exact_ from counts_
   void markSingles();
+  uint32_t fittedMissing() const;  // leftOverMissing() after takeFitting()
   int takeExactly(const char* word, char terminator);  // take() when exact_ and no blanks
 
   int8_t counts_[26] = {};
@@ -96,7 +107,10 @@ class SrcLetters {
   int32_t workingTotal_ = 0;
   int32_t blanks_ = 0;
   int32_t workingBlanks_ = 0;
-  bool workingPackedOnly_ = false;  // takeFitting() left working_ behind: workingPacked_ holds it
+  // takeFitting() left working_ and workingMissing_ behind: workingPacked_ and the letters of the
+  // word it took tell them, when asked.
+  bool workingPackedOnly_ = false;
+  uint32_t fittedLetters_ = 0;
 };
 
 }  // namespace wk

@@ -153,6 +153,11 @@ int SearchControl::scanWith(Dictionary& reader, const SrcLetters& pool) {
   if (request.multiWord) {
     scan.setLists(narrowed_ ? &levelList(depth_ - 1) : nullptr, &levelList(depth_));
     scan.leaveMatchesInReader();  // descend() appends them to the words chosen
+    if (!plan_.last) {
+      planBelow();
+      // A match whose leftover letters the level below would refuse need not reach descend().
+      if (belowScansAll_) scan.passOver(&refusedBelow());
+    }
   }
   std::string found;
   int result = scan.start(plan_.word, letters, plan_.minLength, plan_.firstLetter, found);
@@ -197,16 +202,40 @@ int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader)
                         pool.leftOverTotal(), std::max(below.minLength, 1), below.firstLetter);
 }
 
+void SearchControl::planBelow() {
+  if (belowReader_) return;
+  below_ = planLevel(*scope_.request, stepAt(depth_ + 1, rest_), bangSeen_);
+  belowReader_ = &levelReader(depth_ + 1);
+  belowScansAll_ = below_.word == "*";
+}
+
+const PoolRefusals& SearchControl::refusedBelow() {
+  // The same for every level at this depth: the level below's word and what was seen above it
+  // are FIND's.
+  auto& refusals = levels_->refusals;
+  if (refusals.size() <= depth_) refusals.resize(depth_ + 1);
+  if (refusals[depth_]) return *refusals[depth_];
+  refusals[depth_] = std::make_unique<PoolRefusals>();
+  PoolRefusals& refused = *refusals[depth_];
+  // Whether a level refuses its pool outright depends on the pool's total and whether it holds
+  // a vowel, not on the order it starts from.
+  for (int total = 0; total < 128; ++total) {
+    for (const bool vowel : {false, true}) {
+      LevelPlan probe = below_;
+      probe.decide(*scope_.request, total, vowel ? 1 : 0, 0, 0);
+      if (probe.action == LevelPlan::kNothing) refused.mark(total, vowel);
+    }
+  }
+  return refused;
+}
+
 bool SearchControl::settleBelow(const SrcLetters& pool, int length, char letter,
                                 LevelPlan& below) {
   // What the match left is known by its summaries only when the pool packs exactly.
   if (!pool.packsExactly()) return false;
   const SearchData& request = *scope_.request;
-  if (!belowReader_) {
-    below_ = planLevel(request, stepAt(depth_ + 1, rest_), bangSeen_);
-    belowReader_ = &levelReader(depth_ + 1);
-  }
-  if (below_.word != "*") return false;  // its letters join the pool: a level of its own
+  planBelow();
+  if (!belowScansAll_) return false;  // its letters join the pool: a level of its own
   below = below_;
   below.decide(request, pool.leftOverTotal(), pool.leftOverVowels(), length, letter);
   if (below.action != LevelPlan::kScan) return true;

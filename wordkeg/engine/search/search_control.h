@@ -44,6 +44,8 @@ class SearchControl {
     // FIND's word for the level at each depth, read once.
     std::vector<FindStep> steps;
     LengthMemo lastLengths;  // the subset's: for the last words' walks (appendAnagrams)
+    // By depth: the leftover pools the level below refuses (SearchControl::refusedBelow).
+    std::vector<std::unique_ptr<PoolRefusals>> refusals;
   };
 
   static constexpr int kCancelled = 3;
@@ -79,6 +81,9 @@ class SearchControl {
   // its word being "*" and its plan to scan nothing, to take the sequence as it stands or to
   // append the anagrams of what is left (appendAnagrams).
   bool settleBelow(const SrcLetters& pool, int length, char letter, LevelPlan& below);
+  void planBelow();  // below_, belowReader_ and belowScansAll_, once
+  // The leftover pools the level below refuses outright, its word "*" (DictionaryScan::passOver).
+  const PoolRefusals& refusedBelow();
   void acceptSingle(const std::string& found, const SrcLetters& pool);
 
   const SearchScope& scope_;
@@ -91,6 +96,7 @@ class SearchControl {
   // Once settleBelow() asks: the word's part of the plan of the level below, and its reader.
   LevelPlan below_;
   Dictionary* belowReader_ = nullptr;
+  bool belowScansAll_ = false;  // its word is "*"
   std::unique_ptr<Levels> ownLevels_;  // the top level's
   Levels* levels_;
   size_t depth_;
