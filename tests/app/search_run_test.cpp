@@ -151,9 +151,8 @@ Words randomWords(int count, unsigned seed) {
 TEST_F(SearchRunTest, SingleWordPatternsEqualRegularExpressionFilter) {
   const Words words = randomWords(3000, 11);
   makeDictionary("one", words);
-  for (const std::string pattern :
-       {"c?t", "c*t", "?a*", "*", "*ing", "s*e*", "??", "a*a*a", "?????????", "*e", "*st", "*ate",
-        "*sta", "*aaaaaaa"}) {
+  for (const std::string pattern : {"c?t", "c*t", "?a*", "*", "*ing", "s*e*", "??", "a*a*a",
+                                    "?????????", "*e", "*st", "*ate", "*sta", "*aaaaaaa"}) {
     std::string regex;
     for (char c : pattern)
       regex += c == '?'   ? std::string("[a-z]")

@@ -50,8 +50,12 @@ std::string pending;
 class PendingLock {
  public:
 #ifdef __GLIBC__
-  PendingLock() { flockfile(stdout); }
-  ~PendingLock() { funlockfile(stdout); }
+  PendingLock() {
+    flockfile(stdout);
+  }
+  ~PendingLock() {
+    funlockfile(stdout);
+  }
 #else
   PendingLock() : hold_(lock()) {}
 

@@ -23,8 +23,8 @@ struct CodeTable {
     for (int c = 'a'; c <= 'z'; ++c) codes[c + kLetterBias] = pack(static_cast<char>(c), 0, 1);
   }
   static uint32_t pack(char first, char second, uint32_t letters) {
-    return static_cast<unsigned char>(first) | static_cast<uint32_t>(static_cast<unsigned char>(second)) << 8 |
-           letters << 16;
+    return static_cast<unsigned char>(first) |
+           static_cast<uint32_t>(static_cast<unsigned char>(second)) << 8 | letters << 16;
   }
 };
 

@@ -102,7 +102,7 @@ class Dictionary {
   int validPrefix_ = 0;
   const char* current_ = word_;
   const struct SharedDictionary* decoded_ = nullptr;  // memory mode: the words decoded in advance
-  size_t ordinal_ = 0;  // the next decoded word
+  size_t ordinal_ = 0;                                // the next decoded word
 };
 
 }  // namespace wk

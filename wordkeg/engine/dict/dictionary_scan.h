@@ -28,7 +28,8 @@ struct ScanList {
 struct PoolRefusals {
   uint64_t withVowel[2] = {}, withoutVowel[2] = {};
   void mark(int total, bool vowel) {
-    if (total >= 0 && total < 128) (vowel ? withVowel : withoutVowel)[total >> 6] |= 1ull << (total & 63);
+    if (total >= 0 && total < 128)
+      (vowel ? withVowel : withoutVowel)[total >> 6] |= 1ull << (total & 63);
   }
   bool refuses(int total, bool vowel) const {
     return total >= 0 && total < 128 &&

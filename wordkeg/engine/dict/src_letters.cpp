@@ -183,9 +183,8 @@ SrcLetters SrcLetters::leftOver() const {
   SrcLetters rest;
   if (workingPackedOnly_) {
     for (int i = 0; i < 26; ++i)
-      rest.counts_[i] = static_cast<int8_t>((i < 16 ? workingPacked_.lo : workingPacked_.hi) >>
-                                                ((i & 15) * 4) &
-                                            0xF);
+      rest.counts_[i] = static_cast<int8_t>(
+          (i < 16 ? workingPacked_.lo : workingPacked_.hi) >> ((i & 15) * 4) & 0xF);
   } else {
     std::copy(std::begin(working_), std::end(working_), std::begin(rest.counts_));
   }

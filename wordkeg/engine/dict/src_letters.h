@@ -88,7 +88,7 @@ class SrcLetters {
  private:
   void summarise();  // missing_, single_, packed_ and exact_ from counts_
   void markSingles();
-  uint32_t fittedMissing() const;  // leftOverMissing() after takeFitting()
+  uint32_t fittedMissing() const;                      // leftOverMissing() after takeFitting()
   int takeExactly(const char* word, char terminator);  // take() when exact_ and no blanks
 
   int8_t counts_[26] = {};

@@ -29,8 +29,8 @@ LevelPlan planLevel(const SearchData& request, const FindStep& step, bool bangSe
   plan.stars = static_cast<int>(std::count(plan.word.begin(), plan.word.end(), '*'));
   plan.fixed = static_cast<int>(plan.word.size()) - plan.stars;
   plan.last = *step.after == 0 && !plan.bangSeen;
-  plan.ordered = request.suppressPermutations &&
-                 (plan.bangSeen || (plan.word == "*" && step.onlyStarsAfter));
+  plan.ordered =
+      request.suppressPermutations && (plan.bangSeen || (plan.word == "*" && step.onlyStarsAfter));
   return plan;
 }
 

@@ -229,8 +229,7 @@ const PoolRefusals& SearchControl::refusedBelow() {
   return refused;
 }
 
-bool SearchControl::settleBelow(const SrcLetters& pool, int length, char letter,
-                                LevelPlan& below) {
+bool SearchControl::settleBelow(const SrcLetters& pool, int length, char letter, LevelPlan& below) {
   // What the match left is known by its summaries only when the pool packs exactly.
   if (!pool.packsExactly()) return false;
   const SearchData& request = *scope_.request;

@@ -96,7 +96,7 @@ class SearchControl {
   // Once settleBelow() asks: the word's part of the plan of the level below, and its reader.
   LevelPlan below_;
   Dictionary* belowReader_ = nullptr;
-  bool belowScansAll_ = false;  // its word is "*"
+  bool belowScansAll_ = false;         // its word is "*"
   std::unique_ptr<Levels> ownLevels_;  // the top level's
   Levels* levels_;
   size_t depth_;
