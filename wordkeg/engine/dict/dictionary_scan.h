@@ -26,14 +26,13 @@ struct ScanList {
 // Leftover pools a caller refuses outright, by their total and whether they hold a vowel; none
 // of 128 letters or more.
 struct PoolRefusals {
-  uint64_t withVowel[2] = {}, withoutVowel[2] = {};
+  uint64_t bits[2][2] = {};  // [holds a vowel][total / 64], bit total % 64
   void mark(int total, bool vowel) {
-    if (total >= 0 && total < 128)
-      (vowel ? withVowel : withoutVowel)[total >> 6] |= 1ull << (total & 63);
+    if (total >= 0 && total < 128) bits[vowel ? 1 : 0][total >> 6] |= uint64_t{1} << (total & 63);
   }
   bool refuses(int total, bool vowel) const {
-    return total >= 0 && total < 128 &&
-           ((vowel ? withVowel : withoutVowel)[total >> 6] >> (total & 63) & 1u);
+    if (total < 0 || total >= 128) return false;
+    return (bits[vowel ? 1 : 0][total >> 6] >> (total & 63) & 1u) != 0;
   }
 };
 
