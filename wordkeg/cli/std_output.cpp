@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+#include "terminal_port.h"
+
 namespace wk::cli {
 namespace {
 
@@ -100,6 +102,9 @@ bool printLine(std::string_view text) {
     if (pending.size() >= kPendingBlock) written = writePending();
   }
   if (!noteResult(written)) return false;
+  // A terminal shows each line as it comes, in its place among the messages on stderr.
+  static const bool terminal = stdoutIsTerminal();
+  if (terminal) return flushOutput();
   // The first line, and what follows every few milliseconds, reach a pipe's reader (head -1)
   // at once, without waiting for the runner's next tick; the time is read every 64 lines.
   thread_local unsigned printed = 0;
