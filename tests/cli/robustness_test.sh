@@ -23,6 +23,9 @@ expect_same "words | head: quiet" "$(cat "$work/err")" ""
 "$WK" --home "$H" search '* * *' --from astronomerwatch 2>/dev/null | true
 expect_same "long search whose reader left: status" "${PIPESTATUS[0]}" 141
 expect_empty_temp "long search whose reader left leaves no file"
+# Output that cannot be written is no success, however short: it ends as a broken pipe does.
+"$WK" --home "$H" dict details big >/dev/full 2>"$work/err"
+expect_same "details into a full disk: status" "$?" 141
 # A search cut short says so and ends with its signal's status, after what it found so far.
 "$WK" --home "$H" search '!' --from abcdefghi >"$work/out" 2>"$work/err" &
 for _ in $(seq 200); do ls "$H/temp" | grep -q '\$\$\$$' && break; sleep 0.05; done
