@@ -25,6 +25,9 @@ trap 'rm -rf "$work"' EXIT
 words="$work/words.txt"
 "$wk" --home "$work" dict words british >"$words"
 
+# The files just made reach the disk before anything is timed: a search's own small files
+# would otherwise wait behind them.
+sync
 source "$root/bench/common.sh"
 compare() {  # compare LABEL OURS PEER-NAME PEER TARGET
   printf '%-40s wordkeg %7.3f s  %-12s %7.3f s  ratio %5.2f  (target %s)\n' \
