@@ -1,5 +1,7 @@
 #include "dictionary.h"
 
+#include <algorithm>
+
 #include "../base/file_ops.h"
 #include "../base/message_port.h"
 #include "../base/string_table.h"
@@ -233,6 +235,37 @@ bool Dictionary::seekForward(int length, char letter) {
     return false;
   seek(length, letter);
   return true;
+}
+
+int Dictionary::passSharing(int shared) {
+  if (memoryBytes_ || decoded_ || inert_) return 0;
+  const int length = length_;
+  const int valid = validPrefix_;
+  int passed = 0;
+  for (;;) {
+    if (bufferPos_ >= bufferLength_ && refill() >= 0) --bufferPos_;  // looked at, not yet read
+    const int flags = bufferPos_ < bufferLength_ ? buffer_[bufferPos_] : kSeparator;
+    if (flags == kSeparator || (flags >> 2) < shared) {
+      // Only the letters all of them shared are known now: a record after a separator that
+      // shared more would be damage (the writer starts each group afresh).
+      if (passed > 0) validPrefix_ = std::min(valid, shared);
+      return passed;
+    }
+    if ((flags >> 2) > valid || (flags >> 2) > length) damaged();
+    ++bufferPos_;
+    if (flags & 1) {
+      const int hyphen = readByte();
+      if (hyphen < 1 || hyphen > length) damaged();
+    }
+    for (int pos = flags >> 2; pos < length;) {
+      const int byte = readByte();
+      if (byte < 0) damaged();
+      const int letters = static_cast<int>(kCodeTable.codes[byte] >> 16);
+      if (letters == 0 || pos + letters > length) damaged();
+      pos += letters;
+    }
+    ++passed;
+  }
 }
 
 bool Dictionary::readNext() {

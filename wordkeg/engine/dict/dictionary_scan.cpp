@@ -158,7 +158,7 @@ int DictionaryScan::next(std::string& out) {
   uint32_t& checked = pending.count;
   for (;;) {
     if (!reader_.readNext()) return kExhausted;
-    if (++checked == kCheckBatch) {
+    if (++checked >= kCheckBatch) {
       state.addChecked(checked);
       checked = 0;
       pauseGate().pass();
@@ -183,7 +183,12 @@ int DictionaryScan::next(std::string& out) {
         if (skipGroup() == kExhausted) return kExhausted;
         continue;
       }
-      if (missing != 0) continue;
+      if (missing != 0) {
+        // The words after it that begin with the same letters up to the one that failed fail
+        // there too: read, not put together.
+        checked += static_cast<uint32_t>(reader_.passSharing(missing));
+        continue;
+      }
     }
     return matched(out);
   }
