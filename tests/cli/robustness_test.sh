@@ -149,6 +149,16 @@ expect_same "find names the readable one" "$(cat "$work/out")" "a.lex"
 expect_same "the damage is reported once" "$(grep -c 'damaged and cannot be read' "$work/err")" 1
 check "remove goes on past a damaged dictionary" 0 wk dict remove cat a
 check "add goes on past a damaged dictionary" 0 wk dict add yak a --yes
+# Damage right after words a pool scan passed over unread (abz, after abc lacked its b): the
+# words read before the damage are all counted, whichever way they were read.
+printf '%s\n' a b z ab az zz abc abz azz zzz zzza zzzb zzzz aaaaa zzzzz > "$work/runs.txt"
+wk dict make "$work/runs.txt" runs >/dev/null 2>&1
+printf '\104' | dd of="$H/lexicons/runs.lex" bs=1 seek=2116 conv=notrunc 2>/dev/null  # azz
+check "a pool scan meets damage after words it passed over" 0 \
+  wk search '*' --from acxyzq --no-use-all --dict runs
+expect_same "the words before the damage" "$(tr '\n' ' ' < "$work/out")" "a z az "
+expect_text "the damage is told" err "damaged and cannot be read"
+expect_text "every word read before it is counted" err "Checked: 8"
 mv "$H/lexicons/a.lex" "$H/lexicons/Names.LEX"
 check "add to a dictionary listed in capitals" 0 wk dict add zebu Names.LEX --yes
 check "remove from it by its bare name" 0 wk dict remove dog Names

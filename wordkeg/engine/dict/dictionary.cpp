@@ -237,19 +237,19 @@ bool Dictionary::seekForward(int length, char letter) {
   return true;
 }
 
-int Dictionary::passSharing(int shared) {
-  if (memoryBytes_ || decoded_ || inert_) return 0;
+void Dictionary::passSharing(int shared, uint32_t& passed) {
+  if (memoryBytes_ || decoded_ || inert_) return;
   const int length = length_;
   const int valid = validPrefix_;
-  int passed = 0;
+  bool any = false;
   for (;;) {
     if (bufferPos_ >= bufferLength_ && refill() >= 0) --bufferPos_;  // looked at, not yet read
     const int flags = bufferPos_ < bufferLength_ ? buffer_[bufferPos_] : kSeparator;
     if (flags == kSeparator || (flags >> 2) < shared) {
       // Only the letters all of them shared are known now: a record after a separator that
       // shared more would be damage (the writer starts each group afresh).
-      if (passed > 0) validPrefix_ = std::min(valid, shared);
-      return passed;
+      if (any) validPrefix_ = std::min(valid, shared);
+      return;
     }
     if ((flags >> 2) > valid || (flags >> 2) > length) damaged();
     ++bufferPos_;
@@ -265,6 +265,7 @@ int Dictionary::passSharing(int shared) {
       pos += letters;
     }
     ++passed;
+    any = true;
   }
 }
 

@@ -56,10 +56,11 @@ class Dictionary {
   size_t nextOrdinal() const { return ordinal_; }
   // Stream mode: reads past the records that follow while they share at least `shared` letters
   // with the last word (and are of its length), without putting their letters together: a scan
-  // that knows no word beginning so can be a match passes over them. Returns how many; the last
-  // word's letters past `shared` are not kept. Each record is checked for damage as readNext()
-  // checks it. 0 in memory mode.
-  int passSharing(int shared);
+  // that knows no word beginning so can be a match passes over them. Adds one to `passed` for
+  // each as it goes, so that the count holds the words read before one found damaged (checked as
+  // readNext() checks it) throws. The last word's letters past `shared` are not kept. Nothing in
+  // memory mode.
+  void passSharing(int shared, uint32_t& passed);
   // Memory mode: makes decoded word `ordinal` the current word, as readNext() would have.
   // REQUIRES: decoded() and ordinal < its word count.
   void takeDecoded(size_t ordinal);

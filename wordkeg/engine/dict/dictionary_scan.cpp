@@ -173,7 +173,7 @@ int DictionaryScan::next(std::string& out) {
       reader_.seekForward(length + 1, pattern_[0]);
       continue;
     }
-    if (!matchAll_ && !matches(word, length)) continue;
+    if (!matchAll_ && !fitsPattern(word, length)) continue;
     if (hasPool_) {
       if (pool_.total() < length) return kExhausted;
       // Most words hold a letter the pool lacks: told by its mask, without a take.
@@ -186,7 +186,7 @@ int DictionaryScan::next(std::string& out) {
       if (missing != 0) {
         // The words after it that begin with the same letters up to the one that failed fail
         // there too: read, not put together.
-        checked += static_cast<uint32_t>(reader_.passSharing(missing));
+        reader_.passSharing(missing, checked);
         continue;
       }
     }
@@ -240,7 +240,7 @@ int DictionaryScan::nextDecoded(std::string& out) {
         if (j == end) break;
       }
       if (read(j)) return kCancelled;
-      if (!matchAll_ && !matches(d.words[j].letters, length)) continue;
+      if (!matchAll_ && !fitsPattern(d.words[j].letters, length)) continue;
       if (blocked) break;
       // The mask rejects most words and the packed counts the rest; take() decides where they
       // cannot, and leaves what the word did not use, for the level below.
@@ -316,17 +316,17 @@ int DictionaryScan::skipGroup() {
   return kMatch;
 }
 
+bool DictionaryScan::endMatches(const char* word, int length) const {
+  // The word's end against the letters, from the last, which tells most words apart at once.
+  const size_t end = static_cast<size_t>(length);  // the blank, equal to the pattern's
+  if (end + 1 < suffixOnly_) return false;
+  const char* suffix = tokens_[0].data();
+  for (size_t k = suffixOnly_ - 1; k-- > 0;)
+    if (word[end + 1 - suffixOnly_ + k] != suffix[k]) return false;
+  return true;
+}
+
 bool DictionaryScan::matches(const char* word, int length) const {
-  if (suffixOnly_) {
-    // The most common full scan: the word's end against the letters, from the last, which
-    // tells most words apart at once.
-    const size_t end = static_cast<size_t>(length);  // the blank, equal to the pattern's
-    if (end + 1 < suffixOnly_) return false;
-    const char* suffix = tokens_[0].data();
-    for (size_t k = suffixOnly_ - 1; k-- > 0;)
-      if (word[end + 1 - suffixOnly_ + k] != suffix[k]) return false;
-    return true;
-  }
   const char* p = pattern_.c_str();
   const char* end = word + length + 1;
   for (; *word; ++word, ++p) {

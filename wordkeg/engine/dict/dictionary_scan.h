@@ -77,6 +77,10 @@ class DictionaryScan {
  private:
   // `word` holds `length` letters and then the blank the pattern ends with.
   bool matches(const char* word, int length) const;
+  bool endMatches(const char* word, int length) const;  // matches() of "*" and then letters
+  bool fitsPattern(const char* word, int length) const {
+    return suffixOnly_ ? endMatches(word, length) : matches(word, length);
+  }
   bool matchTokens(const char* word, const char* end) const;  // `end`: past the blank
   int skipGroup();  // kMatch to go on reading, kExhausted when nothing is left
   // next() over a reader in memory mode: the same steps on the decoded words, the pool tested
