@@ -253,10 +253,7 @@ void Dictionary::passSharing(int shared, uint32_t& passed) {
     }
     if ((flags >> 2) > valid || (flags >> 2) > length) damaged();
     ++bufferPos_;
-    if (flags & 1) {
-      const int hyphen = readByte();
-      if (hyphen < 1 || hyphen > length) damaged();
-    }
+    readHyphen(flags, length);
     for (int pos = flags >> 2; pos < length;) {
       const int byte = readByte();
       if (byte < 0) damaged();
@@ -291,11 +288,7 @@ void Dictionary::decodeRecord(int flags) {
   const int prefix = flags >> 2;
   if (prefix > validPrefix_ || prefix > length) damaged();
   capital_ = (flags & 2) != 0;
-  hyphen_ = -1;
-  if (flags & 1) {
-    hyphen_ = readByte();
-    if (hyphen_ < 1 || hyphen_ > length) damaged();
-  }
+  hyphen_ = readHyphen(flags, length);
   int pos = prefix;
   // A record has at most one code a letter: with that many bytes at hand in the block, they are
   // read without a check of the block's end each.

@@ -83,6 +83,14 @@ class Dictionary {
   long position() const;
   void setPosition(long offset);
   void decodeRecord(int flags);
+  // The hyphen position a record with `flags` holds (after its flags), checked against the
+  // record's `length`; -1 when it has none. Inline: read once a word.
+  int readHyphen(int flags, int length) {
+    if (!(flags & 1)) return -1;
+    const int hyphen = readByte();
+    if (hyphen < 1 || hyphen > length) damaged();
+    return hyphen;
+  }
   void decodeAll(struct SharedDictionary& shared);
   bool readDecoded();
   [[noreturn]] void damaged() const;

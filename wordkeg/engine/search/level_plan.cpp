@@ -68,7 +68,7 @@ void LevelPlan::decide(const SearchData& request, int total, int vowels, int ord
     minLength = request.minWordLength;
     firstLetter = 0;
   }
-  const int length = std::max(minLength, 1);
+  const int length = startLength();
   onlyAnagrams = request.multiWord && hasFrom && word == "*" && length <= request.longestWord &&
                  (last || length > total);
 }

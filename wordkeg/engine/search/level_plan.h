@@ -40,6 +40,8 @@ struct LevelPlan {
   int stars = 0;  // the word's "*"s, and its other characters: the letters it fixes
   int fixed = 0;
 
+  // The length the scan starts from: minLength, at least 1.
+  int startLength() const { return minLength > 1 ? minLength : 1; }
   // The pool's part, once the pool holds the word's letters (it has `total` letters, `vowels`
   // of them vowels); `orderLength` and `orderLetter` are the order the level above left it.
   void decide(const SearchData& request, int total, int vowels, int orderLength, char orderLetter);

@@ -131,10 +131,8 @@ void ResultStore::append(const std::string& text, bool sequence) {
 
 void ResultStore::finish(ResultsHeader header) {
   writing_ = false;
-  // What the files still hold in their buffers is written now, so that a full disk is told.
-  const bool flushed = flushPending() && (!data_ || std::fflush(data_) == 0) &&
-                       (!index_ || std::fflush(index_) == 0);
-  if (!stopped_ && !flushed) {
+  // The last blocks are written now (the files are unbuffered), so that a full disk is told.
+  if (!flushPending() && !stopped_) {
     showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
                 mb::kIconStop | mb::kOk | mb::kTaskModal);
     stopped_ = true;

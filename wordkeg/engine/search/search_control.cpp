@@ -143,12 +143,9 @@ int SearchControl::scanWith(Dictionary& reader, const SrcLetters& pool) {
   // In memory, a scan of "*" from the pool's own length can only find the pool's anagrams, and
   // from beyond it nothing: the last word of a sequence that must use every letter left, or a
   // level whose order starts past what is left. They are appended (or none) without a scan.
-  const int length = std::max(plan_.minLength, 1);
-  if (depth_ > 0 && plan_.onlyAnagrams &&
-      DictionaryScan::findsOnlyAnagrams(reader, pool.packsExactly(), pool.total(), length) &&
-      !reader.inert())
-    return appendAnagrams(reader, pool.missingMask(), pool.packed(), pool.total(), length,
-                          plan_.firstLetter);
+  if (depth_ > 0 && appendsAnagrams(plan_, reader, pool.packsExactly(), pool.total()))
+    return appendAnagrams(reader, pool.missingMask(), pool.packed(), pool.total(),
+                          plan_.startLength(), plan_.firstLetter);
   DictionaryScan scan(reader, request.longestWord);
   if (request.multiWord) {
     scan.setLists(narrowed_ ? &levelList(depth_ - 1) : nullptr, &levelList(depth_));
@@ -199,7 +196,7 @@ int SearchControl::descend(const DictionaryScan& scan, const Dictionary& reader)
     return 0;
   }
   return appendAnagrams(*belowReader_, pool.leftOverMissing(), pool.leftOverPacked(),
-                        pool.leftOverTotal(), std::max(below.minLength, 1), below.firstLetter);
+                        pool.leftOverTotal(), below.startLength(), below.firstLetter);
 }
 
 void SearchControl::planBelow() {
@@ -238,10 +235,14 @@ bool SearchControl::settleBelow(const SrcLetters& pool, int length, char letter,
   below = below_;
   below.decide(request, pool.leftOverTotal(), pool.leftOverVowels(), length, letter);
   if (below.action != LevelPlan::kScan) return true;
-  if (!below.onlyAnagrams) return false;
-  return DictionaryScan::findsOnlyAnagrams(*belowReader_, true, pool.leftOverTotal(),
-                                           std::max(below.minLength, 1)) &&
-         !belowReader_->inert();
+  return appendsAnagrams(below, *belowReader_, true, pool.leftOverTotal());
+}
+
+bool SearchControl::appendsAnagrams(const LevelPlan& plan, const Dictionary& reader, bool exactPool,
+                                    int total) {
+  return plan.onlyAnagrams &&
+         DictionaryScan::findsOnlyAnagrams(reader, exactPool, total, plan.startLength()) &&
+         !reader.inert();
 }
 
 int SearchControl::appendAnagrams(Dictionary& reader, uint32_t missing, const LetterCounts& packed,
@@ -259,17 +260,13 @@ int SearchControl::appendAnagrams(Dictionary& reader, uint32_t missing, const Le
     const size_t from = reader.nextOrdinal();
     while (anagram != end && anagram->ordinal < from) ++anagram;
   }
-  std::string& chosen = levels_->chosen;
-  const size_t before = chosen.size();
   for (; anagram != end; ++anagram) {
     state.addChecked(walk.countTo(anagram->ordinal));
     reader.takeDecoded(anagram->ordinal);
     if (request.maxWordLength > 0 && reader.length() > request.maxWordLength) continue;
     // It uses every letter left: the sequence is a result.
-    reader.appendWritten(chosen);
-    chosen.push_back(' ');
-    scope_.store->append(chosen, true);
-    chosen.resize(before);
+    const ChosenWord word(levels_->chosen, reader);
+    scope_.store->append(levels_->chosen, true);
     if (scope_.store->full()) return kCancelled;
   }
   state.addChecked(walk.countRest());

@@ -82,6 +82,10 @@ class SearchControl {
   // append the anagrams of what is left (appendAnagrams).
   bool settleBelow(const SrcLetters& pool, int length, char letter, LevelPlan& below);
   void planBelow();  // below_, belowReader_ and belowScansAll_, once
+  // True when the level planned so, on `reader`, only appends the anagrams of its pool (one that
+  // packs exactly when `exactPool`, of `total` letters).
+  static bool appendsAnagrams(const LevelPlan& plan, const Dictionary& reader, bool exactPool,
+                              int total);
   // The leftover pools the level below refuses outright, its word "*" (DictionaryScan::passOver).
   const PoolRefusals& refusedBelow();
   void acceptSingle(const std::string& found, const SrcLetters& pool);
