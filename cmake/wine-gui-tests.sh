@@ -1,16 +1,19 @@
 #!/bin/sh
-# Runs the Windows tree's tests under Wine inside Xvfb: a fresh 32-bit prefix with a virtual
-# desktop (no 2-second wait per closed window) and no crash dialog, a persistent wine server
-# for the run, shut down afterwards; then the tests' BMP screenshots become PNGs.
+# Runs a Windows tree's tests under Wine inside Xvfb: a fresh prefix of the tree's kind (win32 or
+# win64, as cmake wrote in BUILD_DIR/wine-arch) with a virtual desktop (no 2-second wait per
+# closed window) and no crash dialog, a persistent wine server for the run, shut down afterwards;
+# then the tests' BMP screenshots become PNGs.
 # Usage: cmake/wine-gui-tests.sh BUILD_DIR [TEST_REGEX]
 set -eu
 build=$(cd "$1" && pwd)
 filter="${2:-.}"
-export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+arch=$(cat "$build/wine-arch")
+. "$(dirname "$0")/wine-env.sh"
+wine_env "$build" "$arch"
 rm -rf "$WINEPREFIX" "$build/screenshots"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-  wineboot -i >/dev/null 2>&1 || true
+  wine wineboot -i >/dev/null 2>&1 || true
   wineserver -w
   wine reg add "HKCU\\Software\\Wine\\Explorer" /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops" /v Default /d 1024x768 /f >/dev/null 2>&1

@@ -50,8 +50,8 @@ bool Win32Drives::volumeLabel(int drive, std::string& label) {
 }
 
 RegistryStore::RegistryStore() {
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                  nullptr);
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS | kRegistryView,
+                  nullptr, &key_, nullptr);
 }
 
 RegistryStore::~RegistryStore() {
@@ -82,8 +82,8 @@ void RegistryStore::write(const std::string& name, uint32_t value) {
 
 void RegistryStore::setStartup(bool enabled) {
   HKEY run = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS | kRegistryView,
+                      nullptr, &run, nullptr) != ERROR_SUCCESS)
     return;
   if (enabled) {
     char path[MAX_PATH] = {};

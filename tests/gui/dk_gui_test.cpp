@@ -25,6 +25,8 @@ using namespace gui;
 
 const char* kSettingsKey = "Software\\Tessaly Software\\Drive Keeper";
 const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// The 32-bit view, which both builds of the monitor share: the 64-bit build must be seen there.
+const REGSAM kView = KEY_WOW64_32KEY;
 std::string program;
 
 PROCESS_INFORMATION start() {
@@ -33,7 +35,7 @@ PROCESS_INFORMATION start() {
 
 bool readDword(const char* name, DWORD& value) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
     return false;
   DWORD size = sizeof value, type = 0;
   const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value),
@@ -44,15 +46,16 @@ bool readDword(const char* name, DWORD& value) {
 
 void writeDword(const char* name, DWORD value) {
   HKEY key;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                  nullptr);
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr,
+                  &key, nullptr);
   RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   RegCloseKey(key);
 }
 
 bool startupValue(std::string& path) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
+    return false;
   char data[MAX_PATH] = {};
   DWORD size = sizeof data - 1, type = 0;
   const bool ok = RegQueryValueExA(key, "DrvKeep", nullptr, &type, reinterpret_cast<BYTE*>(data),
@@ -63,9 +66,10 @@ bool startupValue(std::string& path) {
 }
 
 void resetRegistry() {
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, kView, 0);
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS | kView, &key) ==
+      ERROR_SUCCESS) {
     RegDeleteValueA(key, "DrvKeep");
     RegCloseKey(key);
   }
@@ -135,7 +139,7 @@ void registryAfterStart() {
   resetRegistry();
   // A threshold of another type and size must not overflow the 4-byte read: it counts as missing.
   HKEY settings;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr,
                   &settings, nullptr);
   const char oversized[] = "0123456789abcdef0123456789abcdef";
   RegSetValueExA(settings, "Threshold", 0, REG_BINARY, reinterpret_cast<const BYTE*>(oversized),
@@ -154,8 +158,9 @@ void registryAfterStart() {
     PostMessageA(sheets[0], PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   }
   HKEY key;
-  expect(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS,
-         "the settings key exists");
+  expect(
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ | kView, &key) == ERROR_SUCCESS,
+      "the settings key exists");
   std::string path;
   expect(startupValue(path), "the start-up value DrvKeep is written");
   expect(path.find("drvkeep.exe") != std::string::npos, "the start-up value names the program");

@@ -694,6 +694,29 @@ void addAndRemove() {
   expect(app.exit(), "Exit ends the program");
 }
 
+// The files of a home the command line made (tests/gui/same_files_test.sh compares what this
+// leaves with what the command line writes): the window views the command line's pair, then
+// saves its own pair and report and adds a word.
+void sameFiles() {
+  App app;
+  openFile(app, home + "\\files\\cli.wkg");
+  expect(textOf(app.item(105)) == "?at" && app.found() == "3" &&
+             textOf(app.item(114)).find("bat") == 0,
+         "View shows the command line's pair");
+  expect(app.search("?at"), "the search ends");
+  saveAs(app, home + "\\files\\win", 1);
+  saveAs(app, home + "\\files\\win.txt", 1);
+  HWND dialog = openDialog(app, 7103, "Add Word");
+  expect(dialog != nullptr, "Add Word opens its dialog");
+  if (!dialog) return;
+  setItem(dialog, 201, "gnat");
+  setItem(dialog, 205, "small");
+  press(dialog, 345);
+  expect(statusBecomes(app, "Word Added Successfully"), "the word is added");
+  press(dialog, IDCANCEL);
+  expect(app.exit(), "Exit ends the program");
+}
+
 // A home with long words: the window finds words of up to twenty letters and its Add field
 // takes one as typed; the same home with the option off refuses the pattern with the
 // program's own message.
@@ -973,6 +996,7 @@ int main(int argc, char** argv) {
       {"make-dictionary", makeDictionary},
       {"merge", mergeDictionaries},
       {"add-remove", addAndRemove},
+      {"same-files", sameFiles},
       {"select", selectDialog},
       {"layout", layoutSizes}};
   const auto found = scenarios.find(argv[1]);
