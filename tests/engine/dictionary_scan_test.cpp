@@ -82,6 +82,10 @@ TEST_F(DictionaryScanTest, MinimumLengthAndCancel) {
 TEST_F(DictionaryScanTest, WordsCheckedCountsEveryDecodedWord) {
   scan("*");
   EXPECT_EQ(readerState().wordsChecked(), 16u);
+  // Long searches check billions: the count goes on past 32 bits.
+  readerState().addChecked(UINT32_MAX);
+  EXPECT_EQ(readerState().wordsChecked(), uint64_t{16} + UINT32_MAX);
+  readerState().resetChecked();
 }
 
 TEST(SrcLetters, TakeReportsFirstMissingLetterAndLeavesRest) {

@@ -11,6 +11,7 @@
 #include "engine/base/file_ops.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_header.h"
+#include "engine/search/search_data.h"
 #include "engine/search/text_report.h"
 #include "test_home.h"
 
@@ -171,7 +172,8 @@ TEST_F(ResultStoreTest, TextReportRepeatsDefinitionCountsAndLines) {
 }
 
 // The header keeps the count in 32 bits; a long search checks more than two thousand million
-// words, and the report must not show that as a negative number.
+// words, and the report must not show that as a negative number; past 32 bits (a four-word
+// search checks billions) it keeps the field's largest value instead of wrapping.
 TEST_F(ResultStoreTest, TextReportShowsACountPast31BitsUnsigned) {
   store->append("cat", false);
   ResultsHeader h = header();
@@ -182,6 +184,9 @@ TEST_F(ResultStoreTest, TextReportShowsACountPast31BitsUnsigned) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_NE(text.str().find("Words Checked: 3334209552\n"), std::string::npos) << text.str();
+  const ResultsHeader huge =
+      resultsHeaderFor(SearchFields{"*", "", "", "", true, false}, 13'000'000'000ull);
+  EXPECT_EQ(static_cast<uint32_t>(huge.wordsChecked), UINT32_MAX);
 }
 
 TEST(SaveTarget, ExtensionDecidesPairOrReport) {

@@ -77,7 +77,7 @@ void SearchRun::finished() {
   if (worker_) checkedTotal_ = worker_->checked();
 }
 
-uint32_t SearchRun::checked(bool running) const {
+uint64_t SearchRun::checked(bool running) const {
   return running && worker_ ? worker_->checked() : checkedTotal_;
 }
 

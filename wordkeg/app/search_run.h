@@ -54,8 +54,8 @@ class SearchRun {
   // The worker has ended: its count is kept as the search's.
   void finished();
   // Words checked: live while `running`, else by the last search (or as a viewed file says).
-  uint32_t checked(bool running) const;
-  void setChecked(uint32_t count) { checkedTotal_ = count; }
+  uint64_t checked(bool running) const;
+  void setChecked(uint64_t count) { checkedTotal_ = count; }
 
  private:
   bool analyse(const std::vector<const DictionaryName*>& dictionaries, const Analyse& run);
@@ -65,7 +65,7 @@ class SearchRun {
   ResultStore store_;
   SearchScope scope_;
   std::unique_ptr<SearchWorker> worker_;
-  uint32_t checkedTotal_ = 0;
+  uint64_t checkedTotal_ = 0;
   // The dictionaries (and their versions) the subset dictionary was built from.
   std::string analysedFor_;
 };

@@ -126,7 +126,7 @@ ResultsHeader SearchSession::header() const {
   return resultsHeaderFor(view_.fields(), checked());
 }
 
-uint32_t SearchSession::checked() const {
+uint64_t SearchSession::checked() const {
   return run_.checked(searching_);
 }
 

@@ -70,7 +70,7 @@ class SearchSession {
   void deleteResults();
   // The header of the results on display, from the window's fields.
   ResultsHeader header() const;
-  uint32_t checked() const;
+  uint64_t checked() const;
   // The list's tab stop for the longest entry, in dialog units.
   int tabStop() const;
 

@@ -31,9 +31,10 @@ class ReaderState {
   bool cancelRequested() const { return cancel_; }
   void clearCancel() { cancel_ = false; }
 
-  // Words checked by the scans of the current dictionary.
-  uint32_t wordsChecked() const { return wordsChecked_; }
-  void addChecked(uint32_t count) { wordsChecked_ += count; }
+  // Words checked by the scans of the current dictionary: 64 bits, as a search of four words
+  // checks billions.
+  uint64_t wordsChecked() const { return wordsChecked_; }
+  void addChecked(uint64_t count) { wordsChecked_ += count; }
   void resetChecked() { wordsChecked_ = 0; }
 
   // The file of the first reader that asked to be loaded into memory, shared by the readers
@@ -50,7 +51,7 @@ class ReaderState {
   std::atomic<int> openReaders_{0};
   std::atomic<bool> tooMany_{false};
   std::atomic<bool> cancel_{false};
-  std::atomic<uint32_t> wordsChecked_{0};
+  std::atomic<uint64_t> wordsChecked_{0};
   std::shared_ptr<const SharedDictionary> shared_;
   std::string sharedPath_;
   bool memoryAllowed_ = true;

@@ -165,7 +165,7 @@ int SearchControl::scanWith(Dictionary& reader, const SrcLetters& pool) {
     } else if (descend(scan, reader) == kCancelled) {
       return kCancelled;
     }
-    if (scope_.store->full()) return kCancelled;  // the results asked for are all found
+    if (scope_.store->stopsSearch()) return kCancelled;  // all asked for found, or a full disk
   }
   return result == DictionaryScan::kCancelled ? kCancelled : 0;
 }
@@ -267,7 +267,7 @@ int SearchControl::appendAnagrams(Dictionary& reader, uint32_t missing, const Le
     // It uses every letter left: the sequence is a result.
     const ChosenWord word(levels_->chosen, reader);
     scope_.store->append(levels_->chosen, true);
-    if (scope_.store->full()) return kCancelled;
+    if (scope_.store->stopsSearch()) return kCancelled;
   }
   state.addChecked(walk.countRest());
   return 0;

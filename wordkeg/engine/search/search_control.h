@@ -27,7 +27,7 @@ struct SearchScope {
   std::vector<std::string> dictionaries;  // single-word: the dictionaries to scan, in order
   std::string subsetPath;                 // multi-word: the subset dictionary
   ResultStore* store = nullptr;
-  std::atomic<uint32_t>* finishedCount = nullptr;  // words checked by finished dictionaries
+  std::atomic<uint64_t>* finishedCount = nullptr;  // words checked by finished dictionaries
 };
 
 class SearchControl {

@@ -161,7 +161,7 @@ int completeRequest(SearchData& request) {
   return kFindLongerThanFrom;
 }
 
-ResultsHeader resultsHeaderFor(const SearchFields& f, uint32_t wordsChecked) {
+ResultsHeader resultsHeaderFor(const SearchFields& f, uint64_t wordsChecked) {
   ResultsHeader h;
   h.find = f.find;
   h.from = f.from;
@@ -169,7 +169,10 @@ ResultsHeader resultsHeaderFor(const SearchFields& f, uint32_t wordsChecked) {
   h.exclude = f.exclude;
   h.useAll = f.useAll;
   h.suppressPermutations = f.suppressPermutations;
-  h.wordsChecked = static_cast<int32_t>(wordsChecked);
+  // The pair's field has 32 bits, read as unsigned: a larger count keeps its largest value
+  // rather than wrapping to a small one.
+  h.wordsChecked =
+      static_cast<int32_t>(static_cast<uint32_t>(std::min<uint64_t>(wordsChecked, UINT32_MAX)));
   return h;
 }
 

@@ -62,6 +62,6 @@ int completeRequest(SearchData& request);
 
 // The results header describing a search of `fields` that checked `wordsChecked` words (the found
 // count and longest entry are the result store's to fill).
-ResultsHeader resultsHeaderFor(const SearchFields& fields, uint32_t wordsChecked);
+ResultsHeader resultsHeaderFor(const SearchFields& fields, uint64_t wordsChecked);
 
 }  // namespace wk

@@ -19,7 +19,7 @@ void SearchWorker::cancel() {
   readerState().requestCancel();
 }
 
-uint32_t SearchWorker::checked() const {
+uint64_t SearchWorker::checked() const {
   // Between dictionaries the counter restarts, so finished dictionaries are added apart.
   return finished_ + readerState().wordsChecked();
 }

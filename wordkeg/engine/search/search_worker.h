@@ -18,11 +18,11 @@ class SearchWorker : public Operation {
   void cancel() override;
   Progress progress() const override;
   // Words checked so far by this search.
-  uint32_t checked() const;
+  uint64_t checked() const;
 
  private:
   SearchScope& scope_;
-  std::atomic<uint32_t> finished_{0};
+  std::atomic<uint64_t> finished_{0};
 };
 
 }  // namespace wk
