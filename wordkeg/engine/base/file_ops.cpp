@@ -84,20 +84,40 @@ int64_t fileSize(const std::string& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
+WriteTarget writeTargetOf(const std::string& path) {
+  std::error_code ec;
+  WriteTarget target{path, WriteTarget::kFile};
+  if (fs::is_symlink(path, ec)) {
+    const fs::path resolved = fs::weakly_canonical(path, ec);
+    if (!ec) target.path = resolved.string();
+  }
+  const fs::file_type type = fs::status(target.path, ec).type();
+  if (ec || type == fs::file_type::not_found || type == fs::file_type::regular) return target;
+  target.kind = type == fs::file_type::fifo || type == fs::file_type::character
+                    ? WriteTarget::kStream
+                    : WriteTarget::kRefused;
+  return target;
+}
+
 std::string stagingPathFor(const std::string& destination) {
   return directoryOf(destination) + freshTempName();
 }
 
-int copyFile(const std::string& destination, const std::string& source, std::atomic<int>* percent) {
+int copyFile(const std::string& destinationName, const std::string& source,
+             std::atomic<int>* percent) {
   const int64_t size = fileSize(source);
   if (percent) *percent = 0;
-  const std::string staged = stagingPathFor(destination);
+  const WriteTarget target = writeTargetOf(destinationName);
+  if (target.kind == WriteTarget::kRefused) return copy_result::kCannotWrite;
+  const std::string& destination = target.path;
+  const bool stream = target.kind == WriteTarget::kStream;
+  const std::string staged = stream ? destination : stagingPathFor(destination);
   File out(std::fopen(staged.c_str(), "wb"));
   if (!out) return copy_result::kCannotWrite;
   File in(std::fopen(source.c_str(), "rb"));
   if (!in) {
     out.reset();
-    removeFile(staged);
+    if (!stream) removeFile(staged);
     return copy_result::kCannotRead;
   }
   std::vector<char> buffer(kCopyBlock);
@@ -113,6 +133,7 @@ int copyFile(const std::string& destination, const std::string& source, std::ato
   }
   failed = failed || std::ferror(in.get());
   failed = std::fclose(out.release()) != 0 || failed;
+  if (stream) return failed ? copy_result::kWriteFailed : copy_result::kOk;
   if (failed || !replaceFile(destination, staged)) {
     removeFile(staged);
     return failed ? copy_result::kWriteFailed : copy_result::kCannotWrite;

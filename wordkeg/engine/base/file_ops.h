@@ -21,13 +21,25 @@ bool isDirectory(const std::string& path);
 bool removeFile(const std::string& path);   // true when the file is gone afterwards
 int64_t fileSize(const std::string& path);  // -1 when it cannot be measured
 
+// Where a write meant for `path` goes. A symbolic link is followed, so that the file it leads to
+// is replaced and the link stays; a FIFO or a character device (/dev/stdout, a terminal) is
+// written through as a stream, never staged, renamed or removed; anything else that is not a
+// plain file or a missing one (a block device, a socket) is refused.
+struct WriteTarget {
+  enum Kind { kFile, kStream, kRefused };
+  std::string path;
+  Kind kind = kFile;
+};
+WriteTarget writeTargetOf(const std::string& path);
+
 // A fresh name beside `destination` (same directory, so a rename replaces it in one step) for
 // writing the new content before it takes the destination's place.
 std::string stagingPathFor(const std::string& destination);
 
 // Copies `source` to `destination` in 20480-byte blocks, writing the share done into *percent
-// (may be null). Returns a copy_result code. The copy is written beside the destination and
-// renamed over it only when whole: a failed copy leaves any earlier destination as it was.
+// (may be null). Returns a copy_result code. The copy is written beside the destination (its
+// writeTargetOf) and renamed over it only when whole: a failed copy leaves any earlier
+// destination as it was. A stream destination is written through.
 int copyFile(const std::string& destination, const std::string& source, std::atomic<int>* percent);
 // Renames `source` over `destination`; where a rename is impossible (another drive or file
 // system), copies and deletes the source only after a successful copy.

@@ -20,19 +20,17 @@ SaveTarget saveTarget(const std::string& chosen, bool firstFilter) {
   return target;
 }
 
-bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std::string& path,
-                     std::atomic<int>* percent) {
-  // Text mode: line feeds become the platform's line ends, as a report for that platform should.
-  // Written beside the target and renamed over it whole, so a failure keeps an earlier report.
-  const std::string staged = stagingPathFor(path);
-  std::FILE* out = std::fopen(staged.c_str(), "w");
-  if (!out) {
-    showMessage(str(kUnableToOpenFile) + path, str(kFileErrorDotCaption),
-                mb::kIconStop | mb::kOk | mb::kTaskModal);
-    return false;
-  }
-  std::vector<char> buffer(20480);
-  std::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
+namespace {
+
+void tell(int textId, const std::string& path) {
+  showMessage(str(textId) + path, str(kFileErrorDotCaption),
+              mb::kIconStop | mb::kOk | mb::kTaskModal);
+}
+
+}  // namespace
+
+bool writeReport(ResultStore& store, const ResultsHeader& header, std::FILE* out,
+                 std::atomic<int>* percent) {
   std::fputs(loadString(kReportRule), out);
   std::fputs(loadString(kReportTitle), out);
   std::fprintf(out, loadString(kReportFields), header.find.c_str(), header.from.c_str(),
@@ -45,14 +43,31 @@ bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std:
                static_cast<unsigned long>(static_cast<uint32_t>(header.wordsChecked)),
                static_cast<unsigned long>(store.entryCount()));
   std::fputs(loadString(kReportRule), out);
-  bool ok = store.copyLines(out, percent);
-  ok = std::fclose(out) == 0 && ok;
-  ok = ok && replaceFile(path, staged);
-  if (!ok) {
-    removeFile(staged);
-    showMessage(str(kUnableToWriteFile) + path, str(kFileErrorDotCaption),
-                mb::kIconStop | mb::kOk | mb::kTaskModal);
+  return store.copyLines(out, percent) && !std::ferror(out);
+}
+
+bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std::string& path,
+                     std::atomic<int>* percent) {
+  // Text mode: line feeds become the platform's line ends, as a report for that platform should.
+  // Written beside the target and renamed over it whole, so a failure keeps an earlier report;
+  // a stream (a FIFO, /dev/stdout) is written through.
+  const WriteTarget target = writeTargetOf(path);
+  const bool stream = target.kind == WriteTarget::kStream;
+  const std::string staged = stream ? target.path : stagingPathFor(target.path);
+  std::FILE* out = target.kind == WriteTarget::kRefused ? nullptr : std::fopen(staged.c_str(), "w");
+  if (!out) {
+    tell(kUnableToOpenFile, path);
+    return false;
   }
+  std::vector<char> buffer(20480);
+  std::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
+  bool ok = writeReport(store, header, out, percent);
+  ok = std::fclose(out) == 0 && ok;
+  if (!stream) {
+    ok = ok && replaceFile(target.path, staged);
+    if (!ok) removeFile(staged);
+  }
+  if (!ok) tell(kUnableToWriteFile, path);
   return ok;
 }
 

@@ -2,6 +2,7 @@
 // The plain-text report of a results pair: the search definition, the two counts and every
 // result line, written in text mode.
 #include <atomic>
+#include <cstdio>
 #include <string>
 
 #include "results_header.h"
@@ -22,5 +23,9 @@ SaveTarget saveTarget(const std::string& chosen, bool firstFilter);
 // False after telling the user when the file cannot be created or written.
 bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std::string& path,
                      std::atomic<int>* percent);
+// The same report into an open stream (the command line's standard output); false when a write
+// failed, with nothing said.
+bool writeReport(ResultStore& store, const ResultsHeader& header, std::FILE* out,
+                 std::atomic<int>* percent);
 
 }  // namespace wk
