@@ -11,6 +11,7 @@ check "empty home lists nothing" 1 wk dict list
 expect_text "empty home warns" err "Wordkeg could not find any dictionaries."
 check "make" 0 wk dict make "$work/list.txt" First
 expect_text "make status" err "Dictionary Created Successfully"
+expect_same "the first make does not warn of an empty home" "$(grep -c 'could not find any' "$work/err")" 0
 expect_text "make summary" err "kept 5 words; skipped 1 line: 1 with characters other than A-Z and a hyphen"
 printf 'emu\nEmu\nemu\n\n-x\na b\nabcdefghijk\nx--y\n' | "$WK" --home "$H" dict make - tally >/dev/null 2>"$work/err"
 expect_text "make summary by reason" err "kept 2 words (1 repeat merged); skipped 5 lines: 1 over 9 letters, 2 with a hyphen first, last or twice, 1 with more than one word, 1 blank"

@@ -123,6 +123,56 @@ check "search --save onto a name ending like a directory" 2 wk search 'c?t' --sa
 check "export onto a directory" 2 wk results export "$work/kept" "$work/dir"
 expect_same "nothing written beside or inside" "$(ls -A "$work/dir"; ls "$work" | grep -c '^dir\.')" "0"
 
+check "export of a pair onto itself" 2 wk results export "$work/kept" "$work/kept.wkg" --force
+check "export onto the pair's index" 2 wk results export "$work/kept" "$work/kept.pdx" --force
+ln -s "$work/kept.wkg" "$work/alias.wkg"; ln -s "$work/kept.pdx" "$work/alias.pdx"
+check "export onto the pair through another name" 2 wk results export "$work/alias" "$work/kept.wkg" --force
+expect_text "its own file refused" err "is the results file being exported"
+check "the pair still shows" 0 wk results show "$work/kept"
+expect_text "... whole" out "FIND: c?t"
+# Odd targets: a link is followed (its file replaced, the link kept), a FIFO or a device is
+# written through, "-" is standard output.
+printf 'old\n' > "$work/real.txt"; ln -s real.txt "$work/link.txt"
+check "export onto a symbolic link" 0 wk results export "$work/kept" "$work/link.txt" --force
+expect_same "the link stays and its file gets the report" \
+  "$(readlink "$work/link.txt") $(grep -c 'c?t' "$work/real.txt")" "real.txt 1"
+mkfifo "$work/report.fifo"; timeout 10 cat "$work/report.fifo" > "$work/from-fifo" &
+reader=$!
+check "export into a FIFO" 0 wk results export "$work/kept" "$work/report.fifo"
+wait $reader
+expect_same "the FIFO stays and its reader gets the report" \
+  "$([ -p "$work/report.fifo" ] && echo fifo) $(grep -c 'c?t' "$work/from-fifo")" "fifo 1"
+# A device of its own (as root), so that a fault replaces that and not the system's /dev/null.
+if mknod "$work/null" c 1 3 2>/dev/null; then
+  check "export into a character device" 0 wk results export "$work/kept" "$work/null" --force
+  expect_same "the device stays" "$([ -c "$work/null" ] && echo device)" device
+fi
+check "export to standard output" 0 wk results export "$work/kept" -
+expect_text "... prints the report" out "Find Field: c?t"
+expect_file "... and makes no file named -" "$H/-" absent
+check "a pair cannot be saved to standard output" 2 wk search 'c?t' --save -
+# A search cut short (a signal, a full disk) leaves the file it was to replace as it was.
+printf '%s\n' {a..l}{a..l}{a..l} > "$work/w3.txt"
+{ wk dict make "$work/w3.txt" w3; wk dict select w3; } >/dev/null 2>&1
+before=$(sums)
+timeout -s TERM 1 "$WK" --home "$H" search '* * * *' --from abcdefghijkl --save "$work/kept.txt" \
+  --force >/dev/null 2>"$work/err"
+expect_same "a cancelled search --save --force keeps the old report" "$(sums)" "$before"
+expect_text "... and says so" err "kept.txt was not saved: the search did not run to its end"
+if [ "$(id -u)" = 0 ] && mkdir -p "$work/small" && mount -t tmpfs -o size=64k tmpfs "$work/small" 2>/dev/null; then
+  cp -r "$H" "$work/small/home"
+  "$WK" --home "$work/small/home" search '* *' --from abcdefgh --no-use-all --dict w3 --save "$work/kept.txt" \
+    --force >/dev/null 2>"$work/err"
+  expect_same "a search into a full disk fails" "$?" 2
+  expect_text "... saying where" err "The disk holding $work/small/home/temp is full: the search stopped"
+  expect_same "... and saves nothing" "$(sums)" "$before"
+  umount "$work/small"
+fi
+# A reader that leaves early ends every printing command as a broken pipe does.
+wk search '* *' --from abcdefgh --no-use-all --dict w3 --save "$work/big.wkg" >/dev/null 2>&1
+wk results show "$work/big.wkg" 2>/dev/null | head -1 >/dev/null
+expect_same "results show into head" "${PIPESTATUS[0]}" 141
+
 # Word lists from a pipe, standard input or the wrong kind of file.
 printf 'cat\ndog\n' | "$WK" --home "$H" dict make - piped >/dev/null 2>&1
 expect_same "make from standard input" "$("$WK" --home "$H" dict words piped | tr '\n' ' ')" "cat dog "

@@ -83,6 +83,17 @@ check "blanks without FROM" 2 wk search '*' --blanks 1
 expect_text "blanks without FROM: said" err "needs the FROM letters"
 check "two-word anagram with blanks" 0 wk search '* *' --from qick --blanks 2 --limit 3
 expect_text "blank as a vowel" out "quick"
+plain quick '*' --from quick
+same_as "no blanks at all" "$work/quick" 0 '*' --from quick --blanks 0
+
+# FROM typed as a name, with its blanks: the same letters.
+plain eastwood '* *' --from clinteastwood --suppress-permutations --limit 20
+same_as "FROM with blanks" "$work/eastwood" 0 '* *' --from "Clint Eastwood" --suppress-permutations --limit 20
+# Include and Exclude shape single words: refused beside a FIND of several words, not ignored.
+check "include with several words" 2 wk search '* *' --from catdog --include z
+expect_text "include with several words: said" err "apply to a FIND of one word only"
+check "include and exclude overlap first" 2 wk search '* *' --from saeqby --include b --exclude b
+expect_text "the window's overlap message" err "You cannot Include and Exclude the same letter(s)."
 
 # Results as they are found: the first line reaches a reader while the search still runs.
 rm -f "$work/pipe"; mkfifo "$work/pipe"

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 
 #include "config_commands.h"
 #include "dict_commands.h"
@@ -15,8 +16,8 @@
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
 #include "progress_runner.h"
-#include "serve_command.h"
 #include "search_commands.h"
+#include "serve_command.h"
 #include "std_output.h"
 #include "terminal_port.h"
 
@@ -55,6 +56,7 @@ struct Options {
   bool noUseAll = false;
   std::function<int(DictionaryNames&)> command;
   bool readsOnly = false;  // the command changes nothing in the home
+  bool makes = false;      // dict make: a home without dictionaries is what it expects
   bool serve = false;
   int port = 8080;
   std::string listen = "127.0.0.1";
@@ -94,6 +96,7 @@ void addDictCommands(CLI::App& dict, Options& o) {
   make->add_flag("--unique", o.unique, "keep only words no other dictionary holds");
   make->add_flag("--force", o.force, "overwrite an existing dictionary");
   make->callback([&] {
+    o.makes = true;
     o.command = [&](DictionaryNames& c) { return makeDictionary(c, o.wordList, o.name, o.unique); };
   });
   auto* merge = dict.add_subcommand("merge", "merge dictionaries into a new one");
@@ -164,14 +167,14 @@ CLI::Validator wholeNumber(int low, int high) {
 
 // A count of letters: digits only, at least 1; the home's longest word is checked once the home
 // is known (search_commands.cpp).
-CLI::Validator letterCount() {
-  const std::string rule = "must be a whole number from 1 to the home's longest word (9, or 20 "
-                           "with long words on)";
+CLI::Validator letterCount(int lowest = 1) {
+  const std::string rule = "must be a whole number from " + std::to_string(lowest) +
+                           " to the home's longest word (9, or 20 with long words on)";
   return CLI::Validator(
-      [rule](std::string& text) -> std::string {
+      [rule, lowest](std::string& text) -> std::string {
         const bool digits =
             !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == text.npos;
-        return digits && std::stoi(text) >= 1 ? std::string() : rule;
+        return digits && std::stoi(text) >= lowest ? std::string() : rule;
       },
       "");
 }
@@ -205,10 +208,11 @@ void addSearchCommands(CLI::App& app, Options& o) {
       ->check(letterCount());
   search->add_flag("--distinct", o.search.distinct,
                    "each result once, whatever its case or dictionary");
-  search->add_option("--blanks", o.search.blanks,
-                     "N blank tiles beside the FROM letters, each standing for any letter")
+  search
+      ->add_option("--blanks", o.search.blanks,
+                   "N blank tiles beside the FROM letters, each standing for any letter")
       ->type_name("N")
-      ->check(letterCount());
+      ->check(letterCount(0));
   search->add_flag("--progress-lines", o.search.progressLines,
                    "the running counts as lines on stderr, for programs that read them");
   search->callback([&] {
@@ -217,6 +221,8 @@ void addSearchCommands(CLI::App& app, Options& o) {
     if (o.search.blanks > 0 && o.search.from.empty())
       throw CLI::ValidationError("--blanks", "needs the FROM letters (--from) they go with");
     if (o.noUseAll) o.search.useAll = false;
+    // Names and phrases are typed with their blanks ("Clint Eastwood"): the letters are the same.
+    std::erase(o.search.from, ' ');
     o.command = [&](DictionaryNames& c) { return runSearch(c, o.search); };
   });
   auto* results = app.add_subcommand("results", "saved results");
@@ -253,10 +259,29 @@ std::string homeDirectory(const Options& o) {
   return ".";
 }
 
-// Runs `command` in `home` with this copy's instance marker, as the Windows program does. A
+// Passes every message on to the port it replaced but the warning that the home holds no
+// dictionaries, which would only alarm the make that is to give it its first.
+class QuietEmptyHome : public MessagePort {
+ public:
+  QuietEmptyHome() : next_(installMessagePort(this)) {}
+  ~QuietEmptyHome() override { installMessagePort(next_); }
+  int show(const std::string& text, const std::string& caption, unsigned style) override {
+    if (text == str(kNoDictionaries) || !next_) return mb::kIdOk;
+    return next_->show(text, caption, style);
+  }
+  void beep() override {
+    if (next_) next_->beep();
+  }
+
+ private:
+  MessagePort* next_;
+};
+
+// Runs `o.command` in `home` with this copy's instance marker, as the Windows program does. A
 // command that only reads goes on without one where the home cannot be written.
-int runInHome(const std::string& home, const std::function<int(DictionaryNames&)>& command,
-              bool readsOnly) {
+int runInHome(const std::string& home, const Options& o) {
+  const auto& command = o.command;
+  const bool readsOnly = o.readsOnly;
   std::error_code ec;
   fs::create_directories(home, ec);
   fs::current_path(home, ec);
@@ -266,7 +291,11 @@ int runInHome(const std::string& home, const std::function<int(DictionaryNames&)
   }
   int status = exit_code::kRefused;
   try {
-    DictionaryNames& catalogue = DictionaryNames::instance();
+    DictionaryNames& catalogue = [&o]() -> DictionaryNames& {
+      std::optional<QuietEmptyHome> quiet;
+      if (o.makes) quiet.emplace();
+      return DictionaryNames::instance();
+    }();
     std::unique_ptr<InstanceMarker> marker;
     try {
       marker = std::make_unique<InstanceMarker>(catalogue);
@@ -332,7 +361,7 @@ int runCli(int argc, char** argv) {
     ScopedMessagePort scoped(&port);
     installInterruptHandler();
     deferBrokenPipe();
-    status = runInHome(homeDirectory(o), o.command, o.readsOnly);
+    status = runInHome(homeDirectory(o), o);
   }
   flushOutput();  // a reader that left before the last lines ends the run as a broken pipe
   endIfOutputBroken();

@@ -1,7 +1,10 @@
 #include "search_commands.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include "app/field_rules.h"
 #include "app/results_commands.h"
@@ -9,6 +12,7 @@
 #include "config_commands.h"
 #include "dict_commands.h"
 #include "dictionary_names_cli.h"
+#include "engine/base/file_ops.h"
 #include "engine/base/message_port.h"
 #include "engine/base/paths.h"
 #include "engine/base/scoped_files.h"
@@ -59,11 +63,16 @@ bool namesAFile(const std::string& path) {
   return false;
 }
 
+// Replacing asks first; a stream (a FIFO, /dev/null) is written to, not replaced.
+bool mayReplace(const std::string& path) {
+  return writeTargetOf(path).kind == WriteTarget::kStream || app::confirmReplace(path);
+}
+
 // --save asks before the search runs, so a refusal costs nothing and changes nothing.
 bool mayWriteSave(const std::string& path) {
   if (path.empty()) return true;
   const SaveTarget target = saveTarget(path, true);
-  if (!target.pair) return app::confirmReplace(target.path);
+  if (!target.pair) return mayReplace(target.path);
   const std::string index = replaceExtension(target.path, "pdx");
   return app::confirmReplace(fileExists(target.path) ? target.path : index);
 }
@@ -72,6 +81,30 @@ bool saveResults(ResultStore& store, const ResultsHeader& header, const std::str
   const SaveTarget target = saveTarget(path, true);
   if (target.pair) return store.savePair(target.path) == 0;
   return writeTextReport(store, header, target.path, nullptr);
+}
+
+// A report written over the pair it is made from would destroy it, whatever name leads to it.
+bool isOwnPair(const std::string& out, const ResultStore& store) {
+  std::error_code ignored;
+  for (const std::string& half : {store.dataPath(), store.indexPath()})
+    if (std::filesystem::equivalent(out, half, ignored)) return true;
+  return false;
+}
+
+// Why a search stopped when its working results could not be written, naming the folder.
+void tellWriteFailure(const ResultStore& store) {
+  namespace fs = std::filesystem;
+  const std::string folder =
+      fs::absolute(fs::path(store.dataPath()).parent_path()).lexically_normal().string();
+  const int error = store.writeError();
+  if (error == ENOSPC)
+    std::fprintf(stderr, "The disk holding %s is full: the search stopped and nothing was saved.\n",
+                 folder.c_str());
+  else
+    std::fprintf(stderr,
+                 "Could not write the results into %s (%s): the search stopped and nothing "
+                 "was saved.\n",
+                 folder.c_str(), std::strerror(error));
 }
 
 // The result lines exactly as the data file holds them, in the order found.
@@ -102,6 +135,19 @@ bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
   return outcome == RunOutcome::kCompleted && builder.matches() > 0;
 }
 
+// Include and Exclude shape single words only (the window greys them out for a FIND of several
+// words): given with one, they are refused rather than ignored, after the window's overlap check.
+bool includeExcludeFit(const SearchFields& fields) {
+  if (!isMultiWord(fields.find) || (fields.include.empty() && fields.exclude.empty())) return true;
+  if (toLower(fields.exclude).find_first_of(toLower(fields.include)) != std::string::npos)
+    showMessageIds(kIncludeExcludeOverlap, kInputErrorCaption, mb::kIconStop | mb::kOk);
+  else
+    std::fprintf(stderr,
+                 "--include and --exclude apply to a FIND of one word only: a search of "
+                 "several words would ignore them.\n");
+  return false;
+}
+
 // The length options against the home's longest word; false after saying which one exceeds it.
 bool lengthsFit(const SearchOptions& o, int longest) {
   const std::pair<const char*, int> options[] = {
@@ -122,10 +168,16 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (o.progressLines) reportProgressLines();
   // The window's typing rules, FIND's "/" taken as "?".
   SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
-  if (!app::recheckSearchFields(fields)) return exit_code::kRefused;
+  if (!app::recheckSearchFields(fields) || !includeExcludeFit(fields)) return exit_code::kRefused;
   bool refused = false;
   const auto chosen = chosenDictionaries(catalogue, o.dictionaries, refused);
   if (refused) return exit_code::kRefused;
+  if (o.save == "-") {
+    std::fprintf(stderr,
+                 "--save -: a results pair is two files and cannot go to standard output "
+                 "(results export FILE - prints a saved pair's report).\n");
+    return exit_code::kRefused;
+  }
   if (!o.save.empty() && !namesAFile(o.save)) return exit_code::kRefused;
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
   // This run's working files go when it ends (after the store has closed them); --save has
@@ -144,15 +196,25 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
     outcome = runWithProgress(*run.worker(), !stdoutIsTerminal());
     run.finished();
   }
-  const uint32_t checked = run.checked(false);
+  const uint64_t checked = run.checked(false);
   ResultStore& store = run.store();
   const ResultsHeader header = resultsHeaderFor(fields, checked);
   store.finish(header);
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
-  std::fprintf(stderr, "%s%d\n%s%u\n", loadString(kFoundCount), store.entryCount(),
-               loadString(kCheckedCount), checked);
-  if (!o.save.empty() && store.entryCount() > 0 && !saveResults(store, header, o.save))
+  std::fprintf(stderr, "%s%d\n%s%s\n", loadString(kFoundCount), store.entryCount(),
+               loadString(kCheckedCount), std::to_string(checked).c_str());
+  if (store.writeError() != 0) {
+    tellWriteFailure(store);
     return exit_code::kRefused;
+  }
+  // Only a whole answer replaces a file: a search cut short (or stopped by a failure) keeps it.
+  const bool whole = outcome == RunOutcome::kCompleted || store.full();
+  if (!o.save.empty() && store.entryCount() > 0) {
+    if (!whole)
+      std::fprintf(stderr, "%s was not saved: the search did not run to its end\n", o.save.c_str());
+    else if (!saveResults(store, header, o.save))
+      return exit_code::kRefused;
+  }
   if (outcome == RunOutcome::kFailed && store.entryCount() == 0) return exit_code::kRefused;
   // Every FROM letter in one word longer than the home takes: say why nothing could be found.
   const SearchData& request = run.request();
@@ -180,8 +242,20 @@ int showResults(DictionaryNames& catalogue, const std::string& file) {
 int exportResults(DictionaryNames& catalogue, const std::string& file, const std::string& out) {
   ResultStore store(catalogue.resultsDataPath(), catalogue.resultsIndexPath());
   ResultsHeader h;
-  if (!store.view(file, h) || !namesAFile(out)) return exit_code::kRefused;
-  if (!app::confirmReplace(out)) return exit_code::kNothing;
+  if (!store.view(file, h)) return exit_code::kRefused;
+  if (out == "-") {
+    if (!flushOutput()) return exit_code::kNothing;
+    writeReport(store, h, stdout, nullptr);
+    flushOutput();  // a reader that left ends the run as a broken pipe
+    return exit_code::kDone;
+  }
+  if (!namesAFile(out)) return exit_code::kRefused;
+  if (isOwnPair(out, store)) {
+    showMessage(out + " is the results file being exported: give the report another name.",
+                str(kErrorCaption), mb::kIconStop | mb::kOk);
+    return exit_code::kRefused;
+  }
+  if (!mayReplace(out)) return exit_code::kNothing;
   return writeTextReport(store, h, out, nullptr) ? exit_code::kDone : exit_code::kRefused;
 }
 

@@ -124,7 +124,9 @@ bool printLine(std::string_view text) {
 bool flushOutput() {
   if (broken) return false;
   const PendingLock hold;
-  return noteResult(writePending() && std::fflush(stdout) == 0);
+  // An error left by a write of the stream's own (results show copies its lines in blocks)
+  // counts as well as one of this flush.
+  return noteResult(writePending() && std::fflush(stdout) == 0 && !std::ferror(stdout));
 }
 
 bool outputBroken() {

@@ -1,6 +1,7 @@
 #include "result_store.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "../base/file_ops.h"
@@ -73,6 +74,7 @@ void ResultStore::reset() {
   entries_ = 0;
   dataEnd_ = 0;
   stopped_ = false;
+  writeError_ = 0;
   dataPath_ = workingData_;
   indexPath_ = workingIndex_;
 }
@@ -105,6 +107,7 @@ void ResultStore::append(const std::string& text, bool sequence) {
   if (distinct_ && !seen_.insert(toLower(text)).second) return;
   if (!data_ && !openWorkingPair()) {
     stopped_ = true;  // told once; the rest of this search appends nothing
+    writeError_ = errno ? errno : EIO;
     return;
   }
   longest_ = std::max<int>(longest_, static_cast<int>(text.size()));
@@ -120,6 +123,7 @@ void ResultStore::append(const std::string& text, bool sequence) {
   const bool full = pendingData_.size() >= kPendingBlock || pendingIndex_.size() >= kPendingBlock;
   if (full && !flushPending()) {
     // A full disk: say so once and keep what the pair holds; reading never goes beyond it.
+    writeError_ = errno ? errno : EIO;
     showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
                 mb::kIconStop | mb::kOk | mb::kTaskModal);
     stopped_ = true;
@@ -133,6 +137,7 @@ void ResultStore::finish(ResultsHeader header) {
   writing_ = false;
   // The last blocks are written now (the files are unbuffered), so that a full disk is told.
   if (!flushPending() && !stopped_) {
+    writeError_ = errno ? errno : EIO;
     showMessage(str(kUnableToWriteFile) + dataPath_, str(kFileErrorDotCaption),
                 mb::kIconStop | mb::kOk | mb::kTaskModal);
     stopped_ = true;

@@ -31,6 +31,11 @@ class ResultStore {
   // dropped, so the search can stop.
   void setLimit(int count) { limit_ = count; }
   bool full() const { return limit_ > 0 && entries_ >= limit_; }
+  // Nothing more can be kept, for the limit or because the working pair could not be written:
+  // the search may stop.
+  bool stopsSearch() const { return full() || stopped_; }
+  // The errno of the failure that stopped the working pair (a full disk: ENOSPC), or 0.
+  int writeError() const { return writeError_; }
   // Each result once, whatever its letter case (the same word from two dictionaries, or in
   // several casings).
   void setDistinct(bool distinct) { distinct_ = distinct; }
@@ -88,6 +93,7 @@ class ResultStore {
   std::atomic<int> longest_{1};
   int32_t dataEnd_ = 0;
   bool stopped_ = false;  // the pair could not be created or written: append nothing more
+  int writeError_ = 0;
   std::atomic<bool> writing_{false};
   int limit_ = 0;
   bool distinct_ = false;
