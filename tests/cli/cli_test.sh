@@ -40,6 +40,9 @@ expect_file "backup kept" "$H/lexicons/first.lxb"
 check "find exact" 0 wk dict find cat
 expect_text "find lists both" out "second.lex"
 check "find nothing" 1 wk dict find zebra
+check "find ignores letter case" 0 wk dict find CAT
+expect_same "... and says how each is stored" "$(cat "$work/out")" "first.lex: cat
+second.lex: cat"
 check "add to new dictionary refused without yes" 1 wk dict add zebra newdict
 expect_text "new dictionary question" err "Do you wish to create a new dictionary"
 expect_file "no dictionary made" "$H/lexicons/newdict.lex" absent

@@ -209,6 +209,10 @@ check "a pool scan meets damage after words it passed over" 0 \
 expect_same "the words before the damage" "$(tr '\n' ' ' < "$work/out")" "a z az "
 expect_text "the damage is told" err "damaged and cannot be read"
 expect_text "every word read before it is counted" err "Checked: 8"
+wk dict make "$work/five.txt" c >/dev/null 2>&1
+printf '\0\0' | dd of="$H/lexicons/c.lex" bs=1 seek=2092 conv=notrunc 2>/dev/null  # its magic
+check "a dictionary whose header is damaged can be deleted" 0 wk dict delete c --yes
+expect_file "... and is gone" "$H/lexicons/c.lex" absent
 mv "$H/lexicons/a.lex" "$H/lexicons/Names.LEX"
 check "add to a dictionary listed in capitals" 0 wk dict add zebu Names.LEX --yes
 check "remove from it by its bare name" 0 wk dict remove dog Names

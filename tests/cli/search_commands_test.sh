@@ -86,6 +86,12 @@ expect_text "blank as a vowel" out "quick"
 plain quick '*' --from quick
 same_as "no blanks at all" "$work/quick" 0 '*' --from quick --blanks 0
 
+plain found_order '*' --from crosswords --no-use-all --min-length 6
+awk '{ print length($0) "\t" NR "\t" $0 }' "$work/found_order" | sort -k1,1nr -k2,2n | cut -f3 >"$work/want"
+same_as "longest first, each length in the order found" "$work/want" 0 \
+  '*' --from crosswords --no-use-all --min-length 6 --longest-first
+check "longest first is for single words" 2 wk search '* *' --from listen --longest-first
+
 # FROM typed as a name, with its blanks: the same letters.
 plain eastwood '* *' --from clinteastwood --suppress-permutations --limit 20
 same_as "FROM with blanks" "$work/eastwood" 0 '* *' --from "Clint Eastwood" --suppress-permutations --limit 20

@@ -213,6 +213,8 @@ void addSearchCommands(CLI::App& app, Options& o) {
                    "N blank tiles beside the FROM letters, each standing for any letter")
       ->type_name("N")
       ->check(letterCount(0));
+  search->add_flag("--longest-first", o.search.longestFirst,
+                   "single-word results longest first, once all are found");
   search->add_flag("--progress-lines", o.search.progressLines,
                    "the running counts as lines on stderr, for programs that read them");
   search->callback([&] {

@@ -5,6 +5,7 @@
 #include "app/field_rules.h"
 #include "cli_host.h"
 #include "dictionary_names_cli.h"
+#include "engine/base/file_ops.h"
 #include "engine/base/message_port.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
@@ -131,7 +132,8 @@ int mergeDictionaries(DictionaryNames& catalogue, const std::string& target,
 }
 
 int findWord(DictionaryNames& catalogue, const std::string& word) {
-  const std::string found = dictionariesHolding(catalogue, word);
+  // Words are looked up as people type them: QUIXOTIC finds quixotic, and says how it is stored.
+  const std::string found = dictionariesHoldingAnyCase(catalogue, word);
   if (found.empty()) {
     std::fprintf(stderr, "%s\n", loadString(kWordNotFound));
     return exit_code::kNothing;
@@ -140,8 +142,27 @@ int findWord(DictionaryNames& catalogue, const std::string& word) {
   return exit_code::kDone;
 }
 
+// The dictionary files NAMES stand for: listed ones, and files of the dictionary directory that
+// the catalogue turned away as unreadable, which can only be deleted.
+static std::vector<std::string> deletableFiles(DictionaryNames& catalogue,
+                                               const std::vector<std::string>& names) {
+  std::vector<std::string> files;
+  for (const auto& name : names) {
+    const std::string unlisted = app::withoutLex(fileNameOf(name)) + ".lex";
+    if (findDictionary(catalogue, name).empty() &&
+        isRegularFile(catalogue.config().dictionaryPath(unlisted))) {
+      files.push_back(unlisted);
+      continue;
+    }
+    const std::string path = existingOrRefuse(catalogue, name);
+    if (path.empty()) return {};
+    files.push_back(fileNameOf(path));
+  }
+  return files;
+}
+
 int deleteDictionaries(DictionaryNames& catalogue, const std::vector<std::string>& names) {
-  const std::vector<std::string> files = listedFiles(catalogue, names);
+  const std::vector<std::string> files = deletableFiles(catalogue, names);
   if (files.size() != names.size() || !soleCopyOrRefuse(catalogue)) return exit_code::kRefused;
   CliHost host;
   return exitStatus(app::deleteDictionaries(host, catalogue, files));

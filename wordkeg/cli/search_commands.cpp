@@ -114,12 +114,14 @@ void printLines(ResultStore& store) {
   flushOutput();
 }
 
-// The command line's own options, and each result printed the moment it is kept.
+// The command line's own options, and each result printed the moment it is kept (or, longest
+// first, once the search has ended).
 void applyOptions(const SearchOptions& o, app::SearchRun& run) {
   run.request().minWordLength = o.minLength;
   run.request().maxWordLength = o.maxLength;
   run.store().setLimit(o.limit);
   run.store().setDistinct(o.distinct);
+  if (o.longestFirst) return;
   // A reader that left (head) ends the search at once, as Ctrl-C would.
   run.store().setListener([](std::string_view line) {
     if (!printLine(line)) readerState().requestCancel();
@@ -133,6 +135,18 @@ bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
   if (outcome == RunOutcome::kFailed && builder.matches() == 0 && !lastRunThrew())
     outcome = RunOutcome::kCompleted;
   return outcome == RunOutcome::kCompleted && builder.matches() > 0;
+}
+
+// The results longest first, those of one length in the order found.
+void printLongestFirst(ResultStore& store) {
+  const std::string text = store.entriesText(0, store.entryCount());
+  std::vector<std::string_view> lines;
+  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+    lines.emplace_back(text.data() + at, end - at);
+  std::stable_sort(lines.begin(), lines.end(),
+                   [](std::string_view a, std::string_view b) { return a.size() > b.size(); });
+  for (const std::string_view line : lines)
+    if (!printLine(line)) return;
 }
 
 // Include and Exclude shape single words only (the window greys them out for a FIND of several
@@ -169,6 +183,10 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   // The window's typing rules, FIND's "/" taken as "?".
   SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
   if (!app::recheckSearchFields(fields) || !includeExcludeFit(fields)) return exit_code::kRefused;
+  if (o.longestFirst && isMultiWord(fields.find)) {
+    std::fprintf(stderr, "--longest-first orders single words: FIND has several.\n");
+    return exit_code::kRefused;
+  }
   bool refused = false;
   const auto chosen = chosenDictionaries(catalogue, o.dictionaries, refused);
   if (refused) return exit_code::kRefused;
@@ -200,6 +218,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   ResultStore& store = run.store();
   const ResultsHeader header = resultsHeaderFor(fields, checked);
   store.finish(header);
+  if (o.longestFirst) printLongestFirst(store);
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%s\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), std::to_string(checked).c_str());

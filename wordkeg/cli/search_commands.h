@@ -22,6 +22,7 @@ struct SearchOptions {
   bool distinct = false;  // each result once, whatever its case
   int blanks = 0;         // tiles beside FROM that stand for any letter
   bool progressLines = false;  // the running counts as lines on stderr
+  bool longestFirst = false;   // single words printed longest first once all are found
 };
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& options);

@@ -157,7 +157,8 @@ void DictionaryNames::remove(const std::string& path) {
 }
 
 int DictionaryNames::deleteDictionary(const std::string& path) {
-  if (!find(path) || !backUp(path)) return 0;
+  // A file the scan turned away (a damaged header) is deleted as well: it is only in the way.
+  if ((!find(path) && !isRegularFile(path)) || !backUp(path)) return 0;
   remove(path);
   return 1;
 }

@@ -43,7 +43,8 @@ class DictionaryNames {
   // Throws WordkegException when `path` is not listed.
   bool isSelected(const std::string& path);
   void remove(const std::string& path);
-  // 1 when `path` was listed, backed up and dropped; 0 otherwise. The file stays as ".lxb".
+  // 1 when `path` was listed (or is a file the scan turned away as unreadable), backed up and
+  // dropped; 0 otherwise. The file stays as ".lxb".
   int deleteDictionary(const std::string& path);
   // Gives the dictionary file its backup name (".lxb"), replacing an older backup; 1 on success
   // (a missing file counts as backed up), 0 after telling the user what failed.

@@ -36,6 +36,19 @@ bool holdsExactly(const std::string& path, const std::string& word) {
   return false;
 }
 
+// The forms of `word` the dictionary at `path` holds whatever their letter case, as stored,
+// each followed by a blank.
+std::string formsAnyCase(const std::string& path, const std::string& word) {
+  Dictionary reader(path, false, kLookupBuffer);
+  DictionaryScan scan(reader, dict::kMaxLength);
+  std::string found, forms;
+  const std::string lower = toLower(word);
+  for (int r = scan.start(patternOf(lower), nullptr, 0, 0, found); r == DictionaryScan::kMatch;
+       r = scan.next(found))
+    if (toLower(found) == lower) forms.append(found).append(" ");
+  return forms;
+}
+
 // Deletes the update's temporary file however the update ends.
 struct UpdateFileGuard {
   ~UpdateFileGuard() {
@@ -123,6 +136,19 @@ std::string dictionariesHolding(DictionaryNames& catalogue, const std::string& w
   std::string result;
   forEachReadable(catalogue, std::string(), [&](const DictionaryName& entry) {
     if (holdsExactly(entry.path, word)) appendLine(result, entry.fileName());
+    return false;
+  });
+  return result;
+}
+
+std::string dictionariesHoldingAnyCase(DictionaryNames& catalogue, const std::string& word) {
+  std::string result;
+  forEachReadable(catalogue, std::string(), [&](const DictionaryName& entry) {
+    std::string forms = formsAnyCase(entry.path, word);
+    if (forms.empty()) return false;
+    forms.pop_back();
+    const bool exact = (" " + forms + " ").find(" " + word + " ") != std::string::npos;
+    appendLine(result, exact ? entry.fileName() : entry.fileName() + ": " + forms);
     return false;
   });
   return result;

@@ -26,6 +26,9 @@ bool wordAbsentElsewhere(DictionaryNames& catalogue, const std::string& word,
                          const std::string& path);
 // "\n" + file name for every catalogue dictionary holding exactly `word`, in catalogue order.
 std::string dictionariesHolding(DictionaryNames& catalogue, const std::string& word);
+// The same whatever the letter case: a dictionary holding `word` exactly as given is named alone
+// (as above), one holding only other forms as "file: Form form", with every form it stores.
+std::string dictionariesHoldingAnyCase(DictionaryNames& catalogue, const std::string& word);
 // Adds or removes `word` (as written) in the dictionary at `path`, creating the dictionary for
 // an add when it does not exist. Returns an update_result code. Throws WordkegException when a
 // dictionary or the temporary file cannot be read or written; the dictionary is then unchanged
