@@ -63,6 +63,9 @@ check "limit of 0" 2 wk search 'c*' --limit 0
 check "limit and save" 0 wk search 'c*t' --limit 3 --save "$work/three.wkg"
 check "limit: saved pair" 0 wk results show "$work/three.wkg"
 expect_text "limit: saved count" out "Found: 3"
+expect_text "limit: the pair cannot say it was limited" out "Other options (--limit, --blanks, lengths, --distinct, --dict): not recorded"
+check "limit and blanks in a saved report" 0 wk search '*' --from retain --blanks 1 --limit 3 --save "$work/three.txt"
+expect_text "the report names them" three.txt "Options: --limit 3 --blanks 1"
 
 # --distinct: each result once, whatever its case or dictionary, first one kept.
 wk dict select american >/dev/null 2>&1

@@ -137,6 +137,21 @@ bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
   return outcome == RunOutcome::kCompleted && builder.matches() > 0;
 }
 
+// The options beyond the window's that shaped the results, as given.
+std::string optionsText(const SearchOptions& o) {
+  std::string text;
+  const auto add = [&text](const std::string& option) {
+    text.append(text.empty() ? "" : " ").append(option);
+  };
+  if (o.limit > 0) add("--limit " + std::to_string(o.limit));
+  if (o.minLength > 0) add("--min-length " + std::to_string(o.minLength));
+  if (o.maxLength > 0) add("--max-length " + std::to_string(o.maxLength));
+  if (o.blanks > 0) add("--blanks " + std::to_string(o.blanks));
+  if (o.distinct) add("--distinct");
+  for (const std::string& name : o.dictionaries) add("--dict " + name);
+  return text;
+}
+
 // The results longest first, those of one length in the order found.
 void printLongestFirst(ResultStore& store) {
   const std::string text = store.entriesText(0, store.entryCount());
@@ -216,7 +231,8 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   }
   const uint64_t checked = run.checked(false);
   ResultStore& store = run.store();
-  const ResultsHeader header = resultsHeaderFor(fields, checked);
+  ResultsHeader header = resultsHeaderFor(fields, checked);
+  header.options = optionsText(o);
   store.finish(header);
   if (o.longestFirst) printLongestFirst(store);
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
@@ -252,6 +268,9 @@ int showResults(DictionaryNames& catalogue, const std::string& file) {
               h.include.c_str(), h.exclude.c_str());
   std::printf("Use All FROM Letters: %s\nSuppress Permutations: %s\n", h.useAll ? "yes" : "no",
               h.suppressPermutations ? "yes" : "no");
+  // The pair has no room for them: say so rather than let the counts mislead.
+  std::printf("Other options (--limit, --blanks, lengths, --distinct, --dict): not recorded in a "
+              "results pair\n");
   std::printf("%s%u\n%s%d\n", loadString(kCheckedCount), static_cast<uint32_t>(h.wordsChecked),
               loadString(kFoundCount), store.entryCount());
   printLines(store);

@@ -32,6 +32,9 @@ struct ResultsHeader {
   std::string find, from, include, exclude;
   bool useAll = false;
   bool suppressPermutations = false;
+  // The command line's options beyond the window's (--limit 3 --blanks 1), for the text report
+  // only: the pair has no room for them.
+  std::string options;
 
   // Texts longer than their fields are cut to fit with their NUL.
   void encode(unsigned char out[results::kHeaderBytes]) const;

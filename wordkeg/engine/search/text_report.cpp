@@ -37,6 +37,7 @@ bool writeReport(ResultStore& store, const ResultsHeader& header, std::FILE* out
                header.include.c_str(), header.exclude.c_str());
   std::fprintf(out, "%s", header.useAll ? loadString(kReportUseAll) : "\n");
   std::fprintf(out, "%s", header.suppressPermutations ? loadString(kReportSuppress) : "\n");
+  if (!header.options.empty()) std::fprintf(out, "Options: %s\n", header.options.c_str());
   // The count is kept in 32 bits: a search of more than two thousand million words shows as
   // the unsigned count it is, not as a negative one.
   std::fprintf(out, loadString(kReportCounts),
