@@ -15,6 +15,8 @@ expect_same "the first make does not warn of an empty home" "$(grep -c 'could no
 expect_text "make summary" err "kept 5 words; skipped 1 line: 1 with characters other than A-Z and a hyphen"
 printf 'emu\nEmu\nemu\n\n-x\na b\nabcdefghijk\nx--y\n' | "$WK" --home "$H" dict make - tally >/dev/null 2>"$work/err"
 expect_text "make summary by reason" err "kept 2 words (1 repeat merged); skipped 5 lines: 1 over 9 letters, 2 with a hyphen first, last or twice, 1 with more than one word, 1 blank"
+printf 'emu\nyak\nyak\n' | "$WK" --home "$H" dict make - own --unique >/dev/null 2>"$work/err"
+expect_text "unique: repeats and words held elsewhere told apart" err "kept 1 word (1 repeat merged, 1 word other dictionaries hold)"
 check "tally dictionary goes" 0 wk dict delete tally --yes
 check "words" 0 wk dict words first.lex
 [ "$(tr '\n' ' ' < "$work/out")" = "cat Dog dog Paris well-known " ] && passed=$((passed + 1)) ||
@@ -102,7 +104,7 @@ check "multi-word" 0 wk search 'cat !' --from catdog
 check "multi-word from letters that make no word" 1 wk search '* *' --from eeeeee
 expect_text "multi-word nothing found" err "Found: 0"
 check "bang warning goes on" 0 wk search 'cat !dog' --from catdog
-expect_text "bang warning" err "Wordkeg will ignore any part of the FIND pattern"
+expect_text "bang note in the terminal's words" err "Note: FIND's text after ! is ignored"
 check "check message" 2 wk search 'cat' --from ta
 expect_text "check message text" err "Your FIND includes letters not found in your FROM field."
 check "dict limit" 0 wk search '*' --dict words

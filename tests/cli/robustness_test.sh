@@ -166,6 +166,10 @@ if [ "$(id -u)" = 0 ] && mkdir -p "$work/small" && mount -t tmpfs -o size=64k tm
   expect_same "a search into a full disk fails" "$?" 2
   expect_text "... saying where" err "The disk holding $work/small/home/temp is full: the search stopped"
   expect_same "... and saves nothing" "$(sums)" "$before"
+  printf '%s\n' {a..l}{a..l}{a..l}{a..l} > "$work/w4.txt"
+  check "a make into a full disk fails" 2 "$WK" --home "$work/small/home" dict make "$work/w4.txt" w4
+  expect_text "... saying where" err "The disk holding $work/small/home/temp is full."
+  expect_same "... with no summary" "$(grep -c '^kept' "$work/err")" 0
   umount "$work/small"
 fi
 # A reader that leaves early ends every printing command as a broken pipe does.

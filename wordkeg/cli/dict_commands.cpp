@@ -1,6 +1,7 @@
 #include "dict_commands.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "app/field_rules.h"
 #include "cli_host.h"
@@ -73,7 +74,14 @@ void addCount(std::string& text, int64_t count, const char* what) {
 // `longest` is the home's longest word.
 void printSummary(const LineTally& tally, int64_t kept, int longest) {
   std::string text = "kept " + counted(kept, "word");
-  if (tally.words > kept) text += " (" + counted(tally.words - kept, "repeat") + " merged)";
+  const int64_t repeats = tally.words - kept - tally.heldElsewhere;
+  std::string dropped;
+  if (repeats > 0) dropped = counted(repeats, "repeat") + " merged";
+  if (tally.heldElsewhere > 0)
+    dropped.append(dropped.empty() ? "" : ", ")
+        .append(counted(tally.heldElsewhere, "word"))
+        .append(" other dictionaries hold");
+  if (!dropped.empty()) text += " (" + dropped + ")";
   if (tally.skipped() > 0) {
     text += "; skipped " + counted(tally.skipped(), "line") + ":";
     addCount(text, tally.notLetters, "with characters other than A-Z and a hyphen");
@@ -85,6 +93,16 @@ void printSummary(const LineTally& tally, int64_t kept, int longest) {
     text.pop_back();
   }
   std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+// After a failed write: names the folder when its disk has (next to) no room left.
+void tellIfDiskFull(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::space_info space = fs::space(folder, ec);
+  if (!ec && space.available < 64 * 1024)
+    std::fprintf(stderr, "The disk holding %s is full.\n",
+                 fs::absolute(folder).lexically_normal().string().c_str());
 }
 
 }  // namespace
@@ -102,7 +120,13 @@ int makeDictionary(DictionaryNames& catalogue, const std::string& wordList,
       host, catalogue, source.path(), toLower(app::withoutLex(name)), uniqueOnly, &tally);
   const DictionaryName* made = catalogue.find(path);
   const bool read = tally.words + tally.skipped() > 0;
-  if (!interrupted() && read && (outcome == app::Outcome::kDone || tally.words == 0))
+  // A make that failed (a full disk) has nothing to sum up: say where it could not write.
+  if (lastRunThrew())
+    for (const std::string& folder :
+         {catalogue.config().tempDirectory(), catalogue.config().dictionaryDirectory()})
+      tellIfDiskFull(folder);
+  if (!interrupted() && read && !lastRunThrew() &&
+      (outcome == app::Outcome::kDone || tally.words == 0))
     printSummary(tally, outcome == app::Outcome::kDone && made ? made->header.wordCount : 0,
                  catalogue.config().longestWord());
   return exitStatus(outcome);

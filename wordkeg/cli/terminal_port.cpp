@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/base/string_table.h"
+
 #ifdef _WIN32
 #include <io.h>
 #define WK_ISATTY _isatty
@@ -22,6 +24,13 @@ bool stdoutIsTerminal() {
 }
 
 int TerminalPort::show(const std::string& text, const std::string& caption, unsigned style) {
+  // The window's OK/Cancel note on "!" asks about buttons a terminal does not have: say what
+  // happens instead, and go on as the window's OK does.
+  if (text == str(kBangIgnores)) {
+    std::fprintf(stderr, "Note: FIND's text after ! is ignored; ! stands for any words that use "
+                 "up the FROM letters left.\n");
+    return mb::kIdOk;
+  }
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   if ((style & 0xF) != mb::kYesNo) return mb::kIdOk;
   if (assumeYes_) {

@@ -208,6 +208,8 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
     const std::string word = layout_.word(record);
     if (!uniqueOnly_ || wordAbsentElsewhere(catalogue_, word, dictionaryPath_))
       writer.addWord(word);
+    else
+      ++tally_.heldElsewhere;
   }
   writer.finish();
 }

@@ -28,6 +28,7 @@ enum class LineVerdict;
 struct LineTally {
   int64_t words = 0;
   int64_t blank = 0, severalWords = 0, notLetters = 0, hyphens = 0, tooLong = 0;
+  int64_t heldElsewhere = 0;  // words left out because another dictionary holds them (--unique)
   int64_t skipped() const { return blank + severalWords + notLetters + hyphens + tooLong; }
   // Counts a line that held no word under its reason.
   void skip(LineVerdict verdict);
