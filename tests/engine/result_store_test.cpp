@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "engine/base/file_ops.h"
+#include "engine/base/temp_names.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_header.h"
 #include "engine/search/search_data.h"
@@ -92,6 +93,34 @@ TEST_F(ResultStoreTest, ViewWithoutIndexKeepsThePairOnDisplay) {
   EXPECT_EQ(messages.shown.back().text, "Unable to Open File: " + tempPath("lone.pdx"));
   EXPECT_EQ(store->dataPath(), tempPath("w.$$$"));
   EXPECT_EQ(store->entry(1), "w1");
+  // Halves of two saves (a copy killed between putting them in place): refused, not shown as
+  // one pair with the other's count.
+  ASSERT_EQ(store->savePair(tempPath("two")), 0);
+  ResultStore bigger(tempPath("b.$$$"), tempPath("b.pdx"));
+  for (int i = 0; i < 5; ++i) bigger.append("word" + std::to_string(i), false);
+  bigger.finish(header());
+  ASSERT_EQ(bigger.savePair(tempPath("five")), 0);
+  ASSERT_TRUE(copyFile(tempPath("two.wkg"), tempPath("five.wkg"), nullptr) == 0);
+  EXPECT_FALSE(store->view(tempPath("two"), h));
+  EXPECT_NE(messages.shown.back().text.find("come from different saves"), std::string::npos);
+  EXPECT_EQ(store->entry(1), "w1");
+}
+
+// A save staged beside its target by a copy that was killed leaves a file no one removes: the
+// next save there removes it, and only the ones whose process has certainly ended.
+TEST_F(ResultStoreTest, SavesRemoveWhatKilledCopiesStagedBesideThem) {
+#ifdef _WIN32
+  GTEST_SKIP() << "processes are not asked about on Windows";
+#endif
+  fill(1);
+  store->finish(header());
+  const std::string dead = tempPath("TMP" + toBase36(2147483646u) + "_3.$$$");
+  const std::string mine = tempPath(freshTempName());
+  writeFile(dead, "staged");
+  writeFile(mine, "staged");
+  ASSERT_EQ(store->savePair(tempPath("kept")), 0);
+  EXPECT_FALSE(fileExists(dead));
+  EXPECT_TRUE(fileExists(mine));
 }
 
 TEST_F(ResultStoreTest, DamagedPairsReadOnlyWhatTheyHold) {

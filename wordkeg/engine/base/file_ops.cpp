@@ -100,7 +100,11 @@ WriteTarget writeTargetOf(const std::string& path) {
 }
 
 std::string stagingPathFor(const std::string& destination) {
-  return directoryOf(destination) + freshTempName();
+  // Files staged here by a copy that was killed (kill -9, a power cut) go first.
+  const std::string dir = directoryOf(destination);
+  for (const std::string& name : findFiles(dir + "TMP*.$$$"))
+    if (isDeadProcessTempName(name)) removeFile(dir + name);
+  return dir + freshTempName();
 }
 
 int copyFile(const std::string& destinationName, const std::string& source,

@@ -33,7 +33,8 @@ struct WriteTarget {
 WriteTarget writeTargetOf(const std::string& path);
 
 // A fresh name beside `destination` (same directory, so a rename replaces it in one step) for
-// writing the new content before it takes the destination's place.
+// writing the new content before it takes the destination's place. Names staged there by copies
+// that have certainly ended are removed first.
 std::string stagingPathFor(const std::string& destination);
 
 // Copies `source` to `destination` in 20480-byte blocks, writing the share done into *percent

@@ -6,7 +6,10 @@
 #include <process.h>
 #define WK_GETPID _getpid
 #else
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 #define WK_GETPID getpid
 #endif
 
@@ -42,6 +45,25 @@ std::string tempNamePattern(const std::string& tag) {
 std::string freshTempName() {
   static std::atomic<unsigned> counter{0};
   return "TMP" + processTag() + "_" + std::to_string(++counter) + ".$$$";
+}
+
+bool isDeadProcessTempName(const std::string& name) {
+#ifdef _WIN32
+  (void)name;
+  return false;
+#else
+  const auto end = name.find('_');
+  if (name.rfind("TMP", 0) != 0 || end == std::string::npos || end == 3 || end > 10) return false;
+  unsigned long pid = 0;
+  for (size_t i = 3; i < end; ++i) {
+    const char c = name[i];
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'z' ? c - 'a' + 10 : -1;
+    if (digit < 0) return false;
+    pid = pid * 36 + static_cast<unsigned long>(digit);
+  }
+  if (pid == 0 || pid > 0x7fffffffUL) return false;
+  return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#endif
 }
 
 }  // namespace wk

@@ -23,5 +23,9 @@ std::string tempNamePattern(const std::string& tag);
 // A fresh file name "TMP" + tag + counter + ".$$$" that no earlier call of this process gave;
 // the caller completes it with a directory.
 std::string freshTempName();
+// True when `name` is a freshTempName() of a process that has certainly ended (no process has
+// its id), so that the file is a leftover of a copy killed while it wrote. False when unsure:
+// on Windows, where the engine does not ask about processes, always.
+bool isDeadProcessTempName(const std::string& name);
 
 }  // namespace wk

@@ -162,29 +162,41 @@ void ResultStore::finish(ResultsHeader header) {
 
 bool ResultStore::view(const std::string& path, ResultsHeader& header) {
   const bool wasOpen = data_ != nullptr;
+  const std::string previousData = dataPath_, previousIndex = indexPath_;
+  const int previousEntries = entries_, previousLongest = longest_;
   closeFiles();
   writing_ = false;
   const std::string data = replaceExtension(path, "wkg");
   const std::string index = replaceExtension(path, "pdx");
+  if (openPair(data, index, true) && readHeader(header)) return true;
+  // The old pair stays on display.
+  closeFiles();
+  dataPath_ = previousData;
+  indexPath_ = previousIndex;
+  entries_ = previousEntries;
+  longest_ = previousLongest;
+  if (wasOpen) openPair(dataPath_, indexPath_, false);
+  return false;
+}
+
+bool ResultStore::openPair(const std::string& data, const std::string& index, bool tell) {
   data_ = std::fopen(data.c_str(), "r+b");
-  if (!data_) openFailed(data);
-  if (data_) {
-    index_ = std::fopen(index.c_str(), "r+b");
-    if (!index_) {
-      openFailed(index);
-      closeFiles();
-    }
+  if (!data_) {
+    if (tell) openFailed(data);
+    return false;
   }
-  const bool taken = data_ != nullptr;
-  if (taken) {
-    dataPath_ = data;
-    indexPath_ = index;
-  } else if (wasOpen) {
-    data_ = std::fopen(dataPath_.c_str(), "r+b");
-    index_ = data_ ? std::fopen(indexPath_.c_str(), "r+b") : nullptr;
-    if (!index_) closeFiles();
+  index_ = std::fopen(index.c_str(), "r+b");
+  if (!index_) {
+    if (tell) openFailed(index);
+    closeFiles();
+    return false;
   }
-  if (!data_) return false;
+  dataPath_ = data;
+  indexPath_ = index;
+  return true;
+}
+
+bool ResultStore::readHeader(ResultsHeader& header) {
   unsigned char bytes[results::kHeaderBytes] = {};
   std::fseek(data_, 0, SEEK_SET);
   const size_t got = std::fread(bytes, 1, sizeof bytes, data_);
@@ -194,7 +206,15 @@ bool ResultStore::view(const std::string& path, ResultsHeader& header) {
   const int64_t indexed = std::max<int64_t>(fileSize(indexPath_) / 4 - 1, 0);
   entries_ = static_cast<int>(std::clamp<int64_t>(header.found, 0, indexed));
   longest_ = std::max<int>(1, header.longestEntry);
-  return taken;
+  // The last line of a whole pair ends where its data file ends: halves of two saves (a copy
+  // killed between putting them in place) are refused rather than shown as one.
+  int32_t end = 0;
+  if (entries_ > 0 && readOffset(entries_, end) && end < fileSize(dataPath_)) {
+    showMessage(dataPath_ + str(kPairHalvesDiffer), str(kFileErrorDotCaption),
+                mb::kIconStop | mb::kOk | mb::kTaskModal);
+    return false;
+  }
+  return true;
 }
 
 int ResultStore::savePair(const std::string& destination) {
@@ -210,13 +230,28 @@ int ResultStore::savePair(const std::string& destination) {
     showMessage(text, str(kFileErrorDotCaption), style);
     return code;
   };
-  int code = copyFile(data, dataPath_, nullptr);
-  if (code != copy_result::kOk) return report(code, data, dataPath_);
+  // Both halves are staged beside their names first, then put in place data first and index
+  // last: a failure keeps the old pair whole, and a kill between the two renames leaves halves
+  // that view() sees do not belong together.
   const std::string index = replaceExtension(destination, "pdx");
-  code = copyFile(index, indexPath_, nullptr);
-  if (code == copy_result::kOk) return code;
-  if (fileExists(data)) removeFile(data);
-  return report(code, index, indexPath_);
+  const WriteTarget dataTarget = writeTargetOf(data), indexTarget = writeTargetOf(index);
+  if (dataTarget.kind != WriteTarget::kFile) return report(copy_result::kCannotWrite, data, "");
+  if (indexTarget.kind != WriteTarget::kFile) return report(copy_result::kCannotWrite, index, "");
+  const std::string stagedData = stagingPathFor(dataTarget.path);
+  const std::string stagedIndex = stagingPathFor(indexTarget.path);
+  int code = copyFile(stagedData, dataPath_, nullptr);
+  if (code != copy_result::kOk) return report(code, data, dataPath_);
+  code = copyFile(stagedIndex, indexPath_, nullptr);
+  if (code != copy_result::kOk) {
+    removeFile(stagedData);
+    return report(code, index, indexPath_);
+  }
+  if (!replaceFile(dataTarget.path, stagedData) || !replaceFile(indexTarget.path, stagedIndex)) {
+    removeFile(stagedData);
+    removeFile(stagedIndex);
+    return report(copy_result::kCannotWrite, data, "");
+  }
+  return copy_result::kOk;
 }
 
 bool ResultStore::deleteResults() {

@@ -51,7 +51,8 @@ class ResultStore {
   void finish(ResultsHeader header);
 
   // Opens the saved pair named by `path` (any extension) in place of the pair on display and
-  // reads its header into `header`. False, with the old pair kept, when it cannot be opened.
+  // reads its header into `header`. False, with the old pair kept, when it cannot be opened or
+  // its two files do not belong together (each from another save).
   bool view(const std::string& path, ResultsHeader& header);
   // Copies the pair to `destination` (".wkg" and ".pdx"). 0 on success or when it is the pair
   // on display already; otherwise the copy's result code, after telling the user.
@@ -81,6 +82,12 @@ class ResultStore {
 
  private:
   bool openWorkingPair();
+  // Opens the pair for reading and writing and takes its names; false (told when `tell`) with
+  // nothing open when either file cannot be opened.
+  bool openPair(const std::string& data, const std::string& index, bool tell);
+  // Reads the header of the open pair and counts its entries; false, after telling the user,
+  // when the two files do not belong together.
+  bool readHeader(ResultsHeader& header);
   bool readOffset(int i, int32_t& offset);
   std::string bytesBetween(int32_t from, int32_t to);
   void closeFiles();
