@@ -53,6 +53,16 @@ TEST_F(WordUpdateTest, UpdateKeepsCreatedAndSelectionAndStampsModified) {
   EXPECT_EQ(entry->header.modified, 900);
   EXPECT_EQ(entry->header.selected, 1);
   EXPECT_EQ(wordsOf(lexPath("d")), (Words{"cat", "zoo"}));
+  // Another copy deselects it while this one adds: the add keeps that change.
+  {
+    std::FILE* f = std::fopen(lexPath("d").c_str(), "r+b");
+    ASSERT_NE(f, nullptr);
+    std::fseek(f, dict::kHeaderOffset + dict::kSelectedField, SEEK_SET);
+    std::fputc(0, f);
+    std::fclose(f);
+  }
+  EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "yak", UpdateMode::kAdd), update_result::kDone);
+  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.selected, 0);
 }
 
 TEST_F(WordUpdateTest, RemoveOnlyWordLeavesEmptyDictionaryAndMissingWordIsReported) {

@@ -90,7 +90,13 @@ bool carryHeader(DictionaryNames& catalogue, const std::string& path, UpdateMode
   updated.path = kUpdateFile;
   if (!entry || !catalogue.readHeader(updated)) return entry == nullptr;
   updated.header.created = entry->header.created;
-  updated.header.selected = entry->header.selected;
+  // The selection as this copy changed it, else as the file holds it now: another copy may have
+  // changed it while the words were copied.
+  DictionaryName current;
+  current.path = path;
+  updated.header.selected = !entry->changed && catalogue.readHeader(current)
+                                ? current.header.selected
+                                : entry->header.selected;
   if (mode == UpdateMode::kRemove || updated.header.wordCount > 1)
     updated.header.modified = nowTime();
   return catalogue.writeHeader(updated);
