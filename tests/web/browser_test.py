@@ -103,6 +103,8 @@ try:
     page.key("Enter", 13, "\r")
     check("Enter searches", page.wait(
         "document.getElementById('state').textContent == 'Searching Completed'"))
+    # The results are drawn at the next frame, which a busy machine may hold back a while.
+    page.wait("document.querySelectorAll('#results div').length > 0")
     shown = page.eval("[...document.querySelectorAll('#results div')].map(d => d.textContent)")
     expected = wk("search", "b?r?d").stdout.split()
     check("the results are the command line's", shown == expected, f"{shown} vs {expected}")
@@ -137,8 +139,37 @@ try:
     })()""")
     check("phone: the results right below the form, nothing wider than the screen, a usable field",
           layout == [True, True, True], str(layout))
+    wide = page.eval("""(() => {
+      const box = document.getElementById('results'), d = document.createElement('div');
+      d.textContent = 'x'.repeat(39);
+      box.prepend(d);
+      box.style.setProperty('--col', '40ch');
+      const fits = document.documentElement.scrollWidth <= innerWidth;
+      d.remove();
+      return fits;
+    })()""")
+    check("phone: a 39-letter result's column shrinks to the screen", wide)
     page.call("Emulation.setDeviceMetricsOverride", width=1280, height=900, deviceScaleFactor=1,
               mobile=False)
+
+    # The end is announced with its counts; the results themselves are not read out one by one.
+    check("the end is announced with the counts", page.eval(
+        "document.getElementById('announce').textContent").startswith("Searching Completed: ") and
+        page.eval("document.getElementById('results').getAttribute('aria-live')") is None)
+    order = page.eval("""[...document.querySelectorAll('a, input, button, summary')]
+        .map(e => e.id || e.tagName).join(' ')""")
+    check("Save the results comes before the dictionaries in the Tab order",
+          order.index("report") < order.index("INPUT", order.index("cancel")), order)
+
+    # Saving with no dictionary selected says why it cannot start.
+    page.eval("document.querySelector('#dictionaries input').click()")
+    time.sleep(0.5)
+    page.eval("document.getElementById('report').click()")
+    check("a save with no dictionary says why", page.eval(
+        "document.getElementById('error').textContent") ==
+        "No dictionary is selected: select one to save its results.")
+    page.eval("document.querySelector('#dictionaries input').click()")
+    time.sleep(0.5)
 
     # Esc cancels a long search; its child goes with it.
     page.eval("document.getElementById('find').value = '* * *'")
@@ -185,6 +216,38 @@ try:
         "document.getElementById('state').textContent == 'Searching Completed: nothing found'"))
     check("and no count of more is left over", page.eval(
         "document.getElementById('more').textContent") == "")
+
+    # The ! note in the page's own words, not the window's buttons.
+    page.call("Page.navigate", url=base + "?find=*%20!x&from=listen")
+    page.wait("document.getElementById('state').textContent.startsWith('Searching Completed')")
+    notes = page.eval("document.getElementById('notes').textContent")
+    check("the ! note in the page's words", "what follows ! is ignored" in notes and
+          "select OK" not in notes, notes)
+
+    # Another local site's page can neither frame this one nor start a search through an image.
+    evil = os.path.join(work, "evil")
+    os.makedirs(evil)
+    with open(os.path.join(evil, "index.html"), "w") as f:
+        f.write(f'<iframe src="{base}"></iframe>'
+                f'<img src="{base}api/search?find=*%20*%20*&from=astronomerwatchers">')
+    other = subprocess.Popen([sys.executable, "-m", "http.server", "0", "--bind", "127.0.0.1"],
+                             cwd=evil, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    try:
+        port = re.search(r"port (\d+)", other.stdout.readline()).group(1)
+        page.call("Page.navigate", url=f"http://127.0.0.1:{port}/")
+        time.sleep(2)
+        frames = page.call("Page.getFrameTree")["frameTree"].get("childFrames", [])
+        framed = [f["frame"].get("url", "") for f in frames]
+        check("a page on another port cannot frame this one",
+              framed and not framed[0].startswith(base), str(framed))
+        started = subprocess.run(["pgrep", "-f", f"{home} search"], capture_output=True,
+                                 text=True).stdout.split()
+        check("... nor start a search with an image", not started, str(started))
+    finally:
+        other.kill()
+        other.wait()
+    page.call("Page.navigate", url=base)
+    page.wait("document.querySelectorAll('#dictionaries input:checked').length == 1")
 
     # A refused search shows the program's message.
     page.eval("document.getElementById('find').value = 'quartermaster'")

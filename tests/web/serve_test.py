@@ -7,8 +7,10 @@ Usage: serve_test.py PATH-TO-wordkeg"""
 import json
 import os
 import shutil
+import socket
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import urllib.error
@@ -60,6 +62,10 @@ def settled():
     return children or working_files()
 
 
+# A report folder left by a server killed with -9 (named after its process, long gone).
+dead = os.path.join(tempfile.gettempdir(), "wordkeg-report-2147483646-test")
+os.makedirs(dead, exist_ok=True)
+
 # A home with two dictionaries, one selected.
 os.makedirs(work, exist_ok=True)
 wk("dict", "make", "/usr/share/dict/british-english-huge", "british")
@@ -74,6 +80,7 @@ first = server.stdout.readline()
 check("the server says where it listens", first.startswith("wordkeg serve: http://127.0.0.1:"),
       first)
 base = first.split()[2].rstrip("/")
+check("the next server removes the report folder of a killed one", not os.path.exists(dead))
 try:
     # Results, order and counts as the command line gives them.
     for find, options in [("c?t", {}), ("*ing", {"limit": "50"}), ("* *", {"from": "catdog"}),
@@ -145,7 +152,38 @@ try:
     check("a change from a foreign page is refused", curl_status(
         "-X", "POST", "-H", "Origin: http://evil.example", "-d", "",
         base + "/api/dictionaries?name=small&selected=1") == "403")
+    check("a GET another site started is refused", curl_status(
+        "-H", "Sec-Fetch-Site: cross-site", base + "/api/search?find=*%20*%20*&from=astronomerwatch")
+        == "403" and settled() == [])
+    check("... and one from another local port", curl_status(
+        "-H", "Sec-Fetch-Site: same-site", base + "/api/report?find=c%3Ft") == "403")
+    check("... and one naming another Origin", curl_status(
+        "-H", "Origin: http://127.0.0.1:1", base + "/api/search?find=c%3Ft") == "403")
     origin = base.replace("http://", "")
+    check("two Origin headers are none", curl_status(
+        "-X", "POST", "-H", f"Origin: http://{origin}", "-H", f"Origin: http://{origin}", "-d", "",
+        base + "/api/dictionaries?name=small&selected=0") == "403")
+    status, headers, body = request("/")
+    check("no page may frame this one", "frame-ancestors 'none'" in headers.get(
+        "Content-Security-Policy", "") and headers.get("X-Frame-Options") == "DENY", str(headers))
+    check("scripts come from this server only: none is written into the page",
+          "script-src 'self';" in headers.get("Content-Security-Policy", "") and
+          "<script>" not in body and request("/page.js")[0] == 200)
+    for query, why in [("find=ca?", "a ? inside a value must be written %3F"),
+                       ("find=zz=c%3Ft", "an = inside a value must be written %3D")]:
+        raw = subprocess.run(["curl", "-s", "-w", " %{http_code}", base + "/api/search?" + query],
+                             capture_output=True, text=True).stdout
+        check(f"a bare character inside a value: {query}", raw.endswith(" 400") and why in raw, raw)
+    check("the page takes what the address bar gives", curl_status(base + "/?find=c?t") == "200")
+    too_long = subprocess.run(["curl", "-s", "-H", "X-Long: " + "a" * 20000,
+                               base + "/api/dictionaries"], capture_output=True, text=True).stdout
+    check("a refusal of the HTTP library says what it is about", "malformed request" in too_long
+          and "%3F" not in too_long, too_long)
+    old = subprocess.run(["curl", "-s", "-0", "-D", "-", base + "/api/search?find=c%3Ft"],
+                         capture_output=True, text=True).stdout
+    check("HTTP/1.0 gets no chunks", "chunked" not in old.lower() and '"result"' in old, old[:300])
+    status, _, body = request("/api/dictionaries?name=small%00x&selected=1", method="POST")
+    check("a name holding NUL is refused", status == 400, body)
     check("a change from the server's own page is taken", curl_status(
         "-X", "POST", "-H", f"Origin: http://{origin}", "-d", "",
         base + "/api/dictionaries?name=small&selected=0") == "200")
@@ -155,6 +193,23 @@ try:
                             capture_output=True, text=True, timeout=10)
     check("a second server on a port in use is refused", second.returncode == 2 and
           "in use" in second.stderr, second.stderr)
+    # On every address the server still answers only to the machine's own names, and to those
+    # --allow-host names.
+    wide = subprocess.Popen([WK, "--home", home, "serve", "--port", "0", "--listen", "0.0.0.0",
+                             "--allow-host", "words.example"], stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, text=True)
+    try:
+        port = wide.stdout.readline().split()[2].rstrip("/").rsplit(":", 1)[1]
+        at = f"http://127.0.0.1:{port}/api/dictionaries"
+        check("--listen 0.0.0.0 keeps the Host check",
+              curl_status("-H", f"Host: evil.example:{port}", at) == "403")
+        check("... answers a name --allow-host gives",
+              curl_status("-H", f"Host: words.example:{port}", at) == "200")
+        check("... and the machine's own name",
+              curl_status("-H", f"Host: {socket.gethostname()}:{port}", at) == "200")
+    finally:
+        wide.send_signal(2)
+        wide.wait(timeout=10)
     second = subprocess.run([WK, "--home", home, "serve", "--listen", "nonsense"],
                             capture_output=True, text=True, timeout=10)
     check("a listen address that is none", second.returncode == 2 and

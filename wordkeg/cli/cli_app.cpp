@@ -60,6 +60,7 @@ struct Options {
   bool serve = false;
   int port = 8080;
   std::string listen = "127.0.0.1";
+  std::vector<std::string> allowedHosts;
 };
 
 // The callback of a command that only reads the home: it may run where the home cannot be
@@ -250,6 +251,9 @@ void addServeCommand(CLI::App& app, Options& o) {
   serve->add_option("--port", o.port, "the port to listen on (0: any free one)")
       ->type_name("N")
       ->check(CLI::Range(0, 65535));
+  serve->add_option("--allow-host", o.allowedHosts,
+                    "a host name the server also answers to, beside this machine's own (repeatable)")
+      ->type_name("NAME");
   serve->add_option("--listen", o.listen, "the address to listen on (others than 127.0.0.1 only when asked)")
       ->type_name("ADDR");
   serve->callback([&o] { o.serve = true; });
@@ -356,7 +360,7 @@ int runCli(int argc, char** argv) {
   if (!o.name.empty() && o.command && app.got_subcommand("results"))
     o.name = fs::absolute(o.name).string();
   if (o.serve) return runServer(fs::absolute(homeDirectory(o)).lexically_normal().string(),
-                                o.port, o.listen);
+                                o.port, o.listen, o.allowedHosts);
   TerminalPort port(o.yes || o.force);
   int status = 0;
   {

@@ -13,9 +13,10 @@
 
 namespace wk::cli {
 
-int runServer(const std::string& home, int port, const std::string& listen) {
+int runServer(const std::string& home, int port, const std::string& listen,
+              const std::vector<std::string>& allowedHosts) {
 #ifdef _WIN32
-  (void)home, (void)port, (void)listen;
+  (void)home, (void)port, (void)listen, (void)allowedHosts;
   std::fprintf(stderr, "wordkeg serve is not part of this build\n");
   return exit_code::kRefused;
 #else
@@ -24,8 +25,9 @@ int runServer(const std::string& home, int port, const std::string& listen) {
   const std::string server = (self.parent_path() / "wordkeg-serve").string();
   std::filesystem::create_directories(home, ec);
   const std::string portText = std::to_string(port);
-  const std::vector<std::string> args = {server,       "--wordkeg", self.string(), "--home", home,
-                                         "--port",     portText,    "--listen",    listen};
+  std::vector<std::string> args = {server,   "--wordkeg", self.string(), "--home", home,
+                                   "--port",  portText,    "--listen",    listen};
+  for (const std::string& host : allowedHosts) args.insert(args.end(), {"--allow-host", host});
   std::vector<char*> argv;
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);

@@ -19,7 +19,7 @@ const char* pageHtml() {
     grid-template-areas: "search results" "dicts results" "help results";
     grid-template-rows: auto auto 1fr; align-items: start; }
   #search { grid-area: search; } #dicts { grid-area: dicts; } #help { grid-area: help; }
-  #output { grid-area: results; min-height: 12rem; }
+  #output { grid-area: results; min-height: 12rem; min-width: 0; }
   section { background: #fff; border: 1px solid var(--line); border-radius: 6px; padding: .8rem; }
   form { display: grid; grid-template-columns: 6rem 1fr; gap: .45rem .6rem; align-items: center; }
   label { color: var(--muted); }
@@ -41,13 +41,14 @@ const char* pageHtml() {
   #state { color: var(--muted); }
   #error { color: var(--bad); white-space: pre-line; }
   #notes { color: var(--muted); white-space: pre-line; font-size: .9rem; }
-  #results { display: grid; grid-template-columns: repeat(auto-fill, minmax(var(--col, 10ch), 1fr));
+  #results { display: grid; grid-template-columns: repeat(auto-fill, minmax(min(var(--col, 10ch), 100%), 1fr));
     gap: 0 1.2rem; font-family: ui-monospace, monospace; max-height: 75vh; overflow-y: auto; }
   #results div { white-space: pre; overflow: hidden; text-overflow: ellipsis; padding: .05rem 0; }
   #more { color: var(--muted); margin-top: .5rem; }
   .help dt { font-family: ui-monospace, monospace; font-weight: bold; }
   .help dd { margin: 0 0 .4rem 1.5rem; color: var(--muted); }
   a { color: var(--accent); }
+  .sr { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); }
   @media (max-width: 700px) {
     main { grid-template-columns: 1fr; padding: .5rem; gap: .5rem;
       grid-template-areas: "search" "results" "dicts" "help"; grid-template-rows: auto; }
@@ -79,6 +80,18 @@ const char* pageHtml() {
     <button type="button" class="plain" id="cancel">Cancel</button></div>
 </form>
 </section>
+<section id="output">
+  <div class="status">
+    <span>Found <b id="found">0</b></span><span>Checked <b id="checked">0</b></span>
+    <span id="state">Ready</span>
+    <span id="announce" class="sr" role="status" aria-live="polite"></span>
+    <a id="report" href="#" download="wordkeg-results.txt" hidden>Save the results</a>
+  </div>
+  <div id="error" role="alert"></div>
+  <div id="notes"></div>
+  <div id="results"></div>
+  <div id="more"></div>
+</section>
 <section id="dicts">
   <strong>Dictionaries</strong>
   <ul id="dictionaries"></ul>
@@ -95,20 +108,15 @@ const char* pageHtml() {
       may repeat in a single-word search without Use All</dd>
   </dl></details>
 </section>
-<section id="output">
-  <div class="status">
-    <span>Found <b id="found">0</b></span><span>Checked <b id="checked">0</b></span>
-    <span id="state">Ready</span>
-    <a id="report" href="#" download="wordkeg-results.txt" hidden>Save the results</a>
-  </div>
-  <div id="error" role="alert"></div>
-  <div id="notes"></div>
-  <div id="results" aria-live="polite"></div>
-  <div id="more"></div>
-</section>
 </main>
-<script>
-"use strict";
+<script src="/page.js"></script>
+</body>
+</html>
+)PAGE";
+}
+
+const char* pageScript() {
+  return R"SCRIPT("use strict";
 const $ = (id) => document.getElementById(id);
 const texts = ["find", "from", "include", "exclude"];
 const numbers = ["min_length", "max_length", "blanks", "limit"];
@@ -123,6 +131,8 @@ function plain(message) {
   const labels = {"--min-length": "Shortest", "--max-length": "Longest", "--blanks": "Blanks",
                   "--limit": "Limit", "--from": "From", "min_length": "Shortest",
                   "max_length": "Longest", "blanks": "Blanks", "limit": "Limit"};
+  if (/after ! is ignored|after the ! wildcard/.test(message))
+    return "Find: what follows ! is ignored (! stands for any words the From letters left make).";
   return message.replace(/--min-length|--max-length|--blanks|--limit|--from|min_length|max_length|\bblanks\b|\blimit\b/g,
                          (option) => labels[option]);
 }
@@ -151,7 +161,14 @@ function fill(p) {
     document.querySelector("details.more").open = true;
 }
 
-function setState(text) { $("state").textContent = text; }
+// The state as shown; a screen reader is told the start and the end with the counts, not each
+// of thousands of results.
+function setState(text) {
+  $("state").textContent = text;
+  const counts = found || complete ? ": " + count(found) + " found, " + $("checked").textContent +
+    " checked" : "";
+  $("announce").textContent = text === "Searching" ? text : text.split(":")[0] + counts;
+}
 
 function draw() {
   drawing = false;
@@ -287,6 +304,17 @@ async function choose(name, box) {
   }
 }
 
+// The report is made by running the search again: say so, and why it cannot start.
+$("report").addEventListener("click", (e) => {
+  const chosen = only.length || document.querySelector("#dictionaries input:checked");
+  if (!chosen) {
+    e.preventDefault();
+    $("error").textContent = "No dictionary is selected: select one to save its results.";
+    return;
+  }
+  $("notes").textContent = "Saving: the search runs again to write every result; your " +
+    "browser's downloads show how far it has come.\n";
+});
 $("form").addEventListener("submit", (e) => { e.preventDefault(); search(); });
 $("cancel").addEventListener("click", () => cancel(false));
 document.addEventListener("keydown", (e) => { if (e.key === "Escape") cancel(false); });
@@ -294,10 +322,7 @@ loadDictionaries();
 const start = new URLSearchParams(location.search);
 fill(start);
 if (start.has("find")) search();
-</script>
-</body>
-</html>
-)PAGE";
+)SCRIPT";
 }
 
 }  // namespace wk::web

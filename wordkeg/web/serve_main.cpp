@@ -1,5 +1,5 @@
 // wordkeg-serve: "wordkeg serve" runs it, beside itself, with the program and the home.
-//   wordkeg-serve --wordkeg PATH --home DIR [--port N] [--listen ADDR]
+//   wordkeg-serve --wordkeg PATH --home DIR [--port N] [--listen ADDR] [--allow-host NAME]...
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
       options.home = value;
     } else if (name == "--listen") {
       options.listen = value;
+    } else if (name == "--allow-host") {
+      options.allowedHosts.push_back(value);
     } else if (name == "--port") {
       options.port = std::atoi(value.c_str());
     } else {
@@ -24,7 +26,8 @@ int main(int argc, char** argv) {
     }
   }
   if (options.wordkeg.empty() || options.home.empty() || argc % 2 == 0) {
-    std::fprintf(stderr, "usage: wordkeg-serve --wordkeg PATH --home DIR [--port N] [--listen ADDR]\n");
+    std::fprintf(stderr, "usage: wordkeg-serve --wordkeg PATH --home DIR [--port N] [--listen ADDR] "
+                 "[--allow-host NAME]...\n");
     return 2;
   }
   return wk::web::serve(options);

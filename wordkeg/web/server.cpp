@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -17,6 +18,7 @@
 
 #include "child_process.h"
 #include "page.h"
+#include "request_gate.h"
 #include "search_request.h"
 #include "streams.h"
 
@@ -80,6 +82,7 @@ void handleSelect(const ServeOptions& options, const httplib::Request& req,
   const std::string name = req.get_param_value("name");
   const std::string selected = req.get_param_value("selected");
   if (selected != "0" && selected != "1") return sendError(res, 400, "selected must be 0 or 1");
+  if (name.find('\0') != std::string::npos) return sendError(res, 400, "name holds a NUL character");
   const Finished done = runToEnd(
       commandLine(options, {"dict", selected == "1" ? "select" : "deselect", "--", name}));
   if (done.status == 0) return handleDictionaries(options, res);
@@ -97,7 +100,7 @@ void handleSearch(const ServeOptions& options, const httplib::Request& req,
   const SearchCommand command = searchCommand(req.params);
   if (!command.error.empty()) return sendError(res, 400, command.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "application/x-ndjson");
-  streamSearch(commandLine(options, command.args), res);
+  streamSearch(commandLine(options, command.args), req.version == "HTTP/1.0", res);
 }
 
 void handleReport(const ServeOptions& options, const httplib::Request& req,
@@ -105,46 +108,17 @@ void handleReport(const ServeOptions& options, const httplib::Request& req,
   SearchCommand command = searchCommand(req.params);
   if (!command.error.empty()) return sendError(res, 400, command.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "text/plain; charset=utf-8");
-  std::string pattern = (fs::temp_directory_path() / "wordkeg-report-XXXXXX").string();
+  std::string pattern = (fs::temp_directory_path() /
+                         ("wordkeg-report-" + std::to_string(getpid()) + "-XXXXXX")).string();
   if (!mkdtemp(pattern.data())) return sendError(res, 500, "No place for the report.");
   const std::string file = (fs::path(pattern) / "wordkeg-results.txt").string();
   command.args.insert(command.args.end() - 2, {"--save=" + file, "--force"});
-  streamReport(commandLine(options, command.args), pattern, file, res);
-}
-
-// The host part of a Host or Origin value ("127.0.0.1:8080", "http://localhost:8080").
-std::string hostOf(std::string value) {
-  if (const auto scheme = value.find("://"); scheme != std::string::npos) value.erase(0, scheme + 3);
-  if (!value.empty() && value[0] == '[') return value.substr(0, value.find(']') + 1);
-  return value.substr(0, value.find(':'));
-}
-
-bool isLocal(const std::string& host) {
-  return host == "127.0.0.1" || host == "localhost" || host == "::1" || host == "[::1]";
-}
-
-// A page of another site must not use this server through the user's browser: on a local
-// address only local host names are served (no DNS rebinding), and a change comes only from
-// this server's own page.
-bool fromAllowedPlace(const ServeOptions& options, const httplib::Request& req,
-                      httplib::Response& res) {
-  const std::string host = hostOf(req.get_header_value("Host"));
-  if (isLocal(options.listen) && !isLocal(host)) {
-    sendError(res, 403, "this server answers only to 127.0.0.1 and localhost");
-    return false;
-  }
-  std::string origin = req.get_header_value("Origin");
-  if (const auto scheme = origin.find("://"); scheme != std::string::npos) origin.erase(0, scheme + 3);
-  if (req.method == "POST" && !origin.empty() && origin != req.get_header_value("Host")) {
-    sendError(res, 403, "changes come only from this server's own page");
-    return false;
-  }
-  return true;
+  streamReport(commandLine(options, command.args), pattern, file, req.version == "HTTP/1.0", res);
 }
 
 const char* reasonOf(int status) {
   switch (status) {
-    case 400: return "malformed request (in an address, write ? as %3F, or / in FIND)";
+    case 400: return "malformed request";
     case 404: return "not found";
     case 405: return "method not allowed";
     case 413: return "request too large";
@@ -153,13 +127,21 @@ const char* reasonOf(int status) {
   }
 }
 
-void addRoutes(httplib::Server& server, const ServeOptions& options) {
-  server.set_pre_routing_handler([&options](const httplib::Request& req, httplib::Response& res) {
-    return fromAllowedPlace(options, req, res) ? httplib::Server::HandlerResponse::Unhandled
-                                               : httplib::Server::HandlerResponse::Handled;
+void addRoutes(httplib::Server& server, const ServeOptions& options, const RequestGate& gate) {
+  server.set_default_headers(securityHeaders());
+  server.set_pre_routing_handler([&gate](const httplib::Request& req, httplib::Response& res) {
+    std::string why;
+    if (const int status = gate.refusal(req, why); status != 0) {
+      sendError(res, status, why);
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    return httplib::Server::HandlerResponse::Unhandled;
   });
   server.Get("/", [](const httplib::Request&, httplib::Response& res) {
     res.set_content(pageHtml(), "text/html; charset=utf-8");
+  });
+  server.Get("/page.js", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content(pageScript(), "text/javascript; charset=utf-8");
   });
   server.Get("/api/search", [&options](const httplib::Request& req, httplib::Response& res) {
     handleSearch(options, req, res);
@@ -173,9 +155,17 @@ void addRoutes(httplib::Server& server, const ServeOptions& options) {
   server.Post("/api/dictionaries", [&options](const httplib::Request& req, httplib::Response& res) {
     handleSelect(options, req, res);
   });
-  // Every refusal answers JSON, also those the HTTP library makes itself.
-  server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (res.body.empty()) sendError(res, res.status, reasonOf(res.status));
+  // Every refusal answers JSON, also those the HTTP library makes itself; a raw ? in a value is
+  // said to be one.
+  server.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
+    if (!res.body.empty()) return;
+    // The page reads its own address, "/?find=ca?" typed into the address bar included.
+    if (res.status == 400 && (req.target == "/" || req.target.rfind("/?", 0) == 0)) {
+      res.status = 200;
+      return res.set_content(pageHtml(), "text/html; charset=utf-8");
+    }
+    const std::string fault = res.status == 400 ? queryFault(req.target) : std::string();
+    sendError(res, res.status, fault.empty() ? reasonOf(res.status) : fault);
   });
   server.set_exception_handler(
       [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
@@ -198,6 +188,20 @@ bool isAddress(const std::string& text) {
 
 }  // namespace
 
+// Report folders of servers that were killed (kill -9 leaves them): each is named after its
+// server's process, so one whose process is gone can go.
+void removeDeadReportFolders() {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(fs::temp_directory_path(), ec)) {
+    const std::string name = entry.path().filename().string();
+    const std::string prefix = "wordkeg-report-";
+    if (name.rfind(prefix, 0) != 0) continue;
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+      fs::remove_all(entry.path(), ec);
+  }
+}
+
 int serve(const ServeOptions& options) {
   if (!isAddress(options.listen)) {
     std::fprintf(stderr, "wordkeg serve: --listen %s is not an address (e.g. 127.0.0.1 or ::1)\n",
@@ -213,6 +217,7 @@ int serve(const ServeOptions& options) {
   pthread_sigmask(SIG_BLOCK, &stops, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
+  removeDeadReportFolders();
   httplib::Server server;
   // Each streaming search holds a thread: enough that slow clients never starve the others; a
   // client may pause a while before it reads on, and idle connections go soon.
@@ -220,7 +225,11 @@ int serve(const ServeOptions& options) {
   server.set_socket_options(ownPort);
   server.set_write_timeout(30, 0);
   server.set_keep_alive_timeout(2);
-  addRoutes(server, options);
+  // The HTTP library would read a pipelined second request and never answer it: each answer
+  // says the connection closes, so that a client sends its next request anew.
+  server.set_keep_alive_max_count(1);
+  const RequestGate gate(options.listen, options.allowedHosts);
+  addRoutes(server, options, gate);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0
                                : server.bind_to_port(options.listen, port);
@@ -233,7 +242,7 @@ int serve(const ServeOptions& options) {
                                                                           : options.listen;
   std::printf("wordkeg serve: http://%s:%d/ on the home %s (Ctrl-C stops)\n", host.c_str(), port,
               options.home.c_str());
-  if (!isLocal(options.listen))
+  if (!isLoopback(options.listen))
     std::printf("Listening on %s: anyone who can reach it can search this home and change its "
                 "selection.\n",
                 options.listen.c_str());

@@ -5,6 +5,7 @@
 // at once without sharing state, and closing a connection ends its child (which removes its
 // working files).
 #include <string>
+#include <vector>
 
 namespace wk::web {
 
@@ -13,6 +14,8 @@ struct ServeOptions {
   std::string home;     // the home they run on
   std::string listen = "127.0.0.1";
   int port = 8080;      // 0: any free port
+  // Host names the server answers to beside this machine's own names and addresses.
+  std::vector<std::string> allowedHosts;
 };
 
 // Serves until SIGINT or SIGTERM; prints the address once listening. The exit status: 0 after a

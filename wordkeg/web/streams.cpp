@@ -136,18 +136,30 @@ void sendError(httplib::Response& res, int status, const std::string& message) {
   res.set_content(jsonLine(json{{"error", message}}), "application/json");
 }
 
-void streamSearch(const std::vector<std::string>& argv, httplib::Response& res) {
+namespace {
+
+// HTTP/1.0 has no chunks: its answer runs until the connection closes.
+void provide(httplib::Response& res, bool http10, const char* type,
+             httplib::ContentProviderWithoutLength provider) {
+  if (http10)
+    res.set_content_provider(type, std::move(provider));
+  else
+    res.set_chunked_content_provider(type, std::move(provider));
+}
+
+}  // namespace
+
+void streamSearch(const std::vector<std::string>& argv, bool http10, httplib::Response& res) {
   std::unique_ptr<ChildProcess> child = startOrRefuse(argv, true, res);
   if (!child) return;
   auto stream = std::make_shared<SearchStream>(std::move(child));
   res.set_header("Cache-Control", "no-store");
-  res.set_chunked_content_provider(
-      "application/x-ndjson",
-      [stream](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
+  provide(res, http10, "application/x-ndjson",
+          [stream](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
 }
 
 void streamReport(const std::vector<std::string>& argv, const std::string& directory,
-                  const std::string& file, httplib::Response& res) {
+                  const std::string& file, bool http10, httplib::Response& res) {
   std::unique_ptr<ChildProcess> child = startOrRefuse(argv, false, res);
   if (child && !child->running() && child->wait() == 1) {
     sendError(res, 404, "Nothing was found: there is no report.");
@@ -160,9 +172,8 @@ void streamReport(const std::vector<std::string>& argv, const std::string& direc
   }
   auto stream = std::make_shared<ReportStream>(std::move(child), directory, file);
   res.set_header("Content-Disposition", "attachment; filename=\"wordkeg-results.txt\"");
-  res.set_chunked_content_provider(
-      "text/plain; charset=utf-8",
-      [stream](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
+  provide(res, http10, "text/plain; charset=utf-8",
+          [stream](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
 }
 
 }  // namespace wk::web

@@ -15,10 +15,11 @@ namespace wk::web {
 std::string jsonLine(const nlohmann::json& value);
 void sendError(httplib::Response& res, int status, const std::string& message);
 
-// GET /api/search: `argv` is the child's whole command line.
-void streamSearch(const std::vector<std::string>& argv, httplib::Response& res);
+// GET /api/search: `argv` is the child's whole command line. `http10`: the client speaks
+// HTTP/1.0, which has no chunked answers (the answer ends when the connection closes).
+void streamSearch(const std::vector<std::string>& argv, bool http10, httplib::Response& res);
 // GET /api/report: `argv` saves the report to `file` (in `directory`, removed afterwards).
 void streamReport(const std::vector<std::string>& argv, const std::string& directory,
-                  const std::string& file, httplib::Response& res);
+                  const std::string& file, bool http10, httplib::Response& res);
 
 }  // namespace wk::web
