@@ -286,7 +286,14 @@ TEST_F(SearchSessionTest, SaveViewAndDeleteResults) {
   EXPECT_EQ(session().request().exclude, "") << "View stores the shown Exclude";
   EXPECT_EQ(view.found, "1");
   EXPECT_EQ(results(), Words{"cat"});
-  session().deleteResults();
+  // Deleting asks first, No by default: the pair stays on display.
+  EXPECT_FALSE(session().deleteResults());
+  EXPECT_EQ(messages.shown.back().text, "Delete these saved results: " + saved + ".wkg");
+  EXPECT_TRUE(messages.shown.back().style & mb::kDefButton2);
+  EXPECT_TRUE(fileExists(saved + ".wkg"));
+  EXPECT_EQ(results(), Words{"cat"});
+  messages.answers.push_back(mb::kIdYes);
+  EXPECT_TRUE(session().deleteResults());
   EXPECT_FALSE(fileExists(saved + ".wkg"));
   EXPECT_FALSE(fileExists(saved + ".pdx"));
   EXPECT_EQ(view.shown.find, "*");

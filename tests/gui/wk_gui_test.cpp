@@ -455,9 +455,14 @@ void results() {
   expect(app.found() == "3", "View shows the found count");
   expect(textOf(app.item(114)).find("bat") == 0, "View fills the list");
   app.command(24333);
+  expect(app.answer("Confirm", IDNO) == "Delete these saved results: " + home + "\\files\\cats.wkg",
+         "Delete Results asks first");
+  expect(exists(home + "\\files\\cats.wkg") && app.found() == "3", "No keeps the pair on display");
+  app.command(24333);
+  app.answer("Confirm", IDYES);
   Sleep(500);
   expect(!exists(home + "\\files\\cats.wkg") && !exists(home + "\\files\\cats.pdx"),
-         "Delete Results deletes the viewed pair");
+         "Yes deletes the viewed pair");
   expect(textOf(app.item(105)) == "*", "Delete Results clears the window");
   expect(app.exit(), "Exit ends the program");
 }

@@ -117,9 +117,15 @@ void SearchSession::view(const std::string& path) {
   view_.showRows(tabStop(), false);
 }
 
-void SearchSession::deleteResults() {
+bool SearchSession::deleteResults() {
+  // A saved pair may be the only copy of a long search: ask first, No by default.
+  const std::string question = str(kDeleteResultsConfirm) + store().dataPath();
+  if (showMessage(question, str(kConfirmCaption),
+                  mb::kYesNo | mb::kIconQuestion | mb::kDefButton2 | mb::kTaskModal) != mb::kIdYes)
+    return false;
   store().deleteResults();
   clearAll();
+  return true;
 }
 
 ResultsHeader SearchSession::header() const {

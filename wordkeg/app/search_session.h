@@ -67,7 +67,8 @@ class SearchSession {
 
   // The results commands.
   void view(const std::string& path);
-  void deleteResults();
+  // Deletes the pair on display after asking (No by default); true when it was deleted.
+  bool deleteResults();
   // The header of the results on display, from the window's fields.
   ResultsHeader header() const;
   uint64_t checked() const;
