@@ -150,6 +150,32 @@ TEST_F(ResultStoreTest, DamagedPairsReadOnlyWhatTheyHold) {
   EXPECT_EQ(viewer.entry(0), "");
 }
 
+// A search that would fill its disk stops at the reserve it leaves free, once, keeping every
+// result written so far as a whole pair.
+TEST_F(ResultStoreTest, ReserveOfFreeSpaceStopsAndKeepsTheResults) {
+  const int64_t gb = int64_t{1} << 30;
+  int calls = 0;
+  store->setDiskSpaceProbe([&](const std::string&) {
+    return ++calls == 1 ? DiskSpace{100 * gb, 50 * gb} : DiskSpace{100 * gb, gb / 2};
+  });
+  for (int i = 0; i < 100000 && !store->stopsSearch(); ++i)
+    store->append("w" + std::to_string(i), false);
+  EXPECT_TRUE(store->reserveReached());
+  const int kept = store->entryCount();
+  EXPECT_GT(kept, 1000);
+  EXPECT_LT(kept, 100000);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("the disk is nearly full"), std::string::npos);
+  store->append("later", false);
+  store->finish(header());
+  ASSERT_EQ(store->savePair(tempPath("kept")), 0);
+  ResultStore viewer(tempPath("v.$$$"), tempPath("v.pdx"));
+  ResultsHeader h;
+  ASSERT_TRUE(viewer.view(tempPath("kept"), h));
+  EXPECT_EQ(viewer.entryCount(), kept);
+  EXPECT_EQ(viewer.entry(kept - 1), "w" + std::to_string(kept - 1));
+}
+
 TEST_F(ResultStoreTest, UncreatableWorkingPairIsReportedOnce) {
   ResultStore lost("no/such/dir/w.$$$", "no/such/dir/w.pdx");
   lost.append("cat", false);

@@ -91,13 +91,17 @@ bool isOwnPair(const std::string& out, const ResultStore& store) {
   return false;
 }
 
-// Why a search stopped when its working results could not be written, naming the folder.
+// Why a search stopped when its working results could not be written, or were not to fill the
+// disk further, naming the folder.
 void tellWriteFailure(const ResultStore& store) {
   namespace fs = std::filesystem;
   const std::string folder =
       fs::absolute(fs::path(store.dataPath()).parent_path()).lexically_normal().string();
   const int error = store.writeError();
-  if (error == ENOSPC)
+  if (store.reserveReached())
+    std::fprintf(stderr, "The disk holding %s is nearly full: the search stopped and nothing was "
+                 "saved.\n", folder.c_str());
+  else if (error == ENOSPC)
     std::fprintf(stderr, "The disk holding %s is full: the search stopped and nothing was saved.\n",
                  folder.c_str());
   else
@@ -238,7 +242,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%s\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), std::to_string(checked).c_str());
-  if (store.writeError() != 0) {
+  if (store.writeError() != 0 || store.reserveReached()) {
     tellWriteFailure(store);
     return exit_code::kRefused;
   }

@@ -84,6 +84,13 @@ int64_t fileSize(const std::string& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
+DiskSpace diskSpaceOf(const std::string& path) {
+  std::error_code ec;
+  const fs::space_info space = fs::space(path.empty() ? "." : path, ec);
+  if (ec) return {};
+  return {static_cast<int64_t>(space.capacity), static_cast<int64_t>(space.available)};
+}
+
 WriteTarget writeTargetOf(const std::string& path) {
   std::error_code ec;
   WriteTarget target{path, WriteTarget::kFile};

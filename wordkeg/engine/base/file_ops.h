@@ -15,6 +15,13 @@ constexpr int kCannotRead = -2;   // source cannot be opened for reading
 constexpr int kWriteFailed = -3;  // a write failed part way (disk full); destination removed
 }  // namespace copy_result
 
+// The size of the disk holding `path` and what is free on it for this user; -1 each when unknown.
+struct DiskSpace {
+  int64_t capacity = -1;
+  int64_t available = -1;
+};
+DiskSpace diskSpaceOf(const std::string& path);
+
 bool fileExists(const std::string& path);  // any directory entry
 bool isRegularFile(const std::string& path);
 bool isDirectory(const std::string& path);

@@ -28,6 +28,12 @@ bool writeAll(std::FILE* f, const void* bytes, size_t count) {
 #endif
 }
 
+// A long search must not fill its disk (4 GB of results in under a minute): it stops once the
+// free space falls under the larger of 1% of the disk and 256 MB, or, on a disk with less than
+// twice that free when it starts, under half of what was free.
+constexpr int64_t kReserveFloor = int64_t{256} << 20;
+constexpr unsigned kReserveCheckBlocks = 64;  // a look at the disk every 320 KB of results
+
 // Results gathered before they go to the files, in blocks of the size the files were buffered
 // with: a call of the file library for every result costs more than finding it.
 constexpr size_t kPendingBlock = 5120;
@@ -75,6 +81,8 @@ void ResultStore::reset() {
   dataEnd_ = 0;
   stopped_ = false;
   writeError_ = 0;
+  reserveReached_ = false;
+  blocksWritten_ = 0;
   dataPath_ = workingData_;
   indexPath_ = workingIndex_;
 }
@@ -91,6 +99,10 @@ bool ResultStore::openWorkingPair() {
   // tell of a full disk a block later, with results counted that never reached the file.
   std::setvbuf(data_, nullptr, _IONBF, 0);
   std::fseek(data_, results::kHeaderBytes, SEEK_SET);
+  const DiskSpace space = diskSpace_(directoryOf(dataPath_));
+  reserve_ = space.available < 0
+                 ? 0
+                 : std::min(std::max(space.capacity / 100, kReserveFloor), space.available / 2);
   dataEnd_ = results::kHeaderBytes;
   index_ = std::fopen(indexPath_.c_str(), "w+b");
   if (index_) std::setvbuf(index_, nullptr, _IONBF, 0);
@@ -131,6 +143,17 @@ void ResultStore::append(const std::string& text, bool sequence) {
   }
   ++entries_;
   if (listener_) listener_(std::string_view(text.data(), kept));
+  if (full) reserveKept();
+}
+
+bool ResultStore::reserveKept() {
+  if (++blocksWritten_ % kReserveCheckBlocks != 0) return true;
+  const DiskSpace space = diskSpace_(directoryOf(dataPath_));
+  if (space.available < 0 || space.available >= reserve_) return true;
+  reserveReached_ = stopped_ = true;
+  showMessage(str(kDiskNearlyFull) + directoryOf(dataPath_), str(kFileErrorDotCaption),
+              mb::kIconStop | mb::kOk | mb::kTaskModal);
+  return false;
 }
 
 void ResultStore::finish(ResultsHeader header) {

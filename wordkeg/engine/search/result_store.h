@@ -10,6 +10,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "../base/file_ops.h"
 #include "results_header.h"
 
 namespace wk {
@@ -36,6 +37,13 @@ class ResultStore {
   bool stopsSearch() const { return full() || stopped_; }
   // The errno of the failure that stopped the working pair (a full disk: ENOSPC), or 0.
   int writeError() const { return writeError_; }
+  // The working pair stopped growing because its disk's free space fell below the reserve a
+  // search leaves (see kReserve below); what it holds stays readable.
+  bool reserveReached() const { return reserveReached_; }
+  // Tests give the disk's figures instead of the system.
+  void setDiskSpaceProbe(std::function<DiskSpace(const std::string&)> probe) {
+    diskSpace_ = std::move(probe);
+  }
   // Each result once, whatever its letter case (the same word from two dictionaries, or in
   // several casings).
   void setDistinct(bool distinct) { distinct_ = distinct; }
@@ -82,6 +90,9 @@ class ResultStore {
 
  private:
   bool openWorkingPair();
+  // After a block is written: false, the store stopped and the user told, once the disk's free
+  // space is under the reserve, which is looked at every few blocks.
+  bool reserveKept();
   // Opens the pair for reading and writing and takes its names; false (told when `tell`) with
   // nothing open when either file cannot be opened.
   bool openPair(const std::string& data, const std::string& index, bool tell);
@@ -101,6 +112,10 @@ class ResultStore {
   int32_t dataEnd_ = 0;
   bool stopped_ = false;  // the pair could not be created or written: append nothing more
   int writeError_ = 0;
+  bool reserveReached_ = false;
+  int64_t reserve_ = 0;       // free bytes the working pair leaves on its disk
+  unsigned blocksWritten_ = 0;
+  std::function<DiskSpace(const std::string&)> diskSpace_ = diskSpaceOf;
   std::atomic<bool> writing_{false};
   int limit_ = 0;
   bool distinct_ = false;
