@@ -17,8 +17,10 @@ class Subclass {
   Subclass& operator=(const Subclass&) = delete;
 
   // Gives `control` to `subclass`. False, and the object dropped, when there is no control or
-  // it already has a subclass of this framework (one per control).
-  static bool attach(HWND control, std::unique_ptr<Subclass> subclass);
+  // it already has a subclass of this framework (one per control). `wide`: the object sees the
+  // control's messages as Unicode (WM_CHAR carries UTF-16), whatever the control was made as;
+  // callOriginal() then passes them on as Unicode too.
+  static bool attach(HWND control, std::unique_ptr<Subclass> subclass, bool wide = false);
 
  protected:
   HWND hwnd() const { return hwnd_; }
@@ -29,9 +31,12 @@ class Subclass {
 
  private:
   static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK procedureW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;
+  bool wide_ = false;
 };
 
 }  // namespace wf

@@ -33,9 +33,24 @@ void removeDialog(HWND dialog) {
   list.erase(std::remove(list.begin(), list.end(), dialog), list.end());
 }
 
+// After a key the sheet handled: Apply (Alt+A) greys itself out while it has the focus, and a
+// new page (Ctrl+Tab) may leave it on the hidden page; the current page's first control takes
+// the keyboard then, so that keys never go nowhere.
+void keepFocusUsable(HWND sheet) {
+  if (GetActiveWindow() != sheet) return;
+  const HWND focused = GetFocus();
+  if (focused && IsWindowVisible(focused) && IsWindowEnabled(focused)) return;
+  const HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+  if (const HWND first = page ? GetNextDlgTabItem(page, nullptr, FALSE) : nullptr)
+    SetFocus(first);
+}
+
 bool dispatchToModeless(MSG& msg) {
-  for (HWND sheet : sheets())
-    if (PropSheet_IsDialogMessage(sheet, &msg)) return true;
+  for (HWND sheet : sheets()) {
+    if (!PropSheet_IsDialogMessage(sheet, &msg)) continue;
+    keepFocusUsable(sheet);
+    return true;
+  }
   for (HWND dialog : dialogs())
     if (IsDialogMessageA(dialog, &msg)) return true;
   return false;

@@ -11,6 +11,7 @@
 #include "modeless.h"
 #include "resource.h"
 #include "winframe/dialog.h"
+#include "winframe/filtered_edit.h"
 
 namespace dk {
 namespace {
@@ -111,6 +112,10 @@ class TAlertDlg : public wf::Dialog {
     filling_ = true;
     SendDlgItemMessageA(hwnd(), IDC_UPDOWN, UDM_SETRANGE32, kThresholdMin, kThresholdMax);
     SetDlgItemInt(hwnd(), IDC_THRESHOLD, static_cast<UINT>(s.threshold), FALSE);
+    // The edit's number style stops typed letters only: a paste passes the same rule.
+    wf::attachFilteredEdit(item(IDC_THRESHOLD),
+                           {[](HWND, char c) { return c >= '0' && c <= '9'; },
+                            [] { MessageBeep(MB_OK); }, false});
     check(IDC_FLASH, s.flash);
     check(IDC_MESSAGE, s.message);
     check(IDC_BEEP, s.beep);

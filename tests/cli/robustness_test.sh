@@ -132,7 +132,10 @@ check "the pair still shows" 0 wk results show "$work/kept"
 expect_text "... whole" out "FIND: c?t"
 # Odd targets: a link is followed (its file replaced, the link kept), a FIFO or a device is
 # written through, "-" is standard output.
-printf 'old\n' > "$work/real.txt"; ln -s real.txt "$work/link.txt"
+printf 'old\n' > "$work/real.txt"; ln -s real.txt "$work/link.txt"; ln -s made.txt "$work/dangling.txt"
+check "export onto a link to no file yet" 0 wk results export "$work/kept" "$work/dangling.txt"
+expect_same "the link stays and its file is made" \
+  "$(readlink "$work/dangling.txt") $(grep -c 'c?t' "$work/made.txt" 2>/dev/null)" "made.txt 1"
 check "export onto a symbolic link" 0 wk results export "$work/kept" "$work/link.txt" --force
 expect_same "the link stays and its file gets the report" \
   "$(readlink "$work/link.txt") $(grep -c 'c?t' "$work/real.txt")" "real.txt 1"

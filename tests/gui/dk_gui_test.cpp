@@ -197,6 +197,13 @@ void sheetPages() {
   expect(textOf(GetDlgItem(alert, 101)) == "1000", "the up arrow from 999 shows 1000");
   apply(sheet);
   expect(readDword("Threshold", value) && value == 1000, "Apply stores the arrow's 1000");
+  // A paste passes the typing rule: digits only (the box and what Apply stores agree).
+  setClipboard("12a-3");
+  SendMessageA(GetDlgItem(alert, 101), EM_SETSEL, 0, -1);
+  SendMessageA(GetDlgItem(alert, 101), WM_PASTE, 0, 0);
+  expect(textOf(GetDlgItem(alert, 101)) == "123", "a pasted threshold keeps its digits only");
+  apply(sheet);
+  expect(readDword("Threshold", value) && value == 123, "Apply stores the 123 shown");
   HWND autoPage = page(sheet, 2);
   shoot(sheet, "sheet-auto");
   SendMessageA(GetDlgItem(autoPage, 105), BM_CLICK, 0, 0);

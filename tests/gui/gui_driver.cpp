@@ -212,4 +212,22 @@ DWORD waitExit(const PROCESS_INFORMATION& pi, int ms) {
   return code;
 }
 
+void setClipboard(const std::string& text) {
+  const int units = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<size_t>(units) * sizeof(wchar_t));
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, static_cast<wchar_t*>(GlobalLock(memory)),
+                      units);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return void(GlobalFree(memory));
+  EmptyClipboard();
+  if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  CloseClipboard();
+}
+
+HWND focusOf(DWORD thread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
 }  // namespace gui

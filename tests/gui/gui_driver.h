@@ -40,6 +40,10 @@ int inkIn(const RECT& area);
 // The lines of a list box of another process (read as Unicode: Wine cuts the ANSI form short
 // across processes).
 std::vector<std::string> listLines(HWND list);
+// Puts `text` (UTF-8) on the clipboard, as Unicode text.
+void setClipboard(const std::string& text);
+// The window that has the keyboard focus in the thread `thread` of another process, or null.
+HWND focusOf(DWORD thread);
 // Waits up to `ms` for the process to end; its exit code, or STILL_ACTIVE.
 DWORD waitExit(const PROCESS_INFORMATION& pi, int ms = 8000);
 

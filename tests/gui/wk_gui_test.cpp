@@ -136,8 +136,15 @@ struct App {
   App& operator=(const App&) = delete;
   HWND item(int id) const { return GetDlgItem(client, id); }
   HWND edit(int combo) const { return FindWindowExA(item(combo), nullptr, "Edit", nullptr); }
+  // Gives `window` of the program the keyboard, as a click would (SetFocus alone works only
+  // for a window of the calling thread).
+  void focus(HWND window) {
+    AttachThreadInput(GetCurrentThreadId(), pi.dwThreadId, TRUE);
+    SetFocus(window);
+    AttachThreadInput(GetCurrentThreadId(), pi.dwThreadId, FALSE);
+  }
   void type(int combo, const std::string& text) {
-    SetFocus(edit(combo));
+    focus(edit(combo));
     for (char c : text) PostMessageA(edit(combo), WM_CHAR, static_cast<unsigned char>(c), 0);
     Sleep(400);
   }
@@ -289,7 +296,7 @@ void typing() {
   app.setField(105, "");
   app.type(105, "c/t 3!");
   expect(waitFor([&] { return textOf(app.item(105)) == "c?t 3!"; }),
-         "FIND takes letters, digits, blank, ! and / as ?");
+         "FIND takes letters, digits, blank, ! and / as ?: " + textOf(app.item(105)));
   expect(
       waitFor([&] { return !IsWindowEnabled(app.item(107)) && !IsWindowEnabled(app.item(108)); }),
       "a multi-word FIND disables Include and Exclude");
@@ -305,6 +312,9 @@ void typing() {
   app.type(108, "b");
   expect(app.answer("Input Error", IDOK).rfind("You cannot Include and Exclude", 0) == 0,
          "Include ab with Exclude b is refused as soon as the b is typed");
+  expect(waitFor([&] { return focusOf(app.pi.dwThreadId) == app.edit(108); }, 2000),
+         "after the message the keyboard is back in Exclude: " +
+             std::to_string(GetDlgCtrlID(focusOf(app.pi.dwThreadId))));
   app.clearAll();
   app.type(107, "ab");
   expect(app.answer("Input Error", IDOK, 1000).empty(),
@@ -323,7 +333,21 @@ void typing() {
                reinterpret_cast<LPARAM>(app.item(107)));
   expect(app.answer("Input Error", IDOK).rfind("You cannot Include and Exclude", 0) == 0,
          "picking Include cd from its history with Exclude c is refused");
-  // A pasted text never meets the key filter: Start holds it to the same rule.
+  // A paste goes through the typing rules as it arrives: "/" becomes "?", the rest is refused
+  // as typing would refuse it; a character outside the code page is refused, not made "?".
+  app.clearAll();
+  setClipboard("Ab3-c$d/\xC3\xA9?* x.\xC3\x85Z");
+  app.setField(105, "");
+  SendMessageA(app.edit(105), WM_PASTE, 0, 0);
+  expect(textOf(app.item(105)) == "Ab3cd??* xZ", "a paste into FIND: " + textOf(app.item(105)));
+  SendMessageA(app.edit(106), WM_PASTE, 0, 0);
+  expect(textOf(app.item(106)) == "AbcdxZ", "a paste into FROM: " + textOf(app.item(106)));
+  app.focus(app.edit(105));
+  PostMessageW(app.edit(105), WM_CHAR, 0x5B57, 0);
+  PostMessageW(app.edit(105), WM_CHAR, 0xE9, 0);
+  Sleep(400);
+  expect(textOf(app.item(105)) == "Ab3cd??* xZ", "字 and é typed into FIND are refused");
+  // A text set from outside never meets the key filter: Start holds it to the same rule.
   app.clearAll();
   app.setField(106, "ab1");
   app.command(150);

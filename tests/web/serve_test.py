@@ -163,6 +163,11 @@ try:
     check("two Origin headers are none", curl_status(
         "-X", "POST", "-H", f"Origin: http://{origin}", "-H", f"Origin: http://{origin}", "-d", "",
         base + "/api/dictionaries?name=small&selected=0") == "403")
+    check("two Sec-Fetch-Site headers are none", curl_status(
+        "-H", "Sec-Fetch-Site: same-origin", "-H", "Sec-Fetch-Site: cross-site",
+        base + "/api/search?find=c%3Ft") == "403")
+    check("a range of a stream is not served: the whole answer", curl_status(
+        "-H", "Range: bytes=0-10", base + "/api/search?find=c%3Ft") == "200")
     status, headers, body = request("/")
     check("no page may frame this one", "frame-ancestors 'none'" in headers.get(
         "Content-Security-Policy", "") and headers.get("X-Frame-Options") == "DENY", str(headers))

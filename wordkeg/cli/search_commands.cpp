@@ -187,7 +187,8 @@ bool lengthsFit(const SearchOptions& o, int longest) {
       {"--min-length", o.minLength}, {"--max-length", o.maxLength}, {"--blanks", o.blanks}};
   for (const auto& [name, value] : options) {
     if (value <= longest) continue;
-    std::fprintf(stderr, "%s: must be a whole number from 1 to %d%s\n", name, longest,
+    std::fprintf(stderr, "%s: must be a whole number from %d to %d%s\n", name,
+                 std::string_view(name) == "--blanks" ? 0 : 1, longest,
                  app::longWordsAside(longest, kTurnLongWordsOn).c_str());
     return false;
   }

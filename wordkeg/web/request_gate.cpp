@@ -42,8 +42,8 @@ void addInterfaceAddresses(std::set<std::string>& hosts) {
 
 // A request of the API (not the page, which any link may open) started by another site's page.
 bool fromAnotherSite(const httplib::Request& req, std::string& why) {
-  if (req.get_header_value_count("Origin") > 1) {
-    why = "a request must name one Origin";
+  if (req.get_header_value_count("Origin") > 1 || req.get_header_value_count("Sec-Fetch-Site") > 1) {
+    why = "a request must name one Origin and one Sec-Fetch-Site";
     return true;
   }
   std::string origin = req.get_header_value("Origin");

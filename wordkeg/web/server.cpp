@@ -130,6 +130,9 @@ const char* reasonOf(int status) {
 void addRoutes(httplib::Server& server, const ServeOptions& options, const RequestGate& gate) {
   server.set_default_headers(securityHeaders());
   server.set_pre_routing_handler([&gate](const httplib::Request& req, httplib::Response& res) {
+    // Every answer is a stream made as it goes: a range of it cannot be served, and the HTTP
+    // library would answer 206 with the whole stream. The whole answer it is, 200.
+    const_cast<httplib::Request&>(req).ranges.clear();
     std::string why;
     if (const int status = gate.refusal(req, why); status != 0) {
       sendError(res, status, why);

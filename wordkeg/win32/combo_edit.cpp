@@ -8,8 +8,9 @@
 namespace wkw {
 TComboEdit::TComboEdit(HWND combo, const char* accepted, int maxLength) : combo_(combo) {
   SendMessageA(combo_, CB_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
-  // "/" arrives as "?": the message loop turns it into the wildcard before any field sees it.
-  attachKeyFilter(FindWindowExA(combo_, nullptr, "Edit", nullptr), acceptOnly(accepted));
+  // "/" arrives as "?": the message loop turns a typed one into the wildcard before any field
+  // sees it, and the filter a pasted one.
+  attachKeyFilter(FindWindowExA(combo_, nullptr, "Edit", nullptr), acceptOnly(accepted), true);
 }
 
 std::string TComboEdit::text() const {

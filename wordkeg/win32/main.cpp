@@ -34,13 +34,15 @@ void translateSlash(MSG& msg, HWND client) {
 
 int runMessageLoop(HWND frame, HWND client) {
   HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_MAIN));
+  // Unicode messages: a character outside the code page reaches the fields' filters as itself
+  // (an ANSI loop would have made it "?", the wildcard).
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (IsWindow(frame) && TranslateAcceleratorA(frame, accelerators, &msg)) continue;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsWindow(frame) && TranslateAcceleratorW(frame, accelerators, &msg)) continue;
     translateSlash(msg, client);
-    if (IsWindow(client) && IsDialogMessageA(client, &msg)) continue;
+    if (IsWindow(client) && IsDialogMessageW(client, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }

@@ -94,10 +94,14 @@ DiskSpace diskSpaceOf(const std::string& path) {
 WriteTarget writeTargetOf(const std::string& path) {
   std::error_code ec;
   WriteTarget target{path, WriteTarget::kFile};
-  if (fs::is_symlink(path, ec)) {
-    const fs::path resolved = fs::weakly_canonical(path, ec);
-    if (!ec) target.path = resolved.string();
+  // Links are followed one by one, so that one leading to no file yet gives the file to make.
+  fs::path at = path;
+  for (int hops = 0; hops < 40 && fs::is_symlink(at, ec); ++hops) {
+    const fs::path to = fs::read_symlink(at, ec);
+    if (ec) break;
+    at = to.is_absolute() ? to : at.parent_path() / to;
   }
+  target.path = at.lexically_normal().string();
   const fs::file_type type = fs::status(target.path, ec).type();
   if (ec || type == fs::file_type::not_found || type == fs::file_type::regular) return target;
   target.kind = type == fs::file_type::fifo || type == fs::file_type::character

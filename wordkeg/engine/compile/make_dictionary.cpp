@@ -202,13 +202,17 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
   const auto size = static_cast<size_t>(layout_.size);
   int64_t n = 0;
   const int64_t total = wordCount_ > 0 ? wordCount_.load() : 1;
+  std::string previous;
   while (!cancelled_ && std::fread(record, 1, size, in.file) == size) {
     percent_ = static_cast<int>(++n * 100 / total);
     pauseGate().pass();
     const std::string word = layout_.word(record);
+    // Repeats come together (the list is sorted): one is a word, the rest are repeats.
+    const bool repeat = word == previous;
+    previous = word;
     if (!uniqueOnly_ || wordAbsentElsewhere(catalogue_, word, dictionaryPath_))
       writer.addWord(word);
-    else
+    else if (!repeat)
       ++tally_.heldElsewhere;
   }
   writer.finish();

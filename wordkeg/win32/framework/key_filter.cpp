@@ -3,35 +3,15 @@
 #include <utility>
 
 #include "engine/base/message_port.h"
-#include "winframe/subclass.h"
+#include "winframe/filtered_edit.h"
 #include "winframe/window.h"
 
 namespace wkw {
-namespace {
 
-class FilteredEdit : public wf::Subclass {
- public:
-  explicit FilteredEdit(KeyFilter filter) : filter_(std::move(filter)) {}
-
- protected:
-  LRESULT onMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_CHAR && static_cast<unsigned char>(wParam) >= 32 &&
-        !filter_(hwnd(), static_cast<char>(wParam))) {
-      wk::beep();
-      return 0;
-    }
-    return callOriginal(msg, wParam, lParam);
-  }
-
- private:
-  KeyFilter filter_;
-};
-
-}  // namespace
-
-void attachKeyFilter(HWND edit, KeyFilter filter) {
-  wf::Subclass::attach(edit, std::make_unique<FilteredEdit>(std::move(filter)));
+void attachKeyFilter(HWND edit, KeyFilter filter, bool slashIsWildcard) {
+  wf::attachFilteredEdit(edit, {std::move(filter), [] { wk::beep(); }, slashIsWildcard});
 }
+
 KeyFilter acceptOnly(std::string accepted) {
   return [accepted = std::move(accepted)](HWND, char c) {
     return accepted.find(c) != std::string::npos;

@@ -8,8 +8,14 @@ int WinMessagePort::show(const std::string& text, const std::string& caption, un
   HWND owner = GetCurrentThreadId() == uiThread_ ? owner_ : nullptr;
   if (owner && !IsWindow(owner)) owner = nullptr;
   if (!owner) style |= MB_TASKMODAL;
+  // The control the user was in gets the keyboard back: after the box, Windows activates the
+  // owner but gives no control of its dialog the focus, and keys would go nowhere.
+  const HWND focused = GetFocus();
   // Texts loaded by id are at most 255 characters; composed texts (file lists) may be longer.
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+  const int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+  if (focused && IsWindow(focused) && IsWindowVisible(focused) && IsWindowEnabled(focused))
+    SetFocus(focused);
+  return answer;
 }
 
 WinMessagePort& messagePort() {
