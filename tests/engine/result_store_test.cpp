@@ -97,7 +97,7 @@ TEST_F(ResultStoreTest, ViewWithoutIndexKeepsThePairOnDisplay) {
   // one pair with the other's count.
   ASSERT_EQ(store->savePair(tempPath("two")), 0);
   ResultStore bigger(tempPath("b.$$$"), tempPath("b.pdx"));
-  for (int i = 0; i < 5; ++i) bigger.append("word" + std::to_string(i), false);
+  for (int i = 0; i < 5; ++i) bigger.append(std::string("word").append(std::to_string(i)), false);
   bigger.finish(header());
   ASSERT_EQ(bigger.savePair(tempPath("five")), 0);
   ASSERT_TRUE(copyFile(tempPath("two.wkg"), tempPath("five.wkg"), nullptr) == 0);
@@ -159,7 +159,7 @@ TEST_F(ResultStoreTest, ReserveOfFreeSpaceStopsAndKeepsTheResults) {
     return ++calls == 1 ? DiskSpace{100 * gb, 50 * gb} : DiskSpace{100 * gb, gb / 2};
   });
   for (int i = 0; i < 100000 && !store->stopsSearch(); ++i)
-    store->append("w" + std::to_string(i), false);
+    store->append(std::string(1, 'w').append(std::to_string(i)), false);
   EXPECT_TRUE(store->reserveReached());
   const int kept = store->entryCount();
   EXPECT_GT(kept, 1000);
@@ -173,7 +173,7 @@ TEST_F(ResultStoreTest, ReserveOfFreeSpaceStopsAndKeepsTheResults) {
   ResultsHeader h;
   ASSERT_TRUE(viewer.view(tempPath("kept"), h));
   EXPECT_EQ(viewer.entryCount(), kept);
-  EXPECT_EQ(viewer.entry(kept - 1), "w" + std::to_string(kept - 1));
+  EXPECT_EQ(viewer.entry(kept - 1), std::string(1, 'w').append(std::to_string(kept - 1)));
 }
 
 TEST_F(ResultStoreTest, UncreatableWorkingPairIsReportedOnce) {
