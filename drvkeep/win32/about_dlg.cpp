@@ -72,8 +72,14 @@ void THyperLink::open() {
   GetWindowTextA(hwnd(), text, mode_ == LinkMode::kWeb ? 99 : 92);
   const std::string target =
       mode_ == LinkMode::kMail ? std::string("mailto:") + text : std::string(text);
-  ShellExecuteA(GetParent(hwnd()), nullptr, target.c_str(), nullptr, nullptr,
-                SW_SHOWNORMAL);  // failures ignored
+  // A system with no browser or mail program set up opens nothing: say so.
+  const auto opened = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(GetParent(hwnd()), nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (opened <= 32) {
+    const std::string text =
+        "Could not open " + target + ": no program on this computer is set up to open it.";
+    MessageBoxA(GetParent(hwnd()), text.c_str(), "About Drive Keeper", MB_ICONEXCLAMATION | MB_OK);
+  }
 }
 
 void makeLink(HWND dialog, int id, LinkMode mode) {
@@ -111,8 +117,12 @@ class TAboutDlg : public wf::Dialog {
   void onCommand(int id, int, HWND) override {
     if (id == IDOK || id == IDCANCEL) DestroyWindow(hwnd());
   }
-  INT_PTR onMessage(UINT msg, WPARAM, LPARAM, bool& handled) override {
-    if (msg == WM_CTLCOLORSTATIC) return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+  INT_PTR onMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
+    if (msg == WM_CTLCOLORSTATIC) {
+      // The texts on the dialog's grey, not on boxes of the default white.
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     if (msg == WM_DESTROY) {
       removeDialog(hwnd());
       return TRUE;

@@ -107,8 +107,11 @@ void TKestrelWindow::showMenu() {
   POINT at;
   GetCursorPos(&at);
   SetForegroundWindow(hwnd());  // so the menu closes when the user clicks elsewhere
+  // The icon's tooltip would stay on screen over the menu: it has none while the menu is open.
+  showTip("");
   TrackPopupMenu(menu_, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
   PostMessageA(hwnd(), WM_NULL, 0, 0);
+  showTip(tip_);
 }
 
 void TKestrelWindow::notify(DWORD action, int iconId, const std::string& tip) {
@@ -122,11 +125,17 @@ void TKestrelWindow::notify(DWORD action, int iconId, const std::string& tip) {
     data.hIcon =
         static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0));
   lstrcpynA(data.szTip, tip.c_str(), 64);
+  tip_ = tip;
   Shell_NotifyIconA(action, &data);  // results ignored: without a tray the monitor still runs
   if (data.hIcon) DestroyIcon(data.hIcon);
 }
 
 void TKestrelWindow::setTip(const std::string& tip) {
+  tip_ = tip;
+  showTip(tip);
+}
+
+void TKestrelWindow::showTip(const std::string& tip) {
   NOTIFYICONDATAA data = {};
   data.cbSize = kTrayRecordSize;
   data.hWnd = hwnd();

@@ -43,9 +43,13 @@ class TKestrelWindow : public wf::Window, public Tray, public Alerts {
   void showMenu();
   void notify(DWORD action, int iconId, const std::string& tip);
 
+  // Sets the tray icon's tooltip to `tip` alone.
+  void showTip(const std::string& tip);
+
   MonitorState& state_;
   HINSTANCE instance_ = nullptr;
   HMENU menu_ = nullptr;
+  std::string tip_;  // the icon's tooltip, taken away while the menu is open
   std::unique_ptr<Monitor> monitor_;
 };
 

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -237,9 +238,15 @@ void aboutBoxes() {
   HWND main = startMonitor(pi);
   PostMessageA(main, WM_COMMAND, 1024, 0);
   PostMessageA(main, WM_COMMAND, 1024, 0);
-  const auto boxes = waitDialogs(pi.dwProcessId, "", 2);
-  expect(boxes.size() == 2, "About twice opens two About boxes");
+  const auto boxes = waitDialogs(pi.dwProcessId, "About Drive Keeper", 2);
+  expect(boxes.size() == 2, "About twice opens two About boxes, with their caption");
   if (!boxes.empty()) {
+    // The texts sit on the dialog's grey: no white box behind a line of text.
+    RECT line;
+    GetWindowRect(GetDlgItem(boxes[0], 103), &line);
+    const auto pixels = grab(line);
+    expect(std::count(pixels.begin(), pixels.end(), 0xFFFFFFu) == 0,
+           "the About box's texts have no white background");
     expect(textOf(GetDlgItem(boxes[0], 102)).find('@') != std::string::npos,
            "the About box shows the mail link");
     expect(FindWindowExA(boxes[0], nullptr, "Static", DK_ABOUT_VERSION) != nullptr,
