@@ -524,6 +524,13 @@ void longSearch() {
   ShowWindow(app.frame, SW_RESTORE);
   Sleep(600);
   expect(textOf(app.frame) == kTitle, "the title comes back");
+  // The window menu that minimises or maximises closes over a search: its status stays.
+  ShowWindow(app.frame, SW_MAXIMIZE);
+  SendMessageA(app.frame, WM_MENUSELECT, MAKEWPARAM(SC_MAXIMIZE, MF_SYSMENU), 0);
+  SendMessageA(app.frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  Sleep(300);
+  expect(app.status() == "Searching", "the status stays after the window menu: " + app.status());
+  ShowWindow(app.frame, SW_RESTORE);
   PostMessageA(app.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
   const std::string before = app.checked();
   expect(app.answer("Confirm", IDNO) == "Are you sure you want to cancel this search?",

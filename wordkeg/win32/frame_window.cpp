@@ -97,6 +97,7 @@ void WkegTFrameWindow::layout() {
 }
 
 void WkegTFrameWindow::setStatusText(const std::string& text) {
+  statusText_ = text;
   SetWindowTextA(status_[0], text.c_str());
 }
 
@@ -123,9 +124,12 @@ void WkegTFrameWindow::restoreTitle() {
 }
 
 void WkegTFrameWindow::showHint(UINT item, UINT flags) {
-  // Items that open a sub-menu have no command and no hint; a closed menu clears the text.
+  // Items that open a sub-menu have no command and no hint. A closed menu gives back what the
+  // program said ("Searching"): the window menu that minimises or maximises must not wipe it.
   const bool command = flags != 0xFFFF && !(flags & (MF_POPUP | MF_SEPARATOR));
-  setStatusText(command ? wk::loadString(static_cast<int>(item)) : "");
+  const std::string text =
+      command ? wk::loadString(static_cast<int>(item)) : flags == 0xFFFF ? statusText_ : "";
+  SetWindowTextA(status_[0], text.c_str());
 }
 
 LRESULT WkegTFrameWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

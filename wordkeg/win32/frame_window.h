@@ -41,6 +41,7 @@ class WkegTFrameWindow : public wf::Window {
   HFONT font_ = nullptr;
   int statusHeight_ = 0;
   int charWidth_ = 0;  // average character width of the status font
+  std::string statusText_;  // what the program said last; a menu's hints only pass over it
   bool titleShowsCount_ = false;
   POINT minimum_ = {};  // the smallest frame size: below it controls would overlap the list
 };
