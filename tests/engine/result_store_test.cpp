@@ -176,6 +176,19 @@ TEST_F(ResultStoreTest, ReserveOfFreeSpaceStopsAndKeepsTheResults) {
   EXPECT_EQ(viewer.entry(kept - 1), std::string(1, 'w').append(std::to_string(kept - 1)));
 }
 
+// The pair's offsets are 32-bit: a search of more results than 2 GB stops before they wrap (the
+// list drew blank rows past them), keeping a whole, readable pair.
+TEST_F(ResultStoreTest, DataPastItsLargestSizeStopsAndKeepsTheResults) {
+  store->setLargestData(results::kHeaderBytes + 10 * 4);  // room for ten "wNN" lines
+  for (int i = 10; i < 30 && !store->stopsSearch(); ++i)
+    store->append(std::string(1, 'w').append(std::to_string(i)), false);
+  EXPECT_EQ(store->entryCount(), 10);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("at most 2 GB"), std::string::npos);
+  store->finish(header());
+  EXPECT_EQ(store->entry(9), "w19");
+}
+
 TEST_F(ResultStoreTest, UncreatableWorkingPairIsReportedOnce) {
   ResultStore lost("no/such/dir/w.$$$", "no/such/dir/w.pdx");
   lost.append("cat", false);

@@ -122,10 +122,17 @@ void ResultStore::append(const std::string& text, bool sequence) {
     writeError_ = errno ? errno : EIO;
     return;
   }
-  longest_ = std::max<int>(longest_, static_cast<int>(text.size()));
   // A sequence's final blank becomes its line end; a single word gets one.
   const size_t kept = sequence && !text.empty() ? text.size() - 1 : text.size();
   const bool ends = !(sequence && text.empty());
+  if (dataEnd_ + static_cast<int64_t>(kept) + 1 > largestData_) {
+    // Past this the offsets would wrap and the list show blank rows.
+    showMessage(str(kResultsFileFull), str(kFileErrorDotCaption),
+                mb::kIconStop | mb::kOk | mb::kTaskModal);
+    stopped_ = true;
+    return;
+  }
+  longest_ = std::max<int>(longest_, static_cast<int>(text.size()));
   pendingData_.append(text, 0, kept);
   if (ends) pendingData_ += '\n';
   dataEnd_ += static_cast<int32_t>(kept + (ends ? 1 : 0));

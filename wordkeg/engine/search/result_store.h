@@ -40,6 +40,9 @@ class ResultStore {
   // The working pair stopped growing because its disk's free space fell below the reserve a
   // search leaves (see kReserve below); what it holds stays readable.
   bool reserveReached() const { return reserveReached_; }
+  // The data file's offsets are 32-bit: it holds at most 2 GB of lines, after which the store
+  // stops (the user told once) and what it holds stays readable. Tests set a smaller size.
+  void setLargestData(int64_t bytes) { largestData_ = bytes; }
   // Tests give the disk's figures instead of the system.
   void setDiskSpaceProbe(std::function<DiskSpace(const std::string&)> probe) {
     diskSpace_ = std::move(probe);
@@ -113,6 +116,7 @@ class ResultStore {
   bool stopped_ = false;  // the pair could not be created or written: append nothing more
   int writeError_ = 0;
   bool reserveReached_ = false;
+  int64_t largestData_ = INT32_MAX;
   int64_t reserve_ = 0;       // free bytes the working pair leaves on its disk
   unsigned blocksWritten_ = 0;
   std::function<DiskSpace(const std::string&)> diskSpace_ = diskSpaceOf;
