@@ -365,11 +365,19 @@ void typing() {
   expect(app.answer("Invalid Pattern Warning", IDCANCEL).find("after the ! wildcard") !=
              std::string::npos,
          "leaving FIND runs its check at once");
+  // The status line's blank is a space; a never-set one is empty: both show nothing.
+  const auto shown = [&app] {
+    const std::string text = app.status();
+    return text.find_first_not_of(' ') == std::string::npos ? std::string() : text;
+  };
+  const std::string said = shown();
   SendMessageA(app.frame, WM_MENUSELECT, MAKEWPARAM(24331, MF_HILITE),
                reinterpret_cast<LPARAM>(GetMenu(app.frame)));
   expect(waitFor([&] { return app.status() == "Clear All Entries"; }), "a menu item's hint");
   SendMessageA(app.frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-  expect(waitFor([&] { return app.status().empty(); }), "the hint goes when the menu closes");
+  expect(waitFor([&] { return shown() == said; }),
+         "the hint goes when the menu closes, giving back what the status said: [" + said +
+             "] [" + app.status() + "]");
   HWND menu = openPopup(app, app.client, app.client, MAKELPARAM(60, 60));
   RECT placed = {};
   if (menu) GetWindowRect(menu, &placed);
