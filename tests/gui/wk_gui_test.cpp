@@ -581,6 +581,36 @@ void highlight(HWND list, const std::string& name) {
       SendMessageA(list, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
 }
 
+// Posts a key press (down and up) to `window` of the program, as the keyboard would.
+void key(HWND window, WPARAM vk) {
+  PostMessageA(window, WM_KEYDOWN, vk, 1);
+  PostMessageA(window, WM_KEYUP, vk, 0xC0000001);
+  Sleep(300);
+}
+
+// Create From File driven by the keyboard alone: Enter makes the dictionary, Esc closes the
+// dialog, and the main window has the keyboard again.
+void makeByKeys() {
+  prepareHome(false);
+  writeFile(home + "\\words.txt", "zebra\nyak\n");
+  App app;
+  HWND dialog = openDialog(app, 7104, "Make Dictionary From File");
+  expect(dialog != nullptr, "Create From File opens its dialog");
+  if (!dialog) return;
+  setItem(dialog, 101, home + "\\words.txt");
+  setItem(dialog, 102, "keys");
+  app.focus(GetDlgItem(dialog, 102));
+  key(GetDlgItem(dialog, 102), VK_RETURN);
+  expect(statusBecomes(app, "Dictionary Created Successfully"), "Enter makes the dictionary");
+  const HWND focused = focusOf(app.pi.dwThreadId);
+  expect(GetParent(focused) == dialog, "the keyboard stays in the dialog after the make");
+  key(focused, VK_ESCAPE);
+  expect(waitFor([&] { return !IsWindow(dialog); }, 3000), "Esc closes the dialog for good");
+  expect(waitFor([&] { return IsWindowEnabled(app.frame) != 0; }, 3000),
+         "the main window takes the keyboard again");
+  expect(app.exit(), "Exit ends the program");
+}
+
 void makeDictionary() {
   prepareHome(false);
   std::string list;
@@ -1028,21 +1058,14 @@ int main(int argc, char** argv) {
   scenario = argv[1];
   CreateDirectoryA(shots.c_str(), nullptr);
   const std::map<std::string, std::function<void()>> scenarios = {
-      {"missing-list", missingList},
-      {"typing", typing},
-      {"single-word", singleWord},
-      {"damaged-dictionary", damagedDictionary},
-      {"long-words", longWords},
-      {"starter", starter},
-      {"results", results},
-      {"long-search", longSearch},
-      {"second-copy", secondCopy},
-      {"make-dictionary", makeDictionary},
-      {"merge", mergeDictionaries},
-      {"add-remove", addAndRemove},
-      {"same-files", sameFiles},
-      {"select", selectDialog},
-      {"layout", layoutSizes}};
+      {"missing-list", missingList}, {"typing", typing},
+      {"single-word", singleWord},   {"damaged-dictionary", damagedDictionary},
+      {"long-words", longWords},     {"starter", starter},
+      {"results", results},          {"long-search", longSearch},
+      {"second-copy", secondCopy},   {"make-dictionary", makeDictionary},
+      {"make-by-keys", makeByKeys},  {"merge", mergeDictionaries},
+      {"add-remove", addAndRemove},  {"same-files", sameFiles},
+      {"select", selectDialog},      {"layout", layoutSizes}};
   const auto found = scenarios.find(argv[1]);
   if (found == scenarios.end()) return 2;
   try {

@@ -123,7 +123,11 @@ bool wkegowlTDLGClient::startWorker() {
 }
 
 wk::RunOutcome wkegowlTDLGClient::runOperation(wk::Operation& operation) {
-  return ProgressDialog::run(hwnd(), operation);
+  // The wait dialog belongs to the dialog whose command started the operation (Create From
+  // File, Merge): owned by the main window instead, its end gave the keyboard to the main
+  // window while that dialog still ran, and Esc and Enter went nowhere.
+  HWND owner = messagePort().owner();
+  return ProgressDialog::run(owner && IsWindow(owner) ? owner : hwnd(), operation);
 }
 
 // ---- Commands ---------------------------------------------------------------------------
