@@ -1057,17 +1057,32 @@ int main(int argc, char** argv) {
   shots = argv[4];
   scenario = argv[1];
   CreateDirectoryA(shots.c_str(), nullptr);
+  // clang-format off: one scenario a line
   const std::map<std::string, std::function<void()>> scenarios = {
-      {"missing-list", missingList}, {"typing", typing},
-      {"single-word", singleWord},   {"damaged-dictionary", damagedDictionary},
-      {"long-words", longWords},     {"starter", starter},
-      {"results", results},          {"long-search", longSearch},
-      {"second-copy", secondCopy},   {"make-dictionary", makeDictionary},
-      {"make-by-keys", makeByKeys},  {"merge", mergeDictionaries},
-      {"add-remove", addAndRemove},  {"same-files", sameFiles},
-      {"select", selectDialog},      {"layout", layoutSizes}};
+      {"missing-list", missingList},
+      {"typing", typing},
+      {"single-word", singleWord},
+      {"damaged-dictionary", damagedDictionary},
+      {"long-words", longWords},
+      {"starter", starter},
+      {"results", results},
+      {"long-search", longSearch},
+      {"second-copy", secondCopy},
+      {"make-dictionary", makeDictionary},
+      {"make-by-keys", makeByKeys},
+      {"merge", mergeDictionaries},
+      {"add-remove", addAndRemove},
+      {"same-files", sameFiles},
+      {"select", selectDialog},
+      {"layout", layoutSizes}};
+  // clang-format on
   const auto found = scenarios.find(argv[1]);
   if (found == scenarios.end()) return 2;
+  // The release zip's program is unzipped by ./test; a tree built by other means has none.
+  if (scenario == "starter" && !exists(program)) {
+    std::printf("starter: skipped, no %s (./test unzips the release zip there)\n", program.c_str());
+    return 77;
+  }
   try {
     found->second();
   } catch (const std::exception& e) {
