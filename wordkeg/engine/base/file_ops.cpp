@@ -118,23 +118,13 @@ std::string stagingPathFor(const std::string& destination) {
   return dir + freshTempName();
 }
 
-int copyFile(const std::string& destinationName, const std::string& source,
-             std::atomic<int>* percent) {
+int copyInto(const std::string& path, const std::string& source, std::atomic<int>* percent) {
   const int64_t size = fileSize(source);
   if (percent) *percent = 0;
-  const WriteTarget target = writeTargetOf(destinationName);
-  if (target.kind == WriteTarget::kRefused) return copy_result::kCannotWrite;
-  const std::string& destination = target.path;
-  const bool stream = target.kind == WriteTarget::kStream;
-  const std::string staged = stream ? destination : stagingPathFor(destination);
-  File out(std::fopen(staged.c_str(), "wb"));
+  File out(std::fopen(path.c_str(), "wb"));
   if (!out) return copy_result::kCannotWrite;
   File in(std::fopen(source.c_str(), "rb"));
-  if (!in) {
-    out.reset();
-    if (!stream) removeFile(staged);
-    return copy_result::kCannotRead;
-  }
+  if (!in) return copy_result::kCannotRead;
   std::vector<char> buffer(kCopyBlock);
   int64_t done = 0;
   bool failed = false;
@@ -148,10 +138,18 @@ int copyFile(const std::string& destinationName, const std::string& source,
   }
   failed = failed || std::ferror(in.get());
   failed = std::fclose(out.release()) != 0 || failed;
-  if (stream) return failed ? copy_result::kWriteFailed : copy_result::kOk;
-  if (failed || !replaceFile(destination, staged)) {
+  return failed ? copy_result::kWriteFailed : copy_result::kOk;
+}
+
+int copyFile(const std::string& destination, const std::string& source, std::atomic<int>* percent) {
+  const WriteTarget target = writeTargetOf(destination);
+  if (target.kind == WriteTarget::kRefused) return copy_result::kCannotWrite;
+  if (target.kind == WriteTarget::kStream) return copyInto(target.path, source, percent);
+  const std::string staged = stagingPathFor(target.path);
+  const int code = copyInto(staged, source, percent);
+  if (code != copy_result::kOk || !replaceFile(target.path, staged)) {
     removeFile(staged);
-    return failed ? copy_result::kWriteFailed : copy_result::kCannotWrite;
+    return code != copy_result::kOk ? code : copy_result::kCannotWrite;
   }
   return copy_result::kOk;
 }

@@ -49,6 +49,9 @@ std::string stagingPathFor(const std::string& destination);
 // writeTargetOf) and renamed over it only when whole: a failed copy leaves any earlier
 // destination as it was. A stream destination is written through.
 int copyFile(const std::string& destination, const std::string& source, std::atomic<int>* percent);
+// The copy itself: writes `source` into the file `path` as it stands, with no staging; a failed
+// copy leaves what it wrote, for the caller to remove (copyFile removes its staged file).
+int copyInto(const std::string& path, const std::string& source, std::atomic<int>* percent);
 // Renames `source` over `destination`; where a rename is impossible (another drive or file
 // system), copies and deletes the source only after a successful copy.
 int moveFile(const std::string& destination, const std::string& source, std::atomic<int>* percent);

@@ -1,6 +1,7 @@
 #include "temp_names.h"
 
 #include <atomic>
+#include <cstdlib>
 
 #ifdef _WIN32
 #include <process.h>
@@ -52,16 +53,14 @@ bool isDeadProcessTempName(const std::string& name) {
   (void)name;
   return false;
 #else
-  const auto end = name.find('_');
-  if (name.rfind("TMP", 0) != 0 || end == std::string::npos || end == 3 || end > 10) return false;
-  unsigned long pid = 0;
-  for (size_t i = 3; i < end; ++i) {
-    const char c = name[i];
-    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'z' ? c - 'a' + 10 : -1;
-    if (digit < 0) return false;
-    pid = pid * 36 + static_cast<unsigned long>(digit);
-  }
-  if (pid == 0 || pid > 0x7fffffffUL) return false;
+  // Lower-case digits and letters only, as toBase36 writes them (strtoul would take more).
+  if (name.rfind("TMP", 0) != 0 || name.size() < 4 ||
+      name.find_first_not_of("0123456789abcdefghijklmnopqrstuvwxyz", 3) != name.find('_', 3))
+    return false;
+  // The tag is processTag(): the process id in base 36, then "_".
+  char* end = nullptr;
+  const unsigned long pid = std::strtoul(name.c_str() + 3, &end, 36);
+  if (*end != '_' || end == name.c_str() + 3 || pid == 0 || pid > 0x7fffffffUL) return false;
   return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 #endif
 }

@@ -8,6 +8,7 @@
 #include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
+#include "../base/temp_names.h"
 #include "../dict/dictionary_header.h"
 
 namespace wk {
@@ -150,17 +151,16 @@ void ResultStore::append(const std::string& text, bool sequence) {
   }
   ++entries_;
   if (listener_) listener_(std::string_view(text.data(), kept));
-  if (full) reserveKept();
+  if (full) checkReserve();
 }
 
-bool ResultStore::reserveKept() {
-  if (++blocksWritten_ % kReserveCheckBlocks != 0) return true;
+void ResultStore::checkReserve() {
+  if (++blocksWritten_ % kReserveCheckBlocks != 0) return;
   const DiskSpace space = diskSpace_(directoryOf(dataPath_));
-  if (space.available < 0 || space.available >= reserve_) return true;
+  if (space.available < 0 || space.available >= reserve_) return;
   reserveReached_ = stopped_ = true;
   showMessage(str(kDiskNearlyFull) + directoryOf(dataPath_), str(kFileErrorDotCaption),
               mb::kIconStop | mb::kOk | mb::kTaskModal);
-  return false;
 }
 
 void ResultStore::finish(ResultsHeader header) {
@@ -268,12 +268,17 @@ int ResultStore::savePair(const std::string& destination) {
   if (dataTarget.kind != WriteTarget::kFile) return report(copy_result::kCannotWrite, data, "");
   if (indexTarget.kind != WriteTarget::kFile) return report(copy_result::kCannotWrite, index, "");
   const std::string stagedData = stagingPathFor(dataTarget.path);
-  const std::string stagedIndex = stagingPathFor(indexTarget.path);
-  int code = copyFile(stagedData, dataPath_, nullptr);
-  if (code != copy_result::kOk) return report(code, data, dataPath_);
-  code = copyFile(stagedIndex, indexPath_, nullptr);
+  // Beside the other: the halves' names differ only in their extension (one sweep of leftovers).
+  const std::string stagedIndex = directoryOf(indexTarget.path) + freshTempName();
+  int code = copyInto(stagedData, dataPath_, nullptr);
   if (code != copy_result::kOk) {
     removeFile(stagedData);
+    return report(code, data, dataPath_);
+  }
+  code = copyInto(stagedIndex, indexPath_, nullptr);
+  if (code != copy_result::kOk) {
+    removeFile(stagedData);
+    removeFile(stagedIndex);
     return report(code, index, indexPath_);
   }
   if (!replaceFile(dataTarget.path, stagedData) || !replaceFile(indexTarget.path, stagedIndex)) {

@@ -93,9 +93,9 @@ class ResultStore {
 
  private:
   bool openWorkingPair();
-  // After a block is written: false, the store stopped and the user told, once the disk's free
-  // space is under the reserve, which is looked at every few blocks.
-  bool reserveKept();
+  // After a block is written: stops the store, telling the user, once the disk's free space is
+  // under the reserve, which is looked at every few blocks.
+  void checkReserve();
   // Opens the pair for reading and writing and takes its names; false (told when `tell`) with
   // nothing open when either file cannot be opened.
   bool openPair(const std::string& data, const std::string& index, bool tell);
