@@ -102,8 +102,14 @@ TEST_F(ResultStoreTest, ViewWithoutIndexKeepsThePairOnDisplay) {
   ASSERT_EQ(bigger.savePair(tempPath("five")), 0);
   ASSERT_TRUE(copyFile(tempPath("two.wkg"), tempPath("five.wkg"), nullptr) == 0);
   EXPECT_FALSE(store->view(tempPath("two"), h));
-  EXPECT_NE(messages.shown.back().text.find("come from different saves"), std::string::npos);
+  EXPECT_NE(messages.shown.back().text.find("do not belong together"), std::string::npos);
   EXPECT_EQ(store->entry(1), "w1");
+  // An index cut short is refused with words that name damage, not only another save.
+  const auto index = readBytes(tempPath("five.pdx"));
+  writeBytes(tempPath("cut.wkg"), readBytes(tempPath("b.$$$")));
+  writeBytes(tempPath("cut.pdx"), std::vector<unsigned char>(index.begin(), index.begin() + 12));
+  EXPECT_FALSE(store->view(tempPath("cut"), h));
+  EXPECT_NE(messages.shown.back().text.find("damaged (cut short)"), std::string::npos);
 }
 
 // A save staged beside its target by a copy that was killed leaves a file no one removes: the
