@@ -15,8 +15,12 @@ printf 'a\nat\nact\nbat\ncat\ndog\ngod\nhat\ntac\ncoat\n' >"$work/list.txt"
 # The same home twice: the window works in one, the command line in the other.
 G="$build/guihome/same-files"
 rm -rf "$G"; cp -r "$H" "$G"
-wine "$driver" same-files "$(win "$build/bin/wordkeg32.exe")" "$(win "$G")" \
-  "$(win "$build/screenshots")" >"$work/out" 2>&1
+# A driver that printed nothing never ran (Wine did not start it): it is started once more.
+for _ in 1 2; do
+  wine "$driver" same-files "$(win "$build/bin/wordkeg32.exe")" "$(win "$G")" \
+    "$(win "$build/screenshots")" >"$work/out" 2>&1
+  [ -s "$work/out" ] && break
+done
 # The driver's own verdict, not wine's status (which is 0 when the program cannot even start).
 expect_text "the window views the command line's pair, saves and adds" out "same-files: passed"
 { wk search '?at' --save "$H/files/win.wkg"; wk results export "$H/files/win.wkg" "$H/files/win.txt"
