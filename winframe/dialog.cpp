@@ -1,6 +1,7 @@
 #include "dialog.h"
 
 #include "boundary.h"
+#include "text_codec.h"
 #include "window.h"
 
 namespace wf {
@@ -57,7 +58,7 @@ std::string Dialog::text(int id) const {
 }
 
 void Dialog::setText(int id, const std::string& text) {
-  SetDlgItemTextA(hwnd_, id, text.c_str());
+  SetDlgItemTextW(hwnd_, id, widen(text).c_str());
 }
 
 INT_PTR CALLBACK Dialog::pageProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

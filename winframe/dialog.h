@@ -49,7 +49,7 @@ class Dialog {
   void end(INT_PTR code);
 
   std::string text(int id) const;
-  void setText(int id, const std::string& text);
+  void setText(int id, const std::string& text);  // `text` in the program's form (text_codec.h)
   bool checked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
   void check(int id, bool on) { CheckDlgButton(hwnd_, id, on ? BST_CHECKED : BST_UNCHECKED); }
   void enable(int id, bool on) { EnableWindow(item(id), on); }

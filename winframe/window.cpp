@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "boundary.h"
+#include "text_codec.h"
 
 namespace wf {
 
@@ -45,11 +46,11 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 }
 
 std::string windowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(hwnd, text.data(), length + 1);
-  text.resize(static_cast<size_t>(length));
-  return text;
+  // Read as Unicode: a path typed or chosen outside the code page comes back whole (text_codec.h).
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+  return narrow(text);
 }
 
 }  // namespace wf

@@ -37,7 +37,7 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
-// The text of any window of this process.
+// The text of any window of this process, in the program's form (text_codec.h).
 std::string windowText(HWND hwnd);
 
 }  // namespace wf

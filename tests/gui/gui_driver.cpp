@@ -79,7 +79,20 @@ std::string textOf(HWND hwnd) {
 }
 
 std::string boxText(HWND box) {
-  return textOf(GetDlgItem(box, 0xFFFF));
+  wchar_t text[1024] = {};
+  SendMessageTimeoutW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 1000, nullptr);
+  char utf8[4096] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring utf16(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                        wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<size_t>(units > 0 ? units : 0));
+  return wide;
 }
 
 void shoot(HWND hwnd, const char* name, int settleMs) {

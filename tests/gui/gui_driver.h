@@ -21,8 +21,10 @@ HWND waitWindow(const char* cls, const char* title, int ms = 8000);
 std::vector<HWND> dialogs(DWORD pid, const std::string& title);
 std::vector<HWND> waitDialogs(DWORD pid, const std::string& title, size_t count = 1, int ms = 8000);
 std::string textOf(HWND hwnd);
-// The text of a message box.
+// The text of a message box, read as Unicode and given in UTF-8.
 std::string boxText(HWND box);
+// UTF-8 to UTF-16, for the system's wide functions.
+std::wstring utf16(const std::string& utf8);
 // Saves the window's picture as `name`.bmp in the shots folder, `settleMs` after the call (a
 // window that has closed by then is not taken).
 void shoot(HWND hwnd, const char* name, int settleMs = 300);

@@ -37,13 +37,14 @@ bool waitFor(const std::function<bool()>& holds, int ms = 5000) {
   return false;
 }
 
+// Paths here are UTF-8, so that folders outside the code page can be named.
 bool exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(utf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string readFile(const std::string& path) {
   std::string text;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+  if (std::FILE* f = _wfopen(utf16(path).c_str(), L"rb")) {
     char block[4096];
     while (size_t got = std::fread(block, 1, sizeof block, f)) text.append(block, got);
     std::fclose(f);
@@ -52,7 +53,7 @@ std::string readFile(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const std::string& text) {
-  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+  if (std::FILE* f = _wfopen(utf16(path).c_str(), L"wb")) {
     std::fwrite(text.data(), 1, text.size(), f);
     std::fclose(f);
   }
@@ -189,6 +190,8 @@ struct App {
     if (boxes.empty()) return "";
     const std::string text = boxText(boxes[0]);
     PostMessageA(boxes[0], WM_COMMAND, static_cast<WPARAM>(button), 0);
+    // Gone before the next question is looked for, or that would find this box again.
+    waitFor([&] { return !IsWindowVisible(boxes[0]); }, 3000);
     Sleep(300);
     return text;
   }
@@ -245,7 +248,7 @@ bool fileDialog(const App& app, const std::string& title, const std::string& pat
   if (boxes.empty()) return false;
   for (int id : {0x47c, 0x480}) {
     if (HWND name = GetDlgItem(boxes[0], id))
-      SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+      SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(utf16(path).c_str()));
   }
   Sleep(200);
   PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
@@ -489,13 +492,32 @@ void results() {
   app.command(24333);
   expect(app.answer("Confirm", IDNO) == "Delete these saved results: " + home + "\\files\\cats.wkg",
          "Delete Results asks first");
-  expect(exists(home + "\\files\\cats.wkg") && app.found() == "3", "No keeps the pair on display");
+  expect(waitFor([&] { return exists(home + "\\files\\cats.wkg") && app.found() == "3"; }),
+         "No keeps the pair on display");
   app.command(24333);
   app.answer("Confirm", IDYES);
-  Sleep(500);
-  expect(!exists(home + "\\files\\cats.wkg") && !exists(home + "\\files\\cats.pdx"),
+  expect(waitFor([&] {
+           return !exists(home + "\\files\\cats.wkg") && !exists(home + "\\files\\cats.pdx");
+         }),
          "Yes deletes the viewed pair");
   expect(textOf(app.item(105)) == "*", "Delete Results clears the window");
+  // A folder named outside the code page: the report, the pair, View and the question all
+  // reach it whole.
+  const std::string folder = home + "\\files\\字典";
+  CreateDirectoryW(utf16(folder).c_str(), nullptr);
+  expect(app.search("?at"), "the search ends");
+  saveAs(app, folder + "\\résumé.txt", 1);
+  expect(readFile(folder + "\\résumé.txt") == report, "Save As writes the report into 字典");
+  saveAs(app, folder + "\\字典", 1);
+  expect(exists(folder + "\\字典.wkg") && exists(folder + "\\字典.pdx"),
+         "Save As writes the pair into 字典");
+  app.command(24331);
+  Sleep(300);
+  openFile(app, folder + "\\字典.wkg");
+  expect(textOf(app.item(105)) == "?at" && app.found() == "3", "View reads the pair from 字典");
+  app.command(24333);
+  expect(app.answer("Confirm", IDNO) == "Delete these saved results: " + folder + "\\字典.wkg",
+         "the question names the pair in 字典");
   expect(app.exit(), "Exit ends the program");
 }
 
@@ -566,7 +588,8 @@ void press(HWND dialog, int id) {
 }
 
 void setItem(HWND dialog, int id, const std::string& text) {
-  SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const std::wstring wide = utf16(text);
+  SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 bool statusBecomes(App& app, const std::string& text) {
@@ -592,16 +615,20 @@ void key(HWND window, WPARAM vk) {
 // dialog, and the main window has the keyboard again.
 void makeByKeys() {
   prepareHome(false);
-  writeFile(home + "\\words.txt", "zebra\nyak\n");
+  // The word list in a folder named outside the code page.
+  CreateDirectoryW(utf16(home + "\\字典").c_str(), nullptr);
+  writeFile(home + "\\字典\\wörds.txt", "zebra\nyak\n");
   App app;
   HWND dialog = openDialog(app, 7104, "Make Dictionary From File");
   expect(dialog != nullptr, "Create From File opens its dialog");
   if (!dialog) return;
-  setItem(dialog, 101, home + "\\words.txt");
+  setItem(dialog, 101, home + "\\字典\\wörds.txt");
   setItem(dialog, 102, "keys");
   app.focus(GetDlgItem(dialog, 102));
   key(GetDlgItem(dialog, 102), VK_RETURN);
-  expect(statusBecomes(app, "Dictionary Created Successfully"), "Enter makes the dictionary");
+  expect(statusBecomes(app, "Dictionary Created Successfully") &&
+             exists(home + "\\lexicons\\keys.lex"),
+         "Enter makes the dictionary from the list in 字典");
   const HWND focused = focusOf(app.pi.dwThreadId);
   expect(GetParent(focused) == dialog, "the keyboard stays in the dialog after the make");
   key(focused, VK_ESCAPE);

@@ -8,6 +8,7 @@
 #include "engine/base/file_ops.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
+#include "engine/base/system_path.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
@@ -16,6 +17,7 @@
 #include "framework/win_message_port.h"
 #include "resource.h"
 #include "winframe/boundary.h"
+#include "winframe/text_codec.h"
 
 namespace {
 
@@ -73,6 +75,8 @@ int run(int showCommand) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  // Paths the user picks may hold characters outside the code page (text_codec.h).
+  wk::installPathCodec({wf::widen, wf::narrow});
   wk::installMessagePort(&wkw::messagePort());
   wf::setErrorReporter(wkw::reportBoundaryError);
   try {

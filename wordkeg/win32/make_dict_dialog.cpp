@@ -7,6 +7,8 @@
 #include "framework/file_dialog.h"
 #include "framework/key_filter.h"
 #include "resource.h"
+#include "winframe/subclass.h"
+#include "winframe/text_codec.h"
 
 namespace wkw {
 
@@ -15,6 +17,8 @@ MakeDictFromFile::MakeDictFromFile(wk::app::DialogHost& host, wk::DictionaryName
 
 void MakeDictFromFile::onInit() {
   SendMessageA(item(IDC_MAKE_FILE), EM_LIMITTEXT, 259, 0);
+  // A Unicode control, so that a path outside the code page is held whole, typed or browsed.
+  wf::Subclass::attach(item(IDC_MAKE_FILE), std::make_unique<wf::Subclass>(), true);
   SendMessageA(item(IDC_MAKE_NAME), EM_LIMITTEXT, 255, 0);
   attachKeyFilter(item(IDC_MAKE_NAME),
                   acceptOnly(wk::app::ruleOf(wk::app::Field::kDictionaryName).accepted));
@@ -31,9 +35,10 @@ void MakeDictFromFile::browse() {
   if (path.empty()) return;
   setText(IDC_MAKE_FILE, path);
   // Scroll so that the file name, not the start of the path, is in view.
-  const size_t slash = path.find_last_of("\\/");
-  if (slash != std::string::npos)
-    SendMessageA(item(IDC_MAKE_FILE), EM_LINESCROLL, static_cast<WPARAM>(slash), 0);
+  const std::wstring shown = wf::widen(path);
+  const size_t slash = shown.find_last_of(L"\\/");
+  if (slash != std::wstring::npos)
+    SendMessageW(item(IDC_MAKE_FILE), EM_LINESCROLL, static_cast<WPARAM>(slash), 0);
   SetFocus(item(IDC_MAKE_NAME));
 }
 

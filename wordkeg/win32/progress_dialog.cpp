@@ -28,12 +28,14 @@ wk::RunOutcome ProgressDialog::run(HWND parent, wk::Operation& operation) {
   const HWND outer = current;
   dialog.runModal(parent);
   current = outer;
+  messagePort().setWaitWindow(outer);
   if (dialog.cancelled_) return wk::RunOutcome::kCancelled;
   return dialog.succeeded_ ? wk::RunOutcome::kCompleted : wk::RunOutcome::kFailed;
 }
 
 void ProgressDialog::onInit() {
   current = hwnd();
+  messagePort().setWaitWindow(hwnd());
   SetTimer(hwnd(), kTimer, 200, nullptr);
   gauge_ = std::make_unique<Gauge>(hwnd(), IDC_GAUGE, RECT{10, 30, 325, 54});
   GetWindowRect(hwnd(), &full_);

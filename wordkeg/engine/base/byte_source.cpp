@@ -4,11 +4,12 @@
 #include <cstring>
 
 #include "file_ops.h"
+#include "system_path.h"
 
 namespace wk {
 
 std::unique_ptr<FileSource> FileSource::open(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = openFile(path, "rb");
   if (!file) return nullptr;
   std::setvbuf(file, nullptr, _IONBF, 0);
   return std::unique_ptr<FileSource>(new FileSource(file, fileSize(path)));

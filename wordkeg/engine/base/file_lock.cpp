@@ -10,13 +10,15 @@
 #include <unistd.h>
 #endif
 
+#include "system_path.h"
+
 namespace wk {
 namespace {
 
 #ifdef _WIN32
 int openFile(const std::string& path, bool create) {
-  return _open(path.c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT | (create ? _O_CREAT : 0),
-               _S_IREAD | _S_IWRITE);
+  return _wopen(wideName(path).c_str(),
+                _O_RDWR | _O_BINARY | _O_NOINHERIT | (create ? _O_CREAT : 0), _S_IREAD | _S_IWRITE);
 }
 bool lockByte(int fd) {
   return _lseek(fd, 0, SEEK_SET) == 0 && _locking(fd, _LK_NBLCK, 1) == 0;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "paths.h"
+#include "system_path.h"
 #include "temp_names.h"
 
 #ifdef _WIN32
@@ -59,34 +60,34 @@ bool matchFrom(const char* p, const char* n) {
 
 bool fileExists(const std::string& path) {
   std::error_code ec;
-  return !path.empty() && fs::exists(fs::status(path, ec));
+  return !path.empty() && fs::exists(fs::status(systemPath(path), ec));
 }
 
 bool isRegularFile(const std::string& path) {
   std::error_code ec;
-  return fs::is_regular_file(path, ec);
+  return fs::is_regular_file(systemPath(path), ec);
 }
 
 bool isDirectory(const std::string& path) {
   std::error_code ec;
-  return !path.empty() && fs::is_directory(path, ec);
+  return !path.empty() && fs::is_directory(systemPath(path), ec);
 }
 
 bool removeFile(const std::string& path) {
   std::error_code ec;
-  fs::remove(path, ec);
+  fs::remove(systemPath(path), ec);
   return !fileExists(path);
 }
 
 int64_t fileSize(const std::string& path) {
   std::error_code ec;
-  const auto size = fs::file_size(path, ec);
+  const auto size = fs::file_size(systemPath(path), ec);
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
 DiskSpace diskSpaceOf(const std::string& path) {
   std::error_code ec;
-  const fs::space_info space = fs::space(path.empty() ? "." : path, ec);
+  const fs::space_info space = fs::space(systemPath(path.empty() ? "." : path), ec);
   if (ec) return {};
   return {static_cast<int64_t>(space.capacity), static_cast<int64_t>(space.available)};
 }
@@ -95,14 +96,14 @@ WriteTarget writeTargetOf(const std::string& path) {
   std::error_code ec;
   WriteTarget target{path, WriteTarget::kFile};
   // Links are followed one by one, so that one leading to no file yet gives the file to make.
-  fs::path at = path;
+  fs::path at = systemPath(path);
   for (int hops = 0; hops < 40 && fs::is_symlink(at, ec); ++hops) {
     const fs::path to = fs::read_symlink(at, ec);
     if (ec) break;
     at = to.is_absolute() ? to : at.parent_path() / to;
   }
-  target.path = at.lexically_normal().string();
-  const fs::file_type type = fs::status(target.path, ec).type();
+  target.path = pathText(at.lexically_normal());
+  const fs::file_type type = fs::status(systemPath(target.path), ec).type();
   if (ec || type == fs::file_type::not_found || type == fs::file_type::regular) return target;
   target.kind = type == fs::file_type::fifo || type == fs::file_type::character
                     ? WriteTarget::kStream
@@ -121,9 +122,9 @@ std::string stagingPathFor(const std::string& destination) {
 int copyInto(const std::string& path, const std::string& source, std::atomic<int>* percent) {
   const int64_t size = fileSize(source);
   if (percent) *percent = 0;
-  File out(std::fopen(path.c_str(), "wb"));
+  File out(openFile(path, "wb"));
   if (!out) return copy_result::kCannotWrite;
-  File in(std::fopen(source.c_str(), "rb"));
+  File in(openFile(source, "rb"));
   if (!in) return copy_result::kCannotRead;
   std::vector<char> buffer(kCopyBlock);
   int64_t done = 0;
@@ -157,7 +158,7 @@ int copyFile(const std::string& destination, const std::string& source, std::ato
 int moveFile(const std::string& destination, const std::string& source, std::atomic<int>* percent) {
   if (percent) *percent = 0;
   std::error_code ec;
-  fs::rename(source, destination, ec);
+  fs::rename(systemPath(source), systemPath(destination), ec);
   if (!ec) return copy_result::kOk;
   if (!isRegularFile(source)) return copy_result::kCannotRead;
   const int copied = copyFile(destination, source, percent);
@@ -167,7 +168,7 @@ int moveFile(const std::string& destination, const std::string& source, std::ato
 
 bool syncFile(const std::string& path) {
 #ifdef _WIN32
-  const int fd = _open(path.c_str(), _O_RDWR | _O_BINARY);
+  const int fd = _wopen(wideName(path).c_str(), _O_RDWR | _O_BINARY);
   if (fd < 0) return false;
   const bool ok = _commit(fd) == 0;
   return _close(fd) == 0 && ok;
@@ -181,14 +182,14 @@ bool syncFile(const std::string& path) {
 
 bool linkOrCopy(const std::string& link, const std::string& existing) {
   std::error_code ec;
-  fs::remove(link, ec);
-  fs::create_hard_link(existing, link, ec);
+  fs::remove(systemPath(link), ec);
+  fs::create_hard_link(systemPath(existing), systemPath(link), ec);
   return !ec || copyFile(link, existing, nullptr) == copy_result::kOk;
 }
 
 bool replaceFile(const std::string& destination, const std::string& source) {
   std::error_code ec;
-  fs::rename(source, destination, ec);
+  fs::rename(systemPath(source), systemPath(destination), ec);
   return !ec;
 }
 
@@ -201,9 +202,9 @@ std::vector<std::string> findFiles(const std::string& pattern) {
   const std::string dir = directoryOf(pattern);
   const std::string mask = fileNameOf(pattern);
   std::error_code ec;
-  fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+  fs::directory_iterator it(systemPath(dir.empty() ? "." : dir), ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = pathText(it->path().filename());
     if (name.empty() || name[0] == '.') continue;  // hidden on POSIX
     std::error_code typeEc;
     if (!it->is_regular_file(typeEc)) continue;

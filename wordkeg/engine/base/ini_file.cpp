@@ -9,6 +9,7 @@
 
 #include "file_ops.h"
 #include "paths.h"
+#include "system_path.h"
 #include "temp_names.h"
 
 namespace wk {
@@ -27,7 +28,7 @@ bool sameName(const std::string& a, const std::string& b) {
 
 std::vector<std::string> readLines(const std::string& path) {
   std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(systemPath(path), std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -121,7 +122,7 @@ bool writeProfileString(const std::string& section, const std::string& key,
     lines.push_back(entry);
   }
   const std::string temp = directoryOf(path) + "ini" + processTag() + ".$$$";
-  std::FILE* out = std::fopen(temp.c_str(), "wb");
+  std::FILE* out = openFile(temp, "wb");
   if (!out) return false;
   bool ok = true;
   // Written byte for byte: a line holding a NUL must not be cut short.

@@ -6,6 +6,7 @@
 #include "../base/file_ops.h"
 #include "../base/pause_gate.h"
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "../base/wordkeg_exception.h"
 
 namespace wk {
@@ -17,7 +18,7 @@ FileSort::FileSort(const std::string& path, int recordSize, Compare compare,
       blockRecords_(blockRecords),
       compare_(compare),
       progress_(progress) {
-  file_ = std::fopen(path.c_str(), "r+b");
+  file_ = openFile(path, "r+b");
   if (!file_) throw WordkegException(str(kUnableToOpenFile) + path);
   std::setvbuf(file_, streamBuffer_, _IOFBF, sizeof streamBuffer_);
   const long blockBytes = static_cast<long>(recordSize) * blockRecords;

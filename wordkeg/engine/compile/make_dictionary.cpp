@@ -9,6 +9,7 @@
 #include "../base/pause_gate.h"
 #include "../base/scoped_files.h"
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "../base/temp_names.h"
 #include "../base/wordkeg_exception.h"
 #include "../config/config_data.h"
@@ -79,7 +80,7 @@ bool MakeDictionaryFromFile::run() {
 
 bool MakeDictionaryFromFile::validateAndSort() {
   validating_ = true;
-  FileCloser in{std::fopen(source_.c_str(), "rb")};
+  FileCloser in{openFile(source_, "rb")};
   if (!in.file) {
     validating_ = false;
     throw WordkegException(str(kUnableToOpenFile) + source_);
@@ -128,7 +129,7 @@ void LineTally::skip(LineVerdict verdict) {
 }
 
 void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& runPath) {
-  FileCloser run{std::fopen(runPath.c_str(), "wb")};
+  FileCloser run{openFile(runPath, "wb")};
   if (!run.file) throw WordkegException(str(kUnableToOpenFile) + fileNameOf(runPath));
   int budget = layout_.runRecords;
   // The run's records are written at once: a library call per record would cost more than the
@@ -196,7 +197,7 @@ void MakeDictionaryFromFile::build(const std::string& merged) {
 
 void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const std::string& temp) {
   CompressDictionary writer(temp);
-  FileCloser in{std::fopen(merged.c_str(), "rb")};
+  FileCloser in{openFile(merged, "rb")};
   if (!in.file) throw WordkegException(str(kUnableToOpenFile) + merged);
   unsigned char record[run_record::kLargestSize];
   const auto size = static_cast<size_t>(layout_.size);

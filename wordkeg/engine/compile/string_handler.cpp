@@ -1,6 +1,7 @@
 #include "string_handler.h"
 
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "../base/wordkeg_exception.h"
 
 namespace wk {
@@ -33,7 +34,7 @@ StringHandler::StringHandler(const std::string& input, const std::string& output
     : layout_(*options.layout),
       output_(output),
       block_(kBufferedRecords * static_cast<size_t>(options.layout->size)) {
-  input_ = std::fopen(input.c_str(), "rb");
+  input_ = openFile(input, "rb");
   if (!input_) throw WordkegException(str(kUnableToOpenFile) + input);
   hasItem_ = readNext();
 }
@@ -56,7 +57,7 @@ bool StringHandler::readNext() {
 void StringHandler::write() {
   PassOutput& out = passOutput();
   if (!out.file) {
-    out.file = std::fopen(output_.c_str(), "wb");
+    out.file = openFile(output_, "wb");
     if (!out.file) throw WordkegException(str(kUnableToOpenFile) + output_);
     out.name = output_;
     out.failed = false;
@@ -84,7 +85,7 @@ void StringHandler::abandonOutput() {
 }
 
 void StringHandler::createEmptyOutput(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
+  std::FILE* f = openFile(path, "wb");
   if (!f || std::fclose(f) != 0) throw WordkegException(str(kUnableToOpenFile) + path);
 }
 

@@ -8,6 +8,7 @@
 #include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "../dict/dict_format.h"
 
 namespace wk {
@@ -60,7 +61,7 @@ ConfigData::ConfigData()
     writeProfileString(kPathsSection, "TEMP_FILES", temp_, ini_);
     std::error_code ec;
     for (const auto* dir : {&results_, &dictionaries_, &temp_})
-      std::filesystem::create_directory(*dir, ec);
+      std::filesystem::create_directory(systemPath(*dir), ec);
     return;
   }
   readLongWords();
@@ -81,12 +82,12 @@ void ConfigData::readDirectory(const char* key, std::string& directory,
     return;
   }
   std::error_code ec;
-  if (!directory.empty() && std::filesystem::create_directory(directory, ec)) return;
+  if (!directory.empty() && std::filesystem::create_directory(systemPath(directory), ec)) return;
   showIniProblem(kIniCannotCreateDir);
   // An empty value would put every file at the root of the file system, and one that cannot be
   // made would fail every use: the default directory serves instead.
   directory = fallback;
-  std::filesystem::create_directory(directory, ec);
+  std::filesystem::create_directory(systemPath(directory), ec);
 }
 
 std::string ConfigData::dictionaryPath(const std::string& name) const {

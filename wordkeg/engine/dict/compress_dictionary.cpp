@@ -5,6 +5,7 @@
 
 #include "../base/clock.h"
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "../base/wordkeg_exception.h"
 #include "word_order.h"
 
@@ -32,7 +33,7 @@ int pairIndex(char c, int limit) {
 }
 
 std::FILE* openOrThrow(const std::string& path, const char* mode) {
-  std::FILE* f = std::fopen(path.c_str(), mode);
+  std::FILE* f = openFile(path, mode);
   if (!f) throw WordkegException(str(kUnableToCreateDictionary) + path);
   return f;
 }

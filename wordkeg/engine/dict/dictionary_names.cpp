@@ -9,6 +9,7 @@
 #include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "../base/temp_names.h"
 #include "../base/wordkeg_exception.h"
 #include "../config/config_data.h"
@@ -178,7 +179,7 @@ int DictionaryNames::backUp(const std::string& path) {
 }
 
 bool DictionaryNames::readHeader(DictionaryName& entry) {
-  std::FILE* f = std::fopen(entry.path.c_str(), "rb");
+  std::FILE* f = openFile(entry.path, "rb");
   if (!f) {
     fileError(str(kUnableToOpen) + entry.path + str(kWillIgnoreDictionary));
     return false;
@@ -195,7 +196,7 @@ bool DictionaryNames::readHeader(DictionaryName& entry) {
 }
 
 bool DictionaryNames::writeHeader(DictionaryName& entry) {
-  std::FILE* f = std::fopen(entry.path.c_str(), "r+b");
+  std::FILE* f = openFile(entry.path, "r+b");
   bool ok = f != nullptr;
   if (f) {
     unsigned char bytes[dict::kHeaderBytes];

@@ -8,6 +8,7 @@
 #include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "../base/temp_names.h"
 #include "../dict/dictionary_header.h"
 
@@ -91,7 +92,7 @@ void ResultStore::reset() {
 bool ResultStore::openWorkingPair() {
   writing_ = true;  // before any entry counts, so a reader never sees entries being written
   entries_ = 0;
-  data_ = std::fopen(dataPath_.c_str(), "w+b");
+  data_ = openFile(dataPath_, "w+b");
   if (!data_) {
     openFailed(dataPath_);
     return false;
@@ -105,7 +106,7 @@ bool ResultStore::openWorkingPair() {
                  ? 0
                  : std::min(std::max(space.capacity / 100, kReserveFloor), space.available / 2);
   dataEnd_ = results::kHeaderBytes;
-  index_ = std::fopen(indexPath_.c_str(), "w+b");
+  index_ = openFile(indexPath_, "w+b");
   if (index_) std::setvbuf(index_, nullptr, _IONBF, 0);
   if (!index_ || !writeInt(index_, dataEnd_)) {
     openFailed(indexPath_);
@@ -174,7 +175,7 @@ void ResultStore::finish(ResultsHeader header) {
   }
   if (entries_ == 0 || !data_) return;
   std::fclose(data_);
-  data_ = std::fopen(dataPath_.c_str(), "r+b");
+  data_ = openFile(dataPath_, "r+b");
   if (!data_) {
     openFailed(dataPath_);
   } else {
@@ -186,7 +187,7 @@ void ResultStore::finish(ResultsHeader header) {
     std::fflush(data_);
   }
   if (index_) std::fclose(index_);
-  index_ = std::fopen(indexPath_.c_str(), "r+b");
+  index_ = openFile(indexPath_, "r+b");
   if (!index_) closeFiles();
 }
 
@@ -210,12 +211,12 @@ bool ResultStore::view(const std::string& path, ResultsHeader& header) {
 }
 
 bool ResultStore::openPair(const std::string& data, const std::string& index, bool tell) {
-  data_ = std::fopen(data.c_str(), "r+b");
+  data_ = openFile(data, "r+b");
   if (!data_) {
     if (tell) openFailed(data);
     return false;
   }
-  index_ = std::fopen(index.c_str(), "r+b");
+  index_ = openFile(index, "r+b");
   if (!index_) {
     if (tell) openFailed(index);
     closeFiles();
@@ -343,7 +344,7 @@ bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) const {
   if (!data_) return true;
   // Its own handle: the list reads rows through data_ on the window thread meanwhile, and a
   // shared file position would interleave the two.
-  std::FILE* in = std::fopen(dataPath_.c_str(), "rb");
+  std::FILE* in = openFile(dataPath_, "rb");
   if (!in) return false;
   const int64_t size = fileSize(dataPath_) + 1;
   std::vector<char> block(20481);

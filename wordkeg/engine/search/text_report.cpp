@@ -8,6 +8,7 @@
 #include "../base/message_port.h"
 #include "../base/paths.h"
 #include "../base/string_table.h"
+#include "../base/system_path.h"
 #include "result_store.h"
 
 namespace wk {
@@ -55,7 +56,7 @@ bool writeTextReport(ResultStore& store, const ResultsHeader& header, const std:
   const WriteTarget target = writeTargetOf(path);
   const bool stream = target.kind == WriteTarget::kStream;
   const std::string staged = stream ? target.path : stagingPathFor(target.path);
-  std::FILE* out = target.kind == WriteTarget::kRefused ? nullptr : std::fopen(staged.c_str(), "w");
+  std::FILE* out = target.kind == WriteTarget::kRefused ? nullptr : openFile(staged, "w");
   if (!out) {
     tell(kUnableToOpenFile, path);
     return false;

@@ -2,25 +2,33 @@
 // After windows.h (in file_dialog.h), which it needs.
 #include <commdlg.h>
 
+#include "winframe/text_codec.h"
+
 namespace wkw {
 
 std::string askFileName(const FileDialog& request, bool save, DWORD* filterIndex) {
-  char file[MAX_PATH] = {};
-  OPENFILENAMEA ofn = {};
+  // The Unicode dialog: a folder or name outside the code page is given back whole, in the
+  // program's form (text_codec.h), never with "?" in place of its letters.
+  wchar_t file[MAX_PATH] = {};
+  const std::wstring filters = wf::widen(request.filters);
+  const std::wstring directory = wf::widen(request.initialDirectory);
+  const std::wstring title = wf::widen(request.title ? request.title : "");
+  const std::wstring extension =
+      wf::widen(request.defaultExtension ? request.defaultExtension : "");
+  OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = request.owner;
-  ofn.lpstrFilter = request.filters.c_str();
+  ofn.lpstrFilter = filters.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof file;
-  ofn.lpstrInitialDir =
-      request.initialDirectory.empty() ? nullptr : request.initialDirectory.c_str();
-  ofn.lpstrTitle = request.title;
-  ofn.lpstrDefExt = request.defaultExtension;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
+  ofn.lpstrTitle = request.title ? title.c_str() : nullptr;
+  ofn.lpstrDefExt = request.defaultExtension ? extension.c_str() : nullptr;
   ofn.Flags = request.flags;
-  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (filterIndex) *filterIndex = ofn.nFilterIndex;
-  return chosen ? file : "";
+  return chosen ? wf::narrow(file) : "";
 }
 
 }  // namespace wkw

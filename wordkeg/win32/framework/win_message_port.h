@@ -3,6 +3,8 @@
 // the user-interface thread), task-modal when there is none or the caller is a worker thread.
 #include <windows.h>
 
+#include <atomic>
+
 #include "engine/base/message_port.h"
 
 namespace wkw {
@@ -15,10 +17,16 @@ class WinMessagePort : public wk::MessagePort {
   // The window that owns boxes shown from the user-interface thread (null: task-modal).
   void setOwner(HWND owner) { owner_ = owner; }
   HWND owner() const { return owner_; }
+  // The wait dialog of the running operation (null: none). A box its worker shows hides it for
+  // the box's life: the box speaks for the operation, and the wait would otherwise surface
+  // behind it as its ticks run on.
+  void setWaitWindow(HWND wait) { wait_ = wait; }
+  HWND waitWindow() const { return wait_; }
 
  private:
   DWORD uiThread_;
   HWND owner_ = nullptr;
+  std::atomic<HWND> wait_{nullptr};
 };
 
 WinMessagePort& messagePort();
