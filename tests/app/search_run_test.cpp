@@ -1,5 +1,7 @@
 // Search results along the one search path, cross-checked against independent means: a
 // regular-expression filter for single words and a brute-force enumeration for word sequences.
+#include "app/search_run.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,11 +13,9 @@
 
 #include "../engine/dictionary_model.h"
 #include "../engine/test_home.h"
-#include "app/search_run.h"
 #include "engine/base/string_table.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
-#include "engine/dict/reader_state.h"
 #include "engine/dict/word_order.h"
 #include "engine/search/subset_builder.h"
 
@@ -73,11 +73,9 @@ int vowels(const std::map<char, int>& pool) {
 
 class SearchRunTest : public HomeTest {
  protected:
-  void TearDown() override {
-    readerState().allowMemory(true);
-    HomeTest::TearDown();
-  }
-  uint32_t lastChecked = 0;  // the Checked count of the last search
+  uint32_t lastChecked = 0;
+  bool memory = true;  // off: the searches read their files as streams  // the Checked count of the
+                       // last search
   // The command line's options for the next searches.
   struct Options {
     int minLength = 0, maxLength = 0, limit = 0, blanks = 0;
@@ -98,6 +96,7 @@ class SearchRunTest : public HomeTest {
     std::vector<const DictionaryName*> all;
     for (size_t i = 0; i < catalogue.count(); ++i) all.push_back(&catalogue.entry(i));
     if (!run.prepare(all, [](SubsetBuilder& builder) { return builder.run(); })) return {};
+    run.worker()->context().allowMemory(memory);
     run.worker()->run();
     run.finished();
     lastChecked = run.checked(false);
@@ -234,10 +233,10 @@ TEST_F(SearchRunTest, FastPathEqualsThePlainScan) {
       // Without Use All only two words: more would give millions of sequences.
       const bool useAll = find != "* *" || random() % 2 == 0;
       const bool suppress = random() % 2 == 0;
-      readerState().allowMemory(true);
+      memory = true;
       const Words fast = search(find, from, useAll, suppress);
       const uint32_t fastChecked = lastChecked;
-      readerState().allowMemory(false);
+      memory = false;
       const Words plain = search(find, from, useAll, suppress);
       EXPECT_EQ(fast, plain) << find << " from " << from << " useAll " << useAll << " suppress "
                              << suppress;
@@ -283,10 +282,10 @@ TEST_F(SearchRunTest, CountedLevelsEqualThePlainScan) {
                                std::to_string(options.minLength) + " max " +
                                std::to_string(options.maxLength) + " limit " +
                                std::to_string(options.limit);
-      readerState().allowMemory(true);
+      memory = true;
       const Words fast = search(find, from, useAll, suppress);
       const uint32_t fastChecked = lastChecked;
-      readerState().allowMemory(false);
+      memory = false;
       const Words plain = search(find, from, useAll, suppress);
       EXPECT_EQ(fast, plain) << what;
       EXPECT_EQ(fastChecked, lastChecked) << what;
@@ -497,29 +496,23 @@ TEST_F(SearchRunTest, LongWordSequencesEqualBruteForce) {
     for (bool suppress : {false, true}) {
       std::set<std::string> expected;
       enumerate(words, letters(from), 2, true, suppress, "", 0, 0, expected);
-      readerState().allowMemory(true);
+      memory = true;
       const Words fast = search("* *", from, true, suppress);
       const uint32_t fastChecked = lastChecked;
       EXPECT_EQ(std::set<std::string>(fast.begin(), fast.end()), expected) << from;
       EXPECT_TRUE(expected.count(longOnes[i] + " " + shortOnes[i]) || suppress) << from;
       EXPECT_EQ(expected.size(), fast.size());
-      readerState().allowMemory(false);
+      memory = false;
       EXPECT_EQ(search("* *", from, true, suppress), fast) << from;
       EXPECT_EQ(lastChecked, fastChecked) << from;
     }
-    readerState().allowMemory(true);
+    memory = true;
     // One word of every letter: the anagrams of the long word.
     Words anagrams;
     for (const auto& w : words)
       if (letters(stored(w)) == letters(stored(longOnes[i]))) anagrams.push_back(w);
     EXPECT_EQ(search("*", stored(longOnes[i]), true), anagrams) << longOnes[i];
   }
-}
-
-TEST_F(SearchRunTest, CancelLeftFromAnEarlierOperationDoesNotStopTheNextSearch) {
-  makeDictionary("one", randomWords(500, 9));
-  readerState().requestCancel();  // cleared by the first reader: the search runs through
-  EXPECT_FALSE(search("*", "", false).empty());
 }
 
 }  // namespace

@@ -13,10 +13,9 @@
 #include "app/main_rules.h"
 #include "app/results_commands.h"
 #include "engine/base/file_ops.h"
-#include "engine/base/pause_gate.h"
 #include "engine/base/string_table.h"
 #include "engine/dict/dictionary_names.h"
-#include "engine/dict/reader_state.h"
+#include "engine/dict/operation_context.h"
 #include "engine/search/subset_builder.h"
 
 namespace wk::test {
@@ -212,8 +211,9 @@ TEST_F(SearchSessionTest, ThreadThatCannotStartIsReported) {
 // Records whether the worker was held at the pause gate while the question was up.
 struct GateWatcher : FakeMessages {
   bool heldDuringQuestion = false;
+  PauseGate* gate = nullptr;
   int show(const std::string& t, const std::string& c, unsigned s) override {
-    heldDuringQuestion = pauseGate().held();
+    heldDuringQuestion = gate && gate->held();
     return FakeMessages::show(t, c, s);
   }
 };
@@ -228,18 +228,19 @@ TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
   paused.shown.find = "?at";
   app::SearchSession running(paused, DictionaryNames::instance());
   ASSERT_TRUE(running.start());
-  readerState().clearCancel();
+  ASSERT_NE(running.worker(), nullptr);
+  OperationContext& context = running.worker()->context();
+  watcher.gate = &context.pause();
   EXPECT_FALSE(running.askCancel());
   EXPECT_EQ(watcher.shown.back().text, "Are you sure you want to cancel this search?");
   EXPECT_EQ(watcher.shown.back().caption, "Confirm");
   EXPECT_EQ(watcher.shown.back().style, mb::kYesNo);  // no icon
   EXPECT_TRUE(watcher.heldDuringQuestion);
-  EXPECT_FALSE(pauseGate().held());
-  EXPECT_FALSE(readerState().cancelRequested());
+  EXPECT_FALSE(context.pause().held());
+  EXPECT_FALSE(context.cancelRequested());
   watcher.answers = {mb::kIdYes};
   EXPECT_TRUE(running.askCancel());
-  EXPECT_TRUE(readerState().cancelRequested());
-  readerState().clearCancel();
+  EXPECT_TRUE(context.cancelRequested());
   running.finished();
 }
 

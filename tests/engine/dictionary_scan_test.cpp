@@ -7,7 +7,7 @@
 #include <random>
 
 #include "engine/dict/dictionary.h"
-#include "engine/dict/reader_state.h"
+#include "engine/dict/operation_context.h"
 #include "engine/dict/word_order.h"
 #include "test_home.h"
 
@@ -27,7 +27,7 @@ class DictionaryScanTest : public HomeTest {
 
   std::vector<std::string> scan(const std::string& pattern, const char* pool = nullptr,
                                 int minLength = 0) {
-    Dictionary reader(path, false, 512);
+    Dictionary reader(context, path, false, 512);
     DictionaryScan scanner(reader, dict::kMaxSearchLength);
     SrcLetters letters;
     if (pool) letters.set(pool);
@@ -57,7 +57,7 @@ TEST_F(DictionaryScanTest, WildcardsMatchLettersOnly) {
 }
 
 TEST_F(DictionaryScanTest, EmptyPatternIsReported) {
-  Dictionary reader(path, false, 512);
+  Dictionary reader(context, path, false, 512);
   std::string w;
   EXPECT_EQ(DictionaryScan(reader, dict::kMaxSearchLength).start("", nullptr, 0, 0, w), DictionaryScan::kEmptyPattern);
 }
@@ -70,22 +70,22 @@ TEST_F(DictionaryScanTest, PoolLimitsLettersAndUnlimitedCapital) {
 
 TEST_F(DictionaryScanTest, MinimumLengthAndCancel) {
   EXPECT_EQ(scan("*", nullptr, 4), (Words{"coat", "x-ray", "abcdefghi"}));
-  Dictionary reader(path, false, 512);
+  Dictionary reader(context, path, false, 512);
   DictionaryScan scanner(reader, dict::kMaxSearchLength);
   std::string w;
   ASSERT_EQ(scanner.start("*", nullptr, 0, 0, w), DictionaryScan::kMatch);
-  readerState().requestCancel();
+  context.requestCancel();
   EXPECT_EQ(scanner.next(w), DictionaryScan::kCancelled);
-  readerState().clearCancel();
+  context.clearCancel();
 }
 
 TEST_F(DictionaryScanTest, WordsCheckedCountsEveryDecodedWord) {
   scan("*");
-  EXPECT_EQ(readerState().wordsChecked(), 16u);
+  EXPECT_EQ(context.wordsChecked(), 16u);
   // Long searches check billions: the count goes on past 32 bits.
-  readerState().addChecked(UINT32_MAX);
-  EXPECT_EQ(readerState().wordsChecked(), uint64_t{16} + UINT32_MAX);
-  readerState().resetChecked();
+  context.addChecked(UINT32_MAX);
+  EXPECT_EQ(context.wordsChecked(), uint64_t{16} + UINT32_MAX);
+  context.resetChecked();
 }
 
 TEST(SrcLetters, TakeReportsFirstMissingLetterAndLeavesRest) {

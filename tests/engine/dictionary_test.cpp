@@ -1,14 +1,15 @@
 // The reader: process-wide limits, memory mode, and damaged files of every kind (read from
 // memory, through the reader's byte source).
+#include "engine/dict/dictionary.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
 
 #include "engine/base/wordkeg_exception.h"
-#include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_scan.h"
-#include "engine/dict/reader_state.h"
+#include "engine/dict/operation_context.h"
 #include "engine/dict/shared_dictionary.h"
 #include "engine/dict/word_order.h"
 #include "test_home.h"
@@ -33,7 +34,8 @@ std::unique_ptr<ByteSource> inMemory(Bytes bytes) {
 }
 
 int readAll(Bytes bytes, bool memory) {
-  Dictionary reader(inMemory(std::move(bytes)), "memory.lex", memory, 512);
+  OperationContext context;
+  Dictionary reader(context, inMemory(std::move(bytes)), "memory.lex", memory, 512);
   return readAll(reader);
 }
 
@@ -44,13 +46,14 @@ constexpr int kMagicByte = dict::kHeaderOffset + dict::kMagicField;
 TEST_F(DictionaryReaderTest, SixteenthReaderYieldsNothingAndOthersCarryOn) {
   const std::string path = makeDictionary("d", {"cat", "dog"});
   std::vector<std::unique_ptr<Dictionary>> readers;
-  for (int i = 0; i < 15; ++i) readers.push_back(std::make_unique<Dictionary>(path, false, 512));
-  Dictionary extra(path, false, 512);
+  for (int i = 0; i < 15; ++i)
+    readers.push_back(std::make_unique<Dictionary>(context, path, false, 512));
+  Dictionary extra(context, path, false, 512);
   EXPECT_TRUE(extra.inert());
-  EXPECT_TRUE(readerState().tooMany());
+  EXPECT_TRUE(context.tooMany());
   std::string word;
   EXPECT_EQ(DictionaryScan(extra, dict::kMaxSearchLength).start("*", nullptr, 0, 0, word), DictionaryScan::kExhausted);
-  EXPECT_FALSE(readerState().tooMany());
+  EXPECT_FALSE(context.tooMany());
   EXPECT_EQ(DictionaryScan(*readers[3], dict::kMaxSearchLength).start("*", nullptr, 0, 0, word), DictionaryScan::kMatch);
   EXPECT_EQ(word, "cat");
 }
@@ -58,18 +61,18 @@ TEST_F(DictionaryReaderTest, SixteenthReaderYieldsNothingAndOthersCarryOn) {
 TEST_F(DictionaryReaderTest, MemoryModeOnlyForFirstReaderOfSmallFile) {
   const std::string small = makeDictionary("small", {"cat", "dog"});
   {
-    Dictionary first(small, true, 512);
-    EXPECT_TRUE(readerState().memoryMode());
-    Dictionary nested(small, true, 512);
+    Dictionary first(context, small, true, 512);
+    EXPECT_TRUE(context.memoryMode());
+    Dictionary nested(context, small, true, 512);
     nested.seek(3, 'd');
     ASSERT_TRUE(nested.readNext());
     EXPECT_EQ(nested.asWritten(), "dog");
   }
-  EXPECT_FALSE(readerState().memoryMode());
+  EXPECT_FALSE(context.memoryMode());
   {
-    Dictionary first(small, false, 512);
-    Dictionary second(small, true, 512);  // not the first: no effect
-    EXPECT_FALSE(readerState().memoryMode());
+    Dictionary first(context, small, false, 512);
+    Dictionary second(context, small, true, 512);  // not the first: no effect
+    EXPECT_FALSE(context.memoryMode());
   }
   // A file of exactly the limit is read as a stream.
   auto bytes = readBytes(small);
@@ -77,8 +80,8 @@ TEST_F(DictionaryReaderTest, MemoryModeOnlyForFirstReaderOfSmallFile) {
   bytes.resize(dict::kMemoryLimit, 0);
   for (int i = 0; i < dict::kIndexEntries; ++i)
     if (readInt32(bytes.data() + 4 * i) == end) writeInt32(bytes.data() + 4 * i, dict::kMemoryLimit);
-  Dictionary big(inMemory(bytes), "limit.lex", true, 512);
-  EXPECT_FALSE(readerState().memoryMode());
+  Dictionary big(context, inMemory(bytes), "limit.lex", true, 512);
+  EXPECT_FALSE(context.memoryMode());
 }
 
 // Scans count the groups they pass from a table of them, used only when the index leads to each
@@ -87,7 +90,7 @@ TEST_F(DictionaryReaderTest, GroupTableOnlyWhereTheIndexAgrees) {
   const std::string path = makeDictionary("g", {"a", "ant", "Bee", "cat", "cow", "dog", "eagle"});
   auto bytes = readBytes(path);
   {
-    Dictionary reader(inMemory(bytes), "g.lex", true, 512);
+    Dictionary reader(context, inMemory(bytes), "g.lex", true, 512);
     const GroupTable& groups = reader.decoded()->groups;
     ASSERT_TRUE(groups.usable);
     EXPECT_EQ(groups.filled[3], 1u << 0 | 1u << 1 | 1u << 2 | 1u << 3);  // ant bee cat,cow dog
@@ -98,17 +101,17 @@ TEST_F(DictionaryReaderTest, GroupTableOnlyWhereTheIndexAgrees) {
   // Still ascending, but the seek to (3, 'd') would land on the c group.
   const int32_t c = readInt32(bytes.data() + 4 * dict::indexSlot(3, 'c'));
   writeInt32(bytes.data() + 4 * dict::indexSlot(3, 'd'), c);
-  Dictionary reader(inMemory(bytes), "g.lex", true, 512);
+  Dictionary reader(context, inMemory(bytes), "g.lex", true, 512);
   EXPECT_FALSE(reader.decoded()->groups.usable);
   EXPECT_EQ(readAll(reader), 7);
 }
 
 TEST_F(DictionaryReaderTest, MissingFileIsReportedAndThrown) {
-  EXPECT_THROW(Dictionary(lexPath("nope"), false, 512), WordkegException);
+  EXPECT_THROW(Dictionary(context, lexPath("nope"), false, 512), WordkegException);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Unable to open Dictionary: " + lexPath("nope"));
   EXPECT_EQ(messages.shown[0].caption, "File Error");
-  EXPECT_EQ(readerState().openReaders(), 0);
+  EXPECT_EQ(context.openReaders(), 0);
 }
 
 TEST_F(DictionaryReaderTest, DamagedFilesThrowInsteadOfMisreading) {
@@ -143,7 +146,7 @@ TEST_F(DictionaryReaderTest, DamagedFilesThrowInsteadOfMisreading) {
     EXPECT_THROW(readAll(damaged[i], false), WordkegException) << "damage " << i;
     EXPECT_THROW(readAll(damaged[i], true), WordkegException) << "damage " << i;
   }
-  EXPECT_EQ(readerState().openReaders(), 0);
+  EXPECT_EQ(context.openReaders(), 0);
 }
 
 TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
@@ -161,7 +164,7 @@ TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
     if (round % 7 == 0) copy.resize(copy.size() - random() % 40);
     for (bool memory : {false, true}) {
       try {
-        Dictionary reader(inMemory(copy), "fuzz.lex", memory, 256);
+        Dictionary reader(context, inMemory(copy), "fuzz.lex", memory, 256);
         DictionaryScan scan(reader, dict::kMaxSearchLength);
         SrcLetters pool;
         pool.set("aprtnow");
@@ -174,7 +177,7 @@ TEST_F(DictionaryReaderTest, RandomCorruptionNeverCrashesOrHangs) {
       }
     }
   }
-  EXPECT_EQ(readerState().openReaders(), 0);
+  EXPECT_EQ(context.openReaders(), 0);
 }
 
 }  // namespace

@@ -18,7 +18,6 @@
 #include "engine/dict/compress_dictionary.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_names.h"
-#include "engine/dict/reader_state.h"
 
 namespace fs = std::filesystem;
 
@@ -63,7 +62,6 @@ void HomeTest::SetUp() {
   previousPort_ = installMessagePort(&messages);
   ConfigData::reset();
   DictionaryNames::shutdown();
-  readerState().clearCancel();
 }
 
 void HomeTest::TearDown() {
@@ -114,7 +112,7 @@ std::string HomeTest::makeDictionary(const std::string& name,
 
 std::vector<std::string> HomeTest::wordsOf(const std::string& path) {
   std::vector<std::string> words;
-  Dictionary reader(path, false, 1024);
+  Dictionary reader(context, path, false, 1024);
   reader.seek(1, 'a');
   while (reader.readNext()) words.push_back(reader.asWritten());
   return words;

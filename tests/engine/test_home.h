@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/base/message_port.h"
+#include "engine/dict/operation_context.h"
 
 namespace wk {
 class ConfigData;
@@ -66,6 +67,8 @@ class HomeTest : public ::testing::Test {
 
   FakeMessages messages;
   std::filesystem::path home;
+  // The operation the test's own readers belong to.
+  OperationContext context;
 
  private:
   std::filesystem::path previous_;

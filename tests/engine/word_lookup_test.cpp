@@ -1,4 +1,6 @@
 // Word lookups and adding or removing one word.
+#include "engine/dict/word_lookup.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/base/clock.h"
@@ -8,8 +10,7 @@
 #include "engine/compile/merge_dictionaries.h"
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_names.h"
-#include "engine/dict/reader_state.h"
-#include "engine/dict/word_lookup.h"
+#include "engine/dict/operation_context.h"
 #include "test_home.h"
 
 namespace wk::test {
@@ -77,10 +78,11 @@ TEST_F(WordUpdateTest, CancelLeavesDictionaryAndNoTemporaryFile) {
   const std::string path = makeDictionary("d", {"cat", "dog", "emu"});
   const auto before = readBytes(path);
   // An open outer reader keeps the update's readers from clearing the raised flag.
-  Dictionary outer(path, false, 512);
-  readerState().requestCancel();
-  EXPECT_EQ(updateDictionary(catalogue(), path, "fox", UpdateMode::kAdd), update_result::kCancelled);
-  readerState().clearCancel();
+  Dictionary outer(context, path, false, 512);
+  context.requestCancel();
+  EXPECT_EQ(updateDictionary(context, catalogue(), path, "fox", UpdateMode::kAdd),
+            update_result::kCancelled);
+  context.clearCancel();
   EXPECT_EQ(readBytes(path), before);
   EXPECT_FALSE(fileExists(kUpdateFile));
   EXPECT_FALSE(fileExists(replaceExtension(path, "lxb")));

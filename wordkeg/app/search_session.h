@@ -61,6 +61,8 @@ class SearchSession {
   bool tick();
   // Cancel while searching: the question, the worker held meanwhile; true when cancelled.
   bool askCancel();
+  // The running (or last prepared) search's worker; null when none.
+  SearchWorker* worker() { return run_.worker(); }
   void clearAll();
   // Exit while idle: Clear All and this run's temporary files.
   void cleanUpForExit();

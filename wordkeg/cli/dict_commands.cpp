@@ -15,10 +15,11 @@
 #include "engine/dict/dictionary.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
+#include "engine/dict/operation_context.h"
 #include "engine/dict/word_lookup.h"
 #include "progress_runner.h"
-#include "word_list_source.h"
 #include "std_output.h"
+#include "word_list_source.h"
 
 namespace wk::cli {
 
@@ -195,7 +196,8 @@ int deleteDictionaries(DictionaryNames& catalogue, const std::vector<std::string
 int listWords(DictionaryNames& catalogue, const std::string& name) {
   const std::string path = existingOrRefuse(catalogue, name);
   if (path.empty()) return exit_code::kRefused;
-  Dictionary reader(path, false, 64 * 1024);
+  OperationContext context;
+  Dictionary reader(context, path, false, 64 * 1024);
   reader.seek(1, 'a');
   int count = 0;
   while (!interrupted() && reader.readNext() && printLine(reader.asWritten())) ++count;

@@ -20,7 +20,6 @@
 #include "engine/config/config_data.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
-#include "engine/dict/reader_state.h"
 #include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
 #include "engine/search/text_report.h"
@@ -127,8 +126,8 @@ void applyOptions(const SearchOptions& o, app::SearchRun& run) {
   run.store().setDistinct(o.distinct);
   if (o.longestFirst) return;
   // A reader that left (head) ends the search at once, as Ctrl-C would.
-  run.store().setListener([](std::string_view line) {
-    if (!printLine(line)) readerState().requestCancel();
+  run.store().setListener([&run](std::string_view line) {
+    if (!printLine(line) && run.worker()) run.worker()->cancel();
   });
 }
 

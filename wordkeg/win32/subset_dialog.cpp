@@ -1,7 +1,7 @@
 #include "subset_dialog.h"
 
 #include "app/main_rules.h"
-#include "engine/dict/reader_state.h"
+#include "engine/search/subset_builder.h"
 #include "framework/worker_thread.h"
 #include "resource.h"
 
@@ -40,7 +40,7 @@ void CreateDictionarySubSet::showCounters() {
     setText(IDC_SUBSET_MATCHES, "0");
     return;
   }
-  setText(IDC_SUBSET_CHECKED, std::to_string(wk::readerState().wordsChecked()));
+  setText(IDC_SUBSET_CHECKED, std::to_string(builder_.checked()));
   setText(IDC_SUBSET_MATCHES, std::to_string(builder_.matches()));
 }
 

@@ -4,6 +4,8 @@
 
 namespace wk {
 
+class PauseGate;
+
 // How a long operation ended, as its front end reports it.
 enum class RunOutcome { kCompleted, kCancelled, kFailed };
 
@@ -24,6 +26,9 @@ class Operation {
   virtual Progress progress() const = 0;
   // False for operations that cannot stop part way (a wait dialog hides its Cancel button).
   virtual bool cancellable() const { return true; }
+  // The gate its worker waits at while a front end asks whether to cancel; null when the
+  // operation has no such checks.
+  virtual PauseGate* pauseGate() { return nullptr; }
 };
 
 }  // namespace wk

@@ -1,8 +1,8 @@
 #pragma once
 // The pause gate: while a front end asks "cancel?", the worker of a long operation waits at its
 // next cancel check instead of being frozen wherever it is (a thread suspended inside the heap
-// or stdio would hang the window that asks). One gate serves the process: one long operation
-// runs at a time.
+// or stdio would hang the window that asks). Each operation has its own (OperationContext), so
+// a question about one leaves the others running.
 #include <atomic>
 
 namespace wk {
@@ -24,18 +24,20 @@ class PauseGate {
   std::atomic<bool> held_{false};
 };
 
-inline PauseGate& pauseGate() {
-  static PauseGate gate;
-  return gate;
-}
-
-// Holds the gate for the life of a question box.
+// Holds `gate` (none: nothing) for the life of a question box.
 class ScopedPause {
  public:
-  ScopedPause() { pauseGate().hold(); }
-  ~ScopedPause() { pauseGate().release(); }
+  explicit ScopedPause(PauseGate* gate) : gate_(gate) {
+    if (gate_) gate_->hold();
+  }
+  ~ScopedPause() {
+    if (gate_) gate_->release();
+  }
   ScopedPause(const ScopedPause&) = delete;
   ScopedPause& operator=(const ScopedPause&) = delete;
+
+ private:
+  PauseGate* gate_;
 };
 
 }  // namespace wk

@@ -11,15 +11,26 @@ namespace {
 
 constexpr size_t kMergeBuffer = 1024;
 
-std::unique_ptr<CompressDictionary>& passWriter() {
-  static std::unique_ptr<CompressDictionary> writer;
-  return writer;
-}
-
 }  // namespace
 
-DictionaryMergeHandler::DictionaryMergeHandler(std::string input, std::string output, Options)
-    : input_(std::move(input)), output_(std::move(output)) {
+DictionaryMergeHandler::Output::Output() = default;
+DictionaryMergeHandler::Output::~Output() = default;
+
+void DictionaryMergeHandler::Output::close() {
+  auto writer = std::move(writer_);
+  if (writer) writer->finish();
+}
+
+void DictionaryMergeHandler::Output::abandon() {
+  writer_.reset();
+}
+
+DictionaryMergeHandler::DictionaryMergeHandler(std::string input, std::string output,
+                                               Options options, Output& pass)
+    : input_(std::move(input)),
+      output_(std::move(output)),
+      context_(*options.context),
+      pass_(pass) {
   hasItem_ = readNext();
 }
 
@@ -28,7 +39,7 @@ DictionaryMergeHandler::~DictionaryMergeHandler() = default;
 bool DictionaryMergeHandler::readNext() {
   int result;
   if (!reader_) {
-    reader_ = std::make_unique<Dictionary>(input_, false, kMergeBuffer);
+    reader_ = std::make_unique<Dictionary>(context_, input_, false, kMergeBuffer);
     scan_ = std::make_unique<DictionaryScan>(*reader_, dict::kMaxLength);  // a copy keeps all
     result = scan_->start("*", nullptr, 0, 0, word_);
   } else {
@@ -39,18 +50,9 @@ bool DictionaryMergeHandler::readNext() {
 }
 
 void DictionaryMergeHandler::write() {
-  auto& writer = passWriter();
+  auto& writer = pass_.writer_;
   if (!writer) writer = std::make_unique<CompressDictionary>(output_);
   writer->addWord(word_);
-}
-
-void DictionaryMergeHandler::closeOutput() {
-  auto writer = std::move(passWriter());
-  if (writer) writer->finish();
-}
-
-void DictionaryMergeHandler::abandonOutput() {
-  passWriter().reset();
 }
 
 void DictionaryMergeHandler::createEmptyOutput(const std::string& path) {

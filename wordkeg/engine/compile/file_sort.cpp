@@ -12,12 +12,13 @@
 namespace wk {
 
 FileSort::FileSort(const std::string& path, int recordSize, Compare compare,
-                   std::atomic<int>* progress, int blockRecords)
+                   std::atomic<int>* progress, int blockRecords, PauseGate* pause)
     : path_(path),
       recordSize_(recordSize),
       blockRecords_(blockRecords),
       compare_(compare),
-      progress_(progress) {
+      progress_(progress),
+      pause_(pause) {
   file_ = openFile(path, "r+b");
   if (!file_) throw WordkegException(str(kUnableToOpenFile) + path);
   std::setvbuf(file_, streamBuffer_, _IOFBF, sizeof streamBuffer_);
@@ -35,7 +36,7 @@ FileSort::~FileSort() {
 
 bool FileSort::sort() {
   for (long i = 0; i < blocks_ + 1 && !cancelled_; ++i) {
-    pauseGate().pass();
+    if (pause_) pause_->pass();
     changed_ = false;
     if (progress_) *progress_ = i == 0 ? 0 : static_cast<int>(i * 100 / (blocks_ + 1));
     blockPass(0);

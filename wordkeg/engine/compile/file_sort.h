@@ -8,6 +8,8 @@
 
 namespace wk {
 
+class PauseGate;
+
 class FileSort {
  public:
   using Compare = int (*)(const unsigned char*, const unsigned char*);
@@ -15,8 +17,9 @@ class FileSort {
 
   // Opens `path` for update; throws WordkegException "Unable to Open File: " + path.
   // `progress` (may be null) receives the percentage of passes done. Blocks of `blockRecords`.
+  // Each pass waits at `pause` (the sorting operation's gate; may be null).
   FileSort(const std::string& path, int recordSize, Compare compare, std::atomic<int>* progress,
-           int blockRecords = kBlockRecords);
+           int blockRecords = kBlockRecords, PauseGate* pause = nullptr);
   ~FileSort();
   FileSort(const FileSort&) = delete;
   FileSort& operator=(const FileSort&) = delete;
@@ -38,6 +41,7 @@ class FileSort {
   long blocks_ = 0;
   bool changed_ = false;
   std::atomic<bool> cancelled_{false};
+  PauseGate* pause_;
   std::vector<unsigned char> buffer_;
   std::vector<unsigned char*> pointers_;
   std::vector<unsigned char> sorted_;

@@ -139,7 +139,7 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
   records.reserve(static_cast<size_t>(budget) * size);
   while (budget > 0 && !reader.atEnd()) {
     runStart_ = runEnd_.load();
-    pauseGate().pass();
+    pause_.pass();
     if (cancelled_) return;
     std::string line = reader.next();
     if (line.empty()) {
@@ -166,13 +166,15 @@ void MakeDictionaryFromFile::writeRun(LineReader& reader, const std::string& run
 
 void MakeDictionaryFromFile::sortRun(const std::string& runPath) {
   if (cancelled_) return;
-  FileSort sorter(runPath, layout_.size, layout_.compare, &subProgress_, layout_.runRecords);
+  FileSort sorter(runPath, layout_.size, layout_.compare, &subProgress_, layout_.runRecords,
+                  &pause_);
   Published<FileSort> published(workMutex_, sorter_, sorter);
   sorter.sort();
 }
 
 bool MakeDictionaryFromFile::mergeRuns(const std::string& pattern, const std::string& merged) {
-  MergeFile<StringHandler> merger(pattern, merged, &subProgress_, {&layout_}, layout_.fanIn);
+  MergeFile<StringHandler> merger(pattern, merged, &subProgress_, {&layout_, &pause_},
+                                  layout_.fanIn);
   mergeTotal_ = mergeWorkEstimate(runSizes(wordCount_, layout_.runRecords), merger.fanIn());
   Published<MergeFile<StringHandler>> published(workMutex_, merger_, merger);
   return merger.merge();
@@ -206,7 +208,7 @@ void MakeDictionaryFromFile::writeDictionary(const std::string& merged, const st
   std::string previous;
   while (!cancelled_ && std::fread(record, 1, size, in.file) == size) {
     percent_ = static_cast<int>(++n * 100 / total);
-    pauseGate().pass();
+    pause_.pass();
     const std::string word = layout_.word(record);
     // Repeats come together (the list is sorted): one is a word, the rest are repeats.
     const bool repeat = word == previous;

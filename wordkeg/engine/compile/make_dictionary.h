@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../base/operation.h"
+#include "../base/pause_gate.h"
 #include "run_record.h"
 
 namespace wk {
@@ -45,6 +46,7 @@ class MakeDictionaryFromFile : public Operation {
   // WordkegException when a file cannot be opened or written.
   bool run() override;
   void cancel() override;
+  PauseGate* pauseGate() override { return &pause_; }
   Progress progress() const override;
   // True when the new dictionary was installed and catalogued.
   bool installed() const { return installed_; }
@@ -77,6 +79,7 @@ class MakeDictionaryFromFile : public Operation {
   mutable std::mutex workMutex_;
   FileSort* sorter_ = nullptr;
   MergeFile<StringHandler>* merger_ = nullptr;
+  PauseGate pause_;
 };
 
 }  // namespace wk

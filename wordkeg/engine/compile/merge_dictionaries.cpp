@@ -3,7 +3,6 @@
 #include "../base/string_table.h"
 #include "../dict/dictionary_names.h"
 #include "../dict/install_dictionary.h"
-#include "../dict/reader_state.h"
 #include "dictionary_merge_handler.h"
 #include "merge_estimate.h"
 #include "merge_file.h"
@@ -13,7 +12,9 @@ namespace wk {
 MergeDictionaries::MergeDictionaries(DictionaryNames& catalogue,
                                      const std::vector<std::string>& inputs,
                                      const std::string& output)
-    : merger_(std::make_unique<MergeFile<DictionaryMergeHandler>>(inputs, output, &counter_)) {
+    : merger_(std::make_unique<MergeFile<DictionaryMergeHandler>>(
+          inputs, output, &counter_,
+          DictionaryMergeHandler::Options{&context_, &context_.pause()})) {
   std::vector<int64_t> counts;
   for (const auto& path : inputs)
     if (const DictionaryName* entry = catalogue.find(path))
@@ -25,8 +26,8 @@ MergeDictionaries::~MergeDictionaries() = default;
 
 bool MergeDictionaries::run() {
   const bool merged = merger_->merge();
-  // The readers stop early when the shared cancel flag is raised; such a merge is incomplete.
-  return merged && !cancelled_ && !readerState().cancelRequested();
+  // The readers stop early when the merge's cancel is raised; such a merge is incomplete.
+  return merged && !cancelled_ && !context_.cancelRequested();
 }
 
 void MergeDictionaries::cancel() {

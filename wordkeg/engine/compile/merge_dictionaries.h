@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../base/operation.h"
+#include "../dict/operation_context.h"
 
 namespace wk {
 
@@ -26,8 +27,10 @@ class MergeDictionaries : public Operation {
   bool run() override;  // false when cancelled; throws WordkegException on a file error
   void cancel() override;
   Progress progress() const override;
+  PauseGate* pauseGate() override { return &context_.pause(); }
 
  private:
+  OperationContext context_;  // before the merger, whose readers share it
   // Before the merger, which sets the counter as it is made.
   std::atomic<int> counter_{0};
   std::atomic<bool> cancelled_{false};

@@ -1,13 +1,15 @@
 #pragma once
 // MergeFile: a k-way merge of sorted inputs in passes of at most five (or a given fan-in),
 // oldest inputs first, each pass output joining the back of the queue, until one file remains;
-// that file is moved to the output name. Every temporary pass output is deleted when the merger is destroyed, whatever
-// ended the merge.
+// that file is moved to the output name. Every temporary pass output is deleted when the merger is
+// destroyed, whatever ended the merge.
 //
-// A Handler is one input: Handler(inputName, outputName, options) opens the input and reads
-// its first item (Handler::Options is what every input of the merge shares); hasItem(),
-// readNext(), write() (to the shared pass output), operator<, and the statics closeOutput(),
-// abandonOutput() and createEmptyOutput(path).
+// A Handler is one input: Handler(inputName, outputName, options, output) opens the input and
+// reads its first item (Handler::Options is what every input of the merge shares, its `pause`
+// the gate of the operation that merges, or null); hasItem(), readNext(), write() (to `output`,
+// the pass output the merge owns and its inputs share), operator<, and the static
+// createEmptyOutput(path). Handler::Output has close() (throws when its data could not be
+// written) and abandon().
 #include <atomic>
 #include <deque>
 #include <memory>
@@ -38,8 +40,12 @@ class MergeFile {
     resetProgress();
   }
   // Queues `names` in list order.
-  MergeFile(const std::vector<std::string>& names, std::string output, std::atomic<int>* progress)
-      : output_(std::move(output)), progress_(progress), queue_(names.begin(), names.end()) {
+  MergeFile(const std::vector<std::string>& names, std::string output, std::atomic<int>* progress,
+            Options options = {})
+      : output_(std::move(output)),
+        progress_(progress),
+        options_(options),
+        queue_(names.begin(), names.end()) {
     resetProgress();
   }
   ~MergeFile() { cleanUp(); }
@@ -80,7 +86,7 @@ class MergeFile {
     const std::string passOutput = directoryOf(output_) + freshTempName();
     intermediates_.push_back(passOutput);
     for (int i = 0; i < fanIn_ && !queue_.empty(); ++i) {
-      auto handler = std::make_unique<Handler>(queue_.front(), passOutput, options_);
+      auto handler = std::make_unique<Handler>(queue_.front(), passOutput, options_, pass_);
       queue_.pop_front();
       if (handler->hasItem()) insert(std::move(handler));
     }
@@ -102,7 +108,7 @@ class MergeFile {
 
   void runPass() {
     while (!active_.empty() && !cancelled_) {
-      pauseGate().pass();
+      if (options_.pause) options_.pause->pass();
       std::unique_ptr<Handler> smallest = takeSmallest();
       bump();
       smallest->write();
@@ -115,13 +121,13 @@ class MergeFile {
         insert(std::move(smallest));
         continue;
       }
-      if (active_.empty()) Handler::closeOutput();
+      if (active_.empty()) pass_.close();
     }
   }
 
   void cleanUp() {
     active_.clear();
-    Handler::abandonOutput();
+    pass_.abandon();
     for (const auto& name : intermediates_)
       if (fileExists(name)) removeFile(name);
     intermediates_.clear();
@@ -130,6 +136,7 @@ class MergeFile {
   std::string output_;
   std::atomic<int>* progress_;
   Options options_{};
+  typename Handler::Output pass_;  // the running pass's output
   int fanIn_ = kFanIn;
   std::atomic<bool> cancelled_{false};
   std::deque<std::string> queue_;

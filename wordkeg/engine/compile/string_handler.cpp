@@ -7,32 +7,22 @@
 namespace wk {
 namespace {
 
-// The pass output collects records in a block of its own and writes them a block at a time.
-struct PassOutput {
-  std::FILE* file = nullptr;
-  std::string name;
-  std::vector<unsigned char> pending;
-  bool failed = false;
-
-  void flush() {
-    if (!pending.empty() && std::fwrite(pending.data(), 1, pending.size(), file) != pending.size())
-      failed = true;
-    pending.clear();
-  }
-};
-
 constexpr size_t kOutputBlock = 64 * 1024;
-
-PassOutput& passOutput() {
-  static PassOutput output;
-  return output;
-}
 
 }  // namespace
 
-StringHandler::StringHandler(const std::string& input, const std::string& output, Options options)
+void StringHandler::Output::flush() {
+  if (!pending_.empty() &&
+      std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size())
+    failed_ = true;
+  pending_.clear();
+}
+
+StringHandler::StringHandler(const std::string& input, const std::string& output, Options options,
+                             Output& pass)
     : layout_(*options.layout),
       output_(output),
+      pass_(pass),
       block_(kBufferedRecords * static_cast<size_t>(options.layout->size)) {
   input_ = openFile(input, "rb");
   if (!input_) throw WordkegException(str(kUnableToOpenFile) + input);
@@ -55,33 +45,31 @@ bool StringHandler::readNext() {
 }
 
 void StringHandler::write() {
-  PassOutput& out = passOutput();
-  if (!out.file) {
-    out.file = openFile(output_, "wb");
-    if (!out.file) throw WordkegException(str(kUnableToOpenFile) + output_);
-    out.name = output_;
-    out.failed = false;
-    out.pending.reserve(kOutputBlock);
+  Output& out = pass_;
+  if (!out.file_) {
+    out.file_ = openFile(output_, "wb");
+    if (!out.file_) throw WordkegException(str(kUnableToOpenFile) + output_);
+    out.name_ = output_;
+    out.failed_ = false;
+    out.pending_.reserve(kOutputBlock);
   }
-  out.pending.insert(out.pending.end(), record_, record_ + layout_.size);
-  if (out.pending.size() >= kOutputBlock) out.flush();
-  if (out.failed) throw WordkegException(str(kUnableToWriteFile) + out.name);
+  out.pending_.insert(out.pending_.end(), record_, record_ + layout_.size);
+  if (out.pending_.size() >= kOutputBlock) out.flush();
+  if (out.failed_) throw WordkegException(str(kUnableToWriteFile) + out.name_);
 }
 
-void StringHandler::closeOutput() {
-  PassOutput& out = passOutput();
-  if (!out.file) return;
-  out.flush();
-  const bool ok = std::fclose(out.file) == 0 && !out.failed;
-  out.file = nullptr;
-  if (!ok) throw WordkegException(str(kUnableToWriteFile) + out.name);
+void StringHandler::Output::close() {
+  if (!file_) return;
+  flush();
+  const bool ok = std::fclose(file_) == 0 && !failed_;
+  file_ = nullptr;
+  if (!ok) throw WordkegException(str(kUnableToWriteFile) + name_);
 }
 
-void StringHandler::abandonOutput() {
-  PassOutput& out = passOutput();
-  if (out.file) std::fclose(out.file);
-  out.file = nullptr;
-  out.pending.clear();
+void StringHandler::Output::abandon() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  pending_.clear();
 }
 
 void StringHandler::createEmptyOutput(const std::string& path) {

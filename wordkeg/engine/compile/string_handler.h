@@ -1,6 +1,6 @@
 #pragma once
-// StringHandler: one run file as an input of MergeFile. All handlers of the process write to
-// one shared pass output, opened on the first record written in a pass.
+// StringHandler: one run file as an input of MergeFile. The handlers of a pass write to its one
+// Output, opened on the first record written in the pass.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,17 +9,37 @@
 
 namespace wk {
 
+class PauseGate;
+
 // The records' layout, the same for every input of a merge.
 struct RunOptions {
   const run_record::Layout* layout = &run_record::kShortWords;
+  PauseGate* pause = nullptr;  // the merging operation's, or null
 };
 
 class StringHandler {
  public:
   using Options = RunOptions;
+  // The pass output collects records in a block of its own and writes them a block at a time.
+  class Output {
+   public:
+    ~Output() { abandon(); }
+    // Closes the pass output; throws WordkegException if its data could not be written.
+    void close();
+    // Closes the pass output without reporting (an abandoned merge).
+    void abandon();
+
+   private:
+    friend class StringHandler;
+    void flush();
+    std::FILE* file_ = nullptr;
+    std::string name_;
+    std::vector<unsigned char> pending_;
+    bool failed_ = false;
+  };
 
   // Opens `input` and reads its first record; throws WordkegException "Unable to Open File: ".
-  StringHandler(const std::string& input, const std::string& output, Options options = {});
+  StringHandler(const std::string& input, const std::string& output, Options options, Output& pass);
   ~StringHandler();
   StringHandler(const StringHandler&) = delete;
   StringHandler& operator=(const StringHandler&) = delete;
@@ -29,10 +49,6 @@ class StringHandler {
   // Appends the current record to the pass output, opening it first when needed. Throws
   // WordkegException when the output cannot be opened or written.
   void write();
-  // Closes the shared pass output; throws WordkegException if its data could not be written.
-  static void closeOutput();
-  // Closes the pass output without reporting (an abandoned merge).
-  static void abandonOutput();
   // Makes an empty pass output at `path` (a pass whose inputs were all empty).
   static void createEmptyOutput(const std::string& path);
   bool operator<(const StringHandler& other) const {
@@ -45,6 +61,7 @@ class StringHandler {
   const run_record::Layout& layout_;
   std::FILE* input_ = nullptr;
   std::string output_;
+  Output& pass_;
   // Records are read a block at a time: one library call per record would dominate the merge.
   std::vector<unsigned char> block_;
   size_t blockRecords_ = 0;

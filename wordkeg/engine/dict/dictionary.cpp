@@ -6,7 +6,7 @@
 #include "../base/message_port.h"
 #include "../base/string_table.h"
 #include "../base/wordkeg_exception.h"
-#include "reader_state.h"
+#include "operation_context.h"
 
 namespace wk {
 
@@ -42,15 +42,16 @@ const CodeTable kCodeTable;
 
 }  // namespace
 
-Dictionary::Dictionary(const std::string& path, bool loadIntoMemory, size_t bufferSize)
-    : Dictionary(nullptr, path, loadIntoMemory, bufferSize) {}
+Dictionary::Dictionary(OperationContext& context, const std::string& path, bool loadIntoMemory,
+                       size_t bufferSize)
+    : Dictionary(context, nullptr, path, loadIntoMemory, bufferSize) {}
 
-Dictionary::Dictionary(std::unique_ptr<ByteSource> source, const std::string& path,
-                       bool loadIntoMemory, size_t bufferSize)
-    : path_(path), source_(std::move(source)) {
-  ReaderState& state = readerState();
+Dictionary::Dictionary(OperationContext& context, std::unique_ptr<ByteSource> source,
+                       const std::string& path, bool loadIntoMemory, size_t bufferSize)
+    : context_(context), path_(path), source_(std::move(source)) {
+  OperationContext& state = context_;
   const int count = state.open();
-  if (count > ReaderState::kMaxOpenReaders) {
+  if (count > OperationContext::kMaxOpenReaders) {
     inert_ = true;
     return;
   }
@@ -72,7 +73,7 @@ Dictionary::Dictionary(std::unique_ptr<ByteSource> source, const std::string& pa
 
 Dictionary::~Dictionary() {
   memory_.reset();
-  readerState().close();
+  context_.close();
 }
 
 bool Dictionary::haveSource() {
@@ -91,7 +92,7 @@ void Dictionary::loadShared() {
   copy->bytes.back() = 255;
   validate(copy->bytes.data(), size, copy->index, copy->header);
   decodeAll(*copy);
-  readerState().share(copy, path_);
+  context_.share(copy, path_);
   source_.reset();  // every reader of this path reads the copy now
 }
 

@@ -15,16 +15,20 @@
 
 namespace wk {
 
+class OperationContext;
+
 class Dictionary {
  public:
-  // Opens `path`. On failure to open, shows "Unable to open Dictionary: " + path and throws the
-  // same text. The sixteenth reader open at once opens nothing and yields no words.
-  // `loadIntoMemory` takes effect for the first reader of the process and a small file only.
-  Dictionary(const std::string& path, bool loadIntoMemory, size_t bufferSize);
+  // Opens `path` for the operation of `context` (which must outlive the reader). On failure to
+  // open, shows "Unable to open Dictionary: " + path and throws the same text. The operation's
+  // sixteenth reader open at once opens nothing and yields no words. `loadIntoMemory` takes
+  // effect for the first reader of the operation and a small file only.
+  Dictionary(OperationContext& context, const std::string& path, bool loadIntoMemory,
+             size_t bufferSize);
   // Reads `source` (when null, the file at `path`); `path` names it in messages and keys the
   // copy held in memory.
-  Dictionary(std::unique_ptr<ByteSource> source, const std::string& path, bool loadIntoMemory,
-             size_t bufferSize);
+  Dictionary(OperationContext& context, std::unique_ptr<ByteSource> source, const std::string& path,
+             bool loadIntoMemory, size_t bufferSize);
   ~Dictionary();
   Dictionary(const Dictionary&) = delete;
   Dictionary& operator=(const Dictionary&) = delete;
@@ -65,6 +69,7 @@ class Dictionary {
   // REQUIRES: decoded() and ordinal < its word count.
   void takeDecoded(size_t ordinal);
   const std::string& path() const { return path_; }
+  OperationContext& context() const { return context_; }
 
  private:
   // The source, the file opened on first use; false when it cannot be opened.
@@ -95,6 +100,7 @@ class Dictionary {
   bool readDecoded();
   [[noreturn]] void damaged() const;
 
+  OperationContext& context_;
   std::string path_;
   bool inert_ = false;
   std::unique_ptr<ByteSource> source_;

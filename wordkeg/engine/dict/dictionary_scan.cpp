@@ -7,7 +7,7 @@
 #include "../base/pause_gate.h"
 #include "dict_format.h"
 #include "dictionary.h"
-#include "reader_state.h"
+#include "operation_context.h"
 
 namespace wk {
 namespace {
@@ -20,7 +20,7 @@ constexpr uint32_t kCheckBatch = 1024;
 // The words a step of a scan read since its last report, added to the shared count on every
 // way out of it.
 struct PendingChecked {
-  ReaderState& state;
+  OperationContext& state;
   uint32_t count = 0;
   ~PendingChecked() { state.addChecked(count); }
 };
@@ -45,7 +45,7 @@ bool fitsAt(const char* w, const std::string& token, size_t from) {
 
 int DictionaryScan::start(std::string_view pattern, const SrcLetters* pool, int minLength,
                           char firstLetter, std::string& out) {
-  ReaderState& state = readerState();
+  OperationContext& state = reader_.context();
   if (reader_.inert()) {
     state.clearTooMany();
     return kExhausted;
@@ -146,7 +146,7 @@ void DictionaryScan::listMatches(size_t from) {
 }
 
 int DictionaryScan::next(std::string& out) {
-  ReaderState& state = readerState();
+  OperationContext& state = reader_.context();
   if (reader_.inert()) {
     state.clearTooMany();
     return kExhausted;
@@ -161,7 +161,7 @@ int DictionaryScan::next(std::string& out) {
     if (++checked >= kCheckBatch) {
       state.addChecked(checked);
       checked = 0;
-      pauseGate().pass();
+      state.pause().pass();
       if (state.cancelRequested()) return kCancelled;
     }
     const int length = reader_.length();
@@ -195,7 +195,7 @@ int DictionaryScan::next(std::string& out) {
 }
 
 int DictionaryScan::nextDecoded(std::string& out) {
-  ReaderState& state = readerState();
+  OperationContext& state = reader_.context();
   const SharedDictionary& d = *reader_.decoded();
   const size_t count = d.words.size();
   size_t i = reader_.nextOrdinal();
@@ -206,7 +206,7 @@ int DictionaryScan::nextDecoded(std::string& out) {
     if (++checked < kCheckBatch) return false;
     state.addChecked(checked);
     checked = 0;
-    pauseGate().pass();
+    state.pause().pass();
     if (!state.cancelRequested()) return false;
     reader_.takeDecoded(j);
     return true;
@@ -267,8 +267,8 @@ int DictionaryScan::nextDecoded(std::string& out) {
 }
 
 int DictionaryScan::nextCounted(std::string& out) {
-  ReaderState& state = readerState();
-  pauseGate().pass();
+  OperationContext& state = reader_.context();
+  state.pause().pass();
   if (state.cancelRequested()) return kCancelled;
   const SharedDictionary& d = *reader_.decoded();
   for (;;) {

@@ -1,7 +1,6 @@
 #include "update_operation.h"
 
 #include "../base/string_table.h"
-#include "reader_state.h"
 
 namespace wk {
 
@@ -14,17 +13,17 @@ UpdateOperation::UpdateOperation(DictionaryNames& catalogue, std::string path, s
       total_(total) {}
 
 bool UpdateOperation::run() {
-  result_ = updateDictionary(catalogue_, path_, word_, mode_);
+  result_ = updateDictionary(context_, catalogue_, path_, word_, mode_);
   return result_ != update_result::kCancelled;
 }
 
 void UpdateOperation::cancel() {
-  readerState().requestCancel();
+  context_.requestCancel();
 }
 
 Progress UpdateOperation::progress() const {
   Progress p{str(mode_ == UpdateMode::kAdd ? kAddingWord : kRemovingWord), 0};
-  if (total_ > 0) p.percent = static_cast<int>(readerState().wordsChecked() * int64_t{100} / total_);
+  if (total_ > 0) p.percent = static_cast<int>(context_.wordsChecked() * int64_t{100} / total_);
   return p;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "../base/operation.h"
+#include "operation_context.h"
 #include "word_lookup.h"
 
 namespace wk {
@@ -16,10 +17,12 @@ class UpdateOperation : public Operation {
 
   bool run() override;  // true unless cancelled; result() tells what happened
   void cancel() override;
+  PauseGate* pauseGate() override { return &context_.pause(); }
   Progress progress() const override;
   int result() const { return result_; }
 
  private:
+  OperationContext context_;
   DictionaryNames& catalogue_;
   std::string path_, word_;
   UpdateMode mode_;

@@ -3,16 +3,16 @@
 #include "../base/clock.h"
 #include "../base/file_ops.h"
 #include "../base/message_port.h"
+#include "../base/paths.h"
 #include "../base/string_table.h"
 #include "../base/wordkeg_exception.h"
-#include "../base/paths.h"
 #include "compress_dictionary.h"
 #include "dict_format.h"
 #include "dictionary.h"
 #include "dictionary_names.h"
 #include "dictionary_scan.h"
 #include "install_dictionary.h"
-#include "reader_state.h"
+#include "operation_context.h"
 #include "word_order.h"
 
 namespace wk {
@@ -26,8 +26,8 @@ std::string patternOf(std::string word) {
 }
 
 // True when the dictionary at `path` holds `word` exactly (capital and hyphen included).
-bool holdsExactly(const std::string& path, const std::string& word) {
-  Dictionary reader(path, false, kLookupBuffer);
+bool holdsExactly(OperationContext& context, const std::string& path, const std::string& word) {
+  Dictionary reader(context, path, false, kLookupBuffer);
   DictionaryScan scan(reader, dict::kMaxLength);
   std::string found;
   for (int r = scan.start(patternOf(word), nullptr, 0, 0, found); r == DictionaryScan::kMatch;
@@ -38,8 +38,9 @@ bool holdsExactly(const std::string& path, const std::string& word) {
 
 // The forms of `word` the dictionary at `path` holds whatever their letter case, as stored,
 // each followed by a blank.
-std::string formsAnyCase(const std::string& path, const std::string& word) {
-  Dictionary reader(path, false, kLookupBuffer);
+std::string formsAnyCase(OperationContext& context, const std::string& path,
+                         const std::string& word) {
+  Dictionary reader(context, path, false, kLookupBuffer);
   DictionaryScan scan(reader, dict::kMaxLength);
   std::string found, forms;
   const std::string lower = toLower(word);
@@ -58,11 +59,12 @@ struct UpdateFileGuard {
 
 // Copies every word of `path` into the update file, with `word` inserted (add) or left out
 // (remove). Returns kCancelled when the cancel flag stopped the copy.
-int copyDictionary(const std::string& path, const std::string& word, UpdateMode mode) {
+int copyDictionary(OperationContext& context, const std::string& path, const std::string& word,
+                   UpdateMode mode) {
   CompressDictionary writer(kUpdateFile);
   int result = update_result::kDone;
   {
-    Dictionary reader(path, false, kLookupBuffer);
+    Dictionary reader(context, path, false, kLookupBuffer);
     DictionaryScan scan(reader, dict::kMaxLength);
     bool written = mode == UpdateMode::kRemove;
     std::string found;
@@ -75,7 +77,8 @@ int copyDictionary(const std::string& path, const std::string& word, UpdateMode 
       if (mode == UpdateMode::kAdd || found != word) writer.addWord(found);
     }
     if (!written) writer.addWord(word);
-    if (r == DictionaryScan::kCancelled || readerState().cancelRequested()) result = update_result::kCancelled;
+    if (r == DictionaryScan::kCancelled || context.cancelRequested())
+      result = update_result::kCancelled;
   }
   writer.finish();
   return result;
@@ -128,8 +131,9 @@ bool wordAbsentElsewhere(DictionaryNames& catalogue, const std::string& word,
                          const std::string& path) {
   const std::string pattern = patternOf(word);
   bool absent = true;
+  OperationContext context;
   forEachReadable(catalogue, path, [&](const DictionaryName& entry) {
-    Dictionary reader(entry.path, false, kLookupBuffer);
+    Dictionary reader(context, entry.path, false, kLookupBuffer);
     DictionaryScan scan(reader, dict::kMaxLength);
     std::string found;
     absent = scan.start(pattern, nullptr, 0, 0, found) != DictionaryScan::kMatch;
@@ -140,8 +144,9 @@ bool wordAbsentElsewhere(DictionaryNames& catalogue, const std::string& word,
 
 std::string dictionariesHolding(DictionaryNames& catalogue, const std::string& word) {
   std::string result;
+  OperationContext context;
   forEachReadable(catalogue, std::string(), [&](const DictionaryName& entry) {
-    if (holdsExactly(entry.path, word)) appendLine(result, entry.fileName());
+    if (holdsExactly(context, entry.path, word)) appendLine(result, entry.fileName());
     return false;
   });
   return result;
@@ -149,8 +154,9 @@ std::string dictionariesHolding(DictionaryNames& catalogue, const std::string& w
 
 std::string dictionariesHoldingAnyCase(DictionaryNames& catalogue, const std::string& word) {
   std::string result;
+  OperationContext context;
   forEachReadable(catalogue, std::string(), [&](const DictionaryName& entry) {
-    std::string forms = formsAnyCase(entry.path, word);
+    std::string forms = formsAnyCase(context, entry.path, word);
     if (forms.empty()) return false;
     forms.pop_back();
     const bool exact = (" " + forms + " ").find(" " + word + " ") != std::string::npos;
@@ -162,15 +168,21 @@ std::string dictionariesHoldingAnyCase(DictionaryNames& catalogue, const std::st
 
 int updateDictionary(DictionaryNames& catalogue, const std::string& path, const std::string& word,
                      UpdateMode mode) {
+  OperationContext context;
+  return updateDictionary(context, catalogue, path, word, mode);
+}
+
+int updateDictionary(OperationContext& context, DictionaryNames& catalogue, const std::string& path,
+                     const std::string& word, UpdateMode mode) {
   if (mode == UpdateMode::kAdd && !fileExists(path)) {
     CompressDictionary::createEmpty(path);
     catalogue.addIfAbsent(path);
   }
-  const bool present = holdsExactly(path, word);
+  const bool present = holdsExactly(context, path, word);
   if (mode == UpdateMode::kAdd && present) return update_result::kAlreadyPresent;
   if (mode == UpdateMode::kRemove && !present) return update_result::kNotPresent;
   UpdateFileGuard guard;
-  const int copied = copyDictionary(path, word, mode);
+  const int copied = copyDictionary(context, path, word, mode);
   if (copied != update_result::kDone) return copied;
   if (!carryHeader(catalogue, path, mode) || !installDictionary(kUpdateFile, path, nullptr))
     return update_result::kFailed;

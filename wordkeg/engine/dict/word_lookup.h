@@ -6,6 +6,7 @@
 namespace wk {
 
 class DictionaryNames;
+class OperationContext;
 
 enum class UpdateMode { kAdd = 0, kRemove = 1 };
 
@@ -35,5 +36,8 @@ std::string dictionariesHoldingAnyCase(DictionaryNames& catalogue, const std::st
 // and no temporary file remains. The catalogue's entry follows the file.
 int updateDictionary(DictionaryNames& catalogue, const std::string& path, const std::string& word,
                      UpdateMode mode);
+// The same as a part of the operation of `context`, whose cancel stops the copy.
+int updateDictionary(OperationContext& context, DictionaryNames& catalogue, const std::string& path,
+                     const std::string& word, UpdateMode mode);
 
 }  // namespace wk

@@ -4,13 +4,12 @@
 #include <cstring>
 
 #include "../base/paths.h"
-#include "../base/pause_gate.h"
 #include "../base/wordkeg_exception.h"
 #include "../dict/dict_format.h"
 #include "../dict/dictionary.h"
 #include "../dict/dictionary_scan.h"
 #include "../dict/group_walk.h"
-#include "../dict/reader_state.h"
+#include "../dict/operation_context.h"
 #include "../dict/shared_dictionary.h"
 #include "../dict/word_order.h"
 #include "result_store.h"
@@ -55,7 +54,7 @@ SearchControl::SearchControl(const SearchScope& scope)
                     nullptr, 0) {
   ownLevels_ = std::make_unique<Levels>();
   levels_ = ownLevels_.get();
-  readerState().resetChecked();
+  scope.context->resetChecked();
   if (scope.finishedCount) *scope.finishedCount = 0;
 }
 
@@ -94,7 +93,7 @@ int SearchControl::run() {
   if (plan_.action == LevelPlan::kNothing) return 0;
   if (request.multiWord) return scanDictionary(scope_.subsetPath, pool);
   for (const auto& path : scope_.dictionaries) {
-    if (scope_.finishedCount) *scope_.finishedCount += readerState().wordsChecked();
+    if (scope_.finishedCount) *scope_.finishedCount += scope_.context->wordsChecked();
     try {
       if (scanDictionary(path, pool) == kCancelled) return kCancelled;
     } catch (const WordkegException& e) {
@@ -118,8 +117,9 @@ Dictionary& SearchControl::levelReader(size_t depth) {
   auto& readers = levels_->readers;
   if (readers.size() <= depth) readers.resize(depth + 1);
   if (!readers[depth])
-    readers[depth] = std::make_unique<Dictionary>(
-        scope_.subsetPath, true, static_cast<size_t>(scope_.request->readerBufferSize));
+    readers[depth] =
+        std::make_unique<Dictionary>(*scope_.context, scope_.subsetPath, true,
+                                     static_cast<size_t>(scope_.request->readerBufferSize));
   return *readers[depth];
 }
 
@@ -133,7 +133,7 @@ ScanList& SearchControl::levelList(size_t depth) {
 int SearchControl::scanDictionary(const std::string& path, const SrcLetters& pool) {
   const SearchData& request = *scope_.request;
   if (request.multiWord) return scanWith(levelReader(depth_), pool);
-  Dictionary reader(path, false, static_cast<size_t>(request.readerBufferSize));
+  Dictionary reader(*scope_.context, path, false, static_cast<size_t>(request.readerBufferSize));
   return scanWith(reader, pool);
 }
 
@@ -248,8 +248,8 @@ bool SearchControl::appendsAnagrams(const LevelPlan& plan, const Dictionary& rea
 int SearchControl::appendAnagrams(Dictionary& reader, uint32_t missing, const LetterCounts& packed,
                                   int total, int length, char letter) {
   const SearchData& request = *scope_.request;
-  ReaderState& state = readerState();
-  pauseGate().pass();
+  OperationContext& state = reader.context();
+  state.pause().pass();
   if (state.cancelRequested()) return kCancelled;
   const SharedDictionary& d = *reader.decoded();
   GroupWalk walk(d.groups, missing, total, request.longestWord, length, letter,

@@ -16,6 +16,8 @@
 
 namespace wk {
 
+class OperationContext;
+
 class Dictionary;
 class DictionaryScan;
 class ResultStore;
@@ -28,6 +30,7 @@ struct SearchScope {
   std::string subsetPath;                 // multi-word: the subset dictionary
   ResultStore* store = nullptr;
   std::atomic<uint64_t>* finishedCount = nullptr;  // words checked by finished dictionaries
+  OperationContext* context = nullptr;  // the search's own (its worker's); REQUIRED to run
 };
 
 class SearchControl {

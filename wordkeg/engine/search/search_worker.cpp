@@ -1,13 +1,13 @@
 #include "search_worker.h"
 
 #include "../base/string_table.h"
-#include "../dict/reader_state.h"
 #include "result_store.h"
 
 namespace wk {
 
 SearchWorker::SearchWorker(SearchScope& scope) : scope_(scope) {
   scope_.finishedCount = &finished_;
+  scope_.context = &context_;
 }
 
 bool SearchWorker::run() {
@@ -16,12 +16,12 @@ bool SearchWorker::run() {
 }
 
 void SearchWorker::cancel() {
-  readerState().requestCancel();
+  context_.requestCancel();
 }
 
 uint64_t SearchWorker::checked() const {
   // Between dictionaries the counter restarts, so finished dictionaries are added apart.
-  return finished_ + readerState().wordsChecked();
+  return finished_ + context_.wordsChecked();
 }
 
 Progress SearchWorker::progress() const {

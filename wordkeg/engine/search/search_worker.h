@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "../base/operation.h"
+#include "../dict/operation_context.h"
 #include "search_control.h"
 #include "search_data.h"
 
@@ -19,9 +20,13 @@ class SearchWorker : public Operation {
   Progress progress() const override;
   // Words checked so far by this search.
   uint64_t checked() const;
+  PauseGate* pauseGate() override { return &context_.pause(); }
+  // What this search's readers and scans share (its scope points here while the worker lives).
+  OperationContext& context() { return context_; }
 
  private:
   SearchScope& scope_;
+  OperationContext context_;
   std::atomic<uint64_t> finished_{0};
 };
 

@@ -13,7 +13,6 @@
 #include "../dict/compress_dictionary.h"
 #include "../dict/dictionary.h"
 #include "../dict/dictionary_scan.h"
-#include "../dict/reader_state.h"
 
 namespace wk {
 
@@ -49,7 +48,7 @@ bool SubsetBuilder::run() {
   }
   if (matches_ == 0) return false;
   mergeInto(mergeList);
-  return !cancelled_ && !readerState().cancelRequested();
+  return !cancelled_ && !context_.cancelRequested();
 }
 
 int SubsetBuilder::analyse(const SubsetSource& source, std::vector<std::string>& mergeList) {
@@ -58,7 +57,7 @@ int SubsetBuilder::analyse(const SubsetSource& source, std::vector<std::string>&
     std::lock_guard<std::mutex> lock(textMutex_);
     current_ = str(kAnalysing) + fileNameOf(source.dictionary);
   }
-  Dictionary reader(source.dictionary, false, 5120);
+  Dictionary reader(context_, source.dictionary, false, 5120);
   CompressDictionary writer(source.workFile);
   DictionaryScan scan(reader, longest_);
   std::string found;
@@ -81,7 +80,8 @@ void SubsetBuilder::mergeInto(const std::vector<std::string>& mergeList) {
     current_ = str(kMergingDictionaries);
   }
   ScopedFile output(directoryOf(subsetPath_) + freshTempName());  // beside the subset
-  MergeFile<DictionaryMergeHandler> merger(mergeList, output.path(), nullptr);
+  MergeFile<DictionaryMergeHandler> merger(mergeList, output.path(), nullptr,
+                                           {&context_, &context_.pause()});
   if (!merger.merge()) return;
   if (fileExists(subsetPath_)) removeFile(subsetPath_);
   if (moveFile(subsetPath_, output.path(), nullptr) != 0)
@@ -90,7 +90,7 @@ void SubsetBuilder::mergeInto(const std::vector<std::string>& mergeList) {
 
 void SubsetBuilder::cancel() {
   cancelled_ = true;
-  readerState().requestCancel();
+  context_.requestCancel();
 }
 
 std::string SubsetBuilder::phase() const {
@@ -101,7 +101,7 @@ std::string SubsetBuilder::phase() const {
 Progress SubsetBuilder::progress() const {
   const std::string current = phase();
   if (merging_) return {current, -1};
-  return {current + "  " + str(kCheckedCount) + std::to_string(readerState().wordsChecked()) + "  " +
+  return {current + "  " + str(kCheckedCount) + std::to_string(context_.wordsChecked()) + "  " +
               str(kFoundCount) + std::to_string(matches_),
           -1};
 }

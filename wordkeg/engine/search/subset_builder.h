@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../base/operation.h"
+#include "../dict/operation_context.h"
 #include "../dict/src_letters.h"
 
 namespace wk {
@@ -29,12 +30,16 @@ class SubsetBuilder : public Operation {
   bool run() override;
   void cancel() override;
   Progress progress() const override;
+  PauseGate* pauseGate() override { return &context_.pause(); }
+  // Words the analysis has checked so far.
+  uint64_t checked() const { return context_.wordsChecked(); }
   uint32_t matches() const { return matches_; }
   // "Analysing <file name>" or "Merging Dictionaries".
   std::string phase() const;
   bool merging() const { return merging_; }
 
  private:
+  OperationContext context_;
   int analyse(const SubsetSource& source, std::vector<std::string>& mergeList);
   void mergeInto(const std::vector<std::string>& mergeList);
 

@@ -1,8 +1,8 @@
-#include "reader_state.h"
+#include "operation_context.h"
 
 namespace wk {
 
-int ReaderState::open() {
+int OperationContext::open() {
   const int count = ++openReaders_;
   if (count > kMaxOpenReaders) {
     tooMany_ = true;
@@ -14,16 +14,16 @@ int ReaderState::open() {
   return count;
 }
 
-void ReaderState::close() {
+void OperationContext::close() {
   if (--openReaders_ == 0) shared_.reset();
 }
 
-void ReaderState::share(std::shared_ptr<const SharedDictionary> file, std::string path) {
+void OperationContext::share(std::shared_ptr<const SharedDictionary> file, std::string path) {
   shared_ = std::move(file);
   sharedPath_ = std::move(path);
 }
 
-std::shared_ptr<const SharedDictionary> ReaderState::sharedFor(const std::string& path) const {
+std::shared_ptr<const SharedDictionary> OperationContext::sharedFor(const std::string& path) const {
   return shared_ && sharedPath_ == path ? shared_ : nullptr;
 }
 
