@@ -10,6 +10,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "../engine/dictionary_model.h"
 #include "../engine/test_home.h"
@@ -513,6 +514,69 @@ TEST_F(SearchRunTest, LongWordSequencesEqualBruteForce) {
       if (letters(stored(w)) == letters(stored(longOnes[i]))) anagrams.push_back(w);
     EXPECT_EQ(search("*", stored(longOnes[i]), true), anagrams) << longOnes[i];
   }
+}
+
+// What one search gave: its results in order, its Checked count, whether it ran to its end.
+struct Outcome {
+  Words words;
+  uint64_t checked = 0;
+  bool completed = false;
+};
+
+// A search of every dictionary on its own SearchRun, as a server thread runs one; with
+// `stopAtFirst` it cancels itself when its first result is kept.
+Outcome searchAlone(DictionaryNames& catalogue, const std::string& find, const std::string& from,
+                    bool memory, bool stopAtFirst = false) {
+  app::SearchRun run(catalogue);
+  if (!run.checks().validate(SearchFields{find, from, "", "", false, false})) return {};
+  std::vector<const DictionaryName*> all;
+  for (size_t i = 0; i < catalogue.count(); ++i) all.push_back(&catalogue.entry(i));
+  if (!run.prepare(all, [](SubsetBuilder& builder) { return builder.run(); })) return {};
+  SearchWorker& worker = *run.worker();
+  worker.context().allowMemory(memory);
+  if (stopAtFirst) run.store().setListener([&worker](std::string_view) { worker.cancel(); });
+  Outcome outcome;
+  outcome.completed = worker.run();
+  run.finished();
+  outcome.checked = run.checked(false);
+  for (int i = 0; i < run.store().entryCount(); ++i) outcome.words.push_back(run.store().entry(i));
+  return outcome;
+}
+
+// Searches side by side in one process keep apart: on two threads each gives exactly the
+// results, order and Checked count it gives alone, and one that cancels leaves the other running.
+TEST_F(SearchRunTest, SearchesOnTwoThreadsGiveWhatEachGivesAlone) {
+  makeDictionary("one", randomWords(1000, 71));
+  makeDictionary("two", randomWords(1000, 72));
+  DictionaryNames& names = catalogue();
+  struct Case {
+    std::string find, from;
+    bool memory;
+  };
+  const Case a{"* *", "aeiostrlnc", true}, b{"* * *", "eaiourtn", false};
+  const Outcome aloneA = searchAlone(names, a.find, a.from, a.memory);
+  const Outcome aloneB = searchAlone(names, b.find, b.from, b.memory);
+  ASSERT_TRUE(aloneA.completed && aloneB.completed);
+  ASSERT_FALSE(aloneA.words.empty() || aloneB.words.empty());
+  Outcome sideA, sideB, stopped;
+  std::thread first([&] { sideA = searchAlone(names, a.find, a.from, a.memory); });
+  std::thread second([&] { sideB = searchAlone(names, b.find, b.from, b.memory); });
+  first.join();
+  second.join();
+  EXPECT_TRUE(sideA.completed && sideB.completed);
+  EXPECT_EQ(sideA.words, aloneA.words);
+  EXPECT_EQ(sideA.checked, aloneA.checked);
+  EXPECT_EQ(sideB.words, aloneB.words);
+  EXPECT_EQ(sideB.checked, aloneB.checked);
+  // A cancel stops its own search only.
+  std::thread cancelled([&] { stopped = searchAlone(names, b.find, b.from, true, true); });
+  std::thread running([&] { sideB = searchAlone(names, b.find, b.from, b.memory); });
+  cancelled.join();
+  running.join();
+  EXPECT_FALSE(stopped.completed);
+  EXPECT_LT(stopped.words.size(), aloneB.words.size());
+  EXPECT_TRUE(sideB.completed);
+  EXPECT_EQ(sideB.words, aloneB.words);
 }
 
 }  // namespace

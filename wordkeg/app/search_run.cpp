@@ -1,5 +1,6 @@
 #include "search_run.h"
 
+#include "engine/base/file_ops.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/subset_builder.h"
@@ -29,14 +30,22 @@ std::vector<const DictionaryName*> selectedDictionaries(DictionaryNames& catalog
 }
 
 SearchRun::SearchRun(DictionaryNames& catalogue)
-    : catalogue_(catalogue), store_(catalogue.resultsDataPath(), catalogue.resultsIndexPath()) {
+    : catalogue_(catalogue),
+      names_(catalogue.freshWorkingNames()),
+      store_(names_.resultsData, names_.resultsIndex) {
   scope_.request = &checks_.request();
   scope_.store = &store_;
-  scope_.subsetPath = catalogue.subsetPath();
+  scope_.subsetPath = names_.subset;
   checks_.request().longestWord = catalogue.config().longestWord();
 }
 
-SearchRun::~SearchRun() = default;
+SearchRun::~SearchRun() {
+  worker_.reset();
+  store_.reset();
+  for (const std::string& path : {names_.resultsData, names_.resultsIndex, names_.subset})
+    removeFile(path);
+  for (const std::string& path : dictionaryTemps_) removeFile(path);
+}
 
 bool SearchRun::prepare(const std::vector<const DictionaryName*>& dictionaries,
                         const Analyse& analyse) {
@@ -65,8 +74,9 @@ bool SearchRun::analyse(const std::vector<const DictionaryName*>& dictionaries,
   analysedFor_.clear();
   std::vector<SubsetSource> sources;
   for (const DictionaryName* entry : dictionaries)
-    sources.push_back({entry->path, entry->tempName});
-  SubsetBuilder builder(checks_.request().fromPool, sources, catalogue_.subsetPath(),
+    sources.push_back({entry->path, names_.dictionaryTemp(*entry)});
+  for (const SubsetSource& source : sources) dictionaryTemps_.insert(source.workFile);
+  SubsetBuilder builder(checks_.request().fromPool, sources, names_.subset,
                         checks_.request().longestWord);
   if (!run(builder)) return false;
   analysedFor_ = signature;

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "engine/dict/dictionary_names.h"
 #include "engine/search/result_store.h"
 #include "engine/search/search_control.h"
 #include "engine/search/search_worker.h"
@@ -31,8 +33,10 @@ class SearchRun {
   // Runs the analysis of a multi-word search over `builder`; true when the search is to run.
   using Analyse = std::function<bool(SubsetBuilder& builder)>;
 
-  // The working pair and subset dictionary are the catalogue's names for this run.
+  // The working pair and subset dictionary are names the catalogue gives this run alone
+  // (freshWorkingNames), so searches of one process can run side by side.
   explicit SearchRun(DictionaryNames& catalogue);
+  // Removes the run's working files.
   ~SearchRun();
 
   RequestChecks& checks() { return checks_; }
@@ -61,6 +65,7 @@ class SearchRun {
   bool analyse(const std::vector<const DictionaryName*>& dictionaries, const Analyse& run);
 
   DictionaryNames& catalogue_;
+  const WorkingNames names_;  // before the store, which opens them
   RequestChecks checks_;
   ResultStore store_;
   SearchScope scope_;
@@ -68,6 +73,7 @@ class SearchRun {
   uint64_t checkedTotal_ = 0;
   // The dictionaries (and their versions) the subset dictionary was built from.
   std::string analysedFor_;
+  std::set<std::string> dictionaryTemps_;  // the temporary files its analyses named
 };
 
 }  // namespace wk::app

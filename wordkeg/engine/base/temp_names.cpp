@@ -34,6 +34,11 @@ std::string runStem(uint32_t time) {
   return "$$" + toBase36(time) + "_" + processTag();
 }
 
+std::string runStem(uint32_t time, unsigned run) {
+  if (run == 0) return runStem(time);
+  return "$$" + toBase36(time) + "r" + toBase36(run) + "_" + processTag();
+}
+
 std::string tagOfRunStem(const std::string& stem) {
   const auto at = stem.rfind('_');
   return at == std::string::npos ? std::string() : stem.substr(at + 1);

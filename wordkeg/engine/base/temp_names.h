@@ -15,6 +15,10 @@ std::string toBase36(uint32_t value);
 std::string processTag();
 // The stem of this run's run-wide temporary names: "$$" + `time` in base 36 + "_" + tag.
 std::string runStem(uint32_t time);
+// The stem of the working files of the process's search number `run` (0: runStem(time) itself),
+// so that searches side by side in one process write files apart; tagOfRunStem reads the same
+// tag from every one.
+std::string runStem(uint32_t time, unsigned run);
 // The process tag inside a run stem (empty when the stem carries none), so the files of a copy
 // that died can be found from its marker.
 std::string tagOfRunStem(const std::string& stem);

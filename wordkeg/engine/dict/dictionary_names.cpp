@@ -66,10 +66,22 @@ bool DictionaryNames::shutdown() {
 
 DictionaryNames::DictionaryNames(const ConfigData& config) : config_(config) {
   // The stem carries the process as well as the second, so copies started together differ.
-  const std::string stem = runStem(static_cast<uint32_t>(nowTime()));
+  started_ = static_cast<uint32_t>(nowTime());
+  const std::string stem = runStem(started_);
   resultsData_ = joinPath(config.tempDirectory(), stem + ".$$$");
   resultsIndex_ = joinPath(config.tempDirectory(), stem + ".pdx");
   subset_ = joinPath(config.tempDirectory(), stem + ".MM_");
+}
+
+std::string WorkingNames::dictionaryTemp(const DictionaryName& entry) const {
+  return replaceExtension(resultsData, extensionOf(entry.tempName));
+}
+
+WorkingNames DictionaryNames::freshWorkingNames() {
+  const unsigned run = runs_++;
+  if (run == 0) return {resultsData_, resultsIndex_, subset_};
+  const std::string stem = joinPath(config_.tempDirectory(), runStem(started_, run));
+  return {stem + ".$$$", stem + ".pdx", stem + ".MM_"};
 }
 
 void DictionaryNames::scan() {

@@ -2,6 +2,8 @@
 // DictionaryNames: the catalogue of the dictionaries in the dictionary directory, each with a
 // copy of its header. Built once by scanning the directory; selection changes live in memory
 // until shutdown() writes them back into the files. It also fixes the run-wide temporary names.
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,14 @@
 namespace wk {
 
 class ConfigData;
+
+// The working files of one search: its results pair, its subset dictionary, and beside them one
+// temporary file per dictionary it analyses.
+struct WorkingNames {
+  std::string resultsData, resultsIndex, subset;
+  // The search's temporary file for the catalogue's `entry`.
+  std::string dictionaryTemp(const struct DictionaryName& entry) const;
+};
 
 struct DictionaryName {
   DictionaryHeader header;
@@ -57,6 +67,10 @@ class DictionaryNames {
   const std::string& resultsDataPath() const { return resultsData_; }
   const std::string& resultsIndexPath() const { return resultsIndex_; }
   const std::string& subsetPath() const { return subset_; }
+  // Names no other search of this process uses: the first call gives the catalogue's own (the
+  // paths above, which the program's one search keeps), later ones fresh names beside them.
+  // Safe to call from any thread.
+  WorkingNames freshWorkingNames();
 
  private:
   explicit DictionaryNames(const ConfigData& config);
@@ -70,6 +84,8 @@ class DictionaryNames {
   std::vector<DictionaryName> entries_;
   unsigned counter_ = 0;
   std::string resultsData_, resultsIndex_, subset_;
+  uint32_t started_ = 0;  // the time in the names' stem
+  std::atomic<unsigned> runs_{0};
 };
 
 }  // namespace wk

@@ -36,8 +36,11 @@ bool removeDeadCopy(const ConfigData& config, const std::string& marker) {
   // A name holding a wildcard ("*.wki", made by hand) would match other copies' files.
   if (base.find_first_of("*?") != std::string::npos) return true;
   deleteMatching(config.tempPath(base + ".*"));
-  if (const std::string tag = tagOfRunStem(base); !tag.empty())
+  if (const std::string tag = tagOfRunStem(base); !tag.empty()) {
     deleteMatching(config.tempPath(tempNamePattern(tag)));
+    // The files of the copy's other searches (runStem(time, run)).
+    deleteMatching(config.tempPath("$$*_" + tag + ".*"));
+  }
   return true;
 }
 
