@@ -295,6 +295,82 @@ try:
                    capture_output=True)
     check("a report the client leaves is ended too", settled() == [])
 
+    # Under load. Connections that trickle their headers (a byte a second) neither hold the
+    # server nor delay others, and are dropped within seconds.
+    slow = []
+    for _ in range(40):
+        sock = socket.create_connection(("127.0.0.1", int(base.rsplit(":", 1)[1])))
+        sock.sendall(b"GET / HTTP/1.1\r\nHo")
+        slow.append(sock)
+    started = time.monotonic()
+    status, _, _ = request("/api/dictionaries")
+    check("40 slow clients do not delay a request",
+          status == 200 and time.monotonic() - started < 1, f"{time.monotonic() - started:.2f} s")
+    for _ in range(6):
+        time.sleep(1)
+        for sock in slow:
+            try:
+                sock.sendall(b"s")
+            except OSError:
+                pass
+    dropped = 0
+    for sock in slow:
+        sock.settimeout(0.5)
+        try:
+            dropped += sock.recv(100) == b""
+        except OSError as e:
+            dropped += not isinstance(e, socket.timeout)
+        sock.close()
+    check("and are dropped within seconds", dropped == 40, f"{dropped} of 40")
+
+    # 40 long searches at once: those beyond the server's capacity are told 503 at once, and the
+    # page and the dictionary list still answer quickly.
+    def hold(outcome):
+        try:
+            with urllib.request.urlopen(base + "/api/search?" + long_search, timeout=30) as res:
+                res.readline()
+                outcome.append(200)
+                time.sleep(6)  # a slow reader: its search waits for it, past the header deadline
+                outcome.append(json.loads(res.readline() or "{}"))
+        except urllib.error.HTTPError as e:
+            outcome.append((e.code, e.headers.get("Retry-After"), json.loads(e.read())))
+        except Exception as e:
+            outcome.append(repr(e))
+    outcomes = [[] for _ in range(40)]
+    holders = [threading.Thread(target=hold, args=(o,)) for o in outcomes]
+    for t in holders:
+        t.start()
+    time.sleep(2)
+    slowest = 0
+    for path in ["/", "/api/dictionaries", "/page.js"] * 3:
+        started = time.monotonic()
+        status, _, _ = request(path)
+        slowest = max(slowest, time.monotonic() - started if status == 200 else 99)
+    check("the page and the dictionaries answer within 200 ms meanwhile", slowest < 0.2,
+          f"{slowest:.3f} s")
+    for t in holders:
+        t.join()
+    busy = [o for o in outcomes if o and isinstance(o[0], tuple)]
+    served = [o for o in outcomes if o and o[0] == 200]
+    check("searches over capacity are answered 503 with Retry-After", len(busy) >= 30 and all(
+        o[0][0] == 503 and o[0][1] == "2" and "busy" in o[0][2]["error"] for o in busy),
+          str(outcomes[:3]))
+    check("those within it stream past the header deadline", served and all(
+        len(o) == 2 and isinstance(o[1], dict) and ("result" in o[1] or "progress" in o[1])
+        for o in served),
+          str(served[:2]))
+    check("and end with their connections", settled() == [])
+
+    # A report of some 200 MB streams through a server that stays small.
+    big = subprocess.run(["curl", "-s", "-o", "/dev/null", "-w", "%{http_code} %{size_download}",
+                          base + "/api/report?" + urllib.parse.urlencode(
+                              {"find": "* * *", "from": "clinteastwo", "use_all": "0"})],
+                         capture_output=True, text=True).stdout.split()
+    with open(f"/proc/{server.pid}/status") as f:
+        peak = int(next(line for line in f if line.startswith("VmHWM:")).split()[1])
+    check("a 200 MB report streams with the server under 64 MB", big[0] == "200" and
+          int(big[1]) > 200_000_000 and peak < 64 * 1024, f"{big} peak {peak} kB")
+
     # Stopping the server while a search runs ends the search and its files.
     running = subprocess.Popen(["curl", "-s", "-o", "/dev/null", base + "/api/search?" + long_search])
     time.sleep(1)

@@ -17,9 +17,11 @@
 #include <thread>
 
 #include "child_process.h"
+#include "header_deadline.h"
 #include "page.h"
 #include "request_gate.h"
 #include "search_request.h"
+#include "search_slots.h"
 #include "streams.h"
 
 namespace fs = std::filesystem;
@@ -27,6 +29,10 @@ using nlohmann::json;
 
 namespace wk::web {
 namespace {
+
+constexpr int kRetryAfterSeconds = 2;
+constexpr int kSpareThreads = 64;  // beside the searches' slots
+constexpr int kHeaderSeconds = 4;  // for a request to arrive whole
 
 std::vector<std::string> commandLine(const ServeOptions& options,
                                      const std::vector<std::string>& args) {
@@ -95,25 +101,40 @@ void handleSelect(const ServeOptions& options, const httplib::Request& req,
   sendError(res, 409, messageOf(done.err));
 }
 
-void handleSearch(const ServeOptions& options, const httplib::Request& req,
+// A slot for one more search, or null after answering 503: the server runs as many as it has
+// slots and asks the others to come back rather than keep them waiting.
+std::shared_ptr<void> slotOrBusy(SearchSlots& slots, httplib::Response& res) {
+  std::shared_ptr<void> slot = slots.take();
+  if (slot) return slot;
+  sendError(res, 503, "The server is busy with other searches: try again in a moment.");
+  res.set_header("Retry-After", std::to_string(kRetryAfterSeconds));
+  return nullptr;
+}
+
+void handleSearch(const ServeOptions& options, SearchSlots& slots, const httplib::Request& req,
                   httplib::Response& res) {
   const SearchCommand command = searchCommand(req.params);
   if (!command.error.empty()) return sendError(res, 400, command.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "application/x-ndjson");
-  streamSearch(commandLine(options, command.args), req.version == "HTTP/1.0", res);
+  std::shared_ptr<void> slot = slotOrBusy(slots, res);
+  if (!slot) return;
+  streamSearch(commandLine(options, command.args), req.version == "HTTP/1.0", std::move(slot), res);
 }
 
-void handleReport(const ServeOptions& options, const httplib::Request& req,
+void handleReport(const ServeOptions& options, SearchSlots& slots, const httplib::Request& req,
                   httplib::Response& res) {
   SearchCommand command = searchCommand(req.params);
   if (!command.error.empty()) return sendError(res, 400, command.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "text/plain; charset=utf-8");
+  std::shared_ptr<void> slot = slotOrBusy(slots, res);
+  if (!slot) return;
   std::string pattern = (fs::temp_directory_path() /
                          ("wordkeg-report-" + std::to_string(getpid()) + "-XXXXXX")).string();
   if (!mkdtemp(pattern.data())) return sendError(res, 500, "No place for the report.");
   const std::string file = (fs::path(pattern) / "wordkeg-results.txt").string();
   command.args.insert(command.args.end() - 2, {"--save=" + file, "--force"});
-  streamReport(commandLine(options, command.args), pattern, file, req.version == "HTTP/1.0", res);
+  streamReport(commandLine(options, command.args), pattern, file, req.version == "HTTP/1.0",
+               std::move(slot), res);
 }
 
 const char* reasonOf(int status) {
@@ -127,12 +148,14 @@ const char* reasonOf(int status) {
   }
 }
 
-void addRoutes(httplib::Server& server, const ServeOptions& options, const RequestGate& gate) {
+void addRoutes(httplib::Server& server, const ServeOptions& options, const RequestGate& gate,
+               SearchSlots& slots) {
   server.set_default_headers(securityHeaders());
   server.set_pre_routing_handler([&gate](const httplib::Request& req, httplib::Response& res) {
     // Every answer is a stream made as it goes: a range of it cannot be served, and the HTTP
     // library would answer 206 with the whole stream. The whole answer it is, 200.
     const_cast<httplib::Request&>(req).ranges.clear();
+    requestArrived(req.remote_addr, req.remote_port);
     std::string why;
     if (const int status = gate.refusal(req, why); status != 0) {
       sendError(res, status, why);
@@ -146,11 +169,11 @@ void addRoutes(httplib::Server& server, const ServeOptions& options, const Reque
   server.Get("/page.js", [](const httplib::Request&, httplib::Response& res) {
     res.set_content(pageScript(), "text/javascript; charset=utf-8");
   });
-  server.Get("/api/search", [&options](const httplib::Request& req, httplib::Response& res) {
-    handleSearch(options, req, res);
+  server.Get("/api/search", [&](const httplib::Request& req, httplib::Response& res) {
+    handleSearch(options, slots, req, res);
   });
-  server.Get("/api/report", [&options](const httplib::Request& req, httplib::Response& res) {
-    handleReport(options, req, res);
+  server.Get("/api/report", [&](const httplib::Request& req, httplib::Response& res) {
+    handleReport(options, slots, req, res);
   });
   server.Get("/api/dictionaries", [&options](const httplib::Request& req, httplib::Response& res) {
     if (onlyKnown(req, {}, res)) handleDictionaries(options, res);
@@ -222,9 +245,16 @@ int serve(const ServeOptions& options) {
 
   removeDeadReportFolders();
   httplib::Server server;
-  // Each streaming search holds a thread: enough that slow clients never starve the others; a
-  // client may pause a while before it reads on, and idle connections go soon.
-  server.new_task_queue = [] { return new httplib::ThreadPool(32); };
+  // Each streaming search holds a thread, and so does each connection until its request has
+  // arrived: the searches' slots, then room beside them for the page, the dictionary list and
+  // the refusals, which never wait behind searches; a connection whose request is slow to come
+  // is dropped. A client may pause a while before it reads on, and idle connections go soon.
+  SearchSlots slots(SearchSlots::defaultCapacity());
+  server.new_task_queue = [] {
+    return new httplib::ThreadPool(
+        static_cast<size_t>(SearchSlots::defaultCapacity() + kSpareThreads));
+  };
+  startHeaderDeadline(kHeaderSeconds);
   server.set_socket_options(ownPort);
   server.set_write_timeout(30, 0);
   server.set_keep_alive_timeout(2);
@@ -232,7 +262,7 @@ int serve(const ServeOptions& options) {
   // says the connection closes, so that a client sends its next request anew.
   server.set_keep_alive_max_count(1);
   const RequestGate gate(options.listen, options.allowedHosts);
-  addRoutes(server, options, gate);
+  addRoutes(server, options, gate, slots);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0
                                : server.bind_to_port(options.listen, port);

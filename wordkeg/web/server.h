@@ -3,7 +3,8 @@
 // Every search, report and change of the selection runs as a child "wordkeg" on the home, so
 // the command line's rules, messages and instance marker apply unchanged, several pages search
 // at once without sharing state, and closing a connection ends its child (which removes its
-// working files).
+// working files). Searches beyond the server's slots are answered 503 at once (search_slots.h);
+// a request slow to arrive is dropped (header_deadline.h).
 #include <string>
 #include <vector>
 

@@ -108,21 +108,26 @@ class ReportStream {
   ReportStream(const ReportStream&) = delete;
   ReportStream& operator=(const ReportStream&) = delete;
 
+  // Sends the report a block a call once the search has ended: a report of gigabytes passes
+  // through a block of memory, as fast as the client reads it.
   bool provide(httplib::DataSink& sink) {
-    if (child_->pump(kPumpMs)) return sink.is_writable();
-    child_->wait();
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();  // empty when the search found nothing after all
-    const std::string report = text.str();
-    if (!report.empty() && !sink.write(report.data(), report.size())) return false;
-    sink.done();
+    if (!in_.is_open()) {
+      if (child_->pump(kPumpMs)) return sink.is_writable();
+      child_->wait();
+      in_.open(file_, std::ios::binary);  // empty when the search found nothing after all
+    }
+    in_.read(block_.data(), static_cast<std::streamsize>(block_.size()));
+    const auto got = static_cast<size_t>(in_.gcount());
+    if (got > 0 && !sink.write(block_.data(), got)) return false;
+    if (got < block_.size()) sink.done();
     return true;
   }
 
  private:
   std::unique_ptr<ChildProcess> child_;
   std::string directory_, file_;
+  std::ifstream in_;
+  std::vector<char> block_ = std::vector<char>(64 * 1024);
 };
 
 }  // namespace
@@ -149,17 +154,19 @@ void provide(httplib::Response& res, bool http10, const char* type,
 
 }  // namespace
 
-void streamSearch(const std::vector<std::string>& argv, bool http10, httplib::Response& res) {
+void streamSearch(const std::vector<std::string>& argv, bool http10, std::shared_ptr<void> slot,
+                  httplib::Response& res) {
   std::unique_ptr<ChildProcess> child = startOrRefuse(argv, true, res);
   if (!child) return;
   auto stream = std::make_shared<SearchStream>(std::move(child));
   res.set_header("Cache-Control", "no-store");
   provide(res, http10, "application/x-ndjson",
-          [stream](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
+          [stream, slot](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
 }
 
 void streamReport(const std::vector<std::string>& argv, const std::string& directory,
-                  const std::string& file, bool http10, httplib::Response& res) {
+                  const std::string& file, bool http10, std::shared_ptr<void> slot,
+                  httplib::Response& res) {
   std::unique_ptr<ChildProcess> child = startOrRefuse(argv, false, res);
   if (child && !child->running() && child->wait() == 1) {
     sendError(res, 404, "Nothing was found: there is no report.");
@@ -173,7 +180,7 @@ void streamReport(const std::vector<std::string>& argv, const std::string& direc
   auto stream = std::make_shared<ReportStream>(std::move(child), directory, file);
   res.set_header("Content-Disposition", "attachment; filename=\"wordkeg-results.txt\"");
   provide(res, http10, "text/plain; charset=utf-8",
-          [stream](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
+          [stream, slot](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
 }
 
 }  // namespace wk::web

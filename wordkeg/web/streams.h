@@ -5,6 +5,7 @@
 // (which the program gives at once) is answered 400 with its message before anything streams.
 #include <httplib.h>
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -17,9 +18,12 @@ void sendError(httplib::Response& res, int status, const std::string& message);
 
 // GET /api/search: `argv` is the child's whole command line. `http10`: the client speaks
 // HTTP/1.0, which has no chunked answers (the answer ends when the connection closes).
-void streamSearch(const std::vector<std::string>& argv, bool http10, httplib::Response& res);
+// `slot` (see SearchSlots) is held until the answer has ended.
+void streamSearch(const std::vector<std::string>& argv, bool http10, std::shared_ptr<void> slot,
+                  httplib::Response& res);
 // GET /api/report: `argv` saves the report to `file` (in `directory`, removed afterwards).
 void streamReport(const std::vector<std::string>& argv, const std::string& directory,
-                  const std::string& file, bool http10, httplib::Response& res);
+                  const std::string& file, bool http10, std::shared_ptr<void> slot,
+                  httplib::Response& res);
 
 }  // namespace wk::web
