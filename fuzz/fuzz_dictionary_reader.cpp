@@ -8,6 +8,7 @@
 #include "engine/base/wordkeg_exception.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary.h"
+#include "engine/dict/operation_context.h"
 #include "engine/dict/dictionary_scan.h"
 
 namespace {
@@ -16,7 +17,8 @@ void scanAll(const uint8_t* data, size_t size, bool memory, const char* pattern,
              const char* pool, int longest) {
   try {
     auto source = std::make_unique<wk::MemorySource>(std::vector<unsigned char>(data, data + size));
-    wk::Dictionary reader(std::move(source), "fuzz.lex", memory, 256);
+    wk::OperationContext context;
+    wk::Dictionary reader(context, std::move(source), "fuzz.lex", memory, 256);
     wk::DictionaryScan scan(reader, longest);
     wk::SrcLetters letters;
     letters.set(pool);

@@ -15,6 +15,7 @@
 #include "engine/dict/compress_dictionary.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary.h"
+#include "engine/dict/operation_context.h"
 #include "engine/dict/word_order.h"
 
 namespace {
@@ -64,7 +65,8 @@ void compileAndReadBack(const uint8_t* data, size_t size, int longest) {
   }
   std::vector<std::string> back;
   {
-    wk::Dictionary dictionary(lex, false, 1024);
+    wk::OperationContext context;
+    wk::Dictionary dictionary(context, lex, false, 1024);
     dictionary.seek(1, 'a');
     while (dictionary.readNext()) back.push_back(dictionary.asWritten());
   }
