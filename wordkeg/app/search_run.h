@@ -41,6 +41,7 @@ class SearchRun {
 
   RequestChecks& checks() { return checks_; }
   SearchData& request() { return checks_.request(); }
+  const SearchData& request() const { return checks_.request(); }
   ResultStore& store() { return store_; }
   const ResultStore& store() const { return store_; }
 

@@ -2,11 +2,33 @@
 
 #include "dictionary_dialogs.h"
 #include "engine/base/message_port.h"
+#include "engine/base/paths.h"
 #include "engine/base/string_table.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
+#include "field_rules.h"
 
 namespace wk::app {
+
+std::string findDictionary(DictionaryNames& catalogue, const std::string& name) {
+  const std::string wanted = app::withoutLex(fileNameOf(name)) + ".lex";
+  std::string caseless;
+  int caselessCount = 0;
+  for (size_t i = 0; i < catalogue.count(); ++i) {
+    const std::string file = catalogue.entry(i).fileName();
+    if (file == wanted) return catalogue.entry(i).path;
+    if (toLower(file) == toLower(wanted)) caseless = catalogue.entry(i).path, ++caselessCount;
+  }
+  return caselessCount == 1 ? caseless : std::string();
+}
+
+std::string existingOrRefuse(DictionaryNames& catalogue, const std::string& name) {
+  const std::string path = findDictionary(catalogue, name);
+  if (path.empty())
+    showMessage(str(kNoSuchDictionary) + name, str(kErrorCaption), mb::kIconStop | mb::kOk);
+  return path;
+}
+
 namespace {
 constexpr char kMark = static_cast<char>(0xBB);
 }

@@ -10,6 +10,12 @@ class DictionaryNames;
 
 namespace wk::app {
 
+// The path of the catalogue dictionary called `name` (with or without ".lex"): the exact file
+// name first, else the one whose name differs only in letter case; empty when none is listed.
+std::string findDictionary(DictionaryNames& catalogue, const std::string& name);
+// findDictionary, telling the user "There is no dictionary called NAME" when it is empty.
+std::string existingOrRefuse(DictionaryNames& catalogue, const std::string& name);
+
 // One line per catalogue dictionary, in catalogue order: the mark (0xBB when selected, else a
 // blank), a TAB and the file name.
 std::vector<std::string> dictionaryLines(DictionaryNames& catalogue);

@@ -29,8 +29,6 @@ int printLongWords(bool on) {
 
 }  // namespace
 
-const char* const kTurnLongWordsOn = ": wordkeg config long-words on";
-
 int showLongWords(const DictionaryNames& catalogue) {
   const ConfigData& config = catalogue.config();
   if (!config.longWordsUnderstood())

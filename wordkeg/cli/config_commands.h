@@ -3,6 +3,8 @@
 // exit status of dict_commands.h.
 #include <string>
 
+#include "app/search_job.h"
+
 namespace wk {
 class DictionaryNames;
 }
@@ -10,7 +12,7 @@ class DictionaryNames;
 namespace wk::cli {
 
 // How the command line turns long words on, as app::longWordsAside() and longestWordNote() say it.
-extern const char* const kTurnLongWordsOn;
+using app::kTurnLongWordsOn;
 // Prints whether the home takes long words, and how long its words may be.
 int showLongWords(const DictionaryNames& catalogue);
 // Sets the long-words option for the runs that follow, then prints it as showLongWords would.

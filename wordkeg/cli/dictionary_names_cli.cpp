@@ -10,25 +10,6 @@
 
 namespace wk::cli {
 
-std::string findDictionary(DictionaryNames& catalogue, const std::string& name) {
-  const std::string wanted = app::withoutLex(fileNameOf(name)) + ".lex";
-  std::string caseless;
-  int caselessCount = 0;
-  for (size_t i = 0; i < catalogue.count(); ++i) {
-    const std::string file = catalogue.entry(i).fileName();
-    if (file == wanted) return catalogue.entry(i).path;
-    if (toLower(file) == toLower(wanted)) caseless = catalogue.entry(i).path, ++caselessCount;
-  }
-  return caselessCount == 1 ? caseless : std::string();
-}
-
-std::string existingOrRefuse(DictionaryNames& catalogue, const std::string& name) {
-  const std::string path = findDictionary(catalogue, name);
-  if (path.empty())
-    showMessage(str(kNoSuchDictionary) + name, str(kErrorCaption), mb::kIconStop | mb::kOk);
-  return path;
-}
-
 bool soleCopyOrRefuse(const DictionaryNames& catalogue) {
   if (InstanceMarker::runningCopies(catalogue.config()) <= 1) return true;
   showMessage(str(kOtherCopyRunning), str(kErrorCaption), mb::kIconStop | mb::kOk);

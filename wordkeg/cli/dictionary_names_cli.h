@@ -2,17 +2,16 @@
 // How the command line names dictionaries: with or without ".lex", in any letter case.
 #include <string>
 
+#include "app/select_dictionaries.h"
+
 namespace wk {
 class DictionaryNames;
 }
 
 namespace wk::cli {
 
-// The path of the catalogue dictionary called `name`: the exact file name first, else the one
-// whose name differs only in letter case; empty when none is listed.
-std::string findDictionary(DictionaryNames& catalogue, const std::string& name);
-// findDictionary, telling the user "There is no dictionary called NAME" when it is empty.
-std::string existingOrRefuse(DictionaryNames& catalogue, const std::string& name);
+using app::existingOrRefuse;
+using app::findDictionary;
 // The path a new dictionary called `name` gets: lower case, ".lex", in the dictionary
 // directory. Empty when `name` holds characters a dictionary name may not (only letters,
 // digits and _ { } $ are allowed), after telling the user.

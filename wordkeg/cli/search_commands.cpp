@@ -8,6 +8,7 @@
 
 #include "app/field_rules.h"
 #include "app/results_commands.h"
+#include "app/search_job.h"
 #include "app/search_run.h"
 #include "config_commands.h"
 #include "dict_commands.h"
@@ -29,29 +30,6 @@
 
 namespace wk::cli {
 namespace {
-
-// The dictionaries of this search, in catalogue order; empty after a message when a name is
-// unknown (and `refused` set).
-std::vector<const DictionaryName*> chosenDictionaries(DictionaryNames& catalogue,
-                                                      const std::vector<std::string>& names,
-                                                      bool& refused) {
-  std::vector<std::string> wanted;
-  for (const auto& name : names) {
-    wanted.push_back(existingOrRefuse(catalogue, name));
-    if (wanted.back().empty()) {
-      refused = true;
-      return {};
-    }
-  }
-  if (names.empty()) return app::selectedDictionaries(catalogue);
-  std::vector<const DictionaryName*> chosen;
-  for (size_t i = 0; i < catalogue.count(); ++i) {
-    const DictionaryName& entry = catalogue.entry(i);
-    if (std::find(wanted.begin(), wanted.end(), entry.path) != wanted.end())
-      chosen.push_back(&entry);
-  }
-  return chosen;
-}
 
 // A file name that names a directory (or ends like one) would put the results beside it or
 // hide them inside it: refused, after a message.
@@ -92,43 +70,11 @@ bool isOwnPair(const std::string& out, const ResultStore& store) {
 
 // Why a search stopped when its working results could not be written, or were not to fill the
 // disk further, naming the folder.
-void tellWriteFailure(const ResultStore& store) {
-  namespace fs = std::filesystem;
-  const std::string folder =
-      fs::absolute(fs::path(store.dataPath()).parent_path()).lexically_normal().string();
-  const int error = store.writeError();
-  if (store.reserveReached())
-    std::fprintf(stderr, "The disk holding %s is nearly full: the search stopped and nothing was "
-                 "saved.\n", folder.c_str());
-  else if (error == ENOSPC)
-    std::fprintf(stderr, "The disk holding %s is full: the search stopped and nothing was saved.\n",
-                 folder.c_str());
-  else
-    std::fprintf(stderr,
-                 "Could not write the results into %s (%s): the search stopped and nothing "
-                 "was saved.\n",
-                 folder.c_str(), std::strerror(error));
-}
-
 // The result lines exactly as the data file holds them, in the order found.
 void printLines(ResultStore& store) {
   if (!flushOutput()) return;
   store.copyLines(stdout, nullptr);
   flushOutput();
-}
-
-// The command line's own options, and each result printed the moment it is kept (or, longest
-// first, once the search has ended).
-void applyOptions(const SearchOptions& o, app::SearchRun& run) {
-  run.request().minWordLength = o.minLength;
-  run.request().maxWordLength = o.maxLength;
-  run.store().setLimit(o.limit);
-  run.store().setDistinct(o.distinct);
-  if (o.longestFirst) return;
-  // A reader that left (head) ends the search at once, as Ctrl-C would.
-  run.store().setListener([&run](std::string_view line) {
-    if (!printLine(line) && run.worker()) run.worker()->cancel();
-  });
 }
 
 // The analysis of a multi-word search in the terminal; true when the search is to run.
@@ -138,21 +84,6 @@ bool analyseInTerminal(SubsetBuilder& builder, RunOutcome& outcome) {
   if (outcome == RunOutcome::kFailed && builder.matches() == 0 && !lastRunThrew())
     outcome = RunOutcome::kCompleted;
   return outcome == RunOutcome::kCompleted && builder.matches() > 0;
-}
-
-// The options beyond the window's that shaped the results, as given.
-std::string optionsText(const SearchOptions& o) {
-  std::string text;
-  const auto add = [&text](const std::string& option) {
-    text.append(text.empty() ? "" : " ").append(option);
-  };
-  if (o.limit > 0) add("--limit " + std::to_string(o.limit));
-  if (o.minLength > 0) add("--min-length " + std::to_string(o.minLength));
-  if (o.maxLength > 0) add("--max-length " + std::to_string(o.maxLength));
-  if (o.blanks > 0) add("--blanks " + std::to_string(o.blanks));
-  if (o.distinct) add("--distinct");
-  for (const std::string& name : o.dictionaries) add("--dict " + name);
-  return text;
 }
 
 // The results longest first, those of one length in the order found.
@@ -167,48 +98,27 @@ void printLongestFirst(ResultStore& store) {
     if (!printLine(line)) return;
 }
 
-// Include and Exclude shape single words only (the window greys them out for a FIND of several
-// words): given with one, they are refused rather than ignored, after the window's overlap check.
-bool includeExcludeFit(const SearchFields& fields) {
-  if (!isMultiWord(fields.find) || (fields.include.empty() && fields.exclude.empty())) return true;
-  if (toLower(fields.exclude).find_first_of(toLower(fields.include)) != std::string::npos)
-    showMessageIds(kIncludeExcludeOverlap, kInputErrorCaption, mb::kIconStop | mb::kOk);
-  else
-    std::fprintf(stderr,
-                 "--include and --exclude apply to a FIND of one word only: a search of "
-                 "several words would ignore them.\n");
-  return false;
-}
-
-// The length options against the home's longest word; false after saying which one exceeds it.
-bool lengthsFit(const SearchOptions& o, int longest) {
-  const std::pair<const char*, int> options[] = {
-      {"--min-length", o.minLength}, {"--max-length", o.maxLength}, {"--blanks", o.blanks}};
-  for (const auto& [name, value] : options) {
-    if (value <= longest) continue;
-    std::fprintf(stderr, "%s: must be a whole number from %d to %d%s\n", name,
-                 std::string_view(name) == "--blanks" ? 0 : 1, longest,
-                 app::longWordsAside(longest, kTurnLongWordsOn).c_str());
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
+app::SearchJobOptions jobOptionsOf(const SearchOptions& o) {
+  app::SearchJobOptions job;
+  job.fields = {o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
+  job.dictionaries = o.dictionaries;
+  job.limit = o.limit;
+  job.minLength = o.minLength;
+  job.maxLength = o.maxLength;
+  job.blanks = o.blanks;
+  job.distinct = o.distinct;
+  job.longestFirst = o.longestFirst;
+  return job;
+}
+
 int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
-  if (!lengthsFit(o, catalogue.config().longestWord())) return exit_code::kRefused;
+  const app::SearchJobOptions job = jobOptionsOf(o);
   if (o.progressLines) reportProgressLines();
-  // The window's typing rules, FIND's "/" taken as "?".
-  SearchFields fields{o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
-  if (!app::recheckSearchFields(fields) || !includeExcludeFit(fields)) return exit_code::kRefused;
-  if (o.longestFirst && isMultiWord(fields.find)) {
-    std::fprintf(stderr, "--longest-first orders single words: FIND has several.\n");
-    return exit_code::kRefused;
-  }
-  bool refused = false;
-  const auto chosen = chosenDictionaries(catalogue, o.dictionaries, refused);
-  if (refused) return exit_code::kRefused;
+  SearchFields fields;
+  std::vector<const DictionaryName*> chosen;
+  if (!app::checkSearchJob(catalogue, job, fields, chosen)) return exit_code::kRefused;
   if (o.save == "-") {
     std::fprintf(stderr,
                  "--save -: a results pair is two files and cannot go to standard output "
@@ -217,15 +127,15 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   }
   if (!o.save.empty() && !namesAFile(o.save)) return exit_code::kRefused;
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
-  // This run's working files go when it ends (after the store has closed them); --save has
-  // copied what it needs by then.
-  ScopedFile data(catalogue.resultsDataPath()), index(catalogue.resultsIndexPath()),
-      subset(catalogue.subsetPath());
+  // The run's working files go when it ends; --save has copied what it needs by then.
   app::SearchRun run(catalogue);
-  run.checks().nameLengthLimit();
-  run.request().blanks = o.blanks;  // the checks count them with the FROM letters
-  if (!run.checks().start(fields, !chosen.empty())) return exit_code::kRefused;
-  applyOptions(o, run);
+  if (!app::startSearchJob(run, fields, job, !chosen.empty())) return exit_code::kRefused;
+  // Each result printed the moment it is kept (or, longest first, once the search has ended);
+  // a reader that left (head) ends the search at once, as Ctrl-C would.
+  if (!o.longestFirst)
+    run.store().setListener([&run](std::string_view line) {
+      if (!printLine(line) && run.worker()) run.worker()->cancel();
+    });
   RunOutcome outcome = RunOutcome::kCompleted;
   auto analyse = [&outcome](SubsetBuilder& builder) { return analyseInTerminal(builder, outcome); };
   if (run.prepare(chosen, analyse)) {
@@ -236,14 +146,14 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   const uint64_t checked = run.checked(false);
   ResultStore& store = run.store();
   ResultsHeader header = resultsHeaderFor(fields, checked);
-  header.options = optionsText(o);
+  header.options = app::optionsText(job);
   store.finish(header);
   if (o.longestFirst) printLongestFirst(store);
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%s\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), std::to_string(checked).c_str());
-  if (store.writeError() != 0 || store.reserveReached()) {
-    tellWriteFailure(store);
+  if (const std::string failure = app::writeFailureText(store); !failure.empty()) {
+    std::fprintf(stderr, "%s\n", failure.c_str());
     return exit_code::kRefused;
   }
   // Only a whole answer replaces a file: a search cut short (or stopped by a failure) keeps it.
@@ -255,12 +165,8 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
       return exit_code::kRefused;
   }
   if (outcome == RunOutcome::kFailed && store.entryCount() == 0) return exit_code::kRefused;
-  // Every FROM letter in one word longer than the home takes: say why nothing could be found.
-  const SearchData& request = run.request();
-  const auto tiles = static_cast<int>(request.from.size()) + request.blanks;
-  if (store.entryCount() == 0 && !request.multiWord && request.useAll &&
-      tiles > request.longestWord)
-    std::fprintf(stderr, "%s\n", app::longestWordNote(request.longestWord, kTurnLongWordsOn).c_str());
+  if (const std::string note = app::nothingFoundNote(run, store.entryCount()); !note.empty())
+    std::fprintf(stderr, "%s\n", note.c_str());
   return store.entryCount() > 0 ? exit_code::kDone : exit_code::kNothing;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/search_job.h"
 #include "engine/base/string_table.h"
 
 #ifdef _WIN32
@@ -27,11 +28,14 @@ int TerminalPort::show(const std::string& text, const std::string& caption, unsi
   // The window's OK/Cancel note on "!" asks about buttons a terminal does not have: say what
   // happens instead, and go on as the window's OK does.
   if (text == str(kBangIgnores)) {
-    std::fprintf(stderr, "Note: FIND's text after ! is ignored; ! stands for any words that use "
-                 "up the FROM letters left.\n");
+    std::fprintf(stderr, "Note: %s\n", app::withoutButtons(text).c_str());
     return mb::kIdOk;
   }
-  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  // A text without a caption is the command line's own word about its options.
+  if (caption.empty())
+    std::fprintf(stderr, "%s\n", text.c_str());
+  else
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   if ((style & 0xF) != mb::kYesNo) return mb::kIdOk;
   if (assumeYes_) {
     std::fprintf(stderr, "(answered Yes)\n");

@@ -11,7 +11,10 @@ namespace {
 class StderrPort : public MessagePort {
  public:
   int show(const std::string& text, const std::string& caption, unsigned style) override {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    if (caption.empty())
+      std::fprintf(stderr, "%s\n", text.c_str());
+    else
+      std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
   }
   void beep() override {}
@@ -19,6 +22,11 @@ class StderrPort : public MessagePort {
 
 StderrPort defaultPort;
 std::atomic<MessagePort*> current{&defaultPort};
+thread_local MessagePort* threadPort = nullptr;
+
+MessagePort& port() {
+  return threadPort ? *threadPort : *current.load();
+}
 
 }  // namespace
 
@@ -26,8 +34,14 @@ MessagePort* installMessagePort(MessagePort* port) {
   return current.exchange(port ? port : &defaultPort);
 }
 
+MessagePort* installThreadMessagePort(MessagePort* port) {
+  MessagePort* previous = threadPort;
+  threadPort = port;
+  return previous;
+}
+
 int showMessage(const std::string& text, const std::string& caption, unsigned style) {
-  return current.load()->show(text, caption, style);
+  return port().show(text, caption, style);
 }
 
 int showMessageIds(int textId, int captionId, unsigned style) {
@@ -35,7 +49,7 @@ int showMessageIds(int textId, int captionId, unsigned style) {
 }
 
 void beep() {
-  current.load()->beep();
+  port().beep();
 }
 
 }  // namespace wk

@@ -34,6 +34,11 @@ class MessagePort {
 // No to every question so that nothing is changed without consent). Returns the previous port.
 MessagePort* installMessagePort(MessagePort* port);
 
+// Installs `port` for the calling thread alone (nullptr: the process's port again); returns the
+// thread's previous one. A server running several operations at once gives each request's
+// threads a port of their own, so that each answer carries its own messages.
+MessagePort* installThreadMessagePort(MessagePort* port);
+
 // Installs `port` for its own life and then restores the port it replaced, on every way out of
 // the scope (an exception, a failed test assertion's early return).
 class ScopedMessagePort {
@@ -42,6 +47,18 @@ class ScopedMessagePort {
   ~ScopedMessagePort() { installMessagePort(previous_); }
   ScopedMessagePort(const ScopedMessagePort&) = delete;
   ScopedMessagePort& operator=(const ScopedMessagePort&) = delete;
+
+ private:
+  MessagePort* previous_;
+};
+
+// The same for the calling thread alone.
+class ScopedThreadMessagePort {
+ public:
+  explicit ScopedThreadMessagePort(MessagePort* port) : previous_(installThreadMessagePort(port)) {}
+  ~ScopedThreadMessagePort() { installThreadMessagePort(previous_); }
+  ScopedThreadMessagePort(const ScopedThreadMessagePort&) = delete;
+  ScopedThreadMessagePort& operator=(const ScopedThreadMessagePort&) = delete;
 
  private:
   MessagePort* previous_;
