@@ -47,8 +47,9 @@ def cli_search(find, *options):
 
 
 def working_files():
+    """The searches' files in the home's temp folder (the server's own marker, .wki, aside)."""
     temp = os.path.join(home, "temp")
-    return sorted(f for f in os.listdir(temp)) if os.path.isdir(temp) else []
+    return sorted(f for f in os.listdir(temp) if not f.endswith(".wki")) if os.path.isdir(temp) else []
 
 
 def settled():

@@ -80,6 +80,78 @@ SearchCommand searchCommand(const Parameters& parameters) {
   return command;
 }
 
+namespace {
+
+// The command line's rule for a count of letters, and its own words when it is broken.
+std::string countFault(const char* option, int value, int lowest) {
+  if (value >= lowest) return {};
+  return std::string(option) + ": must be a whole number from " + std::to_string(lowest) +
+         " to the home's longest word (9, or 20 with long words on)";
+}
+
+std::string optionsFault(const app::SearchJobOptions& o, const Parameters& parameters) {
+  if (parameters.count("limit") && o.limit < 1)
+    return "--limit: must be a whole number from 1 to 2147483647";
+  if (parameters.count("min_length"))
+    if (std::string fault = countFault("--min-length", o.minLength, 1); !fault.empty())
+      return fault;
+  if (parameters.count("max_length"))
+    if (std::string fault = countFault("--max-length", o.maxLength, 1); !fault.empty())
+      return fault;
+  if (o.maxLength > 0 && o.maxLength < o.minLength)
+    return "--max-length: is less than --min-length";
+  if (o.blanks > 0 && o.fields.from.empty())
+    return "--blanks: needs the FROM letters (--from) they go with";
+  return {};
+}
+
+}  // namespace
+
+SearchQuery searchQuery(const Parameters& parameters) {
+  SearchQuery query;
+  app::SearchJobOptions& o = query.options;
+  o.fields.find = "*";
+  for (const auto& [name, value] : parameters) {
+    if (const std::string error = formError(name, value); !error.empty()) {
+      query.error = error;
+      return query;
+    }
+    if (name != "dict" && parameters.count(name) > 1) {
+      query.error = name + " is given more than once";
+      return query;
+    }
+    const int number = numberNames().count(name) ? std::stoi(value) : 0;
+    if (name == "find")
+      o.fields.find = value;
+    else if (name == "from")
+      o.fields.from = value;
+    else if (name == "include")
+      o.fields.include = value;
+    else if (name == "exclude")
+      o.fields.exclude = value;
+    else if (name == "use_all")
+      o.fields.useAll = value == "1";
+    else if (name == "suppress")
+      o.fields.suppressPermutations = value == "1";
+    else if (name == "distinct")
+      o.distinct = value == "1";
+    else if (name == "dict")
+      o.dictionaries.push_back(value);
+    else if (name == "limit")
+      o.limit = number;
+    else if (name == "min_length")
+      o.minLength = number;
+    else if (name == "max_length")
+      o.maxLength = number;
+    else if (name == "blanks")
+      o.blanks = number;
+  }
+  // Names and phrases are typed with their blanks ("Clint Eastwood"): the letters are the same.
+  std::erase(o.fields.from, ' ');
+  query.error = optionsFault(o, parameters);
+  return query;
+}
+
 bool isMessageLine(const std::string& line) {
   return !line.empty() && line.rfind("Checked: ", 0) != 0 && line.rfind("Found: ", 0) != 0 &&
          line.rfind("Run with --help", 0) != 0;

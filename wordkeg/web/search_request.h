@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/search_job.h"
+
 namespace wk::web {
 
 using Parameters = std::multimap<std::string, std::string>;
@@ -20,6 +22,14 @@ struct SearchCommand {
 // include, exclude, use_all (default 1), suppress, distinct (0 or 1), limit, min_length,
 // max_length, blanks (whole numbers), dict (repeatable). Anything else is refused.
 SearchCommand searchCommand(const Parameters& parameters);
+
+struct SearchQuery {
+  std::string error;  // why the parameters were refused, in the command line's words; or empty
+  app::SearchJobOptions options;
+};
+// The same parameters as the search they ask for, refused as the command line refuses its
+// options (a limit of 0, a maximum length under the minimum, blanks without FROM).
+SearchQuery searchQuery(const Parameters& parameters);
 
 // The program's message in a command's error output: the lines that are neither counts,
 // progress nor usage hints, each without its box's caption.

@@ -17,7 +17,11 @@
 #include <thread>
 
 #include "child_process.h"
+#include "engine/config/config_data.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/dict/instance_marker.h"
 #include "header_deadline.h"
+#include "live_search.h"
 #include "page.h"
 #include "request_gate.h"
 #include "search_request.h"
@@ -111,14 +115,19 @@ std::shared_ptr<void> slotOrBusy(SearchSlots& slots, httplib::Response& res) {
   return nullptr;
 }
 
-void handleSearch(const ServeOptions& options, SearchSlots& slots, const httplib::Request& req,
+void handleSearch(const ConfigData& config, SearchSlots& slots, const httplib::Request& req,
                   httplib::Response& res) {
-  const SearchCommand command = searchCommand(req.params);
-  if (!command.error.empty()) return sendError(res, 400, command.error);
+  const SearchQuery query = searchQuery(req.params);
+  if (!query.error.empty()) return sendError(res, 400, query.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "application/x-ndjson");
   std::shared_ptr<void> slot = slotOrBusy(slots, res);
   if (!slot) return;
-  streamSearch(commandLine(options, command.args), req.version == "HTTP/1.0", std::move(slot), res);
+  std::string refusal;
+  std::shared_ptr<LiveSearch> search = LiveSearch::start(config, query.options, refusal);
+  if (!search) return sendError(res, 400, refusal);
+  res.set_header("Cache-Control", "no-store");
+  provide(res, req.version == "HTTP/1.0", "application/x-ndjson",
+          [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
 }
 
 void handleReport(const ServeOptions& options, SearchSlots& slots, const httplib::Request& req,
@@ -149,7 +158,7 @@ const char* reasonOf(int status) {
 }
 
 void addRoutes(httplib::Server& server, const ServeOptions& options, const RequestGate& gate,
-               SearchSlots& slots) {
+               SearchSlots& slots, const ConfigData& config) {
   server.set_default_headers(securityHeaders());
   server.set_pre_routing_handler([&gate](const httplib::Request& req, httplib::Response& res) {
     // Every answer is a stream made as it goes: a range of it cannot be served, and the HTTP
@@ -170,7 +179,7 @@ void addRoutes(httplib::Server& server, const ServeOptions& options, const Reque
     res.set_content(pageScript(), "text/javascript; charset=utf-8");
   });
   server.Get("/api/search", [&](const httplib::Request& req, httplib::Response& res) {
-    handleSearch(options, slots, req, res);
+    handleSearch(config, slots, req, res);
   });
   server.Get("/api/report", [&](const httplib::Request& req, httplib::Response& res) {
     handleReport(options, slots, req, res);
@@ -262,7 +271,19 @@ int serve(const ServeOptions& options) {
   // says the connection closes, so that a client sends its next request anew.
   server.set_keep_alive_max_count(1);
   const RequestGate gate(options.listen, options.allowedHosts);
-  addRoutes(server, options, gate, slots);
+  // Searches run here, on the home as the command line opens it (its ini read once, now); this
+  // copy's marker tells other programs a copy uses the home while the server runs.
+  std::error_code ec;
+  fs::current_path(options.home, ec);
+  if (ec) {
+    std::fprintf(stderr, "wordkeg serve: cannot use the home %s: %s\n", options.home.c_str(),
+                 ec.message().c_str());
+    return 2;
+  }
+  const ConfigData& config = ConfigData::instance();
+  std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(config);
+  InstanceMarker marker(*catalogue);
+  addRoutes(server, options, gate, slots, config);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0
                                : server.bind_to_port(options.listen, port);

@@ -18,11 +18,6 @@ namespace {
 constexpr int kPumpMs = 200;
 constexpr auto kRefusalWait = std::chrono::milliseconds(400);
 
-// "Checked: N  Found: M" as written by a search with --progress-lines.
-bool parseProgress(const std::string& text, long& checked, long& found) {
-  return std::sscanf(text.c_str(), "Checked: %ld  Found: %ld", &checked, &found) == 2;
-}
-
 // Starts `argv` and waits for a refusal, which comes at once, or for the search to be under
 // way. Null after answering (500 when it cannot start, 400 with the program's message).
 std::unique_ptr<ChildProcess> startOrRefuse(const std::vector<std::string>& argv, bool keepOutput,
@@ -42,58 +37,6 @@ std::unique_ptr<ChildProcess> startOrRefuse(const std::vector<std::string>& argv
   }
   return child;
 }
-
-// One search streamed as lines of JSON, from its child's output.
-class SearchStream {
- public:
-  explicit SearchStream(std::unique_ptr<ChildProcess> child) : child_(std::move(child)) {}
-
-  // Writes what came since the last call; false when the client has gone (the child then ends
-  // with this stream).
-  bool provide(httplib::DataSink& sink) {
-    const bool open = child_->pump(kPumpMs);
-    std::string out;
-    std::string text;
-    while (child_->nextLine(text)) out += jsonLine(json{{"result", text}});
-    while (child_->nextErrorLine(text)) out += errorLine(text);
-    if (!open) out += ending();
-    if (!out.empty() && !sink.write(out.data(), out.size())) return false;
-    if (!sink.is_writable()) return false;
-    if (!open) sink.done();
-    return true;
-  }
-
- private:
-  std::string errorLine(const std::string& text) {
-    long checked = 0, found = 0;
-    if (parseProgress(text, checked, found))
-      return jsonLine(json{{"progress", {{"found", found}, {"checked", checked}}}});
-    if (std::sscanf(text.c_str(), "Found: %ld", &found) == 1) {
-      found_ = found;
-      return {};
-    }
-    if (std::sscanf(text.c_str(), "Checked: %ld", &checked) == 1) {
-      checked_ = checked;
-      return {};
-    }
-    if (!isMessageLine(text)) return {};
-    messages_ += (messages_.empty() ? "" : "\n") + withoutCaption(text);
-    return jsonLine(json{{"message", withoutCaption(text)}});
-  }
-
-  std::string ending() {
-    const int status = child_->wait();
-    const std::string rest = child_->errorText();
-    std::string out = rest.empty() ? std::string() : errorLine(rest);
-    if (status == 0 || status == 1)
-      return out + jsonLine(json{{"found", found_}, {"checked", checked_}});
-    return out + jsonLine(json{{"error", messages_.empty() ? "The search ended early." : messages_}});
-  }
-
-  std::unique_ptr<ChildProcess> child_;
-  long found_ = 0, checked_ = 0;
-  std::string messages_;
-};
 
 // A report's search run to its end, the client watched meanwhile, then the report sent.
 class ReportStream {
@@ -141,27 +84,13 @@ void sendError(httplib::Response& res, int status, const std::string& message) {
   res.set_content(jsonLine(json{{"error", message}}), "application/json");
 }
 
-namespace {
-
-// HTTP/1.0 has no chunks: its answer runs until the connection closes.
 void provide(httplib::Response& res, bool http10, const char* type,
              httplib::ContentProviderWithoutLength provider) {
+  // HTTP/1.0 has no chunks: its answer runs until the connection closes.
   if (http10)
     res.set_content_provider(type, std::move(provider));
   else
     res.set_chunked_content_provider(type, std::move(provider));
-}
-
-}  // namespace
-
-void streamSearch(const std::vector<std::string>& argv, bool http10, std::shared_ptr<void> slot,
-                  httplib::Response& res) {
-  std::unique_ptr<ChildProcess> child = startOrRefuse(argv, true, res);
-  if (!child) return;
-  auto stream = std::make_shared<SearchStream>(std::move(child));
-  res.set_header("Cache-Control", "no-store");
-  provide(res, http10, "application/x-ndjson",
-          [stream, slot](size_t, httplib::DataSink& sink) { return stream->provide(sink); });
 }
 
 void streamReport(const std::vector<std::string>& argv, const std::string& directory,

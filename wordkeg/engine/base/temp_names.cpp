@@ -39,6 +39,11 @@ std::string runStem(uint32_t time, unsigned run) {
   return "$$" + toBase36(time) + "r" + toBase36(run) + "_" + processTag();
 }
 
+unsigned nextRunNumber() {
+  static std::atomic<unsigned> counter{0};
+  return counter++;
+}
+
 std::string tagOfRunStem(const std::string& stem) {
   const auto at = stem.rfind('_');
   return at == std::string::npos ? std::string() : stem.substr(at + 1);

@@ -19,6 +19,9 @@ std::string runStem(uint32_t time);
 // so that searches side by side in one process write files apart; tagOfRunStem reads the same
 // tag from every one.
 std::string runStem(uint32_t time, unsigned run);
+// A number no earlier call of this process gave, 0 first: the catalogues and searches of one
+// process name their working files apart with it.
+unsigned nextRunNumber();
 // The process tag inside a run stem (empty when the stem carries none), so the files of a copy
 // that died can be found from its marker.
 std::string tagOfRunStem(const std::string& stem);

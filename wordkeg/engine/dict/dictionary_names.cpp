@@ -56,6 +56,12 @@ DictionaryNames& DictionaryNames::instance() {
   return *slot();
 }
 
+std::unique_ptr<DictionaryNames> DictionaryNames::open(const ConfigData& config) {
+  std::unique_ptr<DictionaryNames> catalogue(new DictionaryNames(config));
+  catalogue->scan();
+  return catalogue;
+}
+
 bool DictionaryNames::shutdown() {
   DictionaryNames* catalogue = slot();
   slot() = nullptr;
@@ -67,7 +73,7 @@ bool DictionaryNames::shutdown() {
 DictionaryNames::DictionaryNames(const ConfigData& config) : config_(config) {
   // The stem carries the process as well as the second, so copies started together differ.
   started_ = static_cast<uint32_t>(nowTime());
-  const std::string stem = runStem(started_);
+  const std::string stem = runStem(started_, nextRunNumber());
   resultsData_ = joinPath(config.tempDirectory(), stem + ".$$$");
   resultsIndex_ = joinPath(config.tempDirectory(), stem + ".pdx");
   subset_ = joinPath(config.tempDirectory(), stem + ".MM_");
@@ -80,7 +86,7 @@ std::string WorkingNames::dictionaryTemp(const DictionaryName& entry) const {
 WorkingNames DictionaryNames::freshWorkingNames() {
   const unsigned run = runs_++;
   if (run == 0) return {resultsData_, resultsIndex_, subset_};
-  const std::string stem = joinPath(config_.tempDirectory(), runStem(started_, run));
+  const std::string stem = joinPath(config_.tempDirectory(), runStem(started_, nextRunNumber()));
   return {stem + ".$$$", stem + ".pdx", stem + ".MM_"};
 }
 

@@ -4,6 +4,7 @@
 // until shutdown() writes them back into the files. It also fixes the run-wide temporary names.
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ class DictionaryNames {
   // Writes back every changed header and drops the catalogue (program end; a new home). False
   // when a header could not be written (the user has been told).
   static bool shutdown();
+  // A catalogue of its own for `config`, scanned now (a server makes one per request, so that a
+  // selection another program changed is seen).
+  static std::unique_ptr<DictionaryNames> open(const ConfigData& config);
 
   size_t count() const { return entries_.size(); }
   DictionaryName& entry(size_t i) { return entries_[i]; }

@@ -1,0 +1,200 @@
+#include "live_search.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "app/select_dictionaries.h"
+#include "engine/base/message_port.h"
+#include "engine/base/string_table.h"
+#include "engine/base/wordkeg_exception.h"
+#include "engine/dict/dictionary_names.h"
+#include "engine/search/subset_builder.h"
+#include "streams.h"
+
+using nlohmann::json;
+
+namespace wk::web {
+namespace {
+
+constexpr size_t kQueueBytes = 256 * 1024;
+constexpr int kPumpMs = 200;
+
+// The messages of a request's checks, kept for its answer; questions are answered as the
+// command line answers them without a terminal (OK goes on, Yes/No is No).
+class CollectingPort : public MessagePort {
+ public:
+  int show(const std::string& text, const std::string&, unsigned style) override {
+    texts.push_back(app::withoutButtons(text));
+    return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
+  }
+  void beep() override {}
+  std::vector<std::string> texts;
+};
+
+// The messages of a running search: each a line of its answer, and kept for its ending.
+class StreamPort : public CollectingPort {
+ public:
+  explicit StreamPort(LineQueue& queue) : queue_(queue) {}
+  int show(const std::string& text, const std::string& caption, unsigned style) override {
+    const int answer = CollectingPort::show(text, caption, style);
+    queue_.put(jsonLine(json{{"message", texts.back()}}));
+    return answer;
+  }
+
+ private:
+  LineQueue& queue_;
+};
+
+std::string joined(const std::vector<std::string>& texts) {
+  std::string text;
+  for (const std::string& t : texts) text += (text.empty() ? "" : "\n") + t;
+  return text;
+}
+
+// Runs `operation` here; false when it did not complete, `threw` set when an exception ended it
+// (shown, as the command line shows it).
+bool runHere(Operation& operation, bool& threw) {
+  std::string error;
+  try {
+    return operation.run();
+  } catch (const WordkegException& e) {
+    threw = true;
+    if (e.shown()) return false;
+    error = e.text();
+  } catch (const std::exception& e) {
+    threw = true;
+    error = e.what();
+  }
+  showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk);
+  return false;
+}
+
+}  // namespace
+
+bool LineQueue::put(std::string line) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [&] { return closed_ || bytes_ < limit_; });
+  if (closed_) return false;
+  bytes_ += line.size();
+  lines_.push_back(std::move(line));
+  changed_.notify_all();
+  return true;
+}
+
+std::string LineQueue::takeAll(int ms, bool& closed) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait_for(lock, std::chrono::milliseconds(ms),
+                    [&] { return closed_ || !lines_.empty(); });
+  std::string out;
+  for (const std::string& line : lines_) out += line;
+  lines_.clear();
+  bytes_ = 0;
+  closed = closed_;
+  changed_.notify_all();
+  return out;
+}
+
+void LineQueue::close() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  closed_ = true;
+  changed_.notify_all();
+}
+
+std::unique_ptr<LiveSearch> LiveSearch::start(const ConfigData& config,
+                                              const app::SearchJobOptions& options,
+                                              std::string& refusal) {
+  CollectingPort port;
+  ScopedThreadMessagePort scoped(&port);
+  // The catalogue as it stands now: another program may have changed the selection.
+  std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(config);
+  std::unique_ptr<LiveSearch> search(new LiveSearch(std::move(catalogue), {}));
+  if (!app::checkSearchJob(*search->catalogue_, options, search->fields_, search->chosen_) ||
+      !app::startSearchJob(search->run_, search->fields_, options, !search->chosen_.empty())) {
+    refusal = joined(port.texts);
+    if (refusal.empty()) refusal = "The search was refused.";
+    return nullptr;
+  }
+  search->notes_ = port.texts;
+  search->run_.store().setListener([raw = search.get()](std::string_view line) {
+    if (!raw->queue_.put(jsonLine(json{{"result", std::string(line)}})) && raw->run_.worker())
+      raw->run_.worker()->cancel();
+  });
+  search->thread_ = std::thread(&LiveSearch::work, search.get());
+  return search;
+}
+
+LiveSearch::LiveSearch(std::unique_ptr<DictionaryNames> catalogue, std::vector<std::string> notes)
+    : catalogue_(std::move(catalogue)),
+      run_(*catalogue_),
+      notes_(std::move(notes)),
+      queue_(kQueueBytes) {}
+
+LiveSearch::~LiveSearch() {
+  queue_.close();
+  if (SubsetBuilder* builder = builder_.load()) builder->cancel();
+  if (searching_) run_.worker()->cancel();
+  if (thread_.joinable()) thread_.join();
+}
+
+void LiveSearch::work() {
+  StreamPort port(queue_);
+  ScopedThreadMessagePort scoped(&port);
+  for (const std::string& note : notes_) queue_.put(jsonLine(json{{"message", note}}));
+  bool threw = false, analysed = true;
+  const auto analyse = [&](SubsetBuilder& builder) {
+    builder_ = &builder;
+    const bool ran = runHere(builder, threw);
+    builder_ = nullptr;
+    // No word can be made from the letters: a search that found nothing, not a failure.
+    analysed = ran || (builder.matches() == 0 && !threw);
+    return ran && builder.matches() > 0;
+  };
+  bool completed = analysed;
+  if (run_.prepare(chosen_, analyse)) {
+    searching_ = true;
+    completed = runHere(*run_.worker(), threw);
+    run_.finished();
+  } else {
+    completed = analysed;
+  }
+  const std::string end = ending(completed, port.texts);
+  queue_.put(end);
+  queue_.close();
+}
+
+std::string LiveSearch::ending(bool completed, const std::vector<std::string>& messages) {
+  const ResultStore& store = run_.store();
+  const int found = store.entryCount();
+  std::vector<std::string> said = messages;
+  if (const std::string failure = app::writeFailureText(store); !failure.empty()) {
+    said.push_back(failure);
+    return jsonLine(json{{"error", joined(said)}});
+  }
+  if (!completed && found == 0)
+    return jsonLine(json{{"error", said.empty() ? "The search ended early." : joined(said)}});
+  std::string out;
+  if (const std::string note = app::nothingFoundNote(run_, found); !note.empty())
+    out = jsonLine(json{{"message", note}});
+  const auto checked = static_cast<long long>(run_.checked(false));
+  return out + jsonLine(json{{"found", found}, {"checked", checked}});
+}
+
+bool LiveSearch::provide(httplib::DataSink& sink) {
+  bool closed = false;
+  std::string out = queue_.takeAll(kPumpMs, closed);
+  if (searching_ && !closed) {
+    // The counts as they run, when they changed.
+    long checked = 0, found = 0;
+    const std::string text = run_.worker()->progress().text;
+    if (text != lastProgress_ &&
+        std::sscanf(text.c_str(), "Checked: %ld  Found: %ld", &checked, &found) == 2)
+      out += jsonLine(json{{"progress", {{"found", found}, {"checked", checked}}}});
+    lastProgress_ = text;
+  }
+  if (!out.empty() && !sink.write(out.data(), out.size())) return false;
+  if (!sink.is_writable()) return false;
+  if (closed) sink.done();
+  return true;
+}
+
+}  // namespace wk::web

@@ -1,0 +1,82 @@
+#pragma once
+// LiveSearch: one search of the web API run in the server's own process, on the app layer, its
+// results streamed as lines of JSON as they are found. The search runs on a thread of its own
+// and hands its lines over through a small bounded queue: a client that reads slowly holds the
+// search back (nothing piles up in memory), and one that goes away cancels it. Its messages
+// reach its own answer alone (a message port of its threads).
+#include <httplib.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/search_job.h"
+#include "app/search_run.h"
+
+namespace wk {
+class ConfigData;
+class SubsetBuilder;
+class DictionaryNames;
+struct DictionaryName;
+}  // namespace wk
+
+namespace wk::web {
+
+// The lines between a search's thread and its answer: put() waits while `limit` bytes are
+// queued; close() ends both sides.
+class LineQueue {
+ public:
+  explicit LineQueue(size_t limit) : limit_(limit) {}
+  // False when the queue was closed (the client went away).
+  bool put(std::string line);
+  // The lines queued, waiting up to `ms` for the first; `closed` when nothing more will come.
+  std::string takeAll(int ms, bool& closed);
+  void close();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::string> lines_;
+  size_t bytes_ = 0, limit_;
+  bool closed_ = false;
+};
+
+class LiveSearch {
+ public:
+  // Checks `options` on the calling thread as the command line would. Refused: null, and
+  // `refusal` holds the program's message(s).
+  static std::unique_ptr<LiveSearch> start(const ConfigData& config,
+                                           const app::SearchJobOptions& options,
+                                           std::string& refusal);
+  ~LiveSearch();  // cancels the search if it runs, and waits for its thread
+  LiveSearch(const LiveSearch&) = delete;
+  LiveSearch& operator=(const LiveSearch&) = delete;
+
+  // Writes what came since the last call (results, messages, the counts as they run, and last
+  // the ending); false when the client has gone.
+  bool provide(httplib::DataSink& sink);
+
+ private:
+  LiveSearch(std::unique_ptr<DictionaryNames> catalogue, std::vector<std::string> notes);
+  void work();
+  // The last line(s): the counts, or the error with what was said (`messages`).
+  std::string ending(bool completed, const std::vector<std::string>& messages);
+
+  std::unique_ptr<DictionaryNames> catalogue_;
+  app::SearchRun run_;
+  SearchFields fields_;
+  std::vector<const DictionaryName*> chosen_;
+  std::vector<std::string> notes_;  // said before the results (the "!" note)
+  LineQueue queue_;
+  std::thread thread_;
+  std::string lastProgress_;
+  std::atomic<bool> searching_{false};            // the worker exists and runs
+  std::atomic<SubsetBuilder*> builder_{nullptr};  // the analysis running, for a cancel
+};
+
+}  // namespace wk::web
