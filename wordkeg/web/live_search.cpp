@@ -94,6 +94,13 @@ std::string LineQueue::takeAll(int ms, bool& closed) {
   return out;
 }
 
+void LineQueue::finish(std::string line) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!closed_) lines_.push_back(std::move(line));
+  closed_ = true;
+  changed_.notify_all();
+}
+
 void LineQueue::close() {
   std::lock_guard<std::mutex> lock(mutex_);
   closed_ = true;
@@ -157,9 +164,7 @@ void LiveSearch::work() {
   } else {
     completed = analysed;
   }
-  const std::string end = ending(completed, port.texts);
-  queue_.put(end);
-  queue_.close();
+  queue_.finish(ending(completed, port.texts));
 }
 
 std::string LiveSearch::ending(bool completed, const std::vector<std::string>& messages) {

@@ -37,6 +37,8 @@ class LineQueue {
   // The lines queued, waiting up to `ms` for the first; `closed` when nothing more will come.
   std::string takeAll(int ms, bool& closed);
   void close();
+  // Puts `line` (without waiting) and closes, in one step: the line is the last one taken.
+  void finish(std::string line);
 
  private:
   std::mutex mutex_;
