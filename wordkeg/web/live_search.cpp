@@ -187,8 +187,10 @@ std::string LiveSearch::ending(bool completed, const std::vector<std::string>& m
 bool LiveSearch::provide(httplib::DataSink& sink) {
   bool closed = false;
   std::string out = queue_.takeAll(kPumpMs, closed);
-  if (searching_ && !closed) {
-    // The counts as they run, when they changed.
+  const auto now = std::chrono::steady_clock::now();
+  if (searching_ && !closed && now >= nextProgress_) {
+    // The counts as they run, when they changed, at most every 200 ms.
+    nextProgress_ = now + std::chrono::milliseconds(kPumpMs);
     long checked = 0, found = 0;
     const std::string text = run_.worker()->progress().text;
     if (text != lastProgress_ &&

@@ -7,6 +7,7 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -77,6 +78,9 @@ class LiveSearch {
   LineQueue queue_;
   std::thread thread_;
   std::string lastProgress_;
+  // When the counts may next be given: a fast search's results come without them between.
+  std::chrono::steady_clock::time_point nextProgress_ =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
   std::atomic<bool> searching_{false};            // the worker exists and runs
   std::atomic<SubsetBuilder*> builder_{nullptr};  // the analysis running, for a cancel
 };

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "child_process.h"
+#include "dictionary_requests.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
@@ -61,48 +62,23 @@ bool onlyKnown(const httplib::Request& req, const std::set<std::string>& known,
   return true;
 }
 
-// The catalogue as `wordkeg dict list` gives it: "* british.lex 284170" per dictionary.
-json dictionaryList(const ServeOptions& options, std::string& error) {
-  const Finished listed = runToEnd(commandLine(options, {"dict", "list"}));
-  json list = json::array();
-  if (listed.status == 2) error = messageOf(listed.err);
-  std::istringstream lines(listed.out);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.size() < 3) continue;
-    std::istringstream fields(line.substr(2));
-    std::string file;
-    long words = 0;
-    if (!(fields >> file >> words)) continue;
-    const std::string name = file.size() > 4 ? file.substr(0, file.size() - 4) : file;
-    list.push_back({{"name", name}, {"file", file}, {"words", words}, {"selected", line[0] == '*'}});
-  }
-  return list;
+void handleDictionaries(const ConfigData& config, httplib::Response& res) {
+  res.set_content(jsonLine(dictionaryList(config)), "application/json");
 }
 
-void handleDictionaries(const ServeOptions& options, httplib::Response& res) {
-  std::string error;
-  json list = dictionaryList(options, error);
-  if (!error.empty()) return sendError(res, 500, error);
-  res.set_content(jsonLine(list), "application/json");
-}
-
-void handleSelect(const ServeOptions& options, const httplib::Request& req,
-                  httplib::Response& res) {
+void handleSelect(const ConfigData& config, const httplib::Request& req, httplib::Response& res) {
   if (!onlyKnown(req, {"name", "selected"}, res)) return;
   const std::string name = req.get_param_value("name");
   const std::string selected = req.get_param_value("selected");
   if (selected != "0" && selected != "1") return sendError(res, 400, "selected must be 0 or 1");
-  if (name.find('\0') != std::string::npos) return sendError(res, 400, "name holds a NUL character");
-  const Finished done = runToEnd(
-      commandLine(options, {"dict", selected == "1" ? "select" : "deselect", "--", name}));
-  if (done.status == 0) return handleDictionaries(options, res);
-  // Refused: a name the catalogue lacks is not found; a listed one is busy (another copy).
+  if (name.find('\0') != std::string::npos)
+    return sendError(res, 400, "name holds a NUL character");
   std::string error;
-  bool listed = false;
-  for (const auto& entry : dictionaryList(options, error))
-    listed = listed || entry["name"] == name || entry["file"] == name;
-  if (!listed) return sendError(res, 404, "There is no dictionary called " + name.substr(0, 255));
-  sendError(res, 409, messageOf(done.err));
+  const int status = selectDictionary(config, name, selected == "1", error);
+  if (status == 0) return handleDictionaries(config, res);
+  if (status == 404)
+    return sendError(res, 404, "There is no dictionary called " + name.substr(0, 255));
+  sendError(res, status, error);
 }
 
 // A slot for one more search, or null after answering 503: the server runs as many as it has
@@ -184,11 +160,11 @@ void addRoutes(httplib::Server& server, const ServeOptions& options, const Reque
   server.Get("/api/report", [&](const httplib::Request& req, httplib::Response& res) {
     handleReport(options, slots, req, res);
   });
-  server.Get("/api/dictionaries", [&options](const httplib::Request& req, httplib::Response& res) {
-    if (onlyKnown(req, {}, res)) handleDictionaries(options, res);
+  server.Get("/api/dictionaries", [&config](const httplib::Request& req, httplib::Response& res) {
+    if (onlyKnown(req, {}, res)) handleDictionaries(config, res);
   });
-  server.Post("/api/dictionaries", [&options](const httplib::Request& req, httplib::Response& res) {
-    handleSelect(options, req, res);
+  server.Post("/api/dictionaries", [&config](const httplib::Request& req, httplib::Response& res) {
+    handleSelect(config, req, res);
   });
   // Every refusal answers JSON, also those the HTTP library makes itself; a raw ? in a value is
   // said to be one.

@@ -63,6 +63,8 @@ class DictionaryNames {
   // Gives the dictionary file its backup name (".lxb"), replacing an older backup; 1 on success
   // (a missing file counts as backed up), 0 after telling the user what failed.
   static int backUp(const std::string& path);
+  // Writes every changed header into its file; false when one could not be (the user was told).
+  bool writeBack();
   bool readHeader(DictionaryName& entry);
   bool writeHeader(DictionaryName& entry);
 
@@ -82,7 +84,6 @@ class DictionaryNames {
   DictionaryName makeEntry(const std::string& path, unsigned number) const;
   std::vector<DictionaryName>::iterator lowerBound(const std::string& path);
   void insert(DictionaryName entry);
-  bool writeBack();
 
   const ConfigData& config_;
   std::vector<DictionaryName> entries_;

@@ -1,0 +1,63 @@
+#include "dictionary_requests.h"
+
+#include <vector>
+
+#include "app/select_dictionaries.h"
+#include "engine/base/message_port.h"
+#include "engine/dict/dictionary_names.h"
+
+namespace wk::web {
+namespace {
+
+// The messages of one request, for its answer.
+class Collected : public MessagePort {
+ public:
+  int show(const std::string& text, const std::string&, unsigned style) override {
+    texts += (texts.empty() ? "" : "\n") + text;
+    return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
+  }
+  void beep() override {}
+  std::string texts;
+};
+
+// One change of the selection at a time: each writes the headers of the dictionaries it read.
+std::mutex changes;
+
+}  // namespace
+
+nlohmann::json dictionaryList(const ConfigData& config) {
+  Collected quiet;  // "no dictionaries" and the like: the empty list says it
+  ScopedThreadMessagePort scoped(&quiet);
+  const auto catalogue = DictionaryNames::open(config);
+  nlohmann::json list = nlohmann::json::array();
+  for (size_t i = 0; i < catalogue->count(); ++i) {
+    const DictionaryName& entry = catalogue->entry(i);
+    const std::string file = entry.fileName();
+    const std::string name = file.size() > 4 ? file.substr(0, file.size() - 4) : file;
+    list.push_back({{"name", name},
+                    {"file", file},
+                    {"words", entry.header.wordCount},
+                    {"selected", entry.header.selected}});
+  }
+  return list;
+}
+
+int selectDictionary(const ConfigData& config, const std::string& name, bool selected,
+                     std::string& error) {
+  std::lock_guard<std::mutex> lock(changes);
+  Collected said;
+  ScopedThreadMessagePort scoped(&said);
+  const auto catalogue = DictionaryNames::open(config);
+  said.texts.clear();  // what the scan said is no answer to this request
+  const std::string path = app::existingOrRefuse(*catalogue, name);
+  if (path.empty()) {
+    error = said.texts;
+    return 404;
+  }
+  catalogue->setSelected(path, selected);
+  if (catalogue->writeBack()) return 0;
+  error = said.texts;
+  return 409;
+}
+
+}  // namespace wk::web
