@@ -25,8 +25,7 @@ int runServer(const std::string& home, int port, const std::string& listen,
   const std::string server = (self.parent_path() / "wordkeg-serve").string();
   std::filesystem::create_directories(home, ec);
   const std::string portText = std::to_string(port);
-  std::vector<std::string> args = {server,   "--wordkeg", self.string(), "--home", home,
-                                   "--port",  portText,    "--listen",    listen};
+  std::vector<std::string> args = {server, "--home", home, "--port", portText, "--listen", listen};
   for (const std::string& host : allowedHosts) args.insert(args.end(), {"--allow-host", host});
   std::vector<char*> argv;
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));

@@ -2,13 +2,16 @@
 
 #include <chrono>
 #include <cstdio>
+#include <set>
 
 #include "app/select_dictionaries.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
 #include "engine/dict/dictionary_names.h"
+#include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
+#include "engine/search/text_report.h"
 #include "streams.h"
 
 using nlohmann::json;
@@ -107,8 +110,26 @@ void LineQueue::close() {
   changed_.notify_all();
 }
 
+namespace {
+
+std::mutex everyMutex;
+std::set<LiveSearch*> every;  // the live searches of the process, for cancelAll
+
+}  // namespace
+
+void LiveSearch::cancelAll() {
+  std::lock_guard<std::mutex> lock(everyMutex);
+  for (LiveSearch* search : every) search->stop();
+}
+
+void LiveSearch::stop() {
+  queue_.close();
+  if (SubsetBuilder* builder = builder_.load()) builder->cancel();
+  if (searching_) run_.worker()->cancel();
+}
+
 std::unique_ptr<LiveSearch> LiveSearch::start(const ConfigData& config,
-                                              const app::SearchJobOptions& options,
+                                              const app::SearchJobOptions& options, Form form,
                                               std::string& refusal) {
   CollectingPort port;
   ScopedThreadMessagePort scoped(&port);
@@ -122,10 +143,13 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const ConfigData& config,
     return nullptr;
   }
   search->notes_ = port.texts;
-  search->run_.store().setListener([raw = search.get()](std::string_view line) {
-    if (!raw->queue_.put(jsonLine(json{{"result", std::string(line)}})) && raw->run_.worker())
-      raw->run_.worker()->cancel();
-  });
+  search->form_ = form;
+  search->optionsText_ = app::optionsText(options);
+  if (form == Form::kResults)
+    search->run_.store().setListener([raw = search.get()](std::string_view line) {
+      if (!raw->queue_.put(jsonLine(json{{"result", std::string(line)}})) && raw->run_.worker())
+        raw->run_.worker()->cancel();
+    });
   search->thread_ = std::thread(&LiveSearch::work, search.get());
   return search;
 }
@@ -134,12 +158,17 @@ LiveSearch::LiveSearch(std::unique_ptr<DictionaryNames> catalogue, std::vector<s
     : catalogue_(std::move(catalogue)),
       run_(*catalogue_),
       notes_(std::move(notes)),
-      queue_(kQueueBytes) {}
+      queue_(kQueueBytes) {
+  std::lock_guard<std::mutex> lock(everyMutex);
+  every.insert(this);
+}
 
 LiveSearch::~LiveSearch() {
-  queue_.close();
-  if (SubsetBuilder* builder = builder_.load()) builder->cancel();
-  if (searching_) run_.worker()->cancel();
+  {
+    std::lock_guard<std::mutex> lock(everyMutex);
+    every.erase(this);
+    stop();
+  }
   if (thread_.joinable()) thread_.join();
 }
 
@@ -161,8 +190,14 @@ void LiveSearch::work() {
     searching_ = true;
     completed = runHere(*run_.worker(), threw);
     run_.finished();
-  } else {
-    completed = analysed;
+  }
+  // Only a whole answer makes a report, as only one is saved.
+  whole_ = (completed || run_.store().full()) && app::writeFailureText(run_.store()).empty();
+  ended_ = true;
+  if (form_ == Form::kReport) {
+    if (whole_ && run_.store().entryCount() > 0) writeReportOut();
+    queue_.close();
+    return;
   }
   queue_.finish(ending(completed, port.texts));
 }
@@ -184,11 +219,36 @@ std::string LiveSearch::ending(bool completed, const std::vector<std::string>& m
   return out + jsonLine(json{{"found", found}, {"checked", checked}});
 }
 
+void LiveSearch::writeReportOut() {
+  ResultStore& store = run_.store();
+  ResultsHeader header = resultsHeaderFor(fields_, run_.checked(false));
+  header.options = optionsText_;
+  store.finish(header);
+  cookie_io_functions_t io = {};
+  io.write = [](void* queue, const char* bytes, size_t size) -> ssize_t {
+    return static_cast<LineQueue*>(queue)->put(std::string(bytes, size))
+               ? static_cast<ssize_t>(size)
+               : -1;
+  };
+  std::FILE* out = fopencookie(&queue_, "w", io);
+  if (!out) return;
+  std::setvbuf(out, nullptr, _IOFBF, 64 * 1024);
+  writeReport(store, header, out, nullptr);
+  std::fclose(out);
+}
+
+bool LiveSearch::foundNothingWithin(int ms) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!ended_ && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  return ended_ && (!whole_ || run_.store().entryCount() == 0);
+}
+
 bool LiveSearch::provide(httplib::DataSink& sink) {
   bool closed = false;
   std::string out = queue_.takeAll(kPumpMs, closed);
   const auto now = std::chrono::steady_clock::now();
-  if (searching_ && !closed && now >= nextProgress_) {
+  if (form_ == Form::kResults && searching_ && !closed && now >= nextProgress_) {
     // The counts as they run, when they changed, at most every 200 ms.
     nextProgress_ = now + std::chrono::milliseconds(kPumpMs);
     long checked = 0, found = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // LiveSearch: one search of the web API run in the server's own process, on the app layer, its
-// results streamed as lines of JSON as they are found. The search runs on a thread of its own
+// results streamed as lines of JSON as they are found, or its text report (that of Save As)
+// once it has ended. The search runs on a thread of its own
 // and hands its lines over through a small bounded queue: a client that reads slowly holds the
 // search back (nothing piles up in memory), and one that goes away cancels it. Its messages
 // reach its own answer alone (a message port of its threads).
@@ -53,8 +54,9 @@ class LiveSearch {
  public:
   // Checks `options` on the calling thread as the command line would. Refused: null, and
   // `refusal` holds the program's message(s).
+  enum class Form { kResults, kReport };
   static std::unique_ptr<LiveSearch> start(const ConfigData& config,
-                                           const app::SearchJobOptions& options,
+                                           const app::SearchJobOptions& options, Form form,
                                            std::string& refusal);
   ~LiveSearch();  // cancels the search if it runs, and waits for its thread
   LiveSearch(const LiveSearch&) = delete;
@@ -63,10 +65,18 @@ class LiveSearch {
   // Writes what came since the last call (results, messages, the counts as they run, and last
   // the ending); false when the client has gone.
   bool provide(httplib::DataSink& sink);
+  // Ends every live search of the process (the server stops): each answer ends, each search
+  // stops at its next word and removes its working files.
+  static void cancelAll();
+  // True when the search ended within `ms` having found nothing (a report then has no text).
+  bool foundNothingWithin(int ms);
 
  private:
   LiveSearch(std::unique_ptr<DictionaryNames> catalogue, std::vector<std::string> notes);
   void work();
+  void stop();  // closes the answer and cancels the search
+  // The report of the ended search into the queue, written as the client reads it.
+  void writeReportOut();
   // The last line(s): the counts, or the error with what was said (`messages`).
   std::string ending(bool completed, const std::vector<std::string>& messages);
 
@@ -75,6 +85,10 @@ class LiveSearch {
   SearchFields fields_;
   std::vector<const DictionaryName*> chosen_;
   std::vector<std::string> notes_;  // said before the results (the "!" note)
+  Form form_ = Form::kResults;
+  std::string optionsText_;  // the options beyond the window's, for the report's header
+  std::atomic<bool> ended_{false};
+  bool whole_ = false;  // the search ran to its end (or its limit): a report may be given
   LineQueue queue_;
   std::thread thread_;
   std::string lastProgress_;

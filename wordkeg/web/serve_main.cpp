@@ -1,5 +1,5 @@
-// wordkeg-serve: "wordkeg serve" runs it, beside itself, with the program and the home.
-//   wordkeg-serve --wordkeg PATH --home DIR [--port N] [--listen ADDR] [--allow-host NAME]...
+// wordkeg-serve: "wordkeg serve" runs it, beside itself, with the home.
+//   wordkeg-serve --home DIR [--port N] [--listen ADDR] [--allow-host NAME]...
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,9 +10,7 @@ int main(int argc, char** argv) {
   wk::web::ServeOptions options;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string name = argv[i], value = argv[i + 1];
-    if (name == "--wordkeg") {
-      options.wordkeg = value;
-    } else if (name == "--home") {
+    if (name == "--home") {
       options.home = value;
     } else if (name == "--listen") {
       options.listen = value;
@@ -25,8 +23,9 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (options.wordkeg.empty() || options.home.empty() || argc % 2 == 0) {
-    std::fprintf(stderr, "usage: wordkeg-serve --wordkeg PATH --home DIR [--port N] [--listen ADDR] "
+  if (options.home.empty() || argc % 2 == 0) {
+    std::fprintf(stderr,
+                 "usage: wordkeg-serve --home DIR [--port N] [--listen ADDR] "
                  "[--allow-host NAME]...\n");
     return 2;
   }

@@ -16,7 +16,6 @@
 #include <sstream>
 #include <thread>
 
-#include "child_process.h"
 #include "dictionary_requests.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
@@ -36,15 +35,9 @@ namespace wk::web {
 namespace {
 
 constexpr int kRetryAfterSeconds = 2;
+constexpr int kReportWaitMs = 400;  // for a search that finds nothing to say so
 constexpr int kSpareThreads = 64;  // beside the searches' slots
 constexpr int kHeaderSeconds = 4;  // for a request to arrive whole
-
-std::vector<std::string> commandLine(const ServeOptions& options,
-                                     const std::vector<std::string>& args) {
-  std::vector<std::string> argv = {options.wordkeg, "--home", options.home};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return argv;
-}
 
 // Refuses (400) a request with a parameter other than `known`, or one given twice.
 bool onlyKnown(const httplib::Request& req, const std::set<std::string>& known,
@@ -99,27 +92,31 @@ void handleSearch(const ConfigData& config, SearchSlots& slots, const httplib::R
   std::shared_ptr<void> slot = slotOrBusy(slots, res);
   if (!slot) return;
   std::string refusal;
-  std::shared_ptr<LiveSearch> search = LiveSearch::start(config, query.options, refusal);
+  std::shared_ptr<LiveSearch> search =
+      LiveSearch::start(config, query.options, LiveSearch::Form::kResults, refusal);
   if (!search) return sendError(res, 400, refusal);
   res.set_header("Cache-Control", "no-store");
   provide(res, req.version == "HTTP/1.0", "application/x-ndjson",
           [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
 }
 
-void handleReport(const ServeOptions& options, SearchSlots& slots, const httplib::Request& req,
+void handleReport(const ConfigData& config, SearchSlots& slots, const httplib::Request& req,
                   httplib::Response& res) {
-  SearchCommand command = searchCommand(req.params);
-  if (!command.error.empty()) return sendError(res, 400, command.error);
+  const SearchQuery query = searchQuery(req.params);
+  if (!query.error.empty()) return sendError(res, 400, query.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "text/plain; charset=utf-8");
   std::shared_ptr<void> slot = slotOrBusy(slots, res);
   if (!slot) return;
-  std::string pattern = (fs::temp_directory_path() /
-                         ("wordkeg-report-" + std::to_string(getpid()) + "-XXXXXX")).string();
-  if (!mkdtemp(pattern.data())) return sendError(res, 500, "No place for the report.");
-  const std::string file = (fs::path(pattern) / "wordkeg-results.txt").string();
-  command.args.insert(command.args.end() - 2, {"--save=" + file, "--force"});
-  streamReport(commandLine(options, command.args), pattern, file, req.version == "HTTP/1.0",
-               std::move(slot), res);
+  std::string refusal;
+  std::shared_ptr<LiveSearch> search =
+      LiveSearch::start(config, query.options, LiveSearch::Form::kReport, refusal);
+  if (!search) return sendError(res, 400, refusal);
+  // A search that ends at once with nothing has no report to give.
+  if (search->foundNothingWithin(kReportWaitMs))
+    return sendError(res, 404, "Nothing was found: there is no report.");
+  res.set_header("Content-Disposition", "attachment; filename=\"wordkeg-results.txt\"");
+  provide(res, req.version == "HTTP/1.0", "text/plain; charset=utf-8",
+          [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
 }
 
 const char* reasonOf(int status) {
@@ -133,8 +130,8 @@ const char* reasonOf(int status) {
   }
 }
 
-void addRoutes(httplib::Server& server, const ServeOptions& options, const RequestGate& gate,
-               SearchSlots& slots, const ConfigData& config) {
+void addRoutes(httplib::Server& server, const RequestGate& gate, SearchSlots& slots,
+               const ConfigData& config) {
   server.set_default_headers(securityHeaders());
   server.set_pre_routing_handler([&gate](const httplib::Request& req, httplib::Response& res) {
     // Every answer is a stream made as it goes: a range of it cannot be served, and the HTTP
@@ -158,7 +155,7 @@ void addRoutes(httplib::Server& server, const ServeOptions& options, const Reque
     handleSearch(config, slots, req, res);
   });
   server.Get("/api/report", [&](const httplib::Request& req, httplib::Response& res) {
-    handleReport(options, slots, req, res);
+    handleReport(config, slots, req, res);
   });
   server.Get("/api/dictionaries", [&config](const httplib::Request& req, httplib::Response& res) {
     if (onlyKnown(req, {}, res)) handleDictionaries(config, res);
@@ -259,7 +256,7 @@ int serve(const ServeOptions& options) {
   const ConfigData& config = ConfigData::instance();
   std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(config);
   InstanceMarker marker(*catalogue);
-  addRoutes(server, options, gate, slots, config);
+  addRoutes(server, gate, slots, config);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0
                                : server.bind_to_port(options.listen, port);
@@ -285,7 +282,7 @@ int serve(const ServeOptions& options) {
     sigwait(&stops, &signal);
     if (finished) return;
     server.stop();
-    ChildProcess::interruptAll();
+    LiveSearch::cancelAll();
     sigwait(&stops, &signal);
     if (!finished) _exit(128 + signal);
   });
