@@ -1,7 +1,7 @@
 #pragma once
 // The main window's rules apart from any window: which command is enabled when, and the wait
 // dialogs' reveal and cancel rules.
-#include "engine/base/command_ids.h"
+#include "command_ids.h"
 #include "engine/base/operation.h"
 
 namespace wk::app {

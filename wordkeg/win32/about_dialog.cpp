@@ -1,11 +1,12 @@
 #include "about_dialog.h"
 
 #include "engine/base/string_table.h"
+#include "window_strings.h"
 
 namespace wkw {
 
 void AboutDlg::onInit() {
-  setText(IDC_ABOUT_TITLE, wk::loadString(wk::kMainTitle));
+  setText(IDC_ABOUT_TITLE, windowString(kMainTitle));
 }
 
 void AboutDlg::onCommand(int id, int, HWND) {

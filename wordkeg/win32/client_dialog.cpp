@@ -15,6 +15,7 @@
 #include "resource.h"
 #include "subset_dialog.h"
 #include "vlist/vlist_protocol.h"
+#include "window_strings.h"
 
 namespace wkw {
 namespace {
@@ -155,24 +156,24 @@ void wkegowlTDLGClient::enableMenu(HMENU menu) {
 void wkegowlTDLGClient::showPopup(int x, int y) {
   using namespace wk;
   HMENU dictionaries = CreatePopupMenu();
-  AppendMenuA(dictionaries, MF_STRING, CM_SELECT, loadString(kPopupSelect));
+  AppendMenuA(dictionaries, MF_STRING, CM_SELECT, windowString(kPopupSelect));
   AppendMenuA(dictionaries, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(dictionaries, MF_STRING, CM_ADD_WORD, loadString(kPopupAddWord));
-  AppendMenuA(dictionaries, MF_STRING, CM_REMOVE_WORD, loadString(kPopupRemoveWord));
-  AppendMenuA(dictionaries, MF_STRING, CM_MERGE, loadString(kPopupMerge));
-  AppendMenuA(dictionaries, MF_STRING, CM_CREATE, loadString(kPopupCreate));
+  AppendMenuA(dictionaries, MF_STRING, CM_ADD_WORD, windowString(kPopupAddWord));
+  AppendMenuA(dictionaries, MF_STRING, CM_REMOVE_WORD, windowString(kPopupRemoveWord));
+  AppendMenuA(dictionaries, MF_STRING, CM_MERGE, windowString(kPopupMerge));
+  AppendMenuA(dictionaries, MF_STRING, CM_CREATE, windowString(kPopupCreate));
   HMENU popup = CreatePopupMenu();
   AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(dictionaries),
-              loadString(kPopupDictionaries));
+              windowString(kPopupDictionaries));
   AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(popup, MF_STRING, CM_CLEAR_ALL, loadString(kPopupClearAll));
-  AppendMenuA(popup, MF_STRING, CM_VIEW, loadString(kPopupView));
-  AppendMenuA(popup, MF_STRING, CM_DELETE_RESULTS, loadString(kPopupDeleteResults));
-  AppendMenuA(popup, MF_STRING, CM_SAVE_AS, loadString(kPopupSaveAs));
+  AppendMenuA(popup, MF_STRING, CM_CLEAR_ALL, windowString(kPopupClearAll));
+  AppendMenuA(popup, MF_STRING, CM_VIEW, windowString(kPopupView));
+  AppendMenuA(popup, MF_STRING, CM_DELETE_RESULTS, windowString(kPopupDeleteResults));
+  AppendMenuA(popup, MF_STRING, CM_SAVE_AS, windowString(kPopupSaveAs));
   AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(popup, MF_STRING, IDC_START, loadString(kPopupSearch));
+  AppendMenuA(popup, MF_STRING, IDC_START, windowString(kPopupSearch));
   AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(popup, MF_STRING, IDCANCEL, loadString(kPopupExit));
+  AppendMenuA(popup, MF_STRING, IDCANCEL, windowString(kPopupExit));
   enableMenu(dictionaries);
   enableMenu(popup);
   const int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0,

@@ -6,6 +6,7 @@
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "framework/file_dialog.h"
+#include "window_strings.h"
 
 namespace wkw {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 std::string filterList(std::initializer_list<std::pair<int, const char*>> filters) {
   std::string list;
   for (const auto& [label, pattern] : filters) {
-    list += wk::loadString(label);
+    list += windowString(label);
     list += '\0';
     list += pattern;
     list += '\0';
@@ -27,10 +28,9 @@ std::string filterList(std::initializer_list<std::pair<int, const char*>> filter
 void wkegowlTDLGClient::saveAs() {
   FileDialog request;
   request.owner = hwnd();
-  request.filters =
-      filterList({{wk::kWkgFilter, "*.wkg"}, {wk::kAscFilter, "*.asc"}, {wk::kAllFilter, "*.*"}});
+  request.filters = filterList({{kWkgFilter, "*.wkg"}, {kAscFilter, "*.asc"}, {kAllFilter, "*.*"}});
   request.initialDirectory = catalogue_.config().resultsDirectory();
-  request.title = wk::loadString(wk::kSaveResultsTitle);
+  request.title = windowString(kSaveResultsTitle);
   // Not OFN_FILEMUSTEXIST: saving is mostly to new names.
   request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   DWORD filter = 1;
@@ -41,7 +41,7 @@ void wkegowlTDLGClient::saveAs() {
 void wkegowlTDLGClient::view() {
   FileDialog request;
   request.owner = hwnd();
-  request.filters = filterList({{wk::kWkgFilter, "*.wkg"}});
+  request.filters = filterList({{kWkgFilter, "*.wkg"}});
   request.initialDirectory = catalogue_.config().resultsDirectory();
   request.defaultExtension = "*";
   request.flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;

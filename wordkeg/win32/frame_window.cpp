@@ -4,6 +4,7 @@
 
 #include "engine/base/string_table.h"
 #include "resource.h"
+#include "window_strings.h"
 
 namespace wkw {
 namespace {
@@ -27,8 +28,8 @@ WkegTFrameWindow::WkegTFrameWindow() {
   static const ATOM atom = registerFrameClass();
   (void)atom;
   // Clipping its children keeps the frame from painting over the dialog and the status bar.
-  create(0, kClass, wk::loadString(wk::kMainTitle), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10,
-         100, 100, nullptr, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN)),
+  create(0, kClass, windowString(kMainTitle), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, 100,
+         100, nullptr, LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN)),
          GetModuleHandleA(nullptr));
   // The frame's own handling starts once it exists: the layout needs the parts made here.
   built_ = true;
@@ -108,18 +109,18 @@ void WkegTFrameWindow::setGadget(int id, const std::string& text) {
 void WkegTFrameWindow::refreshTitle(long found) {
   if (minimised()) {
     char title[64];
-    std::snprintf(title, sizeof title, wk::loadString(wk::kMinimisedTitle), found);
+    std::snprintf(title, sizeof title, windowString(kMinimisedTitle), found);
     SetWindowTextA(hwnd(), title);
     titleShowsCount_ = true;
   } else if (titleShowsCount_) {
-    SetWindowTextA(hwnd(), wk::loadString(wk::kMainTitle));
+    SetWindowTextA(hwnd(), windowString(kMainTitle));
     titleShowsCount_ = false;
   }
 }
 
 void WkegTFrameWindow::restoreTitle() {
   if (!titleShowsCount_) return;
-  SetWindowTextA(hwnd(), wk::loadString(wk::kMainTitle));
+  SetWindowTextA(hwnd(), windowString(kMainTitle));
   titleShowsCount_ = false;
 }
 
@@ -127,8 +128,9 @@ void WkegTFrameWindow::showHint(UINT item, UINT flags) {
   // Items that open a sub-menu have no command and no hint. A closed menu gives back what the
   // program said ("Searching"): the window menu that minimises or maximises must not wipe it.
   const bool command = flags != 0xFFFF && !(flags & (MF_POPUP | MF_SEPARATOR));
-  const std::string text =
-      command ? wk::loadString(static_cast<int>(item)) : flags == 0xFFFF ? statusText_ : "";
+  const std::string text = command           ? windowString(static_cast<int>(item))
+                           : flags == 0xFFFF ? statusText_
+                                             : "";
   SetWindowTextA(status_[0], text.c_str());
 }
 

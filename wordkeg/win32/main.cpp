@@ -16,6 +16,7 @@
 #include "framework/boundary_error.h"
 #include "framework/win_message_port.h"
 #include "resource.h"
+#include "window_strings.h"
 #include "winframe/boundary.h"
 #include "winframe/text_codec.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 void removeStaleTemporaries(const wk::ConfigData& config) {
   // Another copy's window, or a copy without one (the command line) that holds its marker.
-  if (FindWindowA(nullptr, wk::loadString(wk::kMainTitle))) return;
+  if (FindWindowA(nullptr, wkw::windowString(wkw::kMainTitle))) return;
   if (wk::InstanceMarker::runningCopies(config) > 0) return;
   wk::deleteMatching(config.tempPath("*.$$$"));
   wk::deleteMatching(config.tempPath("$$*.*"));

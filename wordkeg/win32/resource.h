@@ -1,7 +1,7 @@
 // Resource and control ids of wordkeg32 (the .rc file and the C++ code share them).
 #pragma once
 
-#include "engine/base/command_ids.h"
+#include "app/command_ids.h"
 
 #define IDD_CLIENT 1000
 #define PROGRESS_DIALOG 1001
@@ -31,12 +31,12 @@
 #define IDC_USE_ALL 111
 #define IDC_SUPPRESS 112
 #define IDC_RESULTS 114
-// IDC_START: engine/base/command_ids.h
+// IDC_START: app/command_ids.h
 #define IDC_STATUS_TEXT 4999
 #define IDC_FOUND 5000
 #define IDC_CHECKED 5001
 
-// Commands: engine/base/command_ids.h
+// Commands: app/command_ids.h
 
 // Wait dialog
 #define IDC_PROGRESS_TEXT 801

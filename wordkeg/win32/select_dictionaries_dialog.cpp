@@ -8,6 +8,7 @@
 #include "framework/list_box.h"
 #include "framework/win_message_port.h"
 #include "resource.h"
+#include "window_strings.h"
 
 namespace wkw {
 
@@ -80,13 +81,13 @@ void SelectDictionaries::onCommand(int id, int code, HWND) {
 void SelectDictionaries::showMenu(int x, int y) {
   using namespace wk;
   HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, app::command::kAddWord, loadString(kPopupAddWord));
-  AppendMenuA(menu, MF_STRING, app::command::kRemoveWord, loadString(kPopupRemoveWord));
-  AppendMenuA(menu, MF_STRING, app::command::kMerge, loadString(kPopupMerge));
-  AppendMenuA(menu, MF_STRING, app::command::kCreate, loadString(kPopupCreate));
-  AppendMenuA(menu, MF_STRING, app::command::kDeleteDictionaries, loadString(kPopupDeleteDicts));
+  AppendMenuA(menu, MF_STRING, app::command::kAddWord, windowString(kPopupAddWord));
+  AppendMenuA(menu, MF_STRING, app::command::kRemoveWord, windowString(kPopupRemoveWord));
+  AppendMenuA(menu, MF_STRING, app::command::kMerge, windowString(kPopupMerge));
+  AppendMenuA(menu, MF_STRING, app::command::kCreate, windowString(kPopupCreate));
+  AppendMenuA(menu, MF_STRING, app::command::kDeleteDictionaries, windowString(kPopupDeleteDicts));
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING, app::command::kDetails, loadString(kPopupShowDetails));
+  AppendMenuA(menu, MF_STRING, app::command::kDetails, windowString(kPopupShowDetails));
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_CENTERALIGN | TPM_RIGHTBUTTON, x, y,
                                     0, hwnd(), nullptr);
   DestroyMenu(menu);

@@ -10,6 +10,7 @@
 #include "framework/list_box.h"
 #include "progress_dialog.h"
 #include "resource.h"
+#include "window_strings.h"
 
 namespace wkw {
 
@@ -19,7 +20,7 @@ UpdateDictionary::UpdateDictionary(wk::app::DialogHost& host, wk::DictionaryName
 
 void UpdateDictionary::onInit() {
   const bool add = mode_ == wk::UpdateMode::kAdd;
-  SetWindowTextA(hwnd(), wk::loadString(add ? wk::kAddWordTitle : wk::kRemoveWordTitle));
+  SetWindowTextA(hwnd(), windowString(add ? kAddWordTitle : kRemoveWordTitle));
   setText(IDC_UPDATE, add ? "&Add" : "&Remove");
   attachKeyFilter(item(IDC_WORD), [longest = catalogue_.config().longestWord()](HWND edit, char c) {
     return wk::app::acceptableWhileTyping(textAfterTyping(edit, c), longest);

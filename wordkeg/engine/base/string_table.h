@@ -1,8 +1,7 @@
 #pragma once
-// The program's user texts by numeric id (see strings.def).
+// The engine's user texts by numeric id (see strings.def); the window's own are the window's
+// (wordkeg/win32/window_strings.def).
 #include <string>
-
-#include "command_ids.h"
 
 namespace wk {
 
