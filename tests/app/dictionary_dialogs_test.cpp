@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../engine/test_home.h"
+#include "app/process_home.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
 #include "engine/base/string_table.h"
@@ -40,7 +41,7 @@ class DictionaryDialogsTest : public HomeTest {
   // The style of the last box: its buttons, icon and default button.
   unsigned lastStyle() const { return messages.shown.empty() ? ~0u : messages.shown.back().style; }
   void scan() {
-    DictionaryNames::instance();
+    app::processCatalogue();
     messages.shown.clear();
   }
   FakeHost host;
@@ -323,7 +324,7 @@ TEST_F(RemoveTest, AbsentWordIsReported) {
 TEST_F(RemoveTest, RemovingTheLastWordRemovesTheDictionary) {
   EXPECT_EQ(remove("cat", "a"), Outcome::kDone);
   EXPECT_FALSE(fileExists(lexPath("a")));
-  EXPECT_EQ(DictionaryNames::instance().find(lexPath("a")), nullptr);
+  EXPECT_EQ(app::processCatalogue().find(lexPath("a")), nullptr);
   EXPECT_EQ(host.statuses.back(), kWordRemovedOk);
 }
 

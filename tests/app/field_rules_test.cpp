@@ -6,6 +6,7 @@
 
 #include "../engine/test_home.h"
 #include "app/dictionary_dialogs.h"
+#include "app/process_home.h"
 #include "app/search_session.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/string_table.h"
@@ -65,7 +66,7 @@ TEST_F(FieldRulesTest, PastedDictionaryNamesAreRefusedBeforeAnythingIsWritten) {
   writeFile("list.txt", "cat\n");
   makeDictionary("a", {"ant"});
   makeDictionary("b", {"bee"});
-  DictionaryNames::instance();
+  app::processCatalogue();
   EXPECT_EQ(app::makeDictionary(host, catalogue(), "list.txt", "..\\Escaped-Name", false), Outcome::kRefused);
   EXPECT_EQ(
       last(),

@@ -14,6 +14,7 @@
 
 #include "../engine/dictionary_model.h"
 #include "../engine/test_home.h"
+#include "app/process_home.h"
 #include "engine/base/string_table.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
@@ -85,7 +86,7 @@ class SearchRunTest : public HomeTest {
 
   Words search(const std::string& find, const std::string& from, bool useAll, bool suppress = false,
                const std::string& include = "", const std::string& exclude = "") {
-    DictionaryNames& catalogue = DictionaryNames::instance();
+    DictionaryNames& catalogue = app::processCatalogue();
     app::SearchRun run(catalogue);
     run.request().blanks = options.blanks;
     if (!run.checks().validate(SearchFields{find, from, include, exclude, useAll, suppress}))

@@ -11,6 +11,7 @@
 
 #include "../engine/test_home.h"
 #include "app/main_rules.h"
+#include "app/process_home.h"
 #include "app/results_commands.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/string_table.h"
@@ -95,10 +96,10 @@ class SearchSessionTest : public HomeTest {
   void SetUp() override {
     HomeTest::SetUp();
     dict = makeDictionary("d", {"a", "at", "act", "cat", "dog", "god", "tac", "coat"});
-    own = std::make_unique<app::SearchSession>(view, DictionaryNames::instance());
+    own = std::make_unique<app::SearchSession>(view, app::processCatalogue());
     view.session = own.get();
   }
-  void select() { DictionaryNames::instance().setSelected(dict, true); }
+  void select() { app::processCatalogue().setSelected(dict, true); }
   // Starts a search of `find` (and `from`) and runs it to its end.
   bool search(const std::string& find, const std::string& from = "") {
     view.shown.find = find;
@@ -122,7 +123,7 @@ class SearchSessionTest : public HomeTest {
 };
 
 TEST_F(SearchSessionTest, StartWithoutDictionaryOpensSelect) {
-  DictionaryNames::instance();
+  app::processCatalogue();
   messages.shown.clear();
   EXPECT_FALSE(session().start());
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -179,10 +180,10 @@ TEST_F(SearchSessionTest, AnalysisRunsOnlyWhenFromLettersChange) {
 TEST_F(SearchSessionTest, AnalysisRunsAgainWhenTheDictionariesChange) {
   select();
   const std::string other = makeDictionary("e", {"og", "tacd"});
-  DictionaryNames::instance().addIfAbsent(other);
+  app::processCatalogue().addIfAbsent(other);
   ASSERT_TRUE(search("* *", "tacdog"));
   EXPECT_EQ(view.analyses, 1);
-  DictionaryNames::instance().setSelected(other, true);
+  app::processCatalogue().setSelected(other, true);
   ASSERT_TRUE(search("* *", "tacdog"));
   EXPECT_EQ(view.analyses, 2);
   EXPECT_EQ(results().size(), 12u + 2u);  // the new dictionary's tacd + og, both orders
@@ -226,7 +227,7 @@ TEST_F(SearchSessionTest, CancelQuestionHoldsWorkerAndYesCancels) {
     bool startWorker() override { return true; }  // the worker "runs" until cancelled
   } paused;
   paused.shown.find = "?at";
-  app::SearchSession running(paused, DictionaryNames::instance());
+  app::SearchSession running(paused, app::processCatalogue());
   ASSERT_TRUE(running.start());
   ASSERT_NE(running.worker(), nullptr);
   OperationContext& context = running.worker()->context();
@@ -322,8 +323,8 @@ TEST_F(SearchSessionTest, ReportWhileTheListRepaintsHoldsEveryResultOnce) {
     words.push_back(w);
   }
   const std::string many = makeDictionary("many", words);
-  DictionaryNames::instance().addIfAbsent(many);
-  ASSERT_EQ(DictionaryNames::instance().setSelected(many, true), 1);
+  app::processCatalogue().addIfAbsent(many);
+  ASSERT_EQ(app::processCatalogue().setSelected(many, true), 1);
   ASSERT_TRUE(search("?????")) << (messages.shown.empty() ? "" : messages.shown.back().text);
   ASSERT_EQ(session().store().entryCount(), static_cast<int>(words.size()));
   RepaintingHost host;
@@ -343,7 +344,7 @@ TEST_F(SearchSessionTest, ReportWhileTheListRepaintsHoldsEveryResultOnce) {
 
 TEST_F(SearchSessionTest, DictionaryGoneBeforeSearchIsReportedInOneBox) {
   select();
-  DictionaryNames::instance();
+  app::processCatalogue();
   std::filesystem::remove(dict);
   messages.shown.clear();
   search("?at");
@@ -355,7 +356,7 @@ TEST_F(SearchSessionTest, DictionaryGoneBeforeSearchIsReportedInOneBox) {
 TEST_F(SearchSessionTest, ExitRemovesThisRunsWorkingFiles) {
   select();
   ASSERT_TRUE(search("* *", "tacdog"));
-  const DictionaryNames& names = DictionaryNames::instance();
+  const DictionaryNames& names = app::processCatalogue();
   EXPECT_TRUE(fileExists(names.resultsDataPath()));
   session().cleanUpForExit();
   EXPECT_FALSE(fileExists(names.resultsDataPath()));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../engine/test_home.h"
+#include "app/process_home.h"
 #include "engine/dict/dictionary_names.h"
 
 namespace wk::test {
@@ -18,7 +19,7 @@ class SelectDictionariesTest : public HomeTest {
     makeDictionary("a", {"ant"});
     makeDictionary("b", {"bee"});
     makeDictionary("c", {"cat"});
-    DictionaryNames::instance().setSelected(lexPath("b"), true);
+    app::processCatalogue().setSelected(lexPath("b"), true);
   }
 };
 

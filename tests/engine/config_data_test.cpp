@@ -1,12 +1,14 @@
 // The ini file and the configured directories.
+#include "engine/config/config_data.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "app/process_home.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/ini_file.h"
 #include "engine/base/paths.h"
-#include "engine/config/config_data.h"
 #include "test_home.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +27,7 @@ class ConfigTest : public HomeTest {
 };
 
 TEST_F(ConfigTest, FirstStartWritesDefaultsAndMakesDirectories) {
-  const ConfigData& config = ConfigData::instance();
+  const ConfigData& config = app::processConfig();
   EXPECT_EQ(config.dictionaryDirectory(), "." + sep + "lexicons");
   EXPECT_EQ(getProfileString("PATHS", "FILES", "", "wordkeg.ini"), "." + sep + "files");
   EXPECT_EQ(getProfileString("paths", "temp_files", "", "wordkeg.ini"), "." + sep + "temp");
@@ -35,7 +37,7 @@ TEST_F(ConfigTest, FirstStartWritesDefaultsAndMakesDirectories) {
 
 TEST_F(ConfigTest, LaterStartCreatesMissingDirectories) {
   writeFile("wordkeg.ini", "[PATHS]\nFILES=.\\mine\n");
-  const ConfigData& config = ConfigData::instance();
+  const ConfigData& config = app::processConfig();
   EXPECT_EQ(config.resultsDirectory(), nativePath(".\\mine"));
   EXPECT_TRUE(isDirectory("mine"));
   EXPECT_TRUE(isDirectory("lexicons"));
@@ -45,7 +47,7 @@ TEST_F(ConfigTest, LaterStartCreatesMissingDirectories) {
 TEST_F(ConfigTest, PathTakenByFileFallsBackWithMessage96) {
   writeFile("taken", "x");
   writeFile("wordkeg.ini", "[PATHS]\r\nDICTIONARIES=taken\r\n");
-  EXPECT_EQ(ConfigData::instance().dictionaryDirectory(), "." + sep + "lexicons");
+  EXPECT_EQ(app::processConfig().dictionaryDirectory(), "." + sep + "lexicons");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("default path of .\\files"), std::string::npos);
   EXPECT_EQ(messages.shown[0].caption, "Problem Processing Wordkeg.ini");
@@ -54,7 +56,7 @@ TEST_F(ConfigTest, PathTakenByFileFallsBackWithMessage96) {
 TEST_F(ConfigTest, UncreatableOrEmptyPathShowsMessage99AndTheDefaultServes) {
   // An empty value must never become the root of the file system ("" + "/" + name).
   writeFile("wordkeg.ini", "[PATHS]\nFILES=\nTEMP_FILES=no/such/parent\n");
-  const ConfigData& config = ConfigData::instance();
+  const ConfigData& config = app::processConfig();
   EXPECT_EQ(config.resultsDirectory(), "." + sep + "files");
   EXPECT_EQ(config.tempDirectory(), "." + sep + "temp");
   EXPECT_TRUE(isDirectory("files"));
@@ -64,7 +66,7 @@ TEST_F(ConfigTest, UncreatableOrEmptyPathShowsMessage99AndTheDefaultServes) {
 }
 
 TEST_F(ConfigTest, ReminderFlagReadsOneOnly) {
-  const ConfigData& config = ConfigData::instance();
+  const ConfigData& config = app::processConfig();
   EXPECT_FALSE(config.reminderSilenced());
   config.setReminderSilenced(true);
   EXPECT_TRUE(config.reminderSilenced());
@@ -74,7 +76,7 @@ TEST_F(ConfigTest, ReminderFlagReadsOneOnly) {
 }
 
 TEST_F(ConfigTest, NameCompletionKeepsPathsWithSeparators) {
-  const ConfigData& config = ConfigData::instance();
+  const ConfigData& config = app::processConfig();
   EXPECT_EQ(config.dictionaryPath("a.lex"), "." + sep + "lexicons" + sep + "a.lex");
   EXPECT_EQ(config.tempPath("x/y"), "x/y");
 }

@@ -1,16 +1,18 @@
 // The catalogue: the scan and its warnings, selection write-back, backups, temporary names and
 // the instance marker.
+#include "engine/dict/dictionary_names.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 
+#include "app/process_home.h"
+#include "engine/base/file_lock.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
 #include "engine/base/wordkeg_exception.h"
 #include "engine/config/config_data.h"
-#include "engine/dict/dictionary_names.h"
-#include "engine/base/file_lock.h"
 #include "engine/dict/instance_marker.h"
 #include "engine/dict/word_lookup.h"
 #include "test_home.h"
@@ -21,7 +23,7 @@ namespace {
 class DictionaryNamesTest : public HomeTest {};
 
 TEST_F(DictionaryNamesTest, EmptyDirectoryWarnsNoDictionaries) {
-  EXPECT_EQ(DictionaryNames::instance().count(), 0u);
+  EXPECT_EQ(app::processCatalogue().count(), 0u);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Wordkeg could not find any dictionaries. ");
   EXPECT_EQ(messages.shown[0].caption, "Warning");
@@ -33,7 +35,7 @@ TEST_F(DictionaryNamesTest, WrongMagicAndShortFilesAreListedOnce) {
   auto bytes = readBytes(lexPath("good"));
   bytes[dict::kHeaderOffset + dict::kMagicField] = 1;
   writeBytes(lexPath("alien"), bytes);
-  DictionaryNames& catalogue = DictionaryNames::instance();
+  DictionaryNames& catalogue = app::processCatalogue();
   EXPECT_EQ(catalogue.count(), 1u);
   ASSERT_EQ(messages.shown.size(), 1u);
   const std::string& text = messages.shown[0].text;
@@ -44,15 +46,15 @@ TEST_F(DictionaryNamesTest, WrongMagicAndShortFilesAreListedOnce) {
 
 TEST_F(DictionaryNamesTest, OnlyBadFilesGiveNoEmptyWarning) {
   writeFile(lexPath("short"), "tiny");
-  DictionaryNames::instance();
+  app::processCatalogue();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("not Wordkeg dictionaries"), std::string::npos);
 }
 
 TEST_F(DictionaryNamesTest, NameInCapitalsIsFoundAndStillOpens) {
   makeDictionary("Mixed", {"cat"});
-  std::filesystem::rename(lexPath("Mixed"), ConfigData::instance().dictionaryPath("MIXED.LEX"));
-  DictionaryNames& catalogue = DictionaryNames::instance();
+  std::filesystem::rename(lexPath("Mixed"), app::processConfig().dictionaryPath("MIXED.LEX"));
+  DictionaryNames& catalogue = app::processCatalogue();
   ASSERT_EQ(catalogue.count(), 1u);
   EXPECT_EQ(wordsOf(catalogue.entry(0).path), (std::vector<std::string>{"cat"}));
 }
@@ -60,22 +62,22 @@ TEST_F(DictionaryNamesTest, NameInCapitalsIsFoundAndStillOpens) {
 TEST_F(DictionaryNamesTest, SelectionIsWrittenBackAtShutdownOnly) {
   makeDictionary("a", {"cat"});
   makeDictionary("b", {"dog"});
-  DictionaryNames& catalogue = DictionaryNames::instance();
+  DictionaryNames& catalogue = app::processCatalogue();
   EXPECT_FALSE(catalogue.anySelected());
   EXPECT_EQ(catalogue.setSelected(lexPath("b"), true), 1);
   EXPECT_EQ(catalogue.setSelected(lexPath("zzz"), true), 0);
   EXPECT_TRUE(catalogue.isSelected(lexPath("b")));
   EXPECT_THROW(catalogue.isSelected(lexPath("zzz")), WordkegException);
   EXPECT_EQ(readBytes(lexPath("b"))[dict::kHeaderOffset + dict::kSelectedField], 0);
-  DictionaryNames::shutdown();
+  app::closeProcessCatalogue();
   EXPECT_EQ(readBytes(lexPath("b"))[dict::kHeaderOffset + dict::kSelectedField], 1);
-  EXPECT_TRUE(DictionaryNames::instance().isSelected(lexPath("b")));
+  EXPECT_TRUE(app::processCatalogue().isSelected(lexPath("b")));
 }
 
 TEST_F(DictionaryNamesTest, DeleteKeepsFileAsBackupAndBlockedBackupRefuses) {
   makeDictionary("a", {"cat"});
   makeDictionary("b", {"dog"});
-  DictionaryNames& catalogue = DictionaryNames::instance();
+  DictionaryNames& catalogue = app::processCatalogue();
   EXPECT_EQ(catalogue.deleteDictionary(lexPath("a")), 1);
   EXPECT_EQ(catalogue.find(lexPath("a")), nullptr);
   EXPECT_TRUE(fileExists(replaceExtension(lexPath("a"), "lxb")));
@@ -92,7 +94,7 @@ TEST_F(DictionaryNamesTest, DeleteKeepsFileAsBackupAndBlockedBackupRefuses) {
 TEST_F(DictionaryNamesTest, TemporaryNamesNeverCollide) {
   makeDictionary("a", {"cat"});
   makeDictionary("b", {"dog"});
-  DictionaryNames& catalogue = DictionaryNames::instance();
+  DictionaryNames& catalogue = app::processCatalogue();
   makeDictionary("c", {"cow"});
   makeDictionary("d", {"cod"});
   EXPECT_EQ(catalogue.addIfAbsent(lexPath("c")), 1);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 
+#include "app/process_home.h"
 #include "dictionary_model.h"
 #include "engine/base/file_ops.h"
 #include "engine/compile/make_dictionary.h"
@@ -169,20 +170,20 @@ TEST_F(LongWordsTest, TheOptionIsReadFromTheIniFile) {
                                                {"2", false}, {"maybe", false}, {"-1", false}};
   for (const auto& [value, understood] : offs) {
     writeFile("wordkeg.ini", std::string("[OPTIONS]\nLONG_WORDS=") + value + "\n");
-    ConfigData::reset();
+    app::resetProcessConfig();
     EXPECT_FALSE(config().longWords()) << value;
     EXPECT_EQ(config().longWordsUnderstood(), understood) << value;
   }
   for (const char* value : {"1", "01", "On", "YES", "true", "1 ; said so"}) {
     writeFile("wordkeg.ini", std::string("[options]\nlong_words = ") + value + "\n");
-    ConfigData::reset();
+    app::resetProcessConfig();
     EXPECT_TRUE(config().longWords()) << value;
   }
   writeFile("wordkeg.ini", "[PATHS]\n");
-  ConfigData::reset();
+  app::resetProcessConfig();
   ASSERT_TRUE(config().setLongWords(true));
   EXPECT_FALSE(config().longWords()) << "a running program keeps the rules it started with";
-  ConfigData::reset();
+  app::resetProcessConfig();
   EXPECT_EQ(config().longestWord(), 20);
 }
 

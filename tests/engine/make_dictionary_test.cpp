@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "app/process_home.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
 #include "engine/base/wordkeg_exception.h"
@@ -70,7 +71,7 @@ TEST_F(MakeDictionaryTest, ListIsValidatedSortedAndDeduplicated) {
   writeFile("list.txt", "  Paris\ndog \ndog\nDog\nwell-known\nab1\n");
   ASSERT_TRUE(make("list.txt", "d"));
   EXPECT_EQ(wordsOf(lexPath("d")), (Words{"Dog", "dog", "Paris", "well-known"}));
-  DictionaryName* entry = DictionaryNames::instance().find(lexPath("d"));
+  DictionaryName* entry = app::processCatalogue().find(lexPath("d"));
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->header.wordCount, 4);
   EXPECT_EQ(entry->header.selected, 0);
@@ -106,7 +107,7 @@ TEST_F(MakeDictionaryTest, HyphenTwinsBetweenCopiesOfAWordKeepEachWordOnce) {
   Words words = wordsOf(lexPath("d"));
   std::sort(words.begin(), words.end());
   EXPECT_EQ(words, (Words{"c-oop", "co-op", "coo-p", "coop"}));
-  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.wordCount, 4);
+  EXPECT_EQ(app::processCatalogue().find(lexPath("d"))->header.wordCount, 4);
 }
 
 TEST_F(MakeDictionaryTest, ManyRunsMergeIntoOneSortedDictionary) {
@@ -142,11 +143,11 @@ TEST_F(MakeDictionaryTest, OverwriteKeepsOldAsBackup) {
   writeFile("one.txt", "cat\n");
   writeFile("two.txt", "dog\n");
   ASSERT_TRUE(make("one.txt", "d"));
-  DictionaryNames::instance().setSelected(lexPath("d"), true);
+  app::processCatalogue().setSelected(lexPath("d"), true);
   ASSERT_TRUE(make("two.txt", "d"));
   EXPECT_EQ(wordsOf(lexPath("d")), (Words{"dog"}));
   EXPECT_EQ(wordsOf(replaceExtension(lexPath("d"), "lxb")), (Words{"cat"}));
-  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.selected, 0);
+  EXPECT_EQ(app::processCatalogue().find(lexPath("d"))->header.selected, 0);
 }
 
 TEST_F(MakeDictionaryTest, LeftoverRunFilesAreNotMergedIn) {

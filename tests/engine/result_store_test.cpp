@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/process_home.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/temp_names.h"
 #include "engine/config/config_data.h"
@@ -66,7 +67,7 @@ TEST_F(ResultStoreTest, PairLayoutOfWordsAndSequences) {
 TEST_F(ResultStoreTest, SaveViewAndDeleteAPair) {
   fill(3);
   store->finish(header());
-  const std::string saved = ConfigData::instance().resultsDirectory() + "/mine";
+  const std::string saved = app::processConfig().resultsDirectory() + "/mine";
   ASSERT_EQ(store->savePair(saved + ".WKG"), 0);  // the extension is replaced by wkg
   EXPECT_TRUE(fileExists(saved + ".wkg"));
   EXPECT_TRUE(fileExists(saved + ".pdx"));

@@ -13,6 +13,7 @@
 #include <csignal>
 #endif
 
+#include "app/process_home.h"
 #include "engine/base/paths.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/compress_dictionary.h"
@@ -60,14 +61,14 @@ void HomeTest::SetUp() {
   std::ofstream("wordkeg.ini")
       << "[PATHS]\r\nFILES=./files\r\nDICTIONARIES=./lexicons\r\nTEMP_FILES=./temp\r\n";
   previousPort_ = installMessagePort(&messages);
-  ConfigData::reset();
-  DictionaryNames::shutdown();
+  app::resetProcessConfig();
+  app::closeProcessCatalogue();
 }
 
 void HomeTest::TearDown() {
   for (const auto& unshown : messages.script) ADD_FAILURE() << "never shown: " << unshown.text;
-  DictionaryNames::shutdown();
-  ConfigData::reset();
+  app::closeProcessCatalogue();
+  app::resetProcessConfig();
   installMessagePort(previousPort_);
   fs::current_path(previous_);
   std::error_code ec;
@@ -75,17 +76,17 @@ void HomeTest::TearDown() {
 }
 
 DictionaryNames& HomeTest::catalogue() {
-  return DictionaryNames::instance();
+  return app::processCatalogue();
 }
 
 const ConfigData& HomeTest::config() {
-  return ConfigData::instance();
+  return app::processConfig();
 }
 
 void HomeTest::useLongWords() {
   std::ofstream("wordkeg.ini", std::ios::app) << "[OPTIONS]\r\nLONG_WORDS=1\r\n";
-  DictionaryNames::shutdown();
-  ConfigData::reset();
+  app::closeProcessCatalogue();
+  app::resetProcessConfig();
 }
 
 std::string HomeTest::writeFile(const std::string& name, const std::string& content) {
@@ -94,11 +95,11 @@ std::string HomeTest::writeFile(const std::string& name, const std::string& cont
 }
 
 std::string HomeTest::lexPath(const std::string& name) {
-  return ConfigData::instance().dictionaryPath(name + ".lex");
+  return app::processConfig().dictionaryPath(name + ".lex");
 }
 
 std::string HomeTest::tempPath(const std::string& name) {
-  return ConfigData::instance().tempPath(name);
+  return app::processConfig().tempPath(name);
 }
 
 std::string HomeTest::makeDictionary(const std::string& name,
@@ -120,7 +121,7 @@ std::vector<std::string> HomeTest::wordsOf(const std::string& path) {
 
 std::vector<std::string> HomeTest::tempFiles() {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(ConfigData::instance().tempDirectory()))
+  for (const auto& e : fs::directory_iterator(app::processConfig().tempDirectory()))
     names.push_back(e.path().filename().string());
   return names;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/process_home.h"
 #include "engine/base/clock.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/paths.h"
@@ -35,7 +36,7 @@ TEST_F(WordUpdateTest, AddToMissingDictionaryCreatesAndCatalogues) {
   EXPECT_EQ(updateDictionary(catalogue(), lexPath("new"), "zebra", UpdateMode::kAdd), update_result::kDone);
   setClockForTest(nullptr);
   EXPECT_EQ(wordsOf(lexPath("new")), (Words{"zebra"}));
-  const DictionaryName* entry = DictionaryNames::instance().find(lexPath("new"));
+  const DictionaryName* entry = app::processCatalogue().find(lexPath("new"));
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->header.wordCount, 1);
   EXPECT_EQ(entry->header.modified, 0);
@@ -45,11 +46,11 @@ TEST_F(WordUpdateTest, AddToMissingDictionaryCreatesAndCatalogues) {
 TEST_F(WordUpdateTest, UpdateKeepsCreatedAndSelectionAndStampsModified) {
   setClockForTest([] { return 100; });
   makeDictionary("d", {"cat"});
-  DictionaryNames::instance().setSelected(lexPath("d"), true);
+  app::processCatalogue().setSelected(lexPath("d"), true);
   setClockForTest([] { return 900; });
   EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "zoo", UpdateMode::kAdd), update_result::kDone);
   setClockForTest(nullptr);
-  const DictionaryName* entry = DictionaryNames::instance().find(lexPath("d"));
+  const DictionaryName* entry = app::processCatalogue().find(lexPath("d"));
   EXPECT_EQ(entry->header.created, 100);
   EXPECT_EQ(entry->header.modified, 900);
   EXPECT_EQ(entry->header.selected, 1);
@@ -63,7 +64,7 @@ TEST_F(WordUpdateTest, UpdateKeepsCreatedAndSelectionAndStampsModified) {
     std::fclose(f);
   }
   EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "yak", UpdateMode::kAdd), update_result::kDone);
-  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.selected, 0);
+  EXPECT_EQ(app::processCatalogue().find(lexPath("d"))->header.selected, 0);
 }
 
 TEST_F(WordUpdateTest, RemoveOnlyWordLeavesEmptyDictionaryAndMissingWordIsReported) {
@@ -71,7 +72,7 @@ TEST_F(WordUpdateTest, RemoveOnlyWordLeavesEmptyDictionaryAndMissingWordIsReport
   EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "dog", UpdateMode::kRemove), update_result::kNotPresent);
   EXPECT_EQ(updateDictionary(catalogue(), lexPath("d"), "cat", UpdateMode::kRemove), update_result::kDone);
   EXPECT_TRUE(wordsOf(lexPath("d")).empty());
-  EXPECT_EQ(DictionaryNames::instance().find(lexPath("d"))->header.wordCount, 0);
+  EXPECT_EQ(app::processCatalogue().find(lexPath("d"))->header.wordCount, 0);
 }
 
 TEST_F(WordUpdateTest, CancelLeavesDictionaryAndNoTemporaryFile) {
@@ -119,7 +120,7 @@ TEST_F(WordUpdateTest, MergeUnionsWordsAndInstallsWithBackup) {
   ASSERT_TRUE(merge.run());
   ASSERT_TRUE(installMerged(catalogue(), out, lexPath("t")));
   EXPECT_EQ(wordsOf(lexPath("t")), (Words{"ant", "Cat", "cat", "dog", "emu"}));
-  EXPECT_EQ(DictionaryNames::instance().find(lexPath("t"))->header.wordCount, 5);
+  EXPECT_EQ(app::processCatalogue().find(lexPath("t"))->header.wordCount, 5);
   EXPECT_EQ(wordsOf(replaceExtension(lexPath("t"), "lxb")), (Words{"old"}));
   EXPECT_EQ(merge.progress().text, "Merging Files");
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/process_home.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/compress_dictionary.h"
 #include "engine/dict/dict_format.h"
@@ -98,13 +99,13 @@ void prepareHome(bool big) {
     writer.finish();
   }
   if (big) writeBigDictionary(home + "\\lexicons\\big.lex");
-  wk::DictionaryNames& catalogue = wk::DictionaryNames::instance();
+  wk::DictionaryNames& catalogue = wk::app::processCatalogue();
   for (size_t i = 0; i < catalogue.count(); ++i) {
     wk::DictionaryName& entry = catalogue.entry(i);
     if (entry.fileName() == (big ? "big.lex" : "small.lex"))
       catalogue.setSelected(entry.path, true);
   }
-  wk::DictionaryNames::shutdown();
+  wk::app::closeProcessCatalogue();
 }
 
 // The main frame of process `pid`, or null.

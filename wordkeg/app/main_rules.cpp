@@ -39,7 +39,7 @@ bool revealWaitDialog(unsigned ticks, unsigned percent) {
 
 bool confirmCancel(Operation& operation, int textId, int captionId) {
   // The worker waits at its next check while the question is up, and sees the cancel at once.
-  ScopedPause pause(operation.pauseGate());
+  ScopedPause pause(operation.questionGate());
   if (showMessageIds(textId, captionId, mb::kYesNo) != mb::kIdYes) return false;
   operation.cancel();
   return true;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/process_home.h"
 #include "config_commands.h"
 #include "dict_commands.h"
 #include "engine/base/message_port.h"
@@ -300,7 +301,7 @@ int runInHome(const std::string& home, const Options& o) {
     DictionaryNames& catalogue = [&o]() -> DictionaryNames& {
       std::optional<QuietEmptyHome> quiet;
       if (o.makes) quiet.emplace();
-      return DictionaryNames::instance();
+      return app::processCatalogue();
     }();
     std::unique_ptr<InstanceMarker> marker;
     try {
@@ -315,7 +316,7 @@ int runInHome(const std::string& home, const Options& o) {
       showMessage(e.text(), str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);
   }
   // A selection that could not be written back is a failed command, not a quiet success.
-  if (!DictionaryNames::shutdown() && status == exit_code::kDone) status = exit_code::kRefused;
+  if (!app::closeProcessCatalogue() && status == exit_code::kDone) status = exit_code::kRefused;
   return status;
 }
 

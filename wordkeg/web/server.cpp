@@ -16,6 +16,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/process_home.h"
 #include "dictionary_requests.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
@@ -253,7 +254,7 @@ int serve(const ServeOptions& options) {
                  ec.message().c_str());
     return 2;
   }
-  const ConfigData& config = ConfigData::instance();
+  const ConfigData& config = app::processConfig();
   std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(config);
   InstanceMarker marker(*catalogue);
   addRoutes(server, gate, slots, config);

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "app/process_home.h"
 #include "client_dialog.h"
 #include "engine/base/file_ops.h"
 #include "engine/base/message_port.h"
@@ -51,7 +52,7 @@ int runMessageLoop(HWND frame, HWND client) {
 }
 
 int run(int showCommand) {
-  const wk::ConfigData& config = wk::ConfigData::instance();
+  const wk::ConfigData& config = wk::app::processConfig();
   removeStaleTemporaries(config);
   HMODULE list = LoadLibraryA("vlist32.dll");
   if (!list) {
@@ -62,13 +63,13 @@ int run(int showCommand) {
   int status = 0;
   {
     wkw::WkegTFrameWindow frame;
-    wkw::wkegowlTDLGClient client(wk::DictionaryNames::instance());
+    wkw::wkegowlTDLGClient client(wk::app::processCatalogue());
     client.setFrame(&frame);
     if (client.create(frame.hwnd()) == nullptr) return 1;
     frame.attach(client.hwnd(), showCommand);
     status = runMessageLoop(frame.hwnd(), client.hwnd());
   }
-  wk::DictionaryNames::shutdown();
+  wk::app::closeProcessCatalogue();
   FreeLibrary(list);
   return status;
 }

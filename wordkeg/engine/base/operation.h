@@ -28,7 +28,7 @@ class Operation {
   virtual bool cancellable() const { return true; }
   // The gate its worker waits at while a front end asks whether to cancel; null when the
   // operation has no such checks.
-  virtual PauseGate* pauseGate() { return nullptr; }
+  virtual PauseGate* questionGate() { return nullptr; }
 };
 
 }  // namespace wk

@@ -46,7 +46,7 @@ class MakeDictionaryFromFile : public Operation {
   // WordkegException when a file cannot be opened or written.
   bool run() override;
   void cancel() override;
-  PauseGate* pauseGate() override { return &pause_; }
+  PauseGate* questionGate() override { return &pause_; }
   Progress progress() const override;
   // True when the new dictionary was installed and catalogued.
   bool installed() const { return installed_; }

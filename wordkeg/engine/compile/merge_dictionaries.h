@@ -27,7 +27,7 @@ class MergeDictionaries : public Operation {
   bool run() override;  // false when cancelled; throws WordkegException on a file error
   void cancel() override;
   Progress progress() const override;
-  PauseGate* pauseGate() override { return &context_.pause(); }
+  PauseGate* questionGate() override { return &context_.pause(); }
 
  private:
   OperationContext context_;  // before the merger, whose readers share it

@@ -25,26 +25,11 @@ std::string relative(const char* name) {
   return std::string(".") + kSeparator + name;
 }
 
-std::unique_ptr<ConfigData>& slot() {
-  static std::unique_ptr<ConfigData> config;
-  return config;
-}
-
 void showIniProblem(int textId) {
   showMessageIds(textId, kIniCaption, mb::kIconStop | mb::kOk | mb::kTaskModal);
 }
 
 }  // namespace
-
-ConfigData& ConfigData::instance() {
-  auto& config = slot();
-  if (!config) config.reset(new ConfigData());
-  return *config;
-}
-
-void ConfigData::reset() {
-  slot().reset();
-}
 
 ConfigData::ConfigData()
     : results_(relative("files")),

@@ -1,18 +1,18 @@
 #pragma once
 // The program's five paths and its options, read once from the ini file in the working
-// directory.
+// directory. Made by each program's entry point (app/process_home.h) and passed by reference.
 #include <string>
 
 namespace wk {
 
 class ConfigData {
  public:
-  // The single instance; the first call reads (or creates) the ini file and checks the three
-  // configured directories, reporting problems through the message port; a directory that is
-  // empty or cannot be made is replaced by its default after the message. Never fails.
-  static ConfigData& instance();
-  // Drops the instance so that the next access reads the ini file again (a new home, tests).
-  static void reset();
+  // Reads (or creates) the ini file and checks the three configured directories, reporting
+  // problems through the message port; a directory that is empty or cannot be made is replaced
+  // by its default after the message. Never fails.
+  ConfigData();
+  ConfigData(const ConfigData&) = delete;
+  ConfigData& operator=(const ConfigData&) = delete;
 
   const std::string& resultsDirectory() const { return results_; }
   const std::string& dictionaryDirectory() const { return dictionaries_; }
@@ -42,7 +42,6 @@ class ConfigData {
   void setReminderSilenced(bool silenced) const;
 
  private:
-  ConfigData();
   void readDirectory(const char* key, std::string& directory, const std::string& fallback);
   void readLongWords();
 

@@ -17,11 +17,6 @@
 namespace wk {
 namespace {
 
-DictionaryNames*& slot() {
-  static DictionaryNames* catalogue = nullptr;
-  return catalogue;
-}
-
 std::string hex(unsigned value) {
   char text[16];
   std::snprintf(text, sizeof text, "%x", value);
@@ -48,26 +43,10 @@ std::string DictionaryName::fileName() const {
   return fileNameOf(path);
 }
 
-DictionaryNames& DictionaryNames::instance() {
-  if (!slot()) {
-    slot() = new DictionaryNames(ConfigData::instance());
-    slot()->scan();
-  }
-  return *slot();
-}
-
 std::unique_ptr<DictionaryNames> DictionaryNames::open(const ConfigData& config) {
   std::unique_ptr<DictionaryNames> catalogue(new DictionaryNames(config));
   catalogue->scan();
   return catalogue;
-}
-
-bool DictionaryNames::shutdown() {
-  DictionaryNames* catalogue = slot();
-  slot() = nullptr;
-  const bool written = !catalogue || catalogue->writeBack();
-  delete catalogue;
-  return written;
 }
 
 DictionaryNames::DictionaryNames(const ConfigData& config) : config_(config) {

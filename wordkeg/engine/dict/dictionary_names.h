@@ -33,15 +33,10 @@ struct DictionaryName {
 
 class DictionaryNames {
  public:
-  // The single catalogue, for the program's entry points (which pass it on) and the tests; the
-  // first call scans the configured dictionary directory and reports rejected files (801) or an
-  // empty directory (802) through the message port.
-  static DictionaryNames& instance();
-  // Writes back every changed header and drops the catalogue (program end; a new home). False
-  // when a header could not be written (the user has been told).
-  static bool shutdown();
-  // A catalogue of its own for `config`, scanned now (a server makes one per request, so that a
-  // selection another program changed is seen).
+  // A catalogue for `config`, scanned now: rejected files (801) or an empty directory (802) are
+  // reported through the message port. A program's entry point opens one and passes it on
+  // (app/process_home.h); a server opens one per request, so that a selection another program
+  // changed is seen.
   static std::unique_ptr<DictionaryNames> open(const ConfigData& config);
 
   size_t count() const { return entries_.size(); }

@@ -17,7 +17,7 @@ class UpdateOperation : public Operation {
 
   bool run() override;  // true unless cancelled; result() tells what happened
   void cancel() override;
-  PauseGate* pauseGate() override { return &context_.pause(); }
+  PauseGate* questionGate() override { return &context_.pause(); }
   Progress progress() const override;
   int result() const { return result_; }
 

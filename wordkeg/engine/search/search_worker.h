@@ -20,7 +20,7 @@ class SearchWorker : public Operation {
   Progress progress() const override;
   // Words checked so far by this search.
   uint64_t checked() const;
-  PauseGate* pauseGate() override { return &context_.pause(); }
+  PauseGate* questionGate() override { return &context_.pause(); }
   // What this search's readers and scans share (its scope points here while the worker lives).
   OperationContext& context() { return context_; }
 

@@ -30,7 +30,7 @@ class SubsetBuilder : public Operation {
   bool run() override;
   void cancel() override;
   Progress progress() const override;
-  PauseGate* pauseGate() override { return &context_.pause(); }
+  PauseGate* questionGate() override { return &context_.pause(); }
   // Words the analysis has checked so far.
   uint64_t checked() const { return context_.wordsChecked(); }
   uint32_t matches() const { return matches_; }
