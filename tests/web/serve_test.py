@@ -235,7 +235,8 @@ try:
     listed = json.loads(body)
     check("dictionaries listed", status == 200 and listed == [
         {"name": "british", "file": "british.lex", "words": listed[0]["words"], "selected": True},
-        {"name": "small", "file": "small.lex", "words": 6, "selected": False}], body)
+        {"name": "small", "file": "small.lex", "words": 6, "selected": False}] and all(
+            type(d["selected"]) is bool for d in json.loads(body)), body)
     status, _, body = request("/api/dictionaries?name=small&selected=1", method="POST")
     check("selecting answers the new list", status == 200 and all(
         d["selected"] for d in json.loads(body)), body)
@@ -298,10 +299,13 @@ try:
 
     # Under load. Connections that trickle their headers (a byte a second) neither hold the
     # server nor delay others, and are dropped within seconds.
+    # ... and so do those that trickle a body after their headers.
     slow = []
-    for _ in range(40):
+    for n in range(40):
         sock = socket.create_connection(("127.0.0.1", int(base.rsplit(":", 1)[1])))
-        sock.sendall(b"GET / HTTP/1.1\r\nHo")
+        sock.sendall(b"GET / HTTP/1.1\r\nHo" if n % 2 else
+                     b"POST /api/dictionaries?name=small&selected=1 HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                     b"Content-Length: 100000\r\n\r\nx")
         slow.append(sock)
     started = time.monotonic()
     status, _, _ = request("/api/dictionaries")
@@ -372,8 +376,15 @@ try:
     check("a 200 MB report streams with the server under 64 MB", big[0] == "200" and
           int(big[1]) > 200_000_000 and peak < 64 * 1024, f"{big} peak {peak} kB")
 
-    # Stopping the server while a search runs ends the search and its files.
-    running = subprocess.Popen(["curl", "-s", "-o", "/dev/null", base + "/api/search?" + long_search])
+    # A change of the home's ini is seen by the next search, as by the next command.
+    wk("config", "long-words", "on")
+    status, _, _ = search(find="c?t", min_length="15")
+    wk("config", "long-words", "off")
+    check("long words turned on meanwhile are taken", status == 200, str(status))
+
+    # Stopping the server while a search runs ends the search and its files, and says so.
+    stream = os.path.join(work, "stream.txt")
+    running = subprocess.Popen(["curl", "-s", "-o", stream, base + "/api/search?" + long_search])
     time.sleep(1)
 finally:
     server.send_signal(2)
@@ -384,6 +395,11 @@ finally:
         code = "killed"
     check("Ctrl-C stops the server", code == 0, str(code))
     check("and the searches it ran, with their files", settled() == [])
+    running.wait(timeout=10)
+    with open(stream) as f:
+        last = f.read().splitlines()[-1:]
+    check("a stream cut short by the stop ends with an error", last and "error" in json.loads(
+        last[0]), str(last))
     shutil.rmtree(work, ignore_errors=True)
 
 suite.finish()

@@ -4,6 +4,7 @@
 
 #include "app/select_dictionaries.h"
 #include "engine/base/message_port.h"
+#include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 
 namespace wk::web {
@@ -25,9 +26,10 @@ std::mutex changes;
 
 }  // namespace
 
-nlohmann::json dictionaryList(const ConfigData& config) {
+nlohmann::json dictionaryList() {
   Collected quiet;  // "no dictionaries" and the like: the empty list says it
   ScopedThreadMessagePort scoped(&quiet);
+  const ConfigData config;
   const auto catalogue = DictionaryNames::open(config);
   nlohmann::json list = nlohmann::json::array();
   for (size_t i = 0; i < catalogue->count(); ++i) {
@@ -37,16 +39,16 @@ nlohmann::json dictionaryList(const ConfigData& config) {
     list.push_back({{"name", name},
                     {"file", file},
                     {"words", entry.header.wordCount},
-                    {"selected", entry.header.selected}});
+                    {"selected", entry.header.selected != 0}});
   }
   return list;
 }
 
-int selectDictionary(const ConfigData& config, const std::string& name, bool selected,
-                     std::string& error) {
+int selectDictionary(const std::string& name, bool selected, std::string& error) {
   std::lock_guard<std::mutex> lock(changes);
   Collected said;
   ScopedThreadMessagePort scoped(&said);
+  const ConfigData config;
   const auto catalogue = DictionaryNames::open(config);
   said.texts.clear();  // what the scan said is no answer to this request
   const std::string path = app::existingOrRefuse(*catalogue, name);

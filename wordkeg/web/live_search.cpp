@@ -8,6 +8,7 @@
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/base/wordkeg_exception.h"
+#include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
@@ -122,20 +123,30 @@ void LiveSearch::cancelAll() {
   for (LiveSearch* search : every) search->stop();
 }
 
+void LiveSearch::waitAllEnded(int ms) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < until) {
+    {
+      std::lock_guard<std::mutex> lock(everyMutex);
+      if (every.empty()) return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 void LiveSearch::stop() {
-  queue_.close();
+  // A results stream says it was cut short; a report's answer is broken off (provide).
+  stopped_ = true;
+  queue_.finish(jsonLine(json{{"error", "The server stopped: the search was ended."}}));
   if (SubsetBuilder* builder = builder_.load()) builder->cancel();
   if (searching_) run_.worker()->cancel();
 }
 
-std::unique_ptr<LiveSearch> LiveSearch::start(const ConfigData& config,
-                                              const app::SearchJobOptions& options, Form form,
+std::unique_ptr<LiveSearch> LiveSearch::start(const app::SearchJobOptions& options, Form form,
                                               std::string& refusal) {
   CollectingPort port;
   ScopedThreadMessagePort scoped(&port);
-  // The catalogue as it stands now: another program may have changed the selection.
-  std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(config);
-  std::unique_ptr<LiveSearch> search(new LiveSearch(std::move(catalogue), {}));
+  std::unique_ptr<LiveSearch> search(new LiveSearch());
   if (!app::checkSearchJob(*search->catalogue_, options, search->fields_, search->chosen_) ||
       !app::startSearchJob(search->run_, search->fields_, options, !search->chosen_.empty())) {
     refusal = joined(port.texts);
@@ -154,10 +165,12 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const ConfigData& config,
   return search;
 }
 
-LiveSearch::LiveSearch(std::unique_ptr<DictionaryNames> catalogue, std::vector<std::string> notes)
-    : catalogue_(std::move(catalogue)),
+// The home and its catalogue as they stand now: another program may have changed the ini or the
+// selection since the server started.
+LiveSearch::LiveSearch()
+    : config_(std::make_unique<ConfigData>()),
+      catalogue_(DictionaryNames::open(*config_)),
       run_(*catalogue_),
-      notes_(std::move(notes)),
       queue_(kQueueBytes) {
   std::lock_guard<std::mutex> lock(everyMutex);
   every.insert(this);
@@ -237,14 +250,18 @@ void LiveSearch::writeReportOut() {
   std::fclose(out);
 }
 
-bool LiveSearch::foundNothingWithin(int ms) {
+int LiveSearch::reportRefusalWithin(int ms, std::string& why) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   while (!ended_ && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  return ended_ && (!whole_ || run_.store().entryCount() == 0);
+  if (!ended_) return 0;
+  why = app::writeFailureText(run_.store());
+  if (!why.empty()) return 500;
+  return !whole_ || run_.store().entryCount() == 0 ? 404 : 0;
 }
 
 bool LiveSearch::provide(httplib::DataSink& sink) {
+  if (form_ == Form::kReport && stopped_) return false;
   bool closed = false;
   std::string out = queue_.takeAll(kPumpMs, closed);
   const auto now = std::chrono::steady_clock::now();

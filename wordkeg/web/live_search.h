@@ -52,11 +52,11 @@ class LineQueue {
 
 class LiveSearch {
  public:
-  // Checks `options` on the calling thread as the command line would. Refused: null, and
-  // `refusal` holds the program's message(s).
+  // Checks `options` on the calling thread as the command line would, on the home in the
+  // working directory as its ini says now (another program may have changed it). Refused: null,
+  // and `refusal` holds the program's message(s).
   enum class Form { kResults, kReport };
-  static std::unique_ptr<LiveSearch> start(const ConfigData& config,
-                                           const app::SearchJobOptions& options, Form form,
+  static std::unique_ptr<LiveSearch> start(const app::SearchJobOptions& options, Form form,
                                            std::string& refusal);
   ~LiveSearch();  // cancels the search if it runs, and waits for its thread
   LiveSearch(const LiveSearch&) = delete;
@@ -68,11 +68,15 @@ class LiveSearch {
   // Ends every live search of the process (the server stops): each answer ends, each search
   // stops at its next word and removes its working files.
   static void cancelAll();
-  // True when the search ended within `ms` having found nothing (a report then has no text).
-  bool foundNothingWithin(int ms);
+  // Waits up to `ms` for every live search to have ended (its answer done).
+  static void waitAllEnded(int ms);
+  // Whether a report can be given, once the search has ended or `ms` have passed: 0 when it
+  // can (or the search still runs), 404 when the search found nothing, 500 when it could not
+  // keep its results (`why` then says why).
+  int reportRefusalWithin(int ms, std::string& why);
 
  private:
-  LiveSearch(std::unique_ptr<DictionaryNames> catalogue, std::vector<std::string> notes);
+  LiveSearch();
   void work();
   void stop();  // closes the answer and cancels the search
   // The report of the ended search into the queue, written as the client reads it.
@@ -80,6 +84,7 @@ class LiveSearch {
   // The last line(s): the counts, or the error with what was said (`messages`).
   std::string ending(bool completed, const std::vector<std::string>& messages);
 
+  std::unique_ptr<ConfigData> config_;
   std::unique_ptr<DictionaryNames> catalogue_;
   app::SearchRun run_;
   SearchFields fields_;
@@ -88,6 +93,7 @@ class LiveSearch {
   Form form_ = Form::kResults;
   std::string optionsText_;  // the options beyond the window's, for the report's header
   std::atomic<bool> ended_{false};
+  std::atomic<bool> stopped_{false};  // the server stops: the answer ends as cut short
   bool whole_ = false;  // the search ran to its end (or its limit): a report may be given
   LineQueue queue_;
   std::thread thread_;

@@ -36,9 +36,22 @@ namespace wk::web {
 namespace {
 
 constexpr int kRetryAfterSeconds = 2;
-constexpr int kReportWaitMs = 400;  // for a search that finds nothing to say so
+constexpr int kReportWaitMs = 400;
+constexpr int kStopGraceMs = 2000;  // for the live searches' answers to end when stopping  // for a
+                                    // search that finds nothing to say so
 constexpr int kSpareThreads = 64;  // beside the searches' slots
 constexpr int kHeaderSeconds = 4;  // for a request to arrive whole
+
+// The request has arrived whole: its connection is no longer held to the header deadline.
+void arrived(const httplib::Request& req) {
+  requestArrived(req.remote_addr, req.remote_port);
+}
+
+bool expectsBody(const httplib::Request& req) {
+  const std::string length =
+      req.has_header("Content-Length") ? req.get_header_value("Content-Length") : "0";
+  return length != "0" || req.has_header("Transfer-Encoding");
+}
 
 // Refuses (400) a request with a parameter other than `known`, or one given twice.
 bool onlyKnown(const httplib::Request& req, const std::set<std::string>& known,
@@ -56,11 +69,11 @@ bool onlyKnown(const httplib::Request& req, const std::set<std::string>& known,
   return true;
 }
 
-void handleDictionaries(const ConfigData& config, httplib::Response& res) {
-  res.set_content(jsonLine(dictionaryList(config)), "application/json");
+void handleDictionaries(httplib::Response& res) {
+  res.set_content(jsonLine(dictionaryList()), "application/json");
 }
 
-void handleSelect(const ConfigData& config, const httplib::Request& req, httplib::Response& res) {
+void handleSelect(const httplib::Request& req, httplib::Response& res) {
   if (!onlyKnown(req, {"name", "selected"}, res)) return;
   const std::string name = req.get_param_value("name");
   const std::string selected = req.get_param_value("selected");
@@ -68,8 +81,8 @@ void handleSelect(const ConfigData& config, const httplib::Request& req, httplib
   if (name.find('\0') != std::string::npos)
     return sendError(res, 400, "name holds a NUL character");
   std::string error;
-  const int status = selectDictionary(config, name, selected == "1", error);
-  if (status == 0) return handleDictionaries(config, res);
+  const int status = selectDictionary(name, selected == "1", error);
+  if (status == 0) return handleDictionaries(res);
   if (status == 404)
     return sendError(res, 404, "There is no dictionary called " + name.substr(0, 255));
   sendError(res, status, error);
@@ -85,8 +98,7 @@ std::shared_ptr<void> slotOrBusy(SearchSlots& slots, httplib::Response& res) {
   return nullptr;
 }
 
-void handleSearch(const ConfigData& config, SearchSlots& slots, const httplib::Request& req,
-                  httplib::Response& res) {
+void handleSearch(SearchSlots& slots, const httplib::Request& req, httplib::Response& res) {
   const SearchQuery query = searchQuery(req.params);
   if (!query.error.empty()) return sendError(res, 400, query.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "application/x-ndjson");
@@ -94,15 +106,14 @@ void handleSearch(const ConfigData& config, SearchSlots& slots, const httplib::R
   if (!slot) return;
   std::string refusal;
   std::shared_ptr<LiveSearch> search =
-      LiveSearch::start(config, query.options, LiveSearch::Form::kResults, refusal);
+      LiveSearch::start(query.options, LiveSearch::Form::kResults, refusal);
   if (!search) return sendError(res, 400, refusal);
   res.set_header("Cache-Control", "no-store");
   provide(res, req.version == "HTTP/1.0", "application/x-ndjson",
           [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
 }
 
-void handleReport(const ConfigData& config, SearchSlots& slots, const httplib::Request& req,
-                  httplib::Response& res) {
+void handleReport(SearchSlots& slots, const httplib::Request& req, httplib::Response& res) {
   const SearchQuery query = searchQuery(req.params);
   if (!query.error.empty()) return sendError(res, 400, query.error);
   if (req.method == "HEAD") return res.set_header("Content-Type", "text/plain; charset=utf-8");
@@ -110,11 +121,12 @@ void handleReport(const ConfigData& config, SearchSlots& slots, const httplib::R
   if (!slot) return;
   std::string refusal;
   std::shared_ptr<LiveSearch> search =
-      LiveSearch::start(config, query.options, LiveSearch::Form::kReport, refusal);
+      LiveSearch::start(query.options, LiveSearch::Form::kReport, refusal);
   if (!search) return sendError(res, 400, refusal);
-  // A search that ends at once with nothing has no report to give.
-  if (search->foundNothingWithin(kReportWaitMs))
-    return sendError(res, 404, "Nothing was found: there is no report.");
+  // A search that ends at once with nothing (or that could not keep its results) has no report.
+  std::string why;
+  if (const int status = search->reportRefusalWithin(kReportWaitMs, why); status != 0)
+    return sendError(res, status, status == 404 ? "Nothing was found: there is no report." : why);
   res.set_header("Content-Disposition", "attachment; filename=\"wordkeg-results.txt\"");
   provide(res, req.version == "HTTP/1.0", "text/plain; charset=utf-8",
           [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
@@ -131,14 +143,14 @@ const char* reasonOf(int status) {
   }
 }
 
-void addRoutes(httplib::Server& server, const RequestGate& gate, SearchSlots& slots,
-               const ConfigData& config) {
+void addRoutes(httplib::Server& server, const RequestGate& gate, SearchSlots& slots) {
   server.set_default_headers(securityHeaders());
   server.set_pre_routing_handler([&gate](const httplib::Request& req, httplib::Response& res) {
     // Every answer is a stream made as it goes: a range of it cannot be served, and the HTTP
     // library would answer 206 with the whole stream. The whole answer it is, 200.
     const_cast<httplib::Request&>(req).ranges.clear();
-    requestArrived(req.remote_addr, req.remote_port);
+    // A request with a body has arrived once its body has (its handler says so).
+    if (!expectsBody(req)) arrived(req);
     std::string why;
     if (const int status = gate.refusal(req, why); status != 0) {
       sendError(res, status, why);
@@ -146,23 +158,29 @@ void addRoutes(httplib::Server& server, const RequestGate& gate, SearchSlots& sl
     }
     return httplib::Server::HandlerResponse::Unhandled;
   });
-  server.Get("/", [](const httplib::Request&, httplib::Response& res) {
+  server.Get("/", [](const httplib::Request& req, httplib::Response& res) {
+    arrived(req);
     res.set_content(pageHtml(), "text/html; charset=utf-8");
   });
-  server.Get("/page.js", [](const httplib::Request&, httplib::Response& res) {
+  server.Get("/page.js", [](const httplib::Request& req, httplib::Response& res) {
+    arrived(req);
     res.set_content(pageScript(), "text/javascript; charset=utf-8");
   });
   server.Get("/api/search", [&](const httplib::Request& req, httplib::Response& res) {
-    handleSearch(config, slots, req, res);
+    arrived(req);
+    handleSearch(slots, req, res);
   });
   server.Get("/api/report", [&](const httplib::Request& req, httplib::Response& res) {
-    handleReport(config, slots, req, res);
+    arrived(req);
+    handleReport(slots, req, res);
   });
-  server.Get("/api/dictionaries", [&config](const httplib::Request& req, httplib::Response& res) {
-    if (onlyKnown(req, {}, res)) handleDictionaries(config, res);
+  server.Get("/api/dictionaries", [](const httplib::Request& req, httplib::Response& res) {
+    arrived(req);
+    if (onlyKnown(req, {}, res)) handleDictionaries(res);
   });
-  server.Post("/api/dictionaries", [&config](const httplib::Request& req, httplib::Response& res) {
-    handleSelect(config, req, res);
+  server.Post("/api/dictionaries", [](const httplib::Request& req, httplib::Response& res) {
+    arrived(req);
+    handleSelect(req, res);
   });
   // Every refusal answers JSON, also those the HTTP library makes itself; a raw ? in a value is
   // said to be one.
@@ -254,10 +272,9 @@ int serve(const ServeOptions& options) {
                  ec.message().c_str());
     return 2;
   }
-  const ConfigData& config = app::processConfig();
-  std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(config);
+  std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(app::processConfig());
   InstanceMarker marker(*catalogue);
-  addRoutes(server, gate, slots, config);
+  addRoutes(server, gate, slots);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0
                                : server.bind_to_port(options.listen, port);
@@ -282,8 +299,10 @@ int serve(const ServeOptions& options) {
     int signal = 0;
     sigwait(&stops, &signal);
     if (finished) return;
-    server.stop();
+    // The searches end first, each answer saying so, while the server still writes answers.
     LiveSearch::cancelAll();
+    LiveSearch::waitAllEnded(kStopGraceMs);
+    server.stop();
     sigwait(&stops, &signal);
     if (!finished) _exit(128 + signal);
   });

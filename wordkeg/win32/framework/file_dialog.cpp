@@ -26,7 +26,13 @@ std::string askFileName(const FileDialog& request, bool save, DWORD* filterIndex
   ofn.lpstrTitle = request.title ? title.c_str() : nullptr;
   ofn.lpstrDefExt = request.defaultExtension ? extension.c_str() : nullptr;
   ofn.Flags = request.flags;
+  // The working directory is the program's home, and the open dialog moves it as the user
+  // browses whatever OFN_NOCHANGEDIR says: it is put back however the dialog ends.
+  std::wstring home(GetCurrentDirectoryW(0, nullptr), L'\0');
+  const bool known = !home.empty() && GetCurrentDirectoryW(static_cast<DWORD>(home.size()),
+                                                           home.data()) == home.size() - 1;
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (known) SetCurrentDirectoryW(home.c_str());
   if (filterIndex) *filterIndex = ofn.nFilterIndex;
   return chosen ? wf::narrow(file) : "";
 }
