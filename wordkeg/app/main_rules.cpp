@@ -50,14 +50,16 @@ void reportThreadNotStarted() {
   showMessageIds(kNoThread, kErrorCaption, mb::kIconStop | mb::kOk);
 }
 
-bool runShowingErrors(Operation& operation) {
+bool runShowingErrors(Operation& operation, bool* threw) {
   std::string error;
   try {
     return operation.run();
   } catch (const WordkegException& e) {
+    if (threw) *threw = true;
     if (e.shown()) return false;
     error = e.text();
   } catch (const std::exception& e) {
+    if (threw) *threw = true;
     error = e.what();
   }
   showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk | mb::kTaskModal);

@@ -46,7 +46,7 @@ bool confirmCancel(Operation& operation, int textId, int captionId);
 void reportThreadNotStarted();
 
 // Runs `operation` on the calling (worker) thread. An exception is shown in a task-modal box
-// with caption "Wordkeg Exception" and counts as failed.
-bool runShowingErrors(Operation& operation);
+// with caption "Wordkeg Exception" and counts as failed; `threw` (may be null) is then set.
+bool runShowingErrors(Operation& operation, bool* threw = nullptr);
 
 }  // namespace wk::app

@@ -184,49 +184,50 @@ CLI::Validator letterCount(int lowest = 1) {
 void addSearchCommands(CLI::App& app, Options& o) {
   auto* search = app.add_subcommand("search", "find words or word sequences (results on stdout)");
   search
-      ->add_option("FIND", o.search.find,
+      ->add_option("FIND", o.search.job.fields.find,
                    "pattern: letters, ? one letter, * any letters, digits, blanks, !")
       ->required();
-  search->add_option("--from", o.search.from, "the letters the answer is made from");
-  search->add_option("--include", o.search.include, "letters every result must contain");
-  search->add_option("--exclude", o.search.exclude, "letters no result may contain");
-  search->add_flag("--use-all", o.search.useAll, "use every FROM letter (the default)");
+  search->add_option("--from", o.search.job.fields.from, "the letters the answer is made from");
+  search->add_option("--include", o.search.job.fields.include, "letters every result must contain");
+  search->add_option("--exclude", o.search.job.fields.exclude, "letters no result may contain");
+  search->add_flag("--use-all", o.search.job.fields.useAll, "use every FROM letter (the default)");
   search->add_flag("--no-use-all", o.noUseAll, "do not require every FROM letter");
-  search->add_flag("--suppress-permutations", o.search.suppressPermutations,
+  search->add_flag("--suppress-permutations", o.search.job.fields.suppressPermutations,
                    "one order of each word set");
-  search->add_option("--dict", o.search.dictionaries, "search only this dictionary (repeatable)");
+  search->add_option("--dict", o.search.job.dictionaries,
+                     "search only this dictionary (repeatable)");
   search->add_option("--save", o.search.save,
                      "save as FILE.wkg (results pair) or any other extension (report)");
   search->add_flag("--force", o.force, "replace an existing --save file without asking");
   search->footer(kSearchExamples);
-  search->add_option("--limit", o.search.limit, "stop after N results")
+  search->add_option("--limit", o.search.job.limit, "stop after N results")
       ->type_name("N")
       ->check(wholeNumber(1, std::numeric_limits<int>::max()));
-  search->add_option("--min-length", o.search.minLength, "every word at least N letters long")
+  search->add_option("--min-length", o.search.job.minLength, "every word at least N letters long")
       ->type_name("N")
       ->check(letterCount());
-  search->add_option("--max-length", o.search.maxLength, "every word at most N letters long")
+  search->add_option("--max-length", o.search.job.maxLength, "every word at most N letters long")
       ->type_name("N")
       ->check(letterCount());
-  search->add_flag("--distinct", o.search.distinct,
+  search->add_flag("--distinct", o.search.job.distinct,
                    "each result once, whatever its case or dictionary");
   search
-      ->add_option("--blanks", o.search.blanks,
+      ->add_option("--blanks", o.search.job.blanks,
                    "N blank tiles beside the FROM letters, each standing for any letter")
       ->type_name("N")
       ->check(letterCount(0));
-  search->add_flag("--longest-first", o.search.longestFirst,
+  search->add_flag("--longest-first", o.search.job.longestFirst,
                    "single-word results longest first, once all are found");
   search->add_flag("--progress-lines", o.search.progressLines,
                    "the running counts as lines on stderr, for programs that read them");
   search->callback([&] {
-    if (o.search.maxLength > 0 && o.search.maxLength < o.search.minLength)
+    if (o.search.job.maxLength > 0 && o.search.job.maxLength < o.search.job.minLength)
       throw CLI::ValidationError("--max-length", "is less than --min-length");
-    if (o.search.blanks > 0 && o.search.from.empty())
+    if (o.search.job.blanks > 0 && o.search.job.fields.from.empty())
       throw CLI::ValidationError("--blanks", "needs the FROM letters (--from) they go with");
-    if (o.noUseAll) o.search.useAll = false;
+    if (o.noUseAll) o.search.job.fields.useAll = false;
     // Names and phrases are typed with their blanks ("Clint Eastwood"): the letters are the same.
-    std::erase(o.search.from, ' ');
+    std::erase(o.search.job.fields.from, ' ');
     o.command = [&](DictionaryNames& c) { return runSearch(c, o.search); };
   });
   auto* results = app.add_subcommand("results", "saved results");

@@ -100,21 +100,8 @@ void printLongestFirst(ResultStore& store) {
 
 }  // namespace
 
-app::SearchJobOptions jobOptionsOf(const SearchOptions& o) {
-  app::SearchJobOptions job;
-  job.fields = {o.find, o.from, o.include, o.exclude, o.useAll, o.suppressPermutations};
-  job.dictionaries = o.dictionaries;
-  job.limit = o.limit;
-  job.minLength = o.minLength;
-  job.maxLength = o.maxLength;
-  job.blanks = o.blanks;
-  job.distinct = o.distinct;
-  job.longestFirst = o.longestFirst;
-  return job;
-}
-
 int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
-  const app::SearchJobOptions job = jobOptionsOf(o);
+  const app::SearchJobOptions& job = o.job;
   if (o.progressLines) reportProgressLines();
   SearchFields fields;
   std::vector<const DictionaryName*> chosen;
@@ -132,7 +119,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (!app::startSearchJob(run, fields, job, !chosen.empty())) return exit_code::kRefused;
   // Each result printed the moment it is kept (or, longest first, once the search has ended);
   // a reader that left (head) ends the search at once, as Ctrl-C would.
-  if (!o.longestFirst)
+  if (!job.longestFirst)
     run.store().setListener([&run](std::string_view line) {
       if (!printLine(line) && run.worker()) run.worker()->cancel();
     });
@@ -148,7 +135,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   ResultsHeader header = resultsHeaderFor(fields, checked);
   header.options = app::optionsText(job);
   store.finish(header);
-  if (o.longestFirst) printLongestFirst(store);
+  if (job.longestFirst) printLongestFirst(store);
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%s\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), std::to_string(checked).c_str());

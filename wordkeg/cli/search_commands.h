@@ -4,25 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "app/search_job.h"
+
 namespace wk {
 class DictionaryNames;
 }
 
 namespace wk::cli {
 
+// The search as every program outside the window asks it, and the command line's own options.
 struct SearchOptions {
-  std::string find, from, include, exclude;
-  bool useAll = true;
-  bool suppressPermutations = false;
-  std::vector<std::string> dictionaries;  // empty: the selected ones
+  app::SearchJobOptions job;
   std::string save;
-  int limit = 0;      // stop after this many results; 0: all
-  int minLength = 0;  // every word of a result at least (at most) this long; 0: any
-  int maxLength = 0;
-  bool distinct = false;  // each result once, whatever its case
-  int blanks = 0;         // tiles beside FROM that stand for any letter
   bool progressLines = false;  // the running counts as lines on stderr
-  bool longestFirst = false;   // single words printed longest first once all are found
 };
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& options);

@@ -3,23 +3,12 @@
 #include <vector>
 
 #include "app/select_dictionaries.h"
-#include "engine/base/message_port.h"
+#include "collecting_port.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 
 namespace wk::web {
 namespace {
-
-// The messages of one request, for its answer.
-class Collected : public MessagePort {
- public:
-  int show(const std::string& text, const std::string&, unsigned style) override {
-    texts += (texts.empty() ? "" : "\n") + text;
-    return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
-  }
-  void beep() override {}
-  std::string texts;
-};
 
 // One change of the selection at a time: each writes the headers of the dictionaries it read.
 std::mutex changes;
@@ -27,7 +16,7 @@ std::mutex changes;
 }  // namespace
 
 nlohmann::json dictionaryList() {
-  Collected quiet;  // "no dictionaries" and the like: the empty list says it
+  CollectingPort quiet;  // "no dictionaries" and the like: the empty list says it
   ScopedThreadMessagePort scoped(&quiet);
   const ConfigData config;
   const auto catalogue = DictionaryNames::open(config);
@@ -46,19 +35,19 @@ nlohmann::json dictionaryList() {
 
 int selectDictionary(const std::string& name, bool selected, std::string& error) {
   std::lock_guard<std::mutex> lock(changes);
-  Collected said;
+  CollectingPort said;
   ScopedThreadMessagePort scoped(&said);
   const ConfigData config;
   const auto catalogue = DictionaryNames::open(config);
   said.texts.clear();  // what the scan said is no answer to this request
   const std::string path = app::existingOrRefuse(*catalogue, name);
   if (path.empty()) {
-    error = said.texts;
+    error = CollectingPort::joined(said.texts);
     return 404;
   }
   catalogue->setSelected(path, selected);
   if (catalogue->writeBack()) return 0;
-  error = said.texts;
+  error = CollectingPort::joined(said.texts);
   return 409;
 }
 

@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <set>
 
+#include "app/main_rules.h"
 #include "app/select_dictionaries.h"
+#include "collecting_port.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
-#include "engine/base/wordkeg_exception.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/search/result_store.h"
@@ -23,18 +24,6 @@ namespace {
 constexpr size_t kQueueBytes = 256 * 1024;
 constexpr int kPumpMs = 200;
 
-// The messages of a request's checks, kept for its answer; questions are answered as the
-// command line answers them without a terminal (OK goes on, Yes/No is No).
-class CollectingPort : public MessagePort {
- public:
-  int show(const std::string& text, const std::string&, unsigned style) override {
-    texts.push_back(app::withoutButtons(text));
-    return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
-  }
-  void beep() override {}
-  std::vector<std::string> texts;
-};
-
 // The messages of a running search: each a line of its answer, and kept for its ending.
 class StreamPort : public CollectingPort {
  public:
@@ -48,30 +37,6 @@ class StreamPort : public CollectingPort {
  private:
   LineQueue& queue_;
 };
-
-std::string joined(const std::vector<std::string>& texts) {
-  std::string text;
-  for (const std::string& t : texts) text += (text.empty() ? "" : "\n") + t;
-  return text;
-}
-
-// Runs `operation` here; false when it did not complete, `threw` set when an exception ended it
-// (shown, as the command line shows it).
-bool runHere(Operation& operation, bool& threw) {
-  std::string error;
-  try {
-    return operation.run();
-  } catch (const WordkegException& e) {
-    threw = true;
-    if (e.shown()) return false;
-    error = e.text();
-  } catch (const std::exception& e) {
-    threw = true;
-    error = e.what();
-  }
-  showMessage(error, str(kExceptionCaption), mb::kIconStop | mb::kOk);
-  return false;
-}
 
 }  // namespace
 
@@ -149,7 +114,7 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const app::SearchJobOptions& optio
   std::unique_ptr<LiveSearch> search(new LiveSearch());
   if (!app::checkSearchJob(*search->catalogue_, options, search->fields_, search->chosen_) ||
       !app::startSearchJob(search->run_, search->fields_, options, !search->chosen_.empty())) {
-    refusal = joined(port.texts);
+    refusal = CollectingPort::joined(port.texts);
     if (refusal.empty()) refusal = "The search was refused.";
     return nullptr;
   }
@@ -192,7 +157,7 @@ void LiveSearch::work() {
   bool threw = false, analysed = true;
   const auto analyse = [&](SubsetBuilder& builder) {
     builder_ = &builder;
-    const bool ran = runHere(builder, threw);
+    const bool ran = app::runShowingErrors(builder, &threw);
     builder_ = nullptr;
     // No word can be made from the letters: a search that found nothing, not a failure.
     analysed = ran || (builder.matches() == 0 && !threw);
@@ -201,7 +166,7 @@ void LiveSearch::work() {
   bool completed = analysed;
   if (run_.prepare(chosen_, analyse)) {
     searching_ = true;
-    completed = runHere(*run_.worker(), threw);
+    completed = app::runShowingErrors(*run_.worker(), &threw);
     run_.finished();
   }
   // Only a whole answer makes a report, as only one is saved.
@@ -221,10 +186,11 @@ std::string LiveSearch::ending(bool completed, const std::vector<std::string>& m
   std::vector<std::string> said = messages;
   if (const std::string failure = app::writeFailureText(store); !failure.empty()) {
     said.push_back(failure);
-    return jsonLine(json{{"error", joined(said)}});
+    return jsonLine(json{{"error", CollectingPort::joined(said)}});
   }
   if (!completed && found == 0)
-    return jsonLine(json{{"error", said.empty() ? "The search ended early." : joined(said)}});
+    return jsonLine(
+        json{{"error", said.empty() ? "The search ended early." : CollectingPort::joined(said)}});
   std::string out;
   if (const std::string note = app::nothingFoundNote(run_, found); !note.empty())
     out = jsonLine(json{{"message", note}});

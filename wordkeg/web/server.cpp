@@ -98,37 +98,49 @@ std::shared_ptr<void> slotOrBusy(SearchSlots& slots, httplib::Response& res) {
   return nullptr;
 }
 
-void handleSearch(SearchSlots& slots, const httplib::Request& req, httplib::Response& res) {
+// The search a request asks for, started in a slot of its own; null after answering (400 for a
+// refusal, 503 when the server is busy; a HEAD request gets only `type`).
+std::shared_ptr<LiveSearch> startSearch(SearchSlots& slots, LiveSearch::Form form, const char* type,
+                                        const httplib::Request& req, httplib::Response& res,
+                                        std::shared_ptr<void>& slot) {
   const SearchQuery query = searchQuery(req.params);
-  if (!query.error.empty()) return sendError(res, 400, query.error);
-  if (req.method == "HEAD") return res.set_header("Content-Type", "application/x-ndjson");
-  std::shared_ptr<void> slot = slotOrBusy(slots, res);
-  if (!slot) return;
+  if (!query.error.empty()) {
+    sendError(res, 400, query.error);
+    return nullptr;
+  }
+  if (req.method == "HEAD") {
+    res.set_header("Content-Type", type);
+    return nullptr;
+  }
+  slot = slotOrBusy(slots, res);
+  if (!slot) return nullptr;
   std::string refusal;
-  std::shared_ptr<LiveSearch> search =
-      LiveSearch::start(query.options, LiveSearch::Form::kResults, refusal);
-  if (!search) return sendError(res, 400, refusal);
+  std::shared_ptr<LiveSearch> search = LiveSearch::start(query.options, form, refusal);
+  if (!search) sendError(res, 400, refusal);
+  return search;
+}
+
+void handleSearch(SearchSlots& slots, const httplib::Request& req, httplib::Response& res) {
+  const char* type = "application/x-ndjson";
+  std::shared_ptr<void> slot;
+  const auto search = startSearch(slots, LiveSearch::Form::kResults, type, req, res, slot);
+  if (!search) return;
   res.set_header("Cache-Control", "no-store");
-  provide(res, req.version == "HTTP/1.0", "application/x-ndjson",
+  provide(res, req.version == "HTTP/1.0", type,
           [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
 }
 
 void handleReport(SearchSlots& slots, const httplib::Request& req, httplib::Response& res) {
-  const SearchQuery query = searchQuery(req.params);
-  if (!query.error.empty()) return sendError(res, 400, query.error);
-  if (req.method == "HEAD") return res.set_header("Content-Type", "text/plain; charset=utf-8");
-  std::shared_ptr<void> slot = slotOrBusy(slots, res);
-  if (!slot) return;
-  std::string refusal;
-  std::shared_ptr<LiveSearch> search =
-      LiveSearch::start(query.options, LiveSearch::Form::kReport, refusal);
-  if (!search) return sendError(res, 400, refusal);
+  const char* type = "text/plain; charset=utf-8";
+  std::shared_ptr<void> slot;
+  const auto search = startSearch(slots, LiveSearch::Form::kReport, type, req, res, slot);
+  if (!search) return;
   // A search that ends at once with nothing (or that could not keep its results) has no report.
   std::string why;
   if (const int status = search->reportRefusalWithin(kReportWaitMs, why); status != 0)
     return sendError(res, status, status == 404 ? "Nothing was found: there is no report." : why);
   res.set_header("Content-Disposition", "attachment; filename=\"wordkeg-results.txt\"");
-  provide(res, req.version == "HTTP/1.0", "text/plain; charset=utf-8",
+  provide(res, req.version == "HTTP/1.0", type,
           [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
 }
 
