@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <regex>
@@ -16,6 +17,7 @@
 #include "../engine/test_home.h"
 #include "app/process_home.h"
 #include "engine/base/string_table.h"
+#include "engine/config/config_data.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/word_order.h"
@@ -24,6 +26,7 @@
 namespace wk::test {
 namespace {
 
+namespace fs = std::filesystem;
 using Words = std::vector<std::string>;
 
 Words sorted(Words words) {
@@ -578,6 +581,26 @@ TEST_F(SearchRunTest, SearchesOnTwoThreadsGiveWhatEachGivesAlone) {
   EXPECT_LT(stopped.words.size(), aloneB.words.size());
   EXPECT_TRUE(sideB.completed);
   EXPECT_EQ(sideB.words, aloneB.words);
+  // A second home, named by its path (not the working directory), searched beside the first.
+  const fs::path other = fs::current_path() / "other";
+  fs::create_directories(other / "lexicons");
+  fs::copy(lexPath("one"), other / "lexicons" / "one.lex");
+  fs::copy(lexPath("two"), other / "lexicons" / "two.lex");
+  std::unique_ptr<DictionaryNames> otherNames;
+  {
+    const ConfigData otherConfig(other.string());
+    otherNames = DictionaryNames::open(otherConfig);
+    std::thread there([&] { sideA = searchAlone(*otherNames, a.find, a.from, a.memory); });
+    std::thread here([&] { sideB = searchAlone(names, b.find, b.from, b.memory); });
+    there.join();
+    here.join();
+    otherNames.reset();
+  }
+  EXPECT_EQ(sideA.words, aloneA.words);
+  EXPECT_EQ(sideA.checked, aloneA.checked);
+  EXPECT_EQ(sideB.words, aloneB.words);
+  EXPECT_TRUE(fs::is_regular_file(other / "wordkeg.ini"));
+  EXPECT_TRUE(fs::is_empty(other / "temp"));
 }
 
 }  // namespace

@@ -18,10 +18,20 @@ std::unique_ptr<DictionaryNames>& catalogue() {
   return instance;
 }
 
+std::string& home() {
+  static std::string path = ".";
+  return path;
+}
+
 }  // namespace
 
+void useProcessHome(const std::string& path) {
+  home() = path;
+  config().reset();
+}
+
 ConfigData& processConfig() {
-  if (!config()) config() = std::make_unique<ConfigData>();
+  if (!config()) config() = std::make_unique<ConfigData>(home());
   return *config();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The process's one home, as the window and the command line open it: its configuration (the
-// ini in the working directory) and the catalogue of its dictionaries, made at first use. The
+// ini in the home folder: the working directory unless useProcessHome named another) and the
+// catalogue of its dictionaries, made at first use. The
 // entry points take them from here and pass them on by reference; the engine holds neither (a
 // server opens a catalogue per request: DictionaryNames::open).
+#include <string>
+
 namespace wk {
 class ConfigData;
 class DictionaryNames;
@@ -10,6 +13,8 @@ class DictionaryNames;
 
 namespace wk::app {
 
+// The home the next processConfig() reads; "." (the working directory) until set.
+void useProcessHome(const std::string& home);
 // Reads (or makes) the ini at first use, reporting problems through the message port.
 ConfigData& processConfig();
 // The next processConfig() reads the ini again (a new home; the tests).

@@ -285,18 +285,18 @@ class QuietEmptyHome : public MessagePort {
   MessagePort* next_;
 };
 
-// Runs `o.command` in `home` with this copy's instance marker, as the Windows program does. A
+// Runs `o.command` on the home `home` (the process stays where it was started) with this copy's instance marker, as the Windows program does. A
 // command that only reads goes on without one where the home cannot be written.
 int runInHome(const std::string& home, const Options& o) {
   const auto& command = o.command;
   const bool readsOnly = o.readsOnly;
   std::error_code ec;
   fs::create_directories(home, ec);
-  fs::current_path(home, ec);
-  if (ec) {
+  if (!fs::is_directory(home, ec)) {
     std::fprintf(stderr, "%s%s\n", loadString(kUnableToFindFile), home.c_str());
     return exit_code::kRefused;
   }
+  app::useProcessHome(home);
   int status = exit_code::kRefused;
   try {
     DictionaryNames& catalogue = [&o]() -> DictionaryNames& {
@@ -356,13 +356,16 @@ int runCli(int argc, char** argv) {
     const int code = app.exit(e);
     return code == 0 ? 0 : exit_code::kRefused;
   }
-  // A word list named relative to where the user stands must survive the move into the home.
+  // Named in full, as the messages about them have always named them.
   for (std::string* path : {&o.wordList, &o.search.save, &o.out})
     if (!path->empty() && *path != "-") *path = fs::absolute(*path).string();
   if (!o.name.empty() && o.command && app.got_subcommand("results"))
     o.name = fs::absolute(o.name).string();
-  if (o.serve) return runServer(fs::absolute(homeDirectory(o)).lexically_normal().string(),
-                                o.port, o.listen, o.allowedHosts);
+  if (o.serve) {
+    fs::path home = fs::absolute(homeDirectory(o)).lexically_normal();
+    if (!home.has_filename()) home = home.parent_path();  // "h/" names the folder h
+    return runServer(home.string(), o.port, o.listen, o.allowedHosts);
+  }
   TerminalPort port(o.yes || o.force);
   int status = 0;
   {

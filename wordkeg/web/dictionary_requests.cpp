@@ -15,10 +15,10 @@ std::mutex changes;
 
 }  // namespace
 
-nlohmann::json dictionaryList() {
+nlohmann::json dictionaryList(const std::string& home) {
   CollectingPort quiet;  // "no dictionaries" and the like: the empty list says it
   ScopedThreadMessagePort scoped(&quiet);
-  const ConfigData config;
+  const ConfigData config(home);
   const auto catalogue = DictionaryNames::open(config);
   nlohmann::json list = nlohmann::json::array();
   for (size_t i = 0; i < catalogue->count(); ++i) {
@@ -33,11 +33,11 @@ nlohmann::json dictionaryList() {
   return list;
 }
 
-int selectDictionary(const std::string& name, bool selected, std::string& error) {
+int selectDictionary(const std::string& home, const std::string& name, bool selected, std::string& error) {
   std::lock_guard<std::mutex> lock(changes);
-  CollectingPort said;
+  CollectingPort said(home);
   ScopedThreadMessagePort scoped(&said);
-  const ConfigData config;
+  const ConfigData config(home);
   const auto catalogue = DictionaryNames::open(config);
   said.texts.clear();  // what the scan said is no answer to this request
   const std::string path = app::existingOrRefuse(*catalogue, name);

@@ -27,7 +27,7 @@ constexpr int kPumpMs = 200;
 // The messages of a running search: each a line of its answer, and kept for its ending.
 class StreamPort : public CollectingPort {
  public:
-  explicit StreamPort(LineQueue& queue) : queue_(queue) {}
+  StreamPort(const std::string& home, LineQueue& queue) : CollectingPort(home), queue_(queue) {}
   int show(const std::string& text, const std::string& caption, unsigned style) override {
     const int answer = CollectingPort::show(text, caption, style);
     queue_.put(jsonLine(json{{"message", texts.back()}}));
@@ -107,11 +107,12 @@ void LiveSearch::stop() {
   if (searching_) run_.worker()->cancel();
 }
 
-std::unique_ptr<LiveSearch> LiveSearch::start(const app::SearchJobOptions& options, Form form,
+std::unique_ptr<LiveSearch> LiveSearch::start(const std::string& home,
+                                              const app::SearchJobOptions& options, Form form,
                                               std::string& refusal) {
-  CollectingPort port;
+  CollectingPort port(home);
   ScopedThreadMessagePort scoped(&port);
-  std::unique_ptr<LiveSearch> search(new LiveSearch());
+  std::unique_ptr<LiveSearch> search(new LiveSearch(home));
   if (!app::checkSearchJob(*search->catalogue_, options, search->fields_, search->chosen_) ||
       !app::startSearchJob(search->run_, search->fields_, options, !search->chosen_.empty())) {
     refusal = CollectingPort::joined(port.texts);
@@ -132,8 +133,9 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const app::SearchJobOptions& optio
 
 // The home and its catalogue as they stand now: another program may have changed the ini or the
 // selection since the server started.
-LiveSearch::LiveSearch()
-    : config_(std::make_unique<ConfigData>()),
+LiveSearch::LiveSearch(const std::string& home)
+    : home_(home),
+      config_(std::make_unique<ConfigData>(home)),
       catalogue_(DictionaryNames::open(*config_)),
       run_(*catalogue_),
       queue_(kQueueBytes) {
@@ -151,7 +153,7 @@ LiveSearch::~LiveSearch() {
 }
 
 void LiveSearch::work() {
-  StreamPort port(queue_);
+  StreamPort port(home_, queue_);
   ScopedThreadMessagePort scoped(&port);
   for (const std::string& note : notes_) queue_.put(jsonLine(json{{"message", note}}));
   bool threw = false, analysed = true;

@@ -52,11 +52,12 @@ class LineQueue {
 
 class LiveSearch {
  public:
-  // Checks `options` on the calling thread as the command line would, on the home in the
-  // working directory as its ini says now (another program may have changed it). Refused: null,
+  // Checks `options` on the calling thread as the command line would, on `home` as its ini
+  // says now (another program may have changed it). Refused: null,
   // and `refusal` holds the program's message(s).
   enum class Form { kResults, kReport };
-  static std::unique_ptr<LiveSearch> start(const app::SearchJobOptions& options, Form form,
+  static std::unique_ptr<LiveSearch> start(const std::string& home,
+                                           const app::SearchJobOptions& options, Form form,
                                            std::string& refusal);
   ~LiveSearch();  // cancels the search if it runs, and waits for its thread
   LiveSearch(const LiveSearch&) = delete;
@@ -76,7 +77,7 @@ class LiveSearch {
   int reportRefusalWithin(int ms, std::string& why);
 
  private:
-  LiveSearch();
+  explicit LiveSearch(const std::string& home);
   void work();
   void stop();  // closes the answer and cancels the search
   // The report of the ended search into the queue, written as the client reads it.
@@ -84,6 +85,7 @@ class LiveSearch {
   // The last line(s): the counts, or the error with what was said (`messages`).
   std::string ending(bool completed, const std::vector<std::string>& messages);
 
+  std::string home_;
   std::unique_ptr<ConfigData> config_;
   std::unique_ptr<DictionaryNames> catalogue_;
   app::SearchRun run_;

@@ -69,11 +69,11 @@ bool onlyKnown(const httplib::Request& req, const std::set<std::string>& known,
   return true;
 }
 
-void handleDictionaries(httplib::Response& res) {
-  res.set_content(jsonLine(dictionaryList()), "application/json");
+void handleDictionaries(const std::string& home, httplib::Response& res) {
+  res.set_content(jsonLine(dictionaryList(home)), "application/json");
 }
 
-void handleSelect(const httplib::Request& req, httplib::Response& res) {
+void handleSelect(const std::string& home, const httplib::Request& req, httplib::Response& res) {
   if (!onlyKnown(req, {"name", "selected"}, res)) return;
   const std::string name = req.get_param_value("name");
   const std::string selected = req.get_param_value("selected");
@@ -81,8 +81,8 @@ void handleSelect(const httplib::Request& req, httplib::Response& res) {
   if (name.find('\0') != std::string::npos)
     return sendError(res, 400, "name holds a NUL character");
   std::string error;
-  const int status = selectDictionary(name, selected == "1", error);
-  if (status == 0) return handleDictionaries(res);
+  const int status = selectDictionary(home, name, selected == "1", error);
+  if (status == 0) return handleDictionaries(home, res);
   if (status == 404)
     return sendError(res, 404, "There is no dictionary called " + name.substr(0, 255));
   sendError(res, status, error);
@@ -100,7 +100,8 @@ std::shared_ptr<void> slotOrBusy(SearchSlots& slots, httplib::Response& res) {
 
 // The search a request asks for, started in a slot of its own; null after answering (400 for a
 // refusal, 503 when the server is busy; a HEAD request gets only `type`).
-std::shared_ptr<LiveSearch> startSearch(SearchSlots& slots, LiveSearch::Form form, const char* type,
+std::shared_ptr<LiveSearch> startSearch(SearchSlots& slots, const std::string& home,
+                                        LiveSearch::Form form, const char* type,
                                         const httplib::Request& req, httplib::Response& res,
                                         std::shared_ptr<void>& slot) {
   const SearchQuery query = searchQuery(req.params);
@@ -115,25 +116,27 @@ std::shared_ptr<LiveSearch> startSearch(SearchSlots& slots, LiveSearch::Form for
   slot = slotOrBusy(slots, res);
   if (!slot) return nullptr;
   std::string refusal;
-  std::shared_ptr<LiveSearch> search = LiveSearch::start(query.options, form, refusal);
+  std::shared_ptr<LiveSearch> search = LiveSearch::start(home, query.options, form, refusal);
   if (!search) sendError(res, 400, refusal);
   return search;
 }
 
-void handleSearch(SearchSlots& slots, const httplib::Request& req, httplib::Response& res) {
+void handleSearch(SearchSlots& slots, const std::string& home, const httplib::Request& req,
+                  httplib::Response& res) {
   const char* type = "application/x-ndjson";
   std::shared_ptr<void> slot;
-  const auto search = startSearch(slots, LiveSearch::Form::kResults, type, req, res, slot);
+  const auto search = startSearch(slots, home, LiveSearch::Form::kResults, type, req, res, slot);
   if (!search) return;
   res.set_header("Cache-Control", "no-store");
   provide(res, req.version == "HTTP/1.0", type,
           [search, slot](size_t, httplib::DataSink& sink) { return search->provide(sink); });
 }
 
-void handleReport(SearchSlots& slots, const httplib::Request& req, httplib::Response& res) {
+void handleReport(SearchSlots& slots, const std::string& home, const httplib::Request& req,
+                  httplib::Response& res) {
   const char* type = "text/plain; charset=utf-8";
   std::shared_ptr<void> slot;
-  const auto search = startSearch(slots, LiveSearch::Form::kReport, type, req, res, slot);
+  const auto search = startSearch(slots, home, LiveSearch::Form::kReport, type, req, res, slot);
   if (!search) return;
   // A search that ends at once with nothing (or that could not keep its results) has no report.
   std::string why;
@@ -155,7 +158,8 @@ const char* reasonOf(int status) {
   }
 }
 
-void addRoutes(httplib::Server& server, const RequestGate& gate, SearchSlots& slots) {
+void addRoutes(httplib::Server& server, const RequestGate& gate, SearchSlots& slots,
+               const std::string& home) {
   server.set_default_headers(securityHeaders());
   server.set_pre_routing_handler([&gate](const httplib::Request& req, httplib::Response& res) {
     // Every answer is a stream made as it goes: a range of it cannot be served, and the HTTP
@@ -180,19 +184,19 @@ void addRoutes(httplib::Server& server, const RequestGate& gate, SearchSlots& sl
   });
   server.Get("/api/search", [&](const httplib::Request& req, httplib::Response& res) {
     arrived(req);
-    handleSearch(slots, req, res);
+    handleSearch(slots, home, req, res);
   });
   server.Get("/api/report", [&](const httplib::Request& req, httplib::Response& res) {
     arrived(req);
-    handleReport(slots, req, res);
+    handleReport(slots, home, req, res);
   });
-  server.Get("/api/dictionaries", [](const httplib::Request& req, httplib::Response& res) {
+  server.Get("/api/dictionaries", [&](const httplib::Request& req, httplib::Response& res) {
     arrived(req);
-    if (onlyKnown(req, {}, res)) handleDictionaries(res);
+    if (onlyKnown(req, {}, res)) handleDictionaries(home, res);
   });
-  server.Post("/api/dictionaries", [](const httplib::Request& req, httplib::Response& res) {
+  server.Post("/api/dictionaries", [&](const httplib::Request& req, httplib::Response& res) {
     arrived(req);
-    handleSelect(req, res);
+    handleSelect(home, req, res);
   });
   // Every refusal answers JSON, also those the HTTP library makes itself; a raw ? in a value is
   // said to be one.
@@ -275,18 +279,18 @@ int serve(const ServeOptions& options) {
   // says the connection closes, so that a client sends its next request anew.
   server.set_keep_alive_max_count(1);
   const RequestGate gate(options.listen, options.allowedHosts);
-  // Searches run here, on the home as the command line opens it (its ini read once, now); this
-  // copy's marker tells other programs a copy uses the home while the server runs.
+  // Searches run here, on the home read afresh by each request; this copy's marker tells other
+  // programs a copy uses the home while the server runs.
   std::error_code ec;
-  fs::current_path(options.home, ec);
-  if (ec) {
-    std::fprintf(stderr, "wordkeg serve: cannot use the home %s: %s\n", options.home.c_str(),
-                 ec.message().c_str());
+  if (!fs::is_directory(options.home, ec)) {
+    std::fprintf(stderr, "wordkeg serve: cannot use the home %s: it is not a folder\n",
+                 options.home.c_str());
     return 2;
   }
+  app::useProcessHome(options.home);
   std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(app::processConfig());
   InstanceMarker marker(*catalogue);
-  addRoutes(server, gate, slots);
+  addRoutes(server, gate, slots, options.home);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0
                                : server.bind_to_port(options.listen, port);

@@ -25,41 +25,61 @@ std::string relative(const char* name) {
   return std::string(".") + kSeparator + name;
 }
 
+// The home without a separator at its end, so that its files read "home/lexicons".
+std::string trimmed(std::string home) {
+  while (home.size() > 1 && isSeparator(home.back())) home.pop_back();
+  return home.empty() ? "." : home;
+}
+
 void showIniProblem(int textId) {
   showMessageIds(textId, kIniCaption, mb::kIconStop | mb::kOk | mb::kTaskModal);
 }
 
 }  // namespace
 
-ConfigData::ConfigData()
-    : results_(relative("files")),
-      dictionaries_(relative("lexicons")),
-      temp_(relative("temp")),
-      ini_(relative("wordkeg.ini")),
-      help_(relative("wordkeg.hlp")) {
+ConfigData::ConfigData(std::string home)
+    : home_(trimmed(std::move(home))),
+      results_(inHome("files")),
+      dictionaries_(inHome("lexicons")),
+      temp_(inHome("temp")),
+      ini_(inHome("wordkeg.ini")),
+      help_(inHome("wordkeg.hlp")) {
   if (!fileExists(ini_)) {
     // First start: record the defaults and make their directories, which no installer has
     // made for us (the instance marker needs the temporary directory at once). Problems with
-    // them surface, with their own messages, when the directories are used.
-    writeProfileString(kPathsSection, "FILES", results_, ini_);
-    writeProfileString(kPathsSection, "DICTIONARIES", dictionaries_, ini_);
-    writeProfileString(kPathsSection, "TEMP_FILES", temp_, ini_);
+    // them surface, with their own messages, when the directories are used. The ini holds
+    // them relative, so the home can move.
+    writeProfileString(kPathsSection, "FILES", relative("files"), ini_);
+    writeProfileString(kPathsSection, "DICTIONARIES", relative("lexicons"), ini_);
+    writeProfileString(kPathsSection, "TEMP_FILES", relative("temp"), ini_);
     std::error_code ec;
     for (const auto* dir : {&results_, &dictionaries_, &temp_})
       std::filesystem::create_directory(systemPath(*dir), ec);
     return;
   }
   readLongWords();
-  readDirectory("FILES", results_, relative("files"));
-  readDirectory("DICTIONARIES", dictionaries_, relative("lexicons"));
-  readDirectory("TEMP_FILES", temp_, relative("temp"));
+  readDirectory("FILES", results_, "files");
+  readDirectory("DICTIONARIES", dictionaries_, "lexicons");
+  readDirectory("TEMP_FILES", temp_, "temp");
 }
 
-void ConfigData::readDirectory(const char* key, std::string& directory,
-                               const std::string& fallback) {
-  std::string value = getProfileString(kPathsSection, key, fallback, ini_);
+std::string ConfigData::inHome(const char* name) const {
+  return home_ == "." ? relative(name) : joinPath(home_, name);
+}
+
+std::string ConfigData::fromHome(const std::string& path) const {
+  const bool absolute = (!path.empty() && isSeparator(path[0])) ||
+                        (path.size() > 1 && path[1] == ':');
+  if (home_ == "." || path.empty() || absolute) return path;
+  const bool dotted = path.size() > 1 && path[0] == '.' && isSeparator(path[1]);
+  return path == "." ? home_ : joinPath(home_, dotted ? path.substr(2) : path);
+}
+
+void ConfigData::readDirectory(const char* key, std::string& directory, const char* name) {
+  const std::string fallback = inHome(name);
+  std::string value = getProfileString(kPathsSection, key, relative(name), ini_);
   if (value.size() > kMaxValue) value.resize(kMaxValue);
-  directory = nativePath(value);
+  directory = fromHome(nativePath(value));
   if (isDirectory(directory)) return;
   if (fileExists(directory)) {
     showIniProblem(kIniPathIsFile);

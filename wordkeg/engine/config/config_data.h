@@ -1,16 +1,19 @@
 #pragma once
-// The program's five paths and its options, read once from the ini file in the working
-// directory. Made by each program's entry point (app/process_home.h) and passed by reference.
+// The program's five paths and its options, read once from the ini file in a home folder. Made
+// by each program's entry point (app/process_home.h) or a server's request, and passed by
+// reference; nothing here depends on the process's working directory.
 #include <string>
 
 namespace wk {
 
 class ConfigData {
  public:
-  // Reads (or creates) the ini file and checks the three configured directories, reporting
+  // Reads (or creates) `home`'s ini file and checks the three configured directories, reporting
   // problems through the message port; a directory that is empty or cannot be made is replaced
-  // by its default after the message. Never fails.
-  ConfigData();
+  // by its default after the message. Never fails. A relative directory in the ini is taken
+  // from `home`, whose own paths keep the form given: the home "." (the window's: its working
+  // directory) names its files "./lexicons/..." as it always has.
+  explicit ConfigData(std::string home = ".");
   ConfigData(const ConfigData&) = delete;
   ConfigData& operator=(const ConfigData&) = delete;
 
@@ -19,6 +22,7 @@ class ConfigData {
   const std::string& tempDirectory() const { return temp_; }
   const std::string& iniPath() const { return ini_; }
   const std::string& helpPath() const { return help_; }
+  const std::string& home() const { return home_; }
 
   // A bare file name completed with the dictionary (temporary) directory; a name that holds a
   // separator is returned unchanged.
@@ -42,10 +46,13 @@ class ConfigData {
   void setReminderSilenced(bool silenced) const;
 
  private:
-  void readDirectory(const char* key, std::string& directory, const std::string& fallback);
+  void readDirectory(const char* key, std::string& directory, const char* name);
+  // `name` in the home, and a path read from the ini taken from the home when relative.
+  std::string inHome(const char* name) const;
+  std::string fromHome(const std::string& path) const;
   void readLongWords();
 
-  std::string results_, dictionaries_, temp_, ini_, help_;
+  std::string home_, results_, dictionaries_, temp_, ini_, help_;
   bool longWords_ = false;
   bool longWordsUnderstood_ = true;
 };
