@@ -52,6 +52,11 @@ def working_files():
     return sorted(f for f in os.listdir(temp) if not f.endswith(".wki")) if os.path.isdir(temp) else []
 
 
+def pairs():
+    """Results pairs in the home's temp folder: a web search keeps none."""
+    return [f for f in working_files() if f.endswith((".$$$", ".pdx"))]
+
+
 def settled():
     """Waits (up to 10 s) for the home's searches to end; what is left of them."""
     for _ in range(100):
@@ -353,6 +358,7 @@ try:
         slowest = max(slowest, time.monotonic() - started if status == 200 else 99)
     check("the page and the dictionaries answer within 200 ms meanwhile", slowest < 0.2,
           f"{slowest:.3f} s")
+    check("the searches keep no results on disk", pairs() == [], str(pairs()))
     for t in holders:
         t.join()
     busy = [o for o in outcomes if o and isinstance(o[0], tuple)]
@@ -366,15 +372,27 @@ try:
           str(served[:2]))
     check("and end with their connections", settled() == [])
 
-    # A report of some 200 MB streams through a server that stays small.
-    big = subprocess.run(["curl", "-s", "-o", "/dev/null", "-w", "%{http_code} %{size_download}",
-                          base + "/api/report?" + urllib.parse.urlencode(
-                              {"find": "* * *", "from": "clinteastwo", "use_all": "0"})],
-                         capture_output=True, text=True).stdout.split()
+    # A report of some 200 MB streams through a server that stays small, its results kept
+    # meanwhile in files that nobody else sees.
+    huge = {"find": "* * *", "from": "clinteastwo", "use_all": "0"}
+    download = subprocess.Popen(["curl", "-s", "-o", "/dev/null", "-w", "%{http_code} %{size_download}",
+                                 base + "/api/report?" + urllib.parse.urlencode(huge)],
+                                stdout=subprocess.PIPE, text=True)
+    seen = set()
+    while download.poll() is None:
+        seen.update(pairs())
+        time.sleep(0.1)
+    big = download.stdout.read().split()
+    check("a report's search shows no results pair", not seen, str(seen))
     with open(f"/proc/{server.pid}/status") as f:
         peak = int(next(line for line in f if line.startswith("VmHWM:")).split()[1])
     check("a 200 MB report streams with the server under 64 MB", big[0] == "200" and
           int(big[1]) > 200_000_000 and peak < 64 * 1024, f"{big} peak {peak} kB")
+
+    # Keeping results apart (distinct) is bounded too: past it the search ends with an error.
+    status, _, outcome = search(**huge, distinct="1")
+    check("distinct past its bound ends with an error", status == 200 and
+          "keep apart" in outcome[-1].get("error", ""), str(outcome[-1:]))
 
     # A change of the home's ini is seen by the next search, as by the next command.
     wk("config", "long-words", "on")

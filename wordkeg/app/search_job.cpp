@@ -116,6 +116,9 @@ std::string optionsText(const SearchJobOptions& o) {
 
 std::string writeFailureText(const ResultStore& store) {
   namespace fs = std::filesystem;
+  if (store.distinctBudgetReached())
+    return "More different results than a search here may keep apart (distinct): the search "
+           "stopped. Search without distinct, or narrow the search.";
   const int error = store.writeError();
   if (error == 0 && !store.reserveReached()) return {};
   std::error_code ec;

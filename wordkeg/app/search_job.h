@@ -42,7 +42,8 @@ bool startSearchJob(SearchRun& run, const SearchFields& fields, const SearchJobO
                     bool anyDictionary);
 // The options beyond the window's that shaped the results, as the command line writes them.
 std::string optionsText(const SearchJobOptions& options);
-// Why the results could not all be kept (the disk is full or nearly, a write failed), or "".
+// Why the results could not all be kept (the disk is full or nearly, a write failed, too many
+// to keep apart with distinct), or "".
 std::string writeFailureText(const ResultStore& store);
 // What to say when a search found nothing because FROM has more letters than a word of the
 // home may (FIND of one word, Use All), or "".

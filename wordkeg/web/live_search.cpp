@@ -23,6 +23,9 @@ namespace {
 
 constexpr size_t kQueueBytes = 256 * 1024;
 constexpr int kPumpMs = 200;
+// What a search with distinct may hold to keep its results apart: with the server's slots
+// (four on two cores) the searches stay within a few tens of MB.
+constexpr size_t kDistinctBytes = 16u << 20;
 
 // The messages of a running search: each a line of its answer, and kept for its ending.
 class StreamPort : public CollectingPort {
@@ -122,8 +125,14 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const std::string& home,
   search->notes_ = port.texts;
   search->form_ = form;
   search->optionsText_ = app::optionsText(options);
+  // Nothing of a web search is a saved pair: its results go to the client as found, and a
+  // report's wait in files that no one else sees and that go with the search, a kill included.
+  ResultStore& store = search->run_.store();
+  store.setKeeping(form == Form::kResults ? ResultStore::Keeping::kListenerOnly
+                                          : ResultStore::Keeping::kUnnamedPair);
+  store.setDistinctBudget(kDistinctBytes);
   if (form == Form::kResults)
-    search->run_.store().setListener([raw = search.get()](std::string_view line) {
+    store.setListener([raw = search.get()](std::string_view line) {
       if (!raw->queue_.put(jsonLine(json{{"result", std::string(line)}})) && raw->run_.worker())
         raw->run_.worker()->cancel();
     });

@@ -18,6 +18,11 @@ std::filesystem::path systemPath(const std::string& path);
 std::string pathText(const std::filesystem::path& path);
 // std::fopen on the system's name for `path`.
 std::FILE* openFile(const std::string& path, const char* mode);
+// A new file in `directory` open for reading and writing in binary mode, which no other program
+// can reach and which goes with its last handle, whatever ends the process (on Windows, where
+// the file needs a name, it goes at the handle's close, and a killed process leaves it). Null,
+// with errno set, when it cannot be made.
+std::FILE* openUnnamedFile(const std::string& directory);
 
 #ifdef _WIN32
 // The system's UTF-16 name for `path`, for the C library's wide functions.

@@ -78,6 +78,8 @@ void ResultStore::reset() {
   closeFiles();
   writing_ = false;
   seen_.clear();
+  seenBytes_ = 0;
+  distinctBudgetReached_ = false;
   longest_ = 1;
   entries_ = 0;
   dataEnd_ = 0;
@@ -92,7 +94,8 @@ void ResultStore::reset() {
 bool ResultStore::openWorkingPair() {
   writing_ = true;  // before any entry counts, so a reader never sees entries being written
   entries_ = 0;
-  data_ = openFile(dataPath_, "w+b");
+  const bool unnamed = keeping_ == Keeping::kUnnamedPair;
+  data_ = unnamed ? openUnnamedFile(directoryOf(dataPath_)) : openFile(dataPath_, "w+b");
   if (!data_) {
     openFailed(dataPath_);
     return false;
@@ -106,7 +109,7 @@ bool ResultStore::openWorkingPair() {
                  ? 0
                  : std::min(std::max(space.capacity / 100, kReserveFloor), space.available / 2);
   dataEnd_ = results::kHeaderBytes;
-  index_ = openFile(indexPath_, "w+b");
+  index_ = unnamed ? openUnnamedFile(directoryOf(indexPath_)) : openFile(indexPath_, "w+b");
   if (index_) std::setvbuf(index_, nullptr, _IONBF, 0);
   if (!index_ || !writeInt(index_, dataEnd_)) {
     openFailed(indexPath_);
@@ -116,9 +119,26 @@ bool ResultStore::openWorkingPair() {
   return true;
 }
 
+bool ResultStore::isNew(const std::string& text) {
+  if (!seen_.insert(toLower(text)).second) return false;
+  // A set's node, its bucket and the text beyond the string's own room: about this much.
+  constexpr size_t kPerEntry = 64;
+  seenBytes_ += kPerEntry + (text.size() > 15 ? text.size() + 1 : 0);
+  if (distinctBudget_ == 0 || seenBytes_ <= distinctBudget_) return true;
+  distinctBudgetReached_ = stopped_ = true;  // the owner says so: only a server sets a budget
+  return false;
+}
+
 void ResultStore::append(const std::string& text, bool sequence) {
   if (stopped_ || full()) return;
-  if (distinct_ && !seen_.insert(toLower(text)).second) return;
+  if (distinct_ && !isNew(text)) return;
+  if (keeping_ == Keeping::kListenerOnly) {
+    const size_t kept = sequence && !text.empty() ? text.size() - 1 : text.size();
+    longest_ = std::max<int>(longest_, static_cast<int>(text.size()));
+    ++entries_;
+    if (listener_) listener_(std::string_view(text.data(), kept));
+    return;
+  }
   if (!data_ && !openWorkingPair()) {
     stopped_ = true;  // told once; the rest of this search appends nothing
     writeError_ = errno ? errno : EIO;
@@ -174,15 +194,23 @@ void ResultStore::finish(ResultsHeader header) {
     stopped_ = true;
   }
   if (entries_ == 0 || !data_) return;
+  header.found = entries_;
+  header.longestEntry = static_cast<int16_t>(std::min(longest_.load(), 32767));
+  unsigned char bytes[results::kHeaderBytes];
+  header.encode(bytes);
+  if (keeping_ == Keeping::kUnnamedPair) {
+    // Nothing to open again: the header goes in through the handle the pair was written with.
+    if (std::fseek(data_, 0, SEEK_SET) != 0 || !writeAll(data_, bytes, sizeof bytes)) {
+      writeError_ = errno ? errno : EIO;
+      stopped_ = true;
+    }
+    return;
+  }
   std::fclose(data_);
   data_ = openFile(dataPath_, "r+b");
   if (!data_) {
     openFailed(dataPath_);
   } else {
-    header.found = entries_;
-    header.longestEntry = static_cast<int16_t>(std::min(longest_.load(), 32767));
-    unsigned char bytes[results::kHeaderBytes];
-    header.encode(bytes);
     std::fwrite(bytes, 1, sizeof bytes, data_);
     std::fflush(data_);
   }
@@ -343,10 +371,11 @@ std::string ResultStore::entry(int i) {
 bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) const {
   if (!data_) return true;
   // Its own handle: the list reads rows through data_ on the window thread meanwhile, and a
-  // shared file position would interleave the two.
-  std::FILE* in = openFile(dataPath_, "rb");
+  // shared file position would interleave the two. An unnamed pair has no list, and no name.
+  const bool unnamed = keeping_ == Keeping::kUnnamedPair;
+  std::FILE* in = unnamed ? data_ : openFile(dataPath_, "rb");
   if (!in) return false;
-  const int64_t size = fileSize(dataPath_) + 1;
+  const int64_t size = (unnamed ? int64_t{dataEnd_} : fileSize(dataPath_)) + 1;
   std::vector<char> block(20481);
   int64_t done = 0;
   bool ok = std::fseek(in, results::kHeaderBytes, SEEK_SET) == 0;
@@ -356,7 +385,7 @@ bool ResultStore::copyLines(std::FILE* out, std::atomic<int>* percent) const {
     ok = std::fwrite(block.data(), 1, got, out) == got && ok;
   }
   ok = !std::ferror(in) && ok;
-  std::fclose(in);
+  if (!unnamed) std::fclose(in);
   return ok;
 }
 

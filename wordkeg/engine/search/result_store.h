@@ -50,6 +50,17 @@ class ResultStore {
   // Each result once, whatever its letter case (the same word from two dictionaries, or in
   // several casings).
   void setDistinct(bool distinct) { distinct_ = distinct; }
+  // With distinct: the results it keeps apart may take about `bytes` of memory; past that the
+  // store stops (its owner tells why), so that a server's search stays bounded. 0: no bound.
+  void setDistinctBudget(size_t bytes) { distinctBudget_ = bytes; }
+  bool distinctBudgetReached() const { return distinctBudgetReached_; }
+  // Where the results go (a server's searches; the window's and the command line's keep a
+  // named pair). kUnnamedPair: files without names in the working pair's folder, gone with the
+  // store or the process however it ends; the pair can be finished and its lines copied, but
+  // not saved, viewed or read by row. kListenerOnly: no file at all, the listener is told each
+  // result and the counts are kept. Set before the search starts.
+  enum class Keeping { kNamedPair, kUnnamedPair, kListenerOnly };
+  void setKeeping(Keeping keeping) { keeping_ = keeping; }
   // Told each result kept, as its line reads (without the line end), on the search's thread.
   using Listener = std::function<void(std::string_view line)>;
   void setListener(Listener listener) { listener_ = std::move(listener); }
@@ -124,6 +135,11 @@ class ResultStore {
   int limit_ = 0;
   bool distinct_ = false;
   std::unordered_set<std::string> seen_;  // with distinct_: the results kept, in lower case
+  size_t distinctBudget_ = 0, seenBytes_ = 0;
+  bool distinctBudgetReached_ = false;
+  Keeping keeping_ = Keeping::kNamedPair;
+  // After the distinct check: whether the result is new; stops the store past the budget.
+  bool isNew(const std::string& text);
   Listener listener_;
   // Lines and index offsets appended but not yet handed to the files, written a block at a
   // time (and before any read, copy or close); a write that fails is told as an append's.
