@@ -258,6 +258,9 @@ try:
     status, headers, body = request("/api/report?find=c%3Ft")
     check("the report downloads", status == 200 and "attachment" in headers.get(
         "Content-Disposition", "") and "cat" in body.split(), f"{status} {body[:200]}")
+    saved = os.path.join(work, "cat.wkg")
+    wk("search", "--save", saved, "--", "c?t")
+    check("byte for byte", body == wk("results", "export", saved, "-").stdout, body)
     status, _, body = request("/api/report?find=zzzq")
     check("no report of nothing", status == 404, f"{status} {body}")
 
