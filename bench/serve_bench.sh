@@ -45,19 +45,20 @@ start_server "$wk" new
 start_server "$old_wk" old
 new_base=$(cat "$work/new") old_base=$(cat "$work/old")
 
-# rate BASE CLIENTS: "mean-answer-seconds requests-per-second" of c?t with CLIENTS clients (each
+# rate BASE CLIENTS [PATH]: "mean-answer-seconds requests-per-second" of c?t (or PATH) with CLIENTS clients (each
 # a process of its own, so that the clients are not what is measured) asking at once for 3 s,
 # each request on a connection of its own (the server closes each).
 rate() {
-  python3 - "$1" "$2" <<'PY'
+  python3 - "$@" <<'PY'
 import http.client, multiprocessing, sys, time, urllib.parse
 url, clients = urllib.parse.urlparse(sys.argv[1]), int(sys.argv[2])
+path = sys.argv[3] if len(sys.argv) > 3 else "/api/search?find=c%3Ft"
 def client(stop):
     times = []
     while time.perf_counter() < stop:
         start = time.perf_counter()
         connection = http.client.HTTPConnection(url.hostname, url.port)
-        connection.request("GET", "/api/search?find=c%3Ft")
+        connection.request("GET", path)
         connection.getresponse().read()
         connection.close()
         times.append(time.perf_counter() - start)
@@ -76,6 +77,10 @@ for clients in 1 8; do
   printf 'c?t, %d client(s): answer %7.4f s (old %7.4f s), %7.1f requests/s (old %6.1f)  ratio %5.1fx  (target >= 5)\n' \
     "$clients" "$new_time" "$old_time" "$new_rate" "$old_rate" "$(echo "$new_rate / $old_rate" | bc -l)"
 done
+# What these clients can ask of any server here: the page's script, a static text, at 8 clients.
+read -r _ ceiling <<<"$(rate "$new_base" 8 /page.js)"
+printf 'the clients%s ceiling (/page.js, 8 clients): %7.1f requests/s, %5.1fx the old server on c?t\n' "'" \
+  "$ceiling" "$(echo "$ceiling / $old_rate" | bc -l)"
 read -r one_time _ <<<"$(rate "$new_base" 1)"
 printf 'c?t answer %7.4f s against the command line %7.4f s  ratio %5.2f  (target <= 2)\n' \
   "$one_time" "$peer" "$(echo "$one_time / $peer" | bc -l)"
