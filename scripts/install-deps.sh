@@ -10,7 +10,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 
 native=(cmake g++ make pkg-config libgtest-dev libcli11-dev libcpp-httplib-dev nlohmann-json3-dev
-        libssl-dev zlib1g-dev libbrotli-dev wbritish-huge wamerican-huge time bc curl python3)
+        libssl-dev zlib1g-dev libbrotli-dev wbritish-huge wamerican-huge scowl time bc curl python3)
 extra=(clang libclang-rt-14-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686
        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
        fonts-wine fonts-liberation xvfb xauth imagemagick chromium-headless-shell python3-websocket

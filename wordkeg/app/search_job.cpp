@@ -85,6 +85,10 @@ bool checkSearchJob(DictionaryNames& catalogue, const SearchJobOptions& options,
     say("--longest-first orders single words: FIND has several.");
     return false;
   }
+  if (options.longestFirst && options.rank) {
+    say("--longest-first and --rank each set the order of the results: give one.");
+    return false;
+  }
   return chooseDictionaries(catalogue, options.dictionaries, chosen);
 }
 
@@ -95,7 +99,7 @@ bool startSearchJob(SearchRun& run, const SearchFields& fields, const SearchJobO
   if (!run.checks().start(fields, anyDictionary)) return false;
   run.request().minWordLength = options.minLength;
   run.request().maxWordLength = options.maxLength;
-  run.store().setLimit(options.limit);
+  run.store().setLimit(options.rank ? 0 : options.limit);
   run.store().setDistinct(options.distinct);
   return true;
 }

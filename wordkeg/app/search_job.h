@@ -29,11 +29,15 @@ struct SearchJobOptions {
   int blanks = 0;         // tiles beside FROM that stand for any letter
   bool distinct = false;  // each result once, whatever its case
   bool longestFirst = false;
+  // The results by how common their words are (the front end orders them: RankedResults); a
+  // limit then keeps the best, so the search runs to its end.
+  bool rank = false;
 };
 
 // The checks before the search: the length options against the home's longest word, the
 // fields' typing rules (FIND's "/" taken as "?": `fields` is left as checked), Include and
-// Exclude with a FIND of one word only, --longest-first with one word only, and the dictionaries
+// Exclude with a FIND of one word only, --longest-first with one word only and not with --rank,
+// and the dictionaries
 // named. False after a message; `chosen` is the search's dictionaries in catalogue order.
 bool checkSearchJob(DictionaryNames& catalogue, const SearchJobOptions& options,
                     SearchFields& fields, std::vector<const DictionaryName*>& chosen);

@@ -218,6 +218,9 @@ void addSearchCommands(CLI::App& app, Options& o) {
       ->check(letterCount(0));
   search->add_flag("--longest-first", o.search.job.longestFirst,
                    "single-word results longest first, once all are found");
+  search->add_flag("--rank", o.search.job.rank,
+                   "results with the most common words first (SCOWL's word lists), once all are "
+                   "found; with --limit N the best N");
   search->add_flag("--progress-lines", o.search.progressLines,
                    "the running counts as lines on stderr, for programs that read them");
   search->callback([&] {

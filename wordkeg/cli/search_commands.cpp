@@ -21,6 +21,7 @@
 #include "engine/config/config_data.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
+#include "engine/rank/ranked_results.h"
 #include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
 #include "engine/search/text_report.h"
@@ -98,6 +99,21 @@ void printLongestFirst(ResultStore& store) {
     if (!printLine(line)) return;
 }
 
+// --rank: the results held as they come and ordered by commonness at the end, or null after
+// the note when this machine has no word lists (the results then come in the order found).
+std::unique_ptr<RankedResults> rankingFor(const app::SearchJobOptions& job, const ConfigData& config,
+                                          std::unique_ptr<Commonness>& table) {
+  if (!job.rank) return nullptr;
+  table = std::make_unique<Commonness>(
+      Commonness::load(Commonness::kScowlFolder, Commonness::builtInCounts()));
+  if (!table->empty())
+    return std::make_unique<RankedResults>(*table, static_cast<size_t>(job.limit),
+                                           config.tempDirectory());
+  std::fprintf(stderr, "No word lists to rank by in %s (the scowl package): the results come "
+               "unranked, in the order found.\n", Commonness::kScowlFolder);
+  return nullptr;
+}
+
 }  // namespace
 
 int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
@@ -113,13 +129,27 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
     return exit_code::kRefused;
   }
   if (!o.save.empty() && !namesAFile(o.save)) return exit_code::kRefused;
+  if (!o.save.empty() && job.rank) {
+    std::fprintf(stderr, "--rank orders what is printed, and --save keeps the results in the order "
+                 "found: give one.\n");
+    return exit_code::kRefused;
+  }
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
   // The run's working files go when it ends; --save has copied what it needs by then.
   app::SearchRun run(catalogue);
   if (!app::startSearchJob(run, fields, job, !chosen.empty())) return exit_code::kRefused;
-  // Each result printed the moment it is kept (or, longest first, once the search has ended);
-  // a reader that left (head) ends the search at once, as Ctrl-C would.
-  if (!job.longestFirst)
+  // Each result printed the moment it is kept (or, longest first or ranked, once the search has
+  // ended); a reader that left (head) ends the search at once, as Ctrl-C would.
+  std::unique_ptr<Commonness> table;
+  const std::unique_ptr<RankedResults> ranked = rankingFor(job, catalogue.config(), table);
+  if (ranked) {
+    // Held by the ranking alone: the working pair would only copy them to disk.
+    run.store().setKeeping(ResultStore::Keeping::kListenerOnly);
+    run.store().setListener([&ranked](std::string_view line) { ranked->add(line); });
+  } else if (job.rank && job.limit > 0) {
+    run.store().setLimit(job.limit);  // unranked: the first N, as without --rank
+  }
+  if (!job.longestFirst && !ranked)
     run.store().setListener([&run](std::string_view line) {
       if (!printLine(line) && run.worker()) run.worker()->cancel();
     });
@@ -136,6 +166,12 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   header.options = app::optionsText(job);
   store.finish(header);
   if (job.longestFirst) printLongestFirst(store);
+  if (ranked && !ranked->emit(printLine)) {
+    std::fprintf(stderr, "Could not write the ranked results into %s: those above are the best, "
+                 "the rest were lost.\n",
+                 catalogue.config().tempDirectory().c_str());
+    return exit_code::kRefused;
+  }
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%s\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), std::to_string(checked).c_str());

@@ -1,0 +1,103 @@
+// Ranking by commonness: levels read from SCOWL-style lists, and the ranked order against a
+// brute-force sort, held in memory, kept to the best N, or merged from runs on disk.
+#include "engine/rank/ranked_results.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <tuple>
+
+namespace wk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RankedResultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() / ("wk_rank_" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    list("english-words.10", {"a", "old", "west", "action", "cat"});
+    list("english-words.35", {"moor", "tac"});
+    list("british-words.50", {"colour"});
+    list("english-upper.50", {"Moor"});
+    list("english-abbreviations.10", {"etc"});
+    list("english-words.zz", {"ignored"});  // not a list name
+    list("french-words.10", {"chat"});      // not a spelling that counts
+    table = Commonness::load(folder.string(), "cat\t5000\ntac\t10\nold\t90000\n");
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  void list(const std::string& name, const std::vector<std::string>& words) {
+    std::ofstream out(folder / name);
+    for (const std::string& w : words) out << w << "\n";
+  }
+
+  fs::path folder;
+  Commonness table;
+};
+
+TEST_F(RankedResultsTest, LevelsFollowTheListsAndTheirRules) {
+  EXPECT_EQ(table.level("cat"), 10);
+  EXPECT_EQ(table.level("moor"), 35);
+  EXPECT_EQ(table.level("Moor"), 50);   // the name, not the word
+  EXPECT_EQ(table.level("Cat"), Commonness::kUnlistedLevel);  // no name of its own
+  EXPECT_EQ(table.level("colour"), 50);
+  EXPECT_EQ(table.level("etc"), 80);    // an abbreviation goes back among the rare
+  EXPECT_EQ(table.level("a"), 70);      // so does a word of one letter
+  EXPECT_EQ(table.level("chat"), Commonness::kUnlistedLevel);
+  EXPECT_EQ(table.level("ignored"), Commonness::kUnlistedLevel);
+  EXPECT_LT(table.rarity("cat"), table.rarity("west"));  // counted more often, same level
+  EXPECT_TRUE(Commonness::load((folder / "none").string(), "").empty());
+}
+
+TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
+  const std::vector<std::string> words = {"a", "old", "west", "action", "cat", "tac", "moor",
+                                          "Moor", "colour", "etc", "chat", "zzz"};
+  std::mt19937 random(7);
+  std::vector<std::string> lines;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line;
+    for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n)
+      line += words[random() % words.size()] + (n > 1 ? " " : "");
+    lines.push_back(line);
+  }
+  // The order by hand: rarest word's level, then the sum of rarities, then the order found.
+  std::vector<std::tuple<int, int, size_t>> keys;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    int level = 0, sum = 0;
+    for (size_t at = 0; at <= lines[i].size();) {
+      const size_t end = std::min(lines[i].find(' ', at), lines[i].size());
+      level = std::max(level, table.level(lines[i].substr(at, end - at)));
+      sum += table.rarity(lines[i].substr(at, end - at));
+      at = end + 1;
+    }
+    keys.emplace_back(level, sum, i);
+  }
+  std::sort(keys.begin(), keys.end());
+  std::vector<std::string> expected;
+  for (const auto& key : keys) expected.push_back(lines[std::get<2>(key)]);
+
+  const auto ranked = [&](size_t limit, size_t memory) {
+    RankedResults results(table, limit, folder.string(), memory);
+    for (const std::string& line : lines) results.add(line);
+    std::vector<std::string> out;
+    EXPECT_TRUE(results.emit([&](std::string_view line) {
+      out.emplace_back(line);
+      return true;
+    }));
+    return out;
+  };
+  EXPECT_EQ(ranked(0, size_t{64} << 20), expected);
+  EXPECT_EQ(ranked(0, 4096), expected);  // some thirty runs merged from disk
+  const std::vector<std::string> best(expected.begin(), expected.begin() + 20);
+  EXPECT_EQ(ranked(20, 4096), best);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  EXPECT_EQ(names.size(), 7u);  // the lists alone: the runs had no names
+}
+
+}  // namespace
+}  // namespace wk::test

@@ -1,0 +1,57 @@
+#pragma once
+// RankedResults: a search's results in order of how common their words are. A result's key is
+// the level of its rarest word first, then the sum of its words' rarities (Commonness); equal
+// keys keep the order found. With a limit only the best `limit` are held; without one the
+// results are held up to a memory budget, past which sorted runs go to unnamed temporary files
+// that are merged at the end, so any number of results ranks in bounded memory.
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commonness.h"
+
+namespace wk {
+
+class RankedResults {
+ public:
+  // `limit` 0: all. Runs past `memoryBytes` go to unnamed files in `spillFolder`.
+  RankedResults(const Commonness& table, size_t limit, std::string spillFolder,
+                size_t memoryBytes = size_t{64} << 20);
+  ~RankedResults();
+  RankedResults(const RankedResults&) = delete;
+  RankedResults& operator=(const RankedResults&) = delete;
+
+  // One result as its line reads (a word, or words separated by blanks).
+  void add(std::string_view line);
+  // Gives each result, best first, to `out` until it returns false. False when a run could not
+  // be written or read back (a full disk): what came before is given, nothing after.
+  bool emit(const std::function<bool(std::string_view)>& out);
+  // The level of the rarest word of `line` and the sum of its words' rarities.
+  static void keyOf(const Commonness& table, std::string_view line, uint32_t& level,
+                    uint32_t& sum);
+
+ private:
+  struct Item {
+    uint32_t level, sum;
+    uint64_t order;
+    std::string text;
+    bool operator<(const Item& o) const {
+      return level != o.level ? level < o.level : sum != o.sum ? sum < o.sum : order < o.order;
+    }
+  };
+  bool spill();
+  static bool readItem(std::FILE* run, Item& item);
+
+  const Commonness& table_;
+  size_t limit_, memoryBytes_, heldBytes_ = 0;
+  std::string spillFolder_;
+  uint64_t found_ = 0;
+  std::vector<Item> held_;  // with a limit: a heap whose top is the worst held
+  std::vector<std::FILE*> runs_;
+  bool failed_ = false;
+};
+
+}  // namespace wk
