@@ -95,6 +95,15 @@ same_as "longest first, each length in the order found" "$work/want" 0 \
   '*' --from crosswords --no-use-all --min-length 6 --longest-first
 check "longest first is for single words" 2 wk search '* *' --from listen --longest-first
 
+# Ranked: the same results, commonest first; with --limit the first N of that order.
+plain ranked '* *' --from clinteastwood --suppress-permutations --rank
+expect_same "ranked: every result once" "$(sort "$work/ranked" | md5sum)" \
+  "$(wk search '* *' --from clinteastwood --suppress-permutations 2>/dev/null | sort | md5sum)"
+head -20 "$work/ranked" >"$work/best"
+same_as "ranked --limit: the best of all" "$work/best" 0 '* *' --from clinteastwood \
+  --suppress-permutations --rank --limit 20
+check "rank or longest first" 2 wk search '*' --from listen --rank --longest-first
+
 # FROM typed as a name, with its blanks: the same letters.
 plain eastwood '* *' --from clinteastwood --suppress-permutations --limit 20
 same_as "FROM with blanks" "$work/eastwood" 0 '* *' --from "Clint Eastwood" --suppress-permutations --limit 20
