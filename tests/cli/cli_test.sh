@@ -52,6 +52,11 @@ check "add with yes" 0 wk dict add zebra newdict --yes
 expect_text "add status" err "Word Added Successfully"
 check "add word already there" 1 wk dict add zebra newdict --yes
 expect_text "already contains" err "newdict.lex already contains the word 'zebra'"
+# The home is a folder of its own: an update works there, not where the user stands.
+mkdir -p "$work/elsewhere" && echo mine >"$work/elsewhere/new{}}{.\$\$\$"
+(cd "$work/elsewhere" && wk dict add zebu newdict --yes && wk dict remove zebu newdict) >/dev/null 2>&1
+expect_same "a file of the update's name where the user stands is left alone" \
+  "$(cat "$work/elsewhere/new{}}{.\$\$\$")" mine
 check "add invalid word" 2 wk dict add 'ab1' newdict
 expect_text "invalid word" err "ab1 is not a valid Wordkeg word."
 check "remove absent word" 1 wk dict remove yak newdict

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <tuple>
 
@@ -42,11 +43,11 @@ class RankedResultsTest : public ::testing::Test {
 TEST_F(RankedResultsTest, LevelsFollowTheListsAndTheirRules) {
   EXPECT_EQ(table.level("cat"), 10);
   EXPECT_EQ(table.level("moor"), 35);
-  EXPECT_EQ(table.level("Moor"), 50);   // the name, not the word
+  EXPECT_EQ(table.level("Moor"), 50);                         // the name, not the word
   EXPECT_EQ(table.level("Cat"), Commonness::kUnlistedLevel);  // no name of its own
   EXPECT_EQ(table.level("colour"), 50);
-  EXPECT_EQ(table.level("etc"), 80);    // an abbreviation goes back among the rare
-  EXPECT_EQ(table.level("a"), 70);      // so does a word of one letter
+  EXPECT_EQ(table.level("etc"), 80);  // an abbreviation goes back among the rare
+  EXPECT_EQ(table.level("a"), 70);    // so does a word of one letter
   EXPECT_EQ(table.level("chat"), Commonness::kUnlistedLevel);
   EXPECT_EQ(table.level("ignored"), Commonness::kUnlistedLevel);
   EXPECT_LT(table.rarity("cat"), table.rarity("west"));  // counted more often, same level
@@ -54,8 +55,8 @@ TEST_F(RankedResultsTest, LevelsFollowTheListsAndTheirRules) {
 }
 
 TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
-  const std::vector<std::string> words = {"a", "old", "west", "action", "cat", "tac", "moor",
-                                          "Moor", "colour", "etc", "chat", "zzz"};
+  const std::vector<std::string> words = {"a",    "old",  "west",   "action", "cat",  "tac",
+                                          "moor", "Moor", "colour", "etc",    "chat", "zzz"};
   std::mt19937 random(7);
   std::vector<std::string> lines;
   for (int i = 0; i < 3000; ++i) {
@@ -94,9 +95,8 @@ TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
   EXPECT_EQ(ranked(0, 4096), expected);  // some thirty runs merged from disk
   const std::vector<std::string> best(expected.begin(), expected.begin() + 20);
   EXPECT_EQ(ranked(20, 4096), best);
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  EXPECT_EQ(names.size(), 7u);  // the lists alone: the runs had no names
+  const auto files = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+  EXPECT_EQ(files, 7);  // the lists alone: the runs have gone with their handles
 }
 
 }  // namespace

@@ -340,9 +340,10 @@ std::string unknownCommand(CLI::App& app) {
 int runCli(int argc, char** argv) {
   Options o;
   CLI::App app{"wordkeg: crossword and anagram solver over compiled dictionaries", "wordkeg"};
-  app.add_option("--home", o.home,
-                 "working directory (default $WORDKEG_HOME, else the current one; the installed "
-                 "wordkeg's is ~/.local/share/wordkeg)");
+  app.add_option(
+      "--home", o.home,
+      "the home folder (default $WORDKEG_HOME, else the current directory; the installed "
+      "wordkeg's is ~/.local/share/wordkeg)");
   app.set_version_flag("--version", std::string("wordkeg ") + WK_VERSION);
   app.require_subcommand(1);
   addDictCommands(*app.add_subcommand("dict", "build and maintain dictionaries"), o);

@@ -17,7 +17,7 @@ class CollectingPort : public MessagePort {
  public:
   explicit CollectingPort(std::string home = {}) : home_(std::move(home)) {}
   int show(const std::string& text, const std::string&, unsigned style) override {
-    texts.push_back(fromHome(app::withoutButtons(text)));
+    texts.push_back(fromHome(home_, app::withoutButtons(text)));
     return (style & 0xF) == mb::kYesNo ? mb::kIdNo : mb::kIdOk;
   }
   void beep() override {}
@@ -31,19 +31,20 @@ class CollectingPort : public MessagePort {
 
   std::vector<std::string> texts;
 
- private:
-  std::string fromHome(std::string text) const {
-    if (home_.empty()) return text;
-    const std::string prefix = home_ + kSeparator;
+  // `text` with each path in `home` said from the home.
+  static std::string fromHome(const std::string& home, const std::string& text) {
+    if (home.empty()) return text;
+    const std::string prefix = home + kSeparator;
     std::string said;
     size_t from = 0;
     for (size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, from)) {
       said.append(text, from, at - from).append(1, '.');
-      from = at + home_.size();
+      from = at + home.size();
     }
     return said.append(text, from, std::string::npos);
   }
 
+ private:
   std::string home_;
 };
 

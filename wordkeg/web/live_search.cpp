@@ -195,7 +195,8 @@ std::string LiveSearch::ending(bool completed, const std::vector<std::string>& m
   const ResultStore& store = run_.store();
   const int found = store.entryCount();
   std::vector<std::string> said = messages;
-  if (const std::string failure = app::writeFailureText(store); !failure.empty()) {
+  if (const std::string failure = CollectingPort::fromHome(home_, app::writeFailureText(store));
+      !failure.empty()) {
     said.push_back(failure);
     return jsonLine(json{{"error", CollectingPort::joined(said)}});
   }
@@ -232,7 +233,7 @@ int LiveSearch::reportRefusalWithin(int ms, std::string& why) {
   while (!ended_ && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   if (!ended_) return 0;
-  why = app::writeFailureText(run_.store());
+  why = CollectingPort::fromHome(home_, app::writeFailureText(run_.store()));
   if (!why.empty()) return 500;
   return !whole_ || run_.store().entryCount() == 0 ? 404 : 0;
 }

@@ -18,6 +18,7 @@
 
 #include "app/process_home.h"
 #include "dictionary_requests.h"
+#include "engine/base/wordkeg_exception.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
 #include "engine/dict/instance_marker.h"
@@ -289,7 +290,13 @@ int serve(const ServeOptions& options) {
   }
   app::useProcessHome(options.home);
   std::unique_ptr<DictionaryNames> catalogue = DictionaryNames::open(app::processConfig());
-  InstanceMarker marker(*catalogue);
+  std::unique_ptr<InstanceMarker> marker;
+  try {
+    marker = std::make_unique<InstanceMarker>(*catalogue);
+  } catch (const WordkegException& e) {
+    std::fprintf(stderr, "wordkeg serve: %s\n", e.text().c_str());
+    return 2;
+  }
   addRoutes(server, gate, slots, options.home);
   int port = options.port;
   const bool bound = port == 0 ? (port = server.bind_to_any_port(options.listen)) > 0

@@ -67,9 +67,15 @@ std::string ConfigData::inHome(const char* name) const {
   return home_ == "." ? relative(name) : joinPath(home_, name);
 }
 
+std::string ConfigData::inHomeFolder(const std::string& name) const {
+  return home_ == "." ? name : joinPath(home_, name);
+}
+
 std::string ConfigData::fromHome(const std::string& path) const {
-  const bool absolute = (!path.empty() && isSeparator(path[0])) ||
-                        (path.size() > 1 && path[1] == ':');
+  bool absolute = !path.empty() && isSeparator(path[0]);
+#ifdef _WIN32
+  absolute = absolute || (path.size() > 1 && path[1] == ':');  // a drive's
+#endif
   if (home_ == "." || path.empty() || absolute) return path;
   const bool dotted = path.size() > 1 && path[0] == '.' && isSeparator(path[1]);
   return path == "." ? home_ : joinPath(home_, dotted ? path.substr(2) : path);

@@ -23,6 +23,8 @@ class ConfigData {
   const std::string& iniPath() const { return ini_; }
   const std::string& helpPath() const { return help_; }
   const std::string& home() const { return home_; }
+  // `name` in the home's own folder: the bare name in the home "." (as the window names it).
+  std::string inHomeFolder(const std::string& name) const;
 
   // A bare file name completed with the dictionary (temporary) directory; a name that holds a
   // separator is returned unchanged.

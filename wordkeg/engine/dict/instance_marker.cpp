@@ -77,7 +77,8 @@ void InstanceMarker::sweepStale(const ConfigData& config) {
     if (isLockHeld(marker) || !removeDeadCopy(config, marker)) ++live;
   if (live > 0) return;
   deleteMatching(config.tempPath(std::string(kSortRunBase) + "*"));
-  if (fileExists(kUpdateFile)) removeFile(kUpdateFile);
+  if (const std::string update = config.inHomeFolder(kUpdateFile); fileExists(update))
+    removeFile(update);
   for (const char* extension : {kStagedExtension, kBackupStagedExtension})
     deleteMatching(config.dictionaryPath(replaceExtension("*", extension)));
 }

@@ -6,6 +6,7 @@
 #include "../base/paths.h"
 #include "../base/string_table.h"
 #include "../base/wordkeg_exception.h"
+#include "../config/config_data.h"
 #include "compress_dictionary.h"
 #include "dict_format.h"
 #include "dictionary.h"
@@ -52,16 +53,17 @@ std::string formsAnyCase(OperationContext& context, const std::string& path,
 
 // Deletes the update's temporary file however the update ends.
 struct UpdateFileGuard {
+  const std::string& path;
   ~UpdateFileGuard() {
-    if (fileExists(kUpdateFile)) removeFile(kUpdateFile);
+    if (fileExists(path)) removeFile(path);
   }
 };
 
 // Copies every word of `path` into the update file, with `word` inserted (add) or left out
 // (remove). Returns kCancelled when the cancel flag stopped the copy.
 int copyDictionary(OperationContext& context, const std::string& path, const std::string& word,
-                   UpdateMode mode) {
-  CompressDictionary writer(kUpdateFile);
+                   UpdateMode mode, const std::string& updateFile) {
+  CompressDictionary writer(updateFile);
   int result = update_result::kDone;
   {
     Dictionary reader(context, path, false, kLookupBuffer);
@@ -87,10 +89,11 @@ int copyDictionary(OperationContext& context, const std::string& path, const std
 // Gives the update file the header the changed dictionary keeps (its creation time and
 // selection, a new modification time), before it is installed: a copy killed just after the
 // install must not leave a dictionary that looks new and has dropped out of the selection.
-bool carryHeader(DictionaryNames& catalogue, const std::string& path, UpdateMode mode) {
+bool carryHeader(DictionaryNames& catalogue, const std::string& path, UpdateMode mode,
+                 const std::string& updateFile) {
   const DictionaryName* entry = catalogue.find(path);
   DictionaryName updated;
-  updated.path = kUpdateFile;
+  updated.path = updateFile;
   if (!entry || !catalogue.readHeader(updated)) return entry == nullptr;
   updated.header.created = entry->header.created;
   // The selection as this copy changed it, else as the file holds it now: another copy may have
@@ -181,10 +184,12 @@ int updateDictionary(OperationContext& context, DictionaryNames& catalogue, cons
   const bool present = holdsExactly(context, path, word);
   if (mode == UpdateMode::kAdd && present) return update_result::kAlreadyPresent;
   if (mode == UpdateMode::kRemove && !present) return update_result::kNotPresent;
-  UpdateFileGuard guard;
-  const int copied = copyDictionary(context, path, word, mode);
+  const std::string updateFile = catalogue.config().inHomeFolder(kUpdateFile);
+  UpdateFileGuard guard{updateFile};
+  const int copied = copyDictionary(context, path, word, mode, updateFile);
   if (copied != update_result::kDone) return copied;
-  if (!carryHeader(catalogue, path, mode) || !installDictionary(kUpdateFile, path, nullptr))
+  if (!carryHeader(catalogue, path, mode, updateFile) ||
+      !installDictionary(updateFile, path, nullptr))
     return update_result::kFailed;
   refreshEntry(catalogue, path);
   return update_result::kDone;

@@ -18,7 +18,7 @@ constexpr int kCancelled = 6;
 constexpr int kFailed = 7;  // the new file could not be put in place; the user has been told
 }  // namespace update_result
 
-// The temporary file of an update, in the working directory.
+// The temporary file of an update, in the home's folder (ConfigData::inHomeFolder).
 constexpr const char* kUpdateFile = "new{}}{.$$$";
 
 // True when no catalogue dictionary but the one at `path` holds a word with the letters of

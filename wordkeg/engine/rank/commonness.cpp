@@ -92,8 +92,8 @@ int Commonness::level(std::string_view word) const {
   const Entry& e = found->second;
   // A lower-case word is the word itself; a capitalised one a name, or a word listed capitalised.
   int level = isLower(word[0]) ? e.words : (e.names ? e.names : e.words);
-  if (level == 0) level = e.abbreviations ? std::max<int>(e.abbreviations, kAbbreviationLevel)
-                                          : kUnlistedLevel;
+  if (level == 0)
+    level = e.abbreviations ? std::max<int>(e.abbreviations, kAbbreviationLevel) : kUnlistedLevel;
   if (word.size() == 1) level = std::max(level, kOneLetterLevel);
   return level;
 }

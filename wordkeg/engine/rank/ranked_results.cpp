@@ -22,7 +22,10 @@ bool readAll(std::FILE* f, void* bytes, size_t size) {
 
 RankedResults::RankedResults(const Commonness& table, size_t limit, std::string spillFolder,
                              size_t memoryBytes)
-    : table_(table), limit_(limit), memoryBytes_(memoryBytes), spillFolder_(std::move(spillFolder)) {}
+    : table_(table),
+      limit_(limit),
+      memoryBytes_(memoryBytes),
+      spillFolder_(std::move(spillFolder)) {}
 
 RankedResults::~RankedResults() {
   for (std::FILE* run : runs_) std::fclose(run);

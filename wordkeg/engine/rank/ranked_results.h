@@ -30,8 +30,7 @@ class RankedResults {
   // be written or read back (a full disk): what came before is given, nothing after.
   bool emit(const std::function<bool(std::string_view)>& out);
   // The level of the rarest word of `line` and the sum of its words' rarities.
-  static void keyOf(const Commonness& table, std::string_view line, uint32_t& level,
-                    uint32_t& sum);
+  static void keyOf(const Commonness& table, std::string_view line, uint32_t& level, uint32_t& sum);
 
  private:
   struct Item {
