@@ -261,6 +261,19 @@ try:
     saved = os.path.join(work, "cat.wkg")
     wk("search", "--save", saved, "--", "c?t")
     check("byte for byte", body == wk("results", "export", saved, "-").stdout, body)
+    # A damaged dictionary among the selected: said in the results' stream, named from the home;
+    # the report is still plain text.
+    bad = os.path.join(home, "lexicons", "bad.lex")
+    shutil.copy(os.path.join(home, "lexicons", "british.lex"), bad)
+    with open(bad, "r+b") as f:
+        f.seek(4096)
+        f.write(b"\xff" * 5000)
+    _, _, lines = search(find="c?t")
+    check("a damaged dictionary is named from the home", any(
+        "./lexicons/bad.lex" in o.get("message", "") for o in lines), str(lines[:2]))
+    status, _, body = request("/api/report?find=c%3Ft")
+    check("and the report stays text", status == 200 and body.startswith("****"), body[:80])
+    os.remove(bad)
     status, _, body = request("/api/report?find=zzzq")
     check("no report of nothing", status == 404, f"{status} {body}")
 

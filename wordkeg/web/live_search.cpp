@@ -105,7 +105,10 @@ void LiveSearch::waitAllEnded(int ms) {
 void LiveSearch::stop() {
   // A results stream says it was cut short; a report's answer is broken off (provide).
   stopped_ = true;
-  queue_.finish(jsonLine(json{{"error", "The server stopped: the search was ended."}}));
+  if (form_ == Form::kReport)
+    queue_.close();  // a report is text: broken off, never a JSON line inside it
+  else
+    queue_.finish(jsonLine(json{{"error", "The server stopped: the search was ended."}}));
   if (SubsetBuilder* builder = builder_.load()) builder->cancel();
   if (searching_) run_.worker()->cancel();
 }
@@ -162,9 +165,13 @@ LiveSearch::~LiveSearch() {
 }
 
 void LiveSearch::work() {
-  StreamPort port(home_, queue_);
+  // A report's answer is its text alone: its messages are kept, not streamed.
+  CollectingPort kept(home_);
+  StreamPort streamed(home_, queue_);
+  CollectingPort& port = form_ == Form::kReport ? kept : streamed;
   ScopedThreadMessagePort scoped(&port);
-  for (const std::string& note : notes_) queue_.put(jsonLine(json{{"message", note}}));
+  if (form_ == Form::kResults)
+    for (const std::string& note : notes_) queue_.put(jsonLine(json{{"message", note}}));
   bool threw = false, analysed = true;
   const auto analyse = [&](SubsetBuilder& builder) {
     builder_ = &builder;
