@@ -4,7 +4,8 @@
 #   patterns against "grep -x" on the plain list; words from the letters of "crosswords" against
 #   "an -w"; three-word anagrams of 13, 15 and 18 letters against "an -l 3" and "wordplay -d3";
 #   four-word anagrams of 13 letters against "wordplay -d4"; the time to the first result of a
-#   long search against its whole run; then the peak memory of our searches.
+#   long search against its whole run; ranked three-word searches (--rank) against the same
+#   searches unranked; then the peak memory of our searches, ranked ones among them.
 # Times are the best of N wall-clock runs of whole commands (more runs for the short ones: this
 # machine's timings vary by a third from run to run), ours and the peer's run in turns so that
 # both meet the same moments of the machine; ratios are ours / peer (below 1 is faster), each
@@ -79,8 +80,17 @@ for suppress in --suppress-permutations --use-all; do
     "first line, astronomerwatch $suppress" "$first" "$whole" "$(echo "$first / $whole" | bc -l)"
 done
 
+# Ranking holds every result until the end (in memory, then in sorted runs on disk): its cost
+# against the same search printing as it goes.
+for phrase in clinteastwood thequickbrownfoxes; do
+  compare_in_turns "3 words from $phrase, --rank" "unranked" "< 1.5" 3 \
+    ours '* * *' --from "$phrase" --suppress-permutations --rank -- \
+    ours '* * *' --from "$phrase" --suppress-permutations
+done
+
 peak=0
-for args in "* * *|--from|thequickbrownfoxes" "* * * *|--from|clinteastwood" "*|--no-use-all"; do
+for args in "* * *|--from|thequickbrownfoxes" "* * *|--from|thequickbrownfoxes|--rank" \
+            "* * * *|--from|clinteastwood" "*|--no-use-all"; do
   IFS='|' read -r -a search <<<"$args"
   /usr/bin/time -o "$work/peak" -f %M "$wk" --home "$work" search "${search[@]}" \
     --suppress-permutations >/dev/null 2>&1 || true

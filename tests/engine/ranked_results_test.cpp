@@ -22,13 +22,15 @@ class RankedResultsTest : public ::testing::Test {
     folder = fs::temp_directory_path() / ("wk_rank_" + std::to_string(std::random_device{}()));
     fs::create_directories(folder);
     list("english-words.10", {"a", "old", "west", "action", "cat"});
+    list("english-words.20", {"don"});
     list("english-words.35", {"moor", "tac"});
     list("british-words.50", {"colour"});
     list("english-upper.50", {"Moor"});
     list("english-abbreviations.10", {"etc"});
     list("english-words.zz", {"ignored"});  // not a list name
     list("french-words.10", {"chat"});      // not a spelling that counts
-    table = Commonness::load(folder.string(), "cat\t5000\ntac\t10\nold\t90000\n");
+    table = Commonness::load(folder.string(),
+                             "cat\t5000\ntac\t10\nold\t90000\nWest\t900\ndon\t99999\n");
   }
   void TearDown() override { fs::remove_all(folder); }
   void list(const std::string& name, const std::vector<std::string>& words) {
@@ -50,7 +52,10 @@ TEST_F(RankedResultsTest, LevelsFollowTheListsAndTheirRules) {
   EXPECT_EQ(table.level("a"), 70);    // so does a word of one letter
   EXPECT_EQ(table.level("chat"), Commonness::kUnlistedLevel);
   EXPECT_EQ(table.level("ignored"), Commonness::kUnlistedLevel);
-  EXPECT_LT(table.rarity("cat"), table.rarity("west"));  // counted more often, same level
+  EXPECT_LT(table.rarity("cat"), table.rarity("west"));     // counted more often, same tier
+  EXPECT_LT(table.rarity("west"), table.rarity("action"));  // counted as "West"
+  EXPECT_EQ(table.rarity("old"), table.rarity("cat"));      // both past the cap: simply common
+  EXPECT_EQ(table.rarity("don"), 199);  // levels 10 and 20 one tier; "don't"'s count not its own
   EXPECT_TRUE(Commonness::load((folder / "none").string(), "").empty());
 }
 
@@ -65,13 +70,13 @@ TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
       line += words[random() % words.size()] + (n > 1 ? " " : "");
     lines.push_back(line);
   }
-  // The order by hand: rarest word's level, then the sum of rarities, then the order found.
+  // The order by hand: rarest word's tier, then the sum of rarities, then the order found.
   std::vector<std::tuple<int, int, size_t>> keys;
   for (size_t i = 0; i < lines.size(); ++i) {
     int level = 0, sum = 0;
     for (size_t at = 0; at <= lines[i].size();) {
       const size_t end = std::min(lines[i].find(' ', at), lines[i].size());
-      level = std::max(level, table.level(lines[i].substr(at, end - at)));
+      level = std::max(level, table.rarity(lines[i].substr(at, end - at)) / 100);
       sum += table.rarity(lines[i].substr(at, end - at));
       at = end + 1;
     }
@@ -96,7 +101,7 @@ TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
   const std::vector<std::string> best(expected.begin(), expected.begin() + 20);
   EXPECT_EQ(ranked(20, 4096), best);
   const auto files = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
-  EXPECT_EQ(files, 7);  // the lists alone: the runs have gone with their handles
+  EXPECT_EQ(files, 8);  // the lists alone: the runs have gone with their handles
 }
 
 }  // namespace

@@ -15,6 +15,36 @@ namespace {
 constexpr int kAbbreviationLevel = 80;
 constexpr int kOneLetterLevel = 70;
 
+// Pieces of contractions that the subtitles' counts hold as words ("don" of "don't"): their
+// counts say nothing of the words spelled the same.
+constexpr const char* kContractionPieces[] = {
+    "don",  "didn",  "doesn", "isn", "wasn",  "couldn", "wouldn", "shouldn", "aren", "weren",
+    "hasn", "haven", "hadn",  "ain", "mustn", "needn",  "ll",     "ve",      "re"};
+
+// Past this count a word is simply common: the most frequent words (to, was, not) would
+// otherwise carry a phrase to the top on their own, ahead of phrases of words people know.
+constexpr double kCountCap = 3000;
+
+// SCOWL's size levels as the ranking's tiers: 10 and 20 are both the lists of the commonest
+// words, and the levels that come in pairs (35 and 40, 50 and 55) are as close.
+int tierOf(int level) {
+  if (level <= 20) return 1;
+  if (level <= 40) return 2;
+  if (level <= 55) return 3;
+  if (level <= 60) return 4;
+  if (level <= 70) return 5;
+  if (level <= 80) return 6;
+  if (level <= 95) return 7;
+  return 8;
+}
+
+std::string lowered(std::string_view word) {
+  std::string text(word);
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 // The spellings whose lists count: the common ones and the British and American variants.
 constexpr const char* kSpellings[] = {"english", "british", "american", "british_z"};
 
@@ -79,9 +109,15 @@ Commonness Commonness::load(const std::string& scowlFolder, std::string_view sub
     at = end + 1;
     const size_t tab = line.find('\t');
     if (tab == std::string_view::npos) continue;
+    // The counts hold a word once, in its commonest casing ("West"): kept by its letters.
+    const std::string word = lowered(line.substr(0, tab));
+    if (std::any_of(std::begin(kContractionPieces), std::end(kContractionPieces),
+                    [&](const char* piece) { return word == piece; }))
+      continue;
     const std::string number(line.substr(tab + 1));
     const auto count = static_cast<uint32_t>(std::strtoul(number.c_str(), nullptr, 10));
-    table.counts_.emplace(std::string(line.substr(0, tab)), count);
+    uint32_t& kept = table.counts_[word];
+    kept = std::max(kept, count);
   }
   return table;
 }
@@ -99,12 +135,10 @@ int Commonness::level(std::string_view word) const {
 }
 
 int Commonness::rarity(std::string_view word) const {
-  const int lv = level(word);
-  const auto found = counts_.find(std::string(word));
-  const double count = found == counts_.end() ? 0 : found->second;
-  // log10 of the largest count (about two million) is 6.3: the spread fills 0 ... 99.
+  const auto found = counts_.find(lowered(word));
+  const double count = found == counts_.end() ? 0 : std::min<double>(found->second, kCountCap);
   const int within = 99 - std::min(99, static_cast<int>(std::log10(count + 1) * 15.5));
-  return lv * 100 + within;
+  return tierOf(level(word)) * 100 + within;
 }
 
 }  // namespace wk

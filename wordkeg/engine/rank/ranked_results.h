@@ -1,6 +1,6 @@
 #pragma once
 // RankedResults: a search's results in order of how common their words are. A result's key is
-// the level of its rarest word first, then the sum of its words' rarities (Commonness); equal
+// the tier of its rarest word first, then the sum of its words' rarities (Commonness); equal
 // keys keep the order found. With a limit only the best `limit` are held; without one the
 // results are held up to a memory budget, past which sorted runs go to unnamed temporary files
 // that are merged at the end, so any number of results ranks in bounded memory.
@@ -29,7 +29,7 @@ class RankedResults {
   // Gives each result, best first, to `out` until it returns false. False when a run could not
   // be written or read back (a full disk): what came before is given, nothing after.
   bool emit(const std::function<bool(std::string_view)>& out);
-  // The level of the rarest word of `line` and the sum of its words' rarities.
+  // The tier of the rarest word of `line` and the sum of its words' rarities.
   static void keyOf(const Commonness& table, std::string_view line, uint32_t& level, uint32_t& sum);
 
  private:
