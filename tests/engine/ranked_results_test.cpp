@@ -2,6 +2,8 @@
 // brute-force sort, held in memory, kept to the best N, or merged from runs on disk.
 #include "engine/rank/ranked_results.h"
 
+#include "engine/rank/commonness.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/field_rules.h"
+#include "app/rank_figures.h"
 #include "app/results_commands.h"
 #include "app/search_job.h"
 #include "app/search_run.h"
@@ -21,6 +22,7 @@
 #include "engine/config/config_data.h"
 #include "engine/dict/dict_format.h"
 #include "engine/dict/dictionary_names.h"
+#include "engine/rank/rank_file.h"
 #include "engine/rank/ranked_results.h"
 #include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
@@ -99,19 +101,19 @@ void printLongestFirst(ResultStore& store) {
     if (!printLine(line)) return;
 }
 
-// --rank: the results held as they come and ordered by commonness at the end, or null after
-// the note when this machine has no word lists (the results then come in the order found).
+// --rank: the results held as they come and ordered by commonness at the end, or null when no
+// dictionary's words can be ranked (the results then come in the order found). A line says
+// which dictionaries' words come unranked.
 std::unique_ptr<RankedResults> rankingFor(const app::SearchJobOptions& job, const ConfigData& config,
-                                          std::unique_ptr<Commonness>& table) {
+                                          const std::vector<const DictionaryName*>& chosen,
+                                          std::unique_ptr<RankFiles>& figures) {
   if (!job.rank) return nullptr;
-  table = std::make_unique<Commonness>(
-      Commonness::load(Commonness::kScowlFolder, Commonness::builtInCounts()));
-  if (!table->empty())
-    return std::make_unique<RankedResults>(*table, static_cast<size_t>(job.limit),
-                                           config.tempDirectory());
-  std::fprintf(stderr, "No word lists to rank by in %s (the scowl package): the results come "
-               "unranked, in the order found.\n", Commonness::kScowlFolder);
-  return nullptr;
+  std::string note;
+  figures = app::openRankFiles(chosen, note);
+  if (!note.empty()) std::fprintf(stderr, "%s\n", note.c_str());
+  if (!figures) return nullptr;
+  return std::make_unique<RankedResults>(*figures, static_cast<size_t>(job.limit),
+                                         config.tempDirectory());
 }
 
 }  // namespace
@@ -140,8 +142,9 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (!app::startSearchJob(run, fields, job, !chosen.empty())) return exit_code::kRefused;
   // Each result printed the moment it is kept (or, longest first or ranked, once the search has
   // ended); a reader that left (head) ends the search at once, as Ctrl-C would.
-  std::unique_ptr<Commonness> table;
-  const std::unique_ptr<RankedResults> ranked = rankingFor(job, catalogue.config(), table);
+  std::unique_ptr<RankFiles> figures;
+  const std::unique_ptr<RankedResults> ranked =
+      rankingFor(job, catalogue.config(), chosen, figures);
   if (ranked) {
     // Held by the ranking alone: the working pair would only copy them to disk.
     run.store().setKeeping(ResultStore::Keeping::kListenerOnly);

@@ -15,11 +15,15 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "word_rarity.h"
+
 namespace wk {
 
-class Commonness {
+class Commonness : public WordRarity {
  public:
   static constexpr int kUnlistedLevel = 100;
+  // The rarity of a word in no list and never counted: after every other.
+  static constexpr int kUnlistedRarity = 899;
 
   // The lists of the English, British and American spellings in `scowlFolder` and the counts
   // of `subtlex` (lines "word<TAB>count"). Without a SCOWL list found, empty(): no ranking.
@@ -31,10 +35,10 @@ class Commonness {
 
   bool empty() const { return levels_.empty(); }
   // The level a word ranks at: 10 ... 95, or kUnlistedLevel (after the penalties above).
-  int level(std::string_view word) const;
+  int level(std::string_view word) const override;
   // The tier of the word's level (1: levels 10 and 20 ... 8: unlisted) * 100, plus 0 ... 99
   // within the tier, the more frequent first (counts past a few thousand all count the same).
-  int rarity(std::string_view word) const;
+  int rarity(std::string_view word) const override;
 
  private:
   enum Kind : uint8_t { kWords, kNames, kAbbreviations };

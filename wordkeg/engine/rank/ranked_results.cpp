@@ -20,7 +20,7 @@ bool readAll(std::FILE* f, void* bytes, size_t size) {
 
 }  // namespace
 
-RankedResults::RankedResults(const Commonness& table, size_t limit, std::string spillFolder,
+RankedResults::RankedResults(const WordRarity& table, size_t limit, std::string spillFolder,
                              size_t memoryBytes)
     : table_(table),
       limit_(limit),
@@ -31,7 +31,7 @@ RankedResults::~RankedResults() {
   for (std::FILE* run : runs_) std::fclose(run);
 }
 
-void RankedResults::keyOf(const Commonness& table, std::string_view line, uint32_t& level,
+void RankedResults::keyOf(const WordRarity& table, std::string_view line, uint32_t& level,
                           uint32_t& sum) {
   level = 0;
   sum = 0;

@@ -11,14 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "commonness.h"
+#include "word_rarity.h"
 
 namespace wk {
 
 class RankedResults {
  public:
   // `limit` 0: all. Runs past `memoryBytes` go to unnamed files in `spillFolder`.
-  RankedResults(const Commonness& table, size_t limit, std::string spillFolder,
+  RankedResults(const WordRarity& table, size_t limit, std::string spillFolder,
                 size_t memoryBytes = size_t{64} << 20);
   ~RankedResults();
   RankedResults(const RankedResults&) = delete;
@@ -30,7 +30,7 @@ class RankedResults {
   // be written or read back (a full disk): what came before is given, nothing after.
   bool emit(const std::function<bool(std::string_view)>& out);
   // The tier of the rarest word of `line` and the sum of its words' rarities.
-  static void keyOf(const Commonness& table, std::string_view line, uint32_t& level, uint32_t& sum);
+  static void keyOf(const WordRarity& table, std::string_view line, uint32_t& level, uint32_t& sum);
 
  private:
   struct Item {
@@ -44,7 +44,7 @@ class RankedResults {
   bool spill();
   static bool readItem(std::FILE* run, Item& item);
 
-  const Commonness& table_;
+  const WordRarity& table_;
   size_t limit_, memoryBytes_, heldBytes_ = 0;
   std::string spillFolder_;
   uint64_t found_ = 0;
