@@ -103,6 +103,11 @@ head -20 "$work/ranked" >"$work/best"
 same_as "ranked --limit: the best of all" "$work/best" 0 '* *' --from clinteastwood \
   --suppress-permutations --rank --limit 20
 check "rank or longest first" 2 wk search '*' --from listen --rank --longest-first
+expect_file "a side file beside each dictionary ranked" "$H/lexicons/british.rnk"
+rm -f "$H"/lexicons/*.rnk
+plain found '*' --from listen
+WORDKEG_SCOWL="$work/none" same_as "no word lists: unranked" "$work/found" 0 '*' --from listen --rank
+expect_same "... said in one line" "$(grep -c 'come unranked: there are no word lists' "$work/err")" 1
 
 # FROM typed as a name, with its blanks: the same letters.
 plain eastwood '* *' --from clinteastwood --suppress-permutations --limit 20

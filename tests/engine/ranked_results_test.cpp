@@ -2,8 +2,6 @@
 // brute-force sort, held in memory, kept to the best N, or merged from runs on disk.
 #include "engine/rank/ranked_results.h"
 
-#include "engine/rank/commonness.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +10,11 @@
 #include <iterator>
 #include <random>
 #include <tuple>
+
+#include "engine/dict/compress_dictionary.h"
+#include "engine/dict/operation_context.h"
+#include "engine/rank/commonness.h"
+#include "engine/rank/rank_file.h"
 
 namespace wk::test {
 namespace {
@@ -104,6 +107,37 @@ TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
   EXPECT_EQ(ranked(20, 4096), best);
   const auto files = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
   EXPECT_EQ(files, 8);  // the lists alone: the runs have gone with their handles
+}
+
+TEST_F(RankedResultsTest, SideFilesGiveTheListsFiguresUntilTheirDictionaryChanges) {
+  const std::string lex = (folder / "d.lex").string();
+  const std::vector<std::string> words = {"cat", "don", "zzz", "chat", "Moor", "moor", "action"};
+  {
+    CompressDictionary writer(lex);
+    for (const std::string& w : words) writer.addWord(w);
+    writer.finish();
+  }
+  DictionaryHeader header;
+  header.created = 1;
+  header.modified = 2;
+  header.wordCount = static_cast<int32_t>(words.size());
+  RankFiles none;
+  EXPECT_EQ(none.add(lex, header), RankFiles::State::kMissing);
+  OperationContext context;
+  ASSERT_TRUE(writeRankFile(context, lex, header, table));
+  RankFiles files;
+  ASSERT_EQ(files.add(lex, header), RankFiles::State::kRead);
+  for (const std::string& w : words) {
+    EXPECT_EQ(files.rarity(w), table.rarity(w)) << w;
+    EXPECT_EQ(files.level(w), table.level(w)) << w;
+  }
+  EXPECT_EQ(files.rarity("absent"), Commonness::kUnlistedRarity);
+  header.modified = 3;  // a word added or removed since
+  EXPECT_EQ(RankFiles().add(lex, header), RankFiles::State::kOutOfDate);
+  header.modified = 2;
+  const std::string rnk = rankFilePath(lex);
+  fs::resize_file(rnk, fs::file_size(rnk) - 9);  // cut short
+  EXPECT_EQ(RankFiles().add(lex, header), RankFiles::State::kDamaged);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/field_rules.h"
+#include "app/rank_figures.h"
 #include "cli_host.h"
 #include "dictionary_names_cli.h"
 #include "engine/base/file_ops.h"
@@ -130,6 +131,8 @@ int makeDictionary(DictionaryNames& catalogue, const std::string& wordList,
       (outcome == app::Outcome::kDone || tally.words == 0))
     printSummary(tally, outcome == app::Outcome::kDone && made ? made->header.wordCount : 0,
                  catalogue.config().longestWord());
+  // Its words' commonness, for ranked searches (a search makes it where this could not).
+  if (outcome == app::Outcome::kDone && made) app::refreshRankFile(*made);
   return exitStatus(outcome);
 }
 
@@ -149,11 +152,16 @@ int mergeDictionaries(DictionaryNames& catalogue, const std::string& target,
                       const std::vector<std::string>& names, bool deleteSources) {
   const std::vector<std::string> files = listedFiles(catalogue, names);
   if (files.size() != names.size()) return exit_code::kRefused;
-  if (newDictionaryPath(catalogue, target).empty() || !soleCopyOrRefuse(catalogue))
-    return exit_code::kRefused;
+  const std::string path = newDictionaryPath(catalogue, target);
+  if (path.empty() || !soleCopyOrRefuse(catalogue)) return exit_code::kRefused;
   CliHost host;
-  return exitStatus(app::mergeDictionaries(host, catalogue, files,
-                                           toLower(app::withoutLex(target)), deleteSources));
+  const app::Outcome outcome = app::mergeDictionaries(
+      host, catalogue, files, toLower(app::withoutLex(target)), deleteSources);
+  if (outcome == app::Outcome::kDone) {
+    if (const DictionaryName* made = catalogue.find(path)) app::refreshRankFile(*made);
+    app::removeLonelyRankFiles(catalogue.config());
+  }
+  return exitStatus(outcome);
 }
 
 int findWord(DictionaryNames& catalogue, const std::string& word) {
@@ -190,7 +198,9 @@ int deleteDictionaries(DictionaryNames& catalogue, const std::vector<std::string
   const std::vector<std::string> files = deletableFiles(catalogue, names);
   if (files.size() != names.size() || !soleCopyOrRefuse(catalogue)) return exit_code::kRefused;
   CliHost host;
-  return exitStatus(app::deleteDictionaries(host, catalogue, files));
+  const app::Outcome outcome = app::deleteDictionaries(host, catalogue, files);
+  app::removeLonelyRankFiles(catalogue.config());
+  return exitStatus(outcome);
 }
 
 int listWords(DictionaryNames& catalogue, const std::string& name) {

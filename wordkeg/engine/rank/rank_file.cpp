@@ -1,6 +1,7 @@
 #include "rank_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -74,39 +75,46 @@ RankFiles::State RankFiles::add(const std::string& lexPath, const DictionaryHead
   const size_t firstEnd = text.find('\n');
   if (firstEnd == std::string::npos || text.compare(0, firstEnd, identity(lexPath, header)) != 0)
     return text.rfind(kMagic, 0) == 0 ? State::kOutOfDate : State::kDamaged;
+  // The last line counts the lines before it: a file cut short, or grown, is damaged.
+  if (text.size() < 2 || text.back() != '\n') return State::kDamaged;
+  const size_t last = text.rfind('\n', text.size() - 2) + 1;
+  size_t count = 0;
+  if (text.compare(last, 4, "end ") != 0 ||
+      std::from_chars(text.data() + last + 4, text.data() + text.size() - 1, count).ec !=
+          std::errc() ||
+      count != static_cast<size_t>(std::count(text.begin() + static_cast<long>(firstEnd) + 1,
+                                              text.begin() + static_cast<long>(last), '\n')))
+    return State::kDamaged;
   texts_.push_back(std::move(text));
   const std::string& kept = texts_.back();
-  std::vector<std::pair<std::string_view, Figure>> figures;
-  size_t at = firstEnd + 1;
-  for (size_t end; (end = kept.find('\n', at)) != std::string::npos; at = end + 1) {
-    const std::string_view line(kept.data() + at, end - at);
-    const size_t tab = line.find('\t'), second = line.find('\t', tab + 1);
-    if (line.rfind("end ", 0) == 0) {
-      // The count closes the file: anything else means it was cut or changed.
-      if (end + 1 != kept.size() ||
-          std::strtoul(std::string(line.substr(4)).c_str(), nullptr, 10) != figures.size())
-        break;
-      files_.push_back(std::move(figures));
-      return State::kRead;
-    }
-    if (tab == 0 || tab == std::string_view::npos || second == std::string_view::npos) break;
-    const Figure figure{std::atoi(std::string(line.substr(tab + 1)).c_str()),
-                        std::atoi(std::string(line.substr(second + 1)).c_str())};
-    if (!figures.empty() && line.substr(0, tab) < figures.back().first) break;  // its order
-    figures.emplace_back(line.substr(0, tab), figure);
-  }
-  texts_.pop_back();
-  return State::kDamaged;
+  lines_.emplace_back(kept.data() + firstEnd + 1, last - firstEnd - 1);
+  return State::kRead;
 }
 
-const RankFiles::Figure* RankFiles::find(std::string_view word) const {
-  for (const auto& figures : files_) {
-    const auto it = std::lower_bound(
-        figures.begin(), figures.end(), word,
-        [](const std::pair<std::string_view, Figure>& entry, std::string_view w) {
-          return entry.first < w;
-        });
-    if (it != figures.end() && it->first == word) return &it->second;
+// A binary search of the lines, which are in byte order of their words: from a middle byte,
+// back to its line's start.
+const RankFiles::Figure* RankFiles::find(std::string_view word, Figure& figure) const {
+  for (const std::string_view lines : lines_) {
+    size_t lo = 0, hi = lines.size();
+    while (lo < hi) {
+      size_t start = lines.rfind('\n', lo + (hi - lo) / 2);
+      start = start == std::string_view::npos || start < lo ? lo : start + 1;
+      if (start >= hi) start = lo;
+      const size_t end = lines.find('\n', start);
+      const std::string_view line = lines.substr(start, end - start);
+      const std::string_view lineWord = line.substr(0, line.find('\t'));
+      if (lineWord < word) {
+        lo = end + 1;
+      } else if (word < lineWord) {
+        hi = start;
+      } else {
+        const size_t tab = line.find('\t'), second = line.find('\t', tab + 1);
+        if (second == std::string_view::npos) return nullptr;  // damaged: taken as unlisted
+        std::from_chars(line.data() + tab + 1, line.data() + second, figure.level);
+        std::from_chars(line.data() + second + 1, line.data() + line.size(), figure.rarity);
+        return &figure;
+      }
+    }
   }
   return nullptr;
 }
@@ -114,16 +122,16 @@ const RankFiles::Figure* RankFiles::find(std::string_view word) const {
 int RankFiles::rarity(std::string_view word) const {
   const auto seen = seen_.find(word);
   if (seen != seen_.end()) return seen->second.rarity;
-  const Figure* found = find(word);
-  const Figure figure =
-      found ? *found : Figure{Commonness::kUnlistedLevel, Commonness::kUnlistedRarity};
+  Figure figure{Commonness::kUnlistedLevel, Commonness::kUnlistedRarity};
+  find(word, figure);
   seen_.emplace(std::string(word), figure);
   return figure.rarity;
 }
 
 int RankFiles::level(std::string_view word) const {
-  const Figure* found = find(word);
-  return found ? found->level : Commonness::kUnlistedLevel;
+  Figure figure{Commonness::kUnlistedLevel, Commonness::kUnlistedRarity};
+  find(word, figure);
+  return figure.level;
 }
 
 }  // namespace wk

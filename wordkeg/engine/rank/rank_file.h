@@ -43,10 +43,11 @@ class RankFiles : public WordRarity {
   struct Figure {
     int level, rarity;
   };
-  const Figure* find(std::string_view word) const;
+  // `figure` filled from the files; null when none holds the word.
+  const Figure* find(std::string_view word, Figure& figure) const;
 
-  std::deque<std::string> texts_;  // each file's words (a deque: they never move)
-  std::vector<std::vector<std::pair<std::string_view, Figure>>> files_;
+  std::deque<std::string> texts_;        // each file's text (a deque: they never move)
+  std::vector<std::string_view> lines_;  // each file's word lines, searched as they are
   // Looked up by the words of result lines as they are, without a copy of each.
   struct TextHash {
     using is_transparent = void;

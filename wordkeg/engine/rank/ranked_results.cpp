@@ -8,8 +8,6 @@
 namespace wk {
 namespace {
 
-constexpr size_t kItemOverhead = sizeof(uint32_t) * 2 + sizeof(uint64_t) + 32;
-
 bool writeAll(std::FILE* f, const void* bytes, size_t size) {
   return std::fwrite(bytes, 1, size, f) == size;
 }
@@ -48,50 +46,45 @@ void RankedResults::keyOf(const WordRarity& table, std::string_view line, uint32
 }
 
 void RankedResults::add(std::string_view line) {
-  Item item{0, 0, found_++, {}};
-  keyOf(table_, line, item.level, item.sum);
+  Key key{0, 0, found_++};
+  keyOf(table_, line, key.level, key.sum);
   if (limit_ > 0) {
-    if (held_.size() == limit_) {
-      if (!(item < held_.front())) return;
-      std::pop_heap(held_.begin(), held_.end());
-      held_.pop_back();
+    if (best_.size() == limit_) {
+      if (!(key < best_.front().key)) return;
+      std::pop_heap(best_.begin(), best_.end());
+      best_.pop_back();
     }
-    item.text = line;
-    held_.push_back(std::move(item));
-    std::push_heap(held_.begin(), held_.end());
+    best_.push_back({key, std::string(line)});
+    std::push_heap(best_.begin(), best_.end());
     return;
   }
-  item.text = line;
-  heldBytes_ += item.text.size() + kItemOverhead;
-  held_.push_back(std::move(item));
-  if (heldBytes_ >= memoryBytes_ && !failed_) failed_ = !spill();
+  slots_.push_back({key, static_cast<uint32_t>(arena_.size()), static_cast<uint32_t>(line.size())});
+  arena_.append(line);
+  if (arena_.size() + slots_.size() * sizeof(Slot) >= memoryBytes_ && !failed_) failed_ = !spill();
 }
 
-// The held results, sorted, as a run in a file of its own: key, order, length, text.
+// The held results, sorted, as a run in a file of its own: key, length, text.
 bool RankedResults::spill() {
-  std::sort(held_.begin(), held_.end());
+  std::sort(slots_.begin(), slots_.end());
   std::FILE* run = openUnnamedFile(spillFolder_);
   if (!run) return false;
   runs_.push_back(run);
   std::setvbuf(run, nullptr, _IOFBF, size_t{1} << 16);
   bool ok = true;
-  for (const Item& item : held_) {
-    const auto size = static_cast<uint32_t>(item.text.size());
-    ok = ok && writeAll(run, &item.level, 4) && writeAll(run, &item.sum, 4) &&
-         writeAll(run, &item.order, 8) && writeAll(run, &size, 4) &&
-         writeAll(run, item.text.data(), size);
-  }
+  for (const Slot& slot : slots_)
+    ok = ok && writeAll(run, &slot.key.level, 4) && writeAll(run, &slot.key.sum, 4) &&
+         writeAll(run, &slot.key.order, 8) && writeAll(run, &slot.size, 4) &&
+         writeAll(run, arena_.data() + slot.at, slot.size);
   ok = std::fflush(run) == 0 && ok;
-  held_.clear();
-  held_.shrink_to_fit();
-  heldBytes_ = 0;
+  slots_ = {};
+  arena_ = {};
   return ok && std::fseek(run, 0, SEEK_SET) == 0;
 }
 
 bool RankedResults::readItem(std::FILE* run, Item& item) {
   uint32_t size = 0;
-  if (!readAll(run, &item.level, 4) || !readAll(run, &item.sum, 4) ||
-      !readAll(run, &item.order, 8) || !readAll(run, &size, 4))
+  if (!readAll(run, &item.key.level, 4) || !readAll(run, &item.key.sum, 4) ||
+      !readAll(run, &item.key.order, 8) || !readAll(run, &size, 4))
     return false;
   item.text.resize(size);
   return readAll(run, item.text.data(), size);
@@ -99,13 +92,19 @@ bool RankedResults::readItem(std::FILE* run, Item& item) {
 
 bool RankedResults::emit(const std::function<bool(std::string_view)>& out) {
   if (failed_) return false;
-  if (runs_.empty()) {
-    std::sort(held_.begin(), held_.end());  // a heap, with a limit: sorted the same way
-    for (const Item& item : held_)
+  if (limit_ > 0) {
+    std::sort_heap(best_.begin(), best_.end());
+    for (const Item& item : best_)
       if (!out(item.text)) break;
     return true;
   }
-  if (!held_.empty() && !spill()) return false;
+  if (runs_.empty()) {
+    std::sort(slots_.begin(), slots_.end());
+    for (const Slot& slot : slots_)
+      if (!out(std::string_view(arena_.data() + slot.at, slot.size))) break;
+    return true;
+  }
+  if (!slots_.empty() && !spill()) return false;
   // The runs merged: the best head of any run goes next.
   struct Head {
     Item item;

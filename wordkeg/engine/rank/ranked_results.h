@@ -33,22 +33,33 @@ class RankedResults {
   static void keyOf(const WordRarity& table, std::string_view line, uint32_t& level, uint32_t& sum);
 
  private:
-  struct Item {
+  struct Key {
     uint32_t level, sum;
     uint64_t order;
-    std::string text;
-    bool operator<(const Item& o) const {
+    bool operator<(const Key& o) const {
       return level != o.level ? level < o.level : sum != o.sum ? sum < o.sum : order < o.order;
     }
+  };
+  struct Item {  // with a limit: each held result with its text
+    Key key;
+    std::string text;
+    bool operator<(const Item& o) const { return key < o.key; }
+  };
+  struct Slot {  // without one: a key and where its text lies in the arena
+    Key key;
+    uint32_t at, size;
+    bool operator<(const Slot& o) const { return key < o.key; }
   };
   bool spill();
   static bool readItem(std::FILE* run, Item& item);
 
   const WordRarity& table_;
-  size_t limit_, memoryBytes_, heldBytes_ = 0;
+  size_t limit_, memoryBytes_;
   std::string spillFolder_;
   uint64_t found_ = 0;
-  std::vector<Item> held_;  // with a limit: a heap whose top is the worst held
+  std::vector<Item> best_;  // with a limit: a heap whose top is the worst held
+  std::vector<Slot> slots_;
+  std::string arena_;  // the texts of slots_, one after another
   std::vector<std::FILE*> runs_;
   bool failed_ = false;
 };
