@@ -91,7 +91,7 @@ crash() {  # crash POINT EXPECTED-WORDS-AFTER-A-FINISHED-INSTALL COMMAND...
     expect_same "$point $3: creation kept" "$(wk dict details d | grep Created)" "$created"
   fi
   wk dict list >/dev/null 2>&1
-  expect_same "$point $3: litter cleared" "$(ls -A "$H/temp"; ls "$H/lexicons" | grep -v 'lex$\|lxb$')" ""
+  expect_same "$point $3: litter cleared" "$(ls -A "$H/temp"; ls "$H/lexicons" | grep -v 'lex$\|lxb$\|rnk$')" ""
 }
 for point in install-staged install-backed-up install-replaced; do
   crash $point "cat dog emu " wk dict make "$work/new.txt" d --force

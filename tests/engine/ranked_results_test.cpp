@@ -93,7 +93,12 @@ TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
 
   const auto ranked = [&](size_t limit, size_t memory) {
     RankedResults results(table, limit, folder.string(), memory);
+    results.keepBestSoFar(5);
     for (const std::string& line : lines) results.add(line);
+    uint64_t version = 0;
+    EXPECT_EQ(results.bestSoFar(version),
+              std::vector<std::string>(expected.begin(), expected.begin() + 5));
+    EXPECT_GT(version, 0u);
     std::vector<std::string> out;
     EXPECT_TRUE(results.emit([&](std::string_view line) {
       out.emplace_back(line);

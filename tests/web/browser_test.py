@@ -106,11 +106,17 @@ try:
     # The results are drawn at the next frame, which a busy machine may hold back a while.
     page.wait("document.querySelectorAll('#results div').length > 0")
     shown = page.eval("[...document.querySelectorAll('#results div')].map(d => d.textContent)")
-    expected = wk("search", "b?r?d").stdout.split()
-    check("the results are the command line's", shown == expected, f"{shown} vs {expected}")
+    expected = wk("search", "b?r?d", "--rank").stdout.split()
+    check("the results are the command line's, common words first", shown == expected,
+          f"{shown} vs {expected}")
+    check("each with its words' levels", page.eval(
+        "[...document.querySelectorAll('#results div')].map(d => d.dataset.level + ' ' + d.title)")
+        == ["20 Word-list levels (10 most common, 100 unlisted): bored 20",
+            "35 Word-list levels (10 most common, 100 unlisted): bared 35"],
+        page.eval("[...document.querySelectorAll('#results div')].map(d => d.title)"))
     check("the counts", page.eval("document.getElementById('found').textContent") ==
           str(len(expected)))
-    check("the address holds the search", page.eval("location.search") == "?find=b%3Fr%3Fd")
+    check("the address holds the search", page.eval("location.search") == "?find=b%3Fr%3Fd&rank=1")
 
     page.eval("document.getElementById('find').value = ''")
     page.eval("document.getElementById('find').focus()")
@@ -190,14 +196,15 @@ try:
     check("the cancelled search's program ends", not children, str(children))
 
     # A shared address searches on load.
-    page.call("Page.navigate", url=base + "?find=c/t&use_all=0")
+    page.call("Page.navigate", url=base + "?find=c/t&use_all=0&rank=0")
     check("an address with find searches on load", page.wait(
         "document.getElementById('state').textContent == 'Searching Completed'"))
     check("with its fields filled", page.eval(
-        "[document.getElementById('find').value, document.getElementById('use_all').checked]") ==
-        ["c/t", False])
+        "[document.getElementById('find').value, document.getElementById('use_all').checked, "
+        "document.getElementById('rank').checked]") == ["c/t", False, False])
     shown = page.eval("[...document.querySelectorAll('#results div')].map(d => d.textContent)")
-    check("and the results of c?t", shown == wk("search", "c?t").stdout.split(), str(shown))
+    check("and the results of c?t in the order found", shown == wk("search", "c?t").stdout.split(),
+          str(shown))
 
     # Every word: the first 20,000 drawn, the rest counted; then a search that finds nothing.
     page.eval("document.getElementById('find').value = '*'")

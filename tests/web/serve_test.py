@@ -261,6 +261,18 @@ try:
     saved = os.path.join(work, "cat.wkg")
     wk("search", "--save", saved, "--", "c?t")
     check("byte for byte", body == wk("results", "export", saved, "-").stdout, body)
+    # Ranked: the command line's order, each result with its words' levels; the best so far
+    # while a long search runs; no ranked report.
+    status, _, lines = search(find="* *", **{"from": "moonstarer"}, suppress="1", rank="1", limit="5")
+    ranked, _ = cli_search("* *", "--from=moonstarer", "--suppress-permutations", "--rank", "--limit=5")
+    check("rank=1 gives the command line's ranked results", status == 200 and
+          [o["result"] for o in lines if "result" in o] == ranked and
+          all(len(o["levels"]) == 2 for o in lines if "result" in o), str(lines[:3]))
+    _, _, lines = search(find="* * *", **{"from": "thequickbrownfoxes"}, suppress="1", rank="1")
+    best = [o["best"] for o in lines if "best" in o]
+    check("and the best so far while it runs", best and 0 < len(best[-1]) <= 20, str(lines[:2]))
+    status, _, body = request("/api/report?find=c%3Ft&rank=1")
+    check("a report is not ranked", status == 400 and "rank" in body, body)
     # A damaged dictionary among the selected: said in the results' stream, named from the home;
     # the report is still plain text.
     bad = os.path.join(home, "lexicons", "bad.lex")

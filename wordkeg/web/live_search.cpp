@@ -5,12 +5,15 @@
 #include <set>
 
 #include "app/main_rules.h"
+#include "app/rank_figures.h"
 #include "app/select_dictionaries.h"
 #include "collecting_port.h"
 #include "engine/base/message_port.h"
 #include "engine/base/string_table.h"
 #include "engine/config/config_data.h"
 #include "engine/dict/dictionary_names.h"
+#include "engine/rank/rank_file.h"
+#include "engine/rank/ranked_results.h"
 #include "engine/search/result_store.h"
 #include "engine/search/subset_builder.h"
 #include "engine/search/text_report.h"
@@ -26,6 +29,10 @@ constexpr int kPumpMs = 200;
 // What a search with distinct may hold to keep its results apart: with the server's slots
 // (four on two cores) the searches stay within a few tens of MB.
 constexpr size_t kDistinctBytes = 16u << 20;
+// A ranked search holds its results up to this, then in sorted runs on disk.
+constexpr size_t kRankBytes = 8u << 20;
+// The best results so far that a ranked search shows while it runs.
+constexpr size_t kBestShown = 20;
 
 // The messages of a running search: each a line of its answer, and kept for its ending.
 class StreamPort : public CollectingPort {
@@ -128,6 +135,8 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const std::string& home,
   search->notes_ = port.texts;
   search->form_ = form;
   search->optionsText_ = app::optionsText(options);
+  search->rank_ = options.rank;
+  search->limit_ = options.limit;
   // Nothing of a web search is a saved pair: its results go to the client as found, and a
   // report's wait in files that no one else sees and that go with the search, a kill included.
   ResultStore& store = search->run_.store();
@@ -136,7 +145,10 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const std::string& home,
   store.setDistinctBudget(kDistinctBytes);
   if (form == Form::kResults)
     store.setListener([raw = search.get()](std::string_view line) {
-      if (!raw->queue_.put(jsonLine(json{{"result", std::string(line)}})) && raw->run_.worker())
+      if (raw->ranked_)
+        raw->ranked_->add(line);
+      else if (!raw->queue_.put(jsonLine(json{{"result", std::string(line)}})) &&
+               raw->run_.worker())
         raw->run_.worker()->cancel();
     });
   search->thread_ = std::thread(&LiveSearch::work, search.get());
@@ -172,6 +184,7 @@ void LiveSearch::work() {
   ScopedThreadMessagePort scoped(&port);
   if (form_ == Form::kResults)
     for (const std::string& note : notes_) queue_.put(jsonLine(json{{"message", note}}));
+  if (rank_ && form_ == Form::kResults) openRanking();
   bool threw = false, analysed = true;
   const auto analyse = [&](SubsetBuilder& builder) {
     builder_ = &builder;
@@ -195,7 +208,46 @@ void LiveSearch::work() {
     queue_.close();
     return;
   }
+  if (ranked_ && !stopped_ && !giveRanked()) {
+    queue_.finish(jsonLine(json{
+        {"error", "The ranked results could not be kept: the disk of " +
+                      CollectingPort::fromHome(home_, config_->tempDirectory()) + " is full?"}}));
+    return;
+  }
   queue_.finish(ending(completed, port.texts));
+}
+
+void LiveSearch::openRanking() {
+  std::string note;
+  figures_ = app::openRankFiles(chosen_, note);
+  if (!note.empty()) queue_.put(jsonLine(json{{"message", note}}));
+  if (!figures_) {
+    run_.store().setLimit(limit_);  // unranked: the first N, as without rank
+    return;
+  }
+  ranked_ = std::make_unique<RankedResults>(*figures_, static_cast<size_t>(limit_),
+                                            config_->tempDirectory(), kRankBytes);
+  ranked_->keepBestSoFar(kBestShown);
+}
+
+json LiveSearch::rankedLine(std::string_view line) const {
+  json levels = json::array();
+  for (size_t at = 0; at < line.size();) {
+    size_t end = line.find(' ', at);
+    if (end == std::string_view::npos) end = line.size();
+    if (end > at) levels.push_back(figures_->level(line.substr(at, end - at)));
+    at = end + 1;
+  }
+  return json{{"result", std::string(line)}, {"levels", levels}};
+}
+
+bool LiveSearch::giveRanked() {
+  bool left = false;
+  const bool given = ranked_->emit([&](std::string_view line) {
+    left = !queue_.put(jsonLine(rankedLine(line)));
+    return !left;
+  });
+  return given || left;
 }
 
 std::string LiveSearch::ending(bool completed, const std::vector<std::string>& messages) {
@@ -259,6 +311,18 @@ bool LiveSearch::provide(httplib::DataSink& sink) {
         std::sscanf(text.c_str(), "Checked: %ld  Found: %ld", &checked, &found) == 2)
       out += jsonLine(json{{"progress", {{"found", found}, {"checked", checked}}}});
     lastProgress_ = text;
+  }
+  if (form_ == Form::kResults && searching_ && ranked_ && !closed && now >= nextBest_) {
+    // The best so far, when they changed, at most every 200 ms.
+    uint64_t version = 0;
+    const std::vector<std::string> best = ranked_->bestSoFar(version);
+    if (version != bestShown_) {
+      nextBest_ = now + std::chrono::milliseconds(kPumpMs);
+      json list = json::array();
+      for (const std::string& line : best) list.push_back(rankedLine(line));
+      out += jsonLine(json{{"best", list}});
+      bestShown_ = version;
+    }
   }
   if (!out.empty() && !sink.write(out.data(), out.size())) return false;
   if (!sink.is_writable()) return false;

@@ -13,6 +13,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +24,8 @@
 namespace wk {
 class ConfigData;
 class SubsetBuilder;
+class RankFiles;
+class RankedResults;
 class DictionaryNames;
 struct DictionaryName;
 }  // namespace wk
@@ -82,6 +85,13 @@ class LiveSearch {
   void stop();  // closes the answer and cancels the search
   // The report of the ended search into the queue, written as the client reads it.
   void writeReportOut();
+  // rank=1: the dictionaries' side files read (made where missing) and the ranking set up, or
+  // a note when their words cannot be ranked (the results then come in the order found).
+  void openRanking();
+  // The ranked results, once the search has ended; false when they could not all be given.
+  bool giveRanked();
+  // {"result": line, "levels": [the level of each word]}.
+  nlohmann::json rankedLine(std::string_view line) const;
   // The last line(s): the counts, or the error with what was said (`messages`).
   std::string ending(bool completed, const std::vector<std::string>& messages);
 
@@ -105,6 +115,12 @@ class LiveSearch {
       std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
   std::atomic<bool> searching_{false};            // the worker exists and runs
   std::atomic<SubsetBuilder*> builder_{nullptr};  // the analysis running, for a cancel
+  bool rank_ = false;
+  int limit_ = 0;
+  std::unique_ptr<RankFiles> figures_;
+  std::unique_ptr<RankedResults> ranked_;  // made before searching_ is set, read after
+  uint64_t bestShown_ = 0;                 // the version of the best-so-far list last given
+  std::chrono::steady_clock::time_point nextBest_{};
 };
 
 }  // namespace wk::web

@@ -44,6 +44,8 @@ const char* pageHtml() {
   #results { display: grid; grid-template-columns: repeat(auto-fill, minmax(min(var(--col, 10ch), 100%), 1fr));
     gap: 0 1.2rem; font-family: ui-monospace, monospace; max-height: 75vh; overflow-y: auto; }
   #results div { white-space: pre; overflow: hidden; text-overflow: ellipsis; padding: .05rem 0; }
+  /* The word-list level of a ranked result's rarest word: seen, not copied with the result. */
+  #results div[data-level]::after { content: " " attr(data-level); font-size: .7em; opacity: .45; }
   #more { color: var(--muted); margin-top: .5rem; }
   .help dt { font-family: ui-monospace, monospace; font-weight: bold; }
   .help dd { margin: 0 0 .4rem 1.5rem; color: var(--muted); }
@@ -68,6 +70,7 @@ const char* pageHtml() {
   <div class="checks">
     <label><input type="checkbox" id="use_all" checked> Use All FROM Letters</label>
     <label><input type="checkbox" id="suppress"> Suppress Permutations</label>
+    <label><input type="checkbox" id="rank" checked> Common words first</label>
   </div>
   <details class="more"><summary>More options</summary><div>
     <label for="min_length">Shortest</label><input type="number" id="min_length" min="1" max="20" placeholder="letters">
@@ -124,6 +127,7 @@ const flags = ["use_all", "suppress", "distinct"];
 const shownAtMost = 20000;  // more would slow a phone; the saved report holds them all
 let controller = null;
 let found = 0, shown = 0, longest = 4, pending = [], drawing = false, complete = false;
+let ranking = false, ranked = false;  // rank=1 asked; its final results have begun
 let only = [];  // dictionaries an address named (dict=): the search reads just those
 
 // A message of the program as the page's fields name things.
@@ -148,6 +152,7 @@ function query() {
   for (const n of numbers) if ($(n).value) p.set(n, $(n).value);
   for (const n of flags) if ($(n).checked !== (n === "use_all")) p.set(n, $(n).checked ? "1" : "0");
   for (const d of only) p.append("dict", d);
+  p.set("rank", $("rank").checked ? "1" : "0");  // on unless the address says otherwise
   return p;
 }
 
@@ -155,6 +160,7 @@ function fill(p) {
   for (const n of texts) if (p.has(n)) $(n).value = p.get(n);
   for (const n of numbers) if (p.has(n)) $(n).value = p.get(n);
   for (const n of flags) if (p.has(n)) $(n).checked = p.get(n) === "1";
+  $("rank").checked = p.get("rank") !== "0";
   only = p.getAll("dict");
   noteOnly();
   if (p.has("min_length") || p.has("max_length") || p.has("blanks") || p.has("limit") || p.has("distinct"))
@@ -175,9 +181,7 @@ function draw() {
   const box = $("results"), frag = document.createDocumentFragment();
   for (const r of pending.splice(0, 4000)) {
     if (shown >= shownAtMost) break;
-    const d = document.createElement("div");
-    d.textContent = r;
-    frag.appendChild(d);
+    frag.appendChild(row(r));
     shown++;
   }
   box.appendChild(frag);
@@ -185,6 +189,28 @@ function draw() {
   $("found").textContent = count(found);
   showMore();
   if (pending.length && shown < shownAtMost) later(); else pending = [];
+}
+// A result's row; a ranked one says each word's level in the word lists (10 the most common).
+function row(r) {
+  const d = document.createElement("div");
+  d.textContent = r.text;
+  if (r.levels) {
+    const words = r.text.split(" ").filter((w) => w);
+    d.title = "Word-list levels (10 most common, 100 unlisted): " +
+      words.map((w, i) => w + " " + r.levels[i]).join(", ");
+    d.dataset.level = Math.max(...r.levels);
+  }
+  return d;
+}
+// The best results so far of a ranked search, in place of what was shown.
+function showBest(best) {
+  const box = $("results");
+  box.textContent = "";
+  for (const r of best) {
+    if (r.result.length > longest) longest = r.result.length;
+    box.appendChild(row({text: r.result, levels: r.levels}));
+  }
+  box.style.setProperty("--col", (longest + 1) + "ch");
 }
 function later() { if (!drawing) { drawing = true; requestAnimationFrame(draw); } }
 // The results found but not drawn: all of them are in the saved results.
@@ -196,12 +222,20 @@ function showMore() {
 
 function take(o) {
   if ("result" in o) {
+    if (ranking && !ranked) {  // the final order: the best so far make way
+      ranked = true;
+      $("results").textContent = "";
+      found = shown = 0;
+    }
     found++;
     if (o.result.length > longest) longest = o.result.length;
-    if (shown + pending.length < shownAtMost) pending.push(o.result);
+    if (shown + pending.length < shownAtMost) pending.push({text: o.result, levels: o.levels});
     later();
+  } else if ("best" in o) {
+    if (!ranked) showBest(o.best);
   } else if ("progress" in o) {
     $("checked").textContent = count(o.progress.checked);
+    if (ranking && !ranked) $("found").textContent = count(o.progress.found);
   } else if ("message" in o) {
     $("notes").textContent += plain(o.message) + "\n";
   } else if ("error" in o) {
@@ -221,10 +255,13 @@ async function search() {
   cancel(true);
   const p = query();
   history.replaceState(null, "", "?" + p.toString());
-  $("report").href = "/api/report?" + p.toString();
+  const saved = new URLSearchParams(p);
+  saved.delete("rank");  // the saved results keep the order found
+  $("report").href = "/api/report?" + saved.toString();
   $("report").hidden = true;
   for (const id of ["results", "notes", "error", "more"]) $(id).textContent = "";
   found = shown = 0; longest = 4; pending = []; complete = false;
+  ranking = $("rank").checked; ranked = false;
   noteOnly();
   $("found").textContent = $("checked").textContent = "0";
   setState("Searching");

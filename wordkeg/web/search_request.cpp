@@ -18,7 +18,7 @@ const std::set<std::string>& numberNames() {
   return names;
 }
 const std::set<std::string>& flagNames() {
-  static const std::set<std::string> names = {"use_all", "suppress", "distinct"};
+  static const std::set<std::string> names = {"use_all", "suppress", "distinct", "rank"};
   return names;
 }
 
@@ -97,6 +97,8 @@ SearchQuery searchQuery(const Parameters& parameters) {
       o.fields.suppressPermutations = value == "1";
     else if (name == "distinct")
       o.distinct = value == "1";
+    else if (name == "rank")
+      o.rank = value == "1";
     else if (name == "dict")
       o.dictionaries.push_back(value);
     else if (name == "limit")

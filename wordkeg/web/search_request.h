@@ -17,7 +17,7 @@ struct SearchQuery {
   app::SearchJobOptions options;
 };
 // `parameters` as a search: find (default "*", as the window's Clear All leaves it), from,
-// include, exclude, use_all (default 1), suppress, distinct (0 or 1), limit, min_length,
+// include, exclude, use_all (default 1), suppress, distinct, rank (0 or 1), limit, min_length,
 // max_length, blanks (whole numbers), dict (repeatable). Anything else is refused, and so is
 // what the command line refuses of its options (a limit of 0, a maximum length under the
 // minimum, blanks without FROM), in its words.

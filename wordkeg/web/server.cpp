@@ -110,6 +110,12 @@ std::shared_ptr<LiveSearch> startSearch(SearchSlots& slots, const std::string& h
     sendError(res, 400, query.error);
     return nullptr;
   }
+  if (form == LiveSearch::Form::kReport && query.options.rank) {
+    sendError(res, 400,
+              "rank orders the results shown; the report keeps the order found: "
+              "leave rank out");
+    return nullptr;
+  }
   if (req.method == "HEAD") {
     res.set_header("Content-Type", type);
     return nullptr;

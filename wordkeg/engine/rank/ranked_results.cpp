@@ -45,17 +45,37 @@ void RankedResults::keyOf(const WordRarity& table, std::string_view line, uint32
   }
 }
 
+bool RankedResults::keepAmongBest(std::vector<Item>& held, size_t count, const Key& key,
+                                  std::string_view line) {
+  if (held.size() == count) {
+    if (!(key < held.front().key)) return false;
+    std::pop_heap(held.begin(), held.end());
+    held.pop_back();
+  }
+  held.push_back({key, std::string(line)});
+  std::push_heap(held.begin(), held.end());
+  return true;
+}
+
+std::vector<std::string> RankedResults::bestSoFar(uint64_t& version) const {
+  std::lock_guard<std::mutex> lock(previewMutex_);
+  std::vector<Item> sorted = preview_;
+  std::sort(sorted.begin(), sorted.end());
+  std::vector<std::string> texts;
+  for (Item& item : sorted) texts.push_back(std::move(item.text));
+  version = previewVersion_;
+  return texts;
+}
+
 void RankedResults::add(std::string_view line) {
   Key key{0, 0, found_++};
   keyOf(table_, line, key.level, key.sum);
+  if (previewCount_ > 0) {
+    std::lock_guard<std::mutex> lock(previewMutex_);
+    if (keepAmongBest(preview_, previewCount_, key, line)) ++previewVersion_;
+  }
   if (limit_ > 0) {
-    if (best_.size() == limit_) {
-      if (!(key < best_.front().key)) return;
-      std::pop_heap(best_.begin(), best_.end());
-      best_.pop_back();
-    }
-    best_.push_back({key, std::string(line)});
-    std::push_heap(best_.begin(), best_.end());
+    keepAmongBest(best_, limit_, key, line);
     return;
   }
   slots_.push_back({key, static_cast<uint32_t>(arena_.size()), static_cast<uint32_t>(line.size())});

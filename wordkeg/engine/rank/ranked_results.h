@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,11 @@ class RankedResults {
   // Gives each result, best first, to `out` until it returns false. False when a run could not
   // be written or read back (a full disk): what came before is given, nothing after.
   bool emit(const std::function<bool(std::string_view)>& out);
+  // Keeps the best `count` so far apart as well, for bestSoFar() (a page showing them while the
+  // search runs). Set before the first add().
+  void keepBestSoFar(size_t count) { previewCount_ = count; }
+  // The best so far, best first, from any thread; `version` changes whenever they do.
+  std::vector<std::string> bestSoFar(uint64_t& version) const;
   // The tier of the rarest word of `line` and the sum of its words' rarities.
   static void keyOf(const WordRarity& table, std::string_view line, uint32_t& level, uint32_t& sum);
 
@@ -62,6 +68,14 @@ class RankedResults {
   std::string arena_;  // the texts of slots_, one after another
   std::vector<std::FILE*> runs_;
   bool failed_ = false;
+  size_t previewCount_ = 0;
+  mutable std::mutex previewMutex_;
+  std::vector<Item> preview_;  // a heap, as best_
+  uint64_t previewVersion_ = 0;
+  // Puts the result among the held best of `held` (at most `count`, a heap); false when it is
+  // not among them.
+  static bool keepAmongBest(std::vector<Item>& held, size_t count, const Key& key,
+                            std::string_view line);
 };
 
 }  // namespace wk
