@@ -103,6 +103,9 @@ head -20 "$work/ranked" >"$work/best"
 same_as "ranked --limit: the best of all" "$work/best" 0 '* *' --from clinteastwood \
   --suppress-permutations --rank --limit 20
 check "rank or longest first" 2 wk search '*' --from listen --rank --longest-first
+check "ranked and saved" 0 wk search '* *' --from clinteastwood --suppress-permutations --rank \
+  --limit 20 --save "$work/ranked.txt"
+expect_same "the saved report in the ranked order" "$(tail -20 "$work/ranked.txt")" "$(cat "$work/best")"
 expect_file "a side file beside each dictionary ranked" "$H/lexicons/british.rnk"
 rm -f "$H"/lexicons/*.rnk
 plain found '*' --from listen

@@ -114,6 +114,7 @@ std::string optionsText(const SearchJobOptions& o) {
   if (o.maxLength > 0) add("--max-length " + std::to_string(o.maxLength));
   if (o.blanks > 0) add("--blanks " + std::to_string(o.blanks));
   if (o.distinct) add("--distinct");
+  if (o.rank) add("--rank");
   for (const std::string& name : o.dictionaries) add("--dict " + name);
   return text;
 }

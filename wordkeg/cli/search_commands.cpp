@@ -101,6 +101,27 @@ void printLongestFirst(ResultStore& store) {
     if (!printLine(line)) return;
 }
 
+// The ranked results printed, and kept in that order in a results pair of their own for --save
+// (its files removed when `files` go); false when the ranking could not be read back.
+bool giveRanked(RankedResults& ranked, DictionaryNames& catalogue, bool sequences, bool save,
+                std::unique_ptr<ResultStore>& kept,
+                std::vector<std::unique_ptr<ScopedFile>>& files) {
+  if (save) {
+    const WorkingNames names = catalogue.freshWorkingNames();
+    files.push_back(std::make_unique<ScopedFile>(names.resultsData));
+    files.push_back(std::make_unique<ScopedFile>(names.resultsIndex));
+    files.push_back(std::make_unique<ScopedFile>(names.subset));
+    kept = std::make_unique<ResultStore>(names.resultsData, names.resultsIndex);
+  }
+  bool printing = true;
+  return ranked.emit([&](std::string_view line) {
+    // A sequence is kept as the search keeps it: each word followed by a blank.
+    if (kept) kept->append(std::string(line) + (sequences ? " " : ""), sequences);
+    printing = printing && printLine(line);
+    return printing || kept;
+  });
+}
+
 // --rank: the results held as they come and ordered by commonness at the end, or null when no
 // dictionary's words can be ranked (the results then come in the order found). A line says
 // which dictionaries' words come unranked.
@@ -131,11 +152,6 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
     return exit_code::kRefused;
   }
   if (!o.save.empty() && !namesAFile(o.save)) return exit_code::kRefused;
-  if (!o.save.empty() && job.rank) {
-    std::fprintf(stderr, "--rank orders what is printed, and --save keeps the results in the order "
-                 "found: give one.\n");
-    return exit_code::kRefused;
-  }
   if (!mayWriteSave(o.save)) return exit_code::kNothing;
   // The run's working files go when it ends; --save has copied what it needs by then.
   app::SearchRun run(catalogue);
@@ -169,12 +185,18 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   header.options = app::optionsText(job);
   store.finish(header);
   if (job.longestFirst) printLongestFirst(store);
-  if (ranked && !ranked->emit(printLine)) {
+  // --save keeps the ranked order: a pair of its own, written as the results are printed.
+  std::unique_ptr<ResultStore> rankedStore;
+  std::vector<std::unique_ptr<ScopedFile>> rankedFiles;
+  if (ranked && !giveRanked(*ranked, catalogue, run.request().multiWord, !o.save.empty(),
+                            rankedStore, rankedFiles)) {
     std::fprintf(stderr, "Could not write the ranked results into %s: those above are the best, "
                  "the rest were lost.\n",
                  catalogue.config().tempDirectory().c_str());
     return exit_code::kRefused;
   }
+  if (rankedStore) rankedStore->finish(header);
+  ResultStore& kept = rankedStore ? *rankedStore : store;
   if (!flushOutput()) return exit_code::kNothing;  // the reader left; the ending says so
   std::fprintf(stderr, "%s%d\n%s%s\n", loadString(kFoundCount), store.entryCount(),
                loadString(kCheckedCount), std::to_string(checked).c_str());
@@ -187,7 +209,7 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (!o.save.empty() && store.entryCount() > 0) {
     if (!whole)
       std::fprintf(stderr, "%s was not saved: the search did not run to its end\n", o.save.c_str());
-    else if (!saveResults(store, header, o.save))
+    else if (!saveResults(kept, header, o.save))
       return exit_code::kRefused;
   }
   if (outcome == RunOutcome::kFailed && store.entryCount() == 0) return exit_code::kRefused;
