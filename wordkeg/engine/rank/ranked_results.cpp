@@ -45,6 +45,23 @@ void RankedResults::keyOf(const WordRarity& table, std::string_view line, uint32
   }
 }
 
+// A counting sort by tier and sum, stable, so the order found breaks ties: the keys are few
+// (8 tiers, sums under 32768 for any search of up to 36 words), and a comparison sort of a
+// million results costs more than the search that found them.
+void RankedResults::sortSlots() {
+  constexpr uint32_t kSumBits = 15;
+  const auto bucket = [](const Key& key) {
+    return (std::min<uint32_t>(key.level, 15) << kSumBits) |
+           std::min<uint32_t>(key.sum, (1u << kSumBits) - 1);
+  };
+  std::vector<uint32_t> starts((size_t{16} << kSumBits) + 1, 0);
+  for (const Slot& slot : slots_) ++starts[bucket(slot.key) + 1];
+  for (size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+  std::vector<Slot> sorted(slots_.size());
+  for (const Slot& slot : slots_) sorted[starts[bucket(slot.key)]++] = slot;
+  slots_ = std::move(sorted);
+}
+
 bool RankedResults::keepAmongBest(std::vector<Item>& held, size_t count, const Key& key,
                                   std::string_view line) {
   if (held.size() == count) {
@@ -85,7 +102,7 @@ void RankedResults::add(std::string_view line) {
 
 // The held results, sorted, as a run in a file of its own: key, length, text.
 bool RankedResults::spill() {
-  std::sort(slots_.begin(), slots_.end());
+  sortSlots();
   std::FILE* run = openUnnamedFile(spillFolder_);
   if (!run) return false;
   runs_.push_back(run);
@@ -119,7 +136,7 @@ bool RankedResults::emit(const std::function<bool(std::string_view)>& out) {
     return true;
   }
   if (runs_.empty()) {
-    std::sort(slots_.begin(), slots_.end());
+    sortSlots();
     for (const Slot& slot : slots_)
       if (!out(std::string_view(arena_.data() + slot.at, slot.size))) break;
     return true;

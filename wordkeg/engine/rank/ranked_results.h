@@ -57,6 +57,7 @@ class RankedResults {
     bool operator<(const Slot& o) const { return key < o.key; }
   };
   bool spill();
+  void sortSlots();  // by key; the order found kept among equals
   static bool readItem(std::FILE* run, Item& item);
 
   const WordRarity& table_;
