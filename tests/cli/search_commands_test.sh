@@ -103,6 +103,35 @@ head -20 "$work/ranked" >"$work/best"
 same_as "ranked --limit: the best of all" "$work/best" 0 '* *' --from clinteastwood \
   --suppress-permutations --rank --limit 20
 check "rank or longest first" 2 wk search '*' --from listen --rank --longest-first
+# The levels read from the word lists themselves: down the ranked list, the tier of each
+# result's rarest word never falls (levels 10 and 20 one tier, 35-40, 50-55, then each level).
+rank_tiers_hold() {
+  python3 - "$1" <<'PY'
+import os, re, sys
+lists = {}
+folder = "/usr/share/dict/scowl"
+for name in os.listdir(folder):
+    m = re.fullmatch(r"(english|british|american|british_z)-([a-z-]+)\.(\d+)", name)
+    if not m:
+        continue
+    kind = {"words": 0, "contractions": 0, "upper": 1, "proper-names": 1, "abbreviations": 2}.get(m[2])
+    if kind is None:
+        continue
+    for word in open(os.path.join(folder, name), encoding="utf-8", errors="replace").read().split():
+        got = lists.setdefault(word, [0, 0, 0])
+        got[kind] = min(got[kind] or 999, int(m[3]))
+def level(word):
+    w, n, a = lists.get(word, [0, 0, 0])
+    found = w if word[0].islower() else (n or w)
+    found = found or (max(a, 80) if a else 100)
+    return max(found, 70) if len(word) == 1 else found
+def tier(lv):
+    return next(i for i, top in enumerate([20, 40, 55, 60, 70, 80, 95, 100]) if lv <= top)
+tiers = [max(tier(level(w)) for w in line.split()) for line in open(sys.argv[1])]
+sys.exit(0 if tiers == sorted(tiers) and len(set(tiers)) > 1 else 1)
+PY
+}
+rank_tiers_hold "$work/ranked" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL ranked tiers"; }
 check "ranked and saved" 0 wk search '* *' --from clinteastwood --suppress-permutations --rank \
   --limit 20 --save "$work/ranked.txt"
 expect_same "the saved report in the ranked order" "$(tail -20 "$work/ranked.txt")" "$(cat "$work/best")"

@@ -29,15 +29,24 @@ RankedResults::~RankedResults() {
   for (std::FILE* run : runs_) std::fclose(run);
 }
 
-void RankedResults::keyOf(const WordRarity& table, std::string_view line, uint32_t& level,
-                          uint32_t& sum) {
+void RankedResults::keyOf(std::string_view line, uint32_t& level, uint32_t& sum) {
   level = 0;
   sum = 0;
+  size_t position = 0;
   for (size_t at = 0; at < line.size();) {
     size_t end = line.find(' ', at);
     if (end == std::string_view::npos) end = line.size();
     if (end > at) {
-      const int rarity = table.rarity(line.substr(at, end - at));
+      // Results one after another share their first words: each word's place remembers the
+      // last word seen there and its rarity.
+      const std::string_view word = line.substr(at, end - at);
+      if (position == lastWords_.size()) lastWords_.push_back({{}, 0});
+      auto& [lastWord, lastRarity] = lastWords_[position++];
+      if (lastWord != word) {
+        lastWord.assign(word);
+        lastRarity = table_.rarity(word);
+      }
+      const int rarity = lastRarity;
       level = std::max<uint32_t>(level, static_cast<uint32_t>(rarity / 100));
       sum += static_cast<uint32_t>(rarity);
     }
@@ -86,7 +95,7 @@ std::vector<std::string> RankedResults::bestSoFar(uint64_t& version) const {
 
 void RankedResults::add(std::string_view line) {
   Key key{0, 0, found_++};
-  keyOf(table_, line, key.level, key.sum);
+  keyOf(line, key.level, key.sum);
   if (previewCount_ > 0) {
     std::lock_guard<std::mutex> lock(previewMutex_);
     if (keepAmongBest(preview_, previewCount_, key, line)) ++previewVersion_;

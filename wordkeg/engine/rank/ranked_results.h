@@ -35,8 +35,6 @@ class RankedResults {
   void keepBestSoFar(size_t count) { previewCount_ = count; }
   // The best so far, best first, from any thread; `version` changes whenever they do.
   std::vector<std::string> bestSoFar(uint64_t& version) const;
-  // The tier of the rarest word of `line` and the sum of its words' rarities.
-  static void keyOf(const WordRarity& table, std::string_view line, uint32_t& level, uint32_t& sum);
 
  private:
   struct Key {
@@ -56,6 +54,8 @@ class RankedResults {
     uint32_t at, size;
     bool operator<(const Slot& o) const { return key < o.key; }
   };
+  // The tier of the rarest word of `line` and the sum of its words' rarities.
+  void keyOf(std::string_view line, uint32_t& level, uint32_t& sum);
   bool spill();
   void sortSlots();  // by key; the order found kept among equals
   static bool readItem(std::FILE* run, Item& item);
@@ -67,6 +67,7 @@ class RankedResults {
   std::vector<Item> best_;  // with a limit: a heap whose top is the worst held
   std::vector<Slot> slots_;
   std::string arena_;  // the texts of slots_, one after another
+  std::vector<std::pair<std::string, int>> lastWords_;  // keyOf's last word at each place
   std::vector<std::FILE*> runs_;
   bool failed_ = false;
   size_t previewCount_ = 0;
