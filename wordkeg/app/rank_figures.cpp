@@ -55,7 +55,7 @@ std::unique_ptr<RankFiles> openRankFiles(const std::vector<const DictionaryName*
                                          std::string& note) {
   auto files = std::make_unique<RankFiles>();
   std::unique_ptr<Commonness> lists;
-  bool triedLists = false, any = false;
+  bool triedLists = false, any = false, fromLists = false;
   std::string unranked;
   for (const DictionaryName* entry : dictionaries) {
     bool read = files->add(entry->path, entry->header) == RankFiles::State::kRead;
@@ -64,15 +64,17 @@ std::unique_ptr<RankFiles> openRankFiles(const std::vector<const DictionaryName*
       triedLists = true;
       read = lists && writeFor(*entry, *lists) &&
              files->add(entry->path, entry->header) == RankFiles::State::kRead;
+      // A side file that cannot be kept (a folder that cannot be written): the lists serve.
+      fromLists = fromLists || (!read && lists);
+      read = read || lists;
     }
     any = any || read;
     if (!read) unranked += (unranked.empty() ? "" : ", ") + entry->fileName();
   }
+  if (fromLists) files->useLists(std::move(lists));
   if (!unranked.empty())
-    note = "The words of " + unranked + " come unranked: " +
-           (triedLists && !lists ? "there are no word lists in " + wordListsFolder() +
-                                       " (the scowl package) to rank them by."
-                                 : "their ranking could not be made.");
+    note = "The words of " + unranked + " come unranked: there are no word lists in " +
+           wordListsFolder() + " (the scowl package) to rank them by.";
   return any ? std::move(files) : nullptr;
 }
 

@@ -23,8 +23,9 @@ std::string wordListsFolder();
 bool refreshRankFile(const DictionaryName& entry);
 // Removes the side files whose dictionary is gone (deleted, or merged into a backup).
 void removeLonelyRankFiles(const ConfigData& config);
-// The side files of `dictionaries`, each made anew where it must be and can be; null when none
-// can be read. `note` says, in a line, which dictionaries' words come unranked and why.
+// The side files of `dictionaries`, each made anew where it must be (where one cannot be kept,
+// the word lists serve themselves); null when no dictionary's words can be ranked. `note` says,
+// in a line, which dictionaries' words come unranked (no word lists).
 std::unique_ptr<RankFiles> openRankFiles(const std::vector<const DictionaryName*>& dictionaries,
                                          std::string& note);
 

@@ -209,9 +209,10 @@ void LiveSearch::work() {
     return;
   }
   if (ranked_ && !stopped_ && !giveRanked()) {
-    queue_.finish(jsonLine(json{
-        {"error", "The ranked results could not be kept: the disk of " +
-                      CollectingPort::fromHome(home_, config_->tempDirectory()) + " is full?"}}));
+    queue_.finish(
+        jsonLine(json{{"error", "Could not write the ranked results into " +
+                                    CollectingPort::fromHome(home_, config_->tempDirectory()) +
+                                    " (is its disk full?): the search stopped."}}));
     return;
   }
   queue_.finish(ending(completed, port.texts));

@@ -119,18 +119,25 @@ const RankFiles::Figure* RankFiles::find(std::string_view word, Figure& figure) 
   return nullptr;
 }
 
+RankFiles::RankFiles() = default;
+RankFiles::~RankFiles() = default;
+
+void RankFiles::useLists(std::unique_ptr<Commonness> lists) {
+  lists_ = std::move(lists);
+}
+
 int RankFiles::rarity(std::string_view word) const {
   const auto seen = seen_.find(word);
   if (seen != seen_.end()) return seen->second.rarity;
   Figure figure{Commonness::kUnlistedLevel, Commonness::kUnlistedRarity};
-  find(word, figure);
+  if (!find(word, figure) && lists_) figure = {lists_->level(word), lists_->rarity(word)};
   seen_.emplace(std::string(word), figure);
   return figure.rarity;
 }
 
 int RankFiles::level(std::string_view word) const {
   Figure figure{Commonness::kUnlistedLevel, Commonness::kUnlistedRarity};
-  find(word, figure);
+  if (!find(word, figure) && lists_) return lists_->level(word);
   return figure.level;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -33,13 +34,20 @@ bool writeRankFile(OperationContext& context, const std::string& lexPath,
 class RankFiles : public WordRarity {
  public:
   enum class State { kRead, kMissing, kOutOfDate, kDamaged };
+  RankFiles();
+  ~RankFiles() override;
   // Reads the side file of the dictionary at `lexPath`, whose header is `header`.
   State add(const std::string& lexPath, const DictionaryHeader& header);
+
+  // Where a side file could not be made (a folder that cannot be written): the words no file
+  // holds are looked up in `lists` itself.
+  void useLists(std::unique_ptr<Commonness> lists);
 
   int rarity(std::string_view word) const override;
   int level(std::string_view word) const override;
 
  private:
+  std::unique_ptr<Commonness> lists_;
   struct Figure {
     int level, rarity;
   };

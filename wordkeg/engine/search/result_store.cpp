@@ -121,8 +121,8 @@ bool ResultStore::openWorkingPair() {
 
 bool ResultStore::isNew(const std::string& text) {
   if (!seen_.insert(toLower(text)).second) return false;
-  // A set's node, its bucket and the text beyond the string's own room: about this much.
-  constexpr size_t kPerEntry = 128;  // measured: a search's memory grows by about this much
+  // A set's node, its bucket and the allocator's share, as measured, and a long text's room.
+  constexpr size_t kPerEntry = 128;
   seenBytes_ += kPerEntry + (text.size() > 15 ? text.size() + 1 : 0);
   if (distinctBudget_ == 0 || seenBytes_ <= distinctBudget_) return true;
   distinctBudgetReached_ = stopped_ = true;  // the owner says so: only a server sets a budget
