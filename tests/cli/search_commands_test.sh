@@ -103,6 +103,8 @@ head -20 "$work/ranked" >"$work/best"
 same_as "ranked --limit: the best of all" "$work/best" 0 '* *' --from clinteastwood \
   --suppress-permutations --rank --limit 20
 check "rank or longest first" 2 wk search '*' --from listen --rank --longest-first
+check "ranked and distinct" 0 wk search 'c?t' --distinct --rank
+expect_same "each spelling's best-ranked form" "$(head -1 "$work/out")" cat
 # The levels read from the word lists themselves: down the ranked list, the tier of each
 # result's rarest word never falls (levels 10 and 20 one tier, 35-40, 50-55, then each level).
 rank_tiers_hold() {

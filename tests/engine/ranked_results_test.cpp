@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <tuple>
 
 #include "engine/dict/compress_dictionary.h"
@@ -91,8 +92,9 @@ TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
   std::vector<std::string> expected;
   for (const auto& key : keys) expected.push_back(lines[std::get<2>(key)]);
 
-  const auto ranked = [&](size_t limit, size_t memory) {
+  const auto ranked = [&](size_t limit, size_t memory, bool distinct = false) {
     RankedResults results(table, limit, folder.string(), memory);
+    results.setDistinct(distinct);
     results.keepBestSoFar(5);
     for (const std::string& line : lines) results.add(line);
     uint64_t version = 0;
@@ -109,7 +111,20 @@ TEST_F(RankedResultsTest, EveryWayOfHoldingGivesTheBruteForceOrder) {
   EXPECT_EQ(ranked(0, size_t{64} << 20), expected);
   EXPECT_EQ(ranked(0, 4096), expected);  // some thirty runs merged from disk
   const std::vector<std::string> best(expected.begin(), expected.begin() + 20);
-  EXPECT_EQ(ranked(20, 4096), best);
+  EXPECT_EQ(ranked(20, 4096), best);  // a limit past the memory's share: the runs' way
+  EXPECT_EQ(ranked(20, size_t{64} << 20), best);
+  // Distinct: each spelling's best-ranked form, wherever it was found.
+  std::vector<std::string> distinct;
+  std::set<std::string> lower;
+  for (const std::string& line : expected) {
+    std::string key = line;
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower.insert(key).second) distinct.push_back(line);
+  }
+  ASSERT_LT(distinct.size(), expected.size());
+  EXPECT_EQ(ranked(0, 4096, true), distinct);
+  EXPECT_EQ(ranked(20, size_t{64} << 20, true),
+            std::vector<std::string>(distinct.begin(), distinct.begin() + 20));
   const auto files = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
   EXPECT_EQ(files, 8);  // the lists alone: the runs have gone with their handles
 }

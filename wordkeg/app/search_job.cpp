@@ -100,7 +100,8 @@ bool startSearchJob(SearchRun& run, const SearchFields& fields, const SearchJobO
   run.request().minWordLength = options.minLength;
   run.request().maxWordLength = options.maxLength;
   run.store().setLimit(options.rank ? 0 : options.limit);
-  run.store().setDistinct(options.distinct);
+  // Ranked, the ranking keeps each spelling's best form; the search's own keeps the first.
+  run.store().setDistinct(options.distinct && !options.rank);
   return true;
 }
 

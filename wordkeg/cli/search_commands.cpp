@@ -117,7 +117,7 @@ bool giveRanked(RankedResults& ranked, DictionaryNames& catalogue, bool sequence
   return ranked.emit([&](std::string_view line) {
     // A sequence is kept as the search keeps it: each word followed by a blank.
     if (kept) kept->append(std::string(line) + (sequences ? " " : ""), sequences);
-    printing = printing && printLine(line);
+    printing = printing && !interrupted() && printLine(line);
     return printing || kept;
   });
 }
@@ -133,8 +133,10 @@ std::unique_ptr<RankedResults> rankingFor(const app::SearchJobOptions& job, cons
   figures = app::openRankFiles(chosen, note);
   if (!note.empty()) std::fprintf(stderr, "%s\n", note.c_str());
   if (!figures) return nullptr;
-  return std::make_unique<RankedResults>(*figures, static_cast<size_t>(job.limit),
-                                         config.tempDirectory());
+  auto ranked = std::make_unique<RankedResults>(*figures, static_cast<size_t>(job.limit),
+                                                config.tempDirectory());
+  ranked->setDistinct(job.distinct);
+  return ranked;
 }
 
 }  // namespace
@@ -164,9 +166,13 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
   if (ranked) {
     // Held by the ranking alone: the working pair would only copy them to disk.
     run.store().setKeeping(ResultStore::Keeping::kListenerOnly);
-    run.store().setListener([&ranked](std::string_view line) { ranked->add(line); });
-  } else if (job.rank && job.limit > 0) {
+    run.store().setListener([&ranked, &run](std::string_view line) {
+      ranked->add(line);
+      if (ranked->stopped() && run.worker()) run.worker()->cancel();  // its disk is full
+    });
+  } else if (job.rank) {
     run.store().setLimit(job.limit);  // unranked: the first N, as without --rank
+    run.store().setDistinct(job.distinct);
   }
   if (!job.longestFirst && !ranked)
     run.store().setListener([&run](std::string_view line) {
@@ -192,6 +198,13 @@ int runSearch(DictionaryNames& catalogue, const SearchOptions& o) {
                             rankedStore, rankedFiles)) {
     std::fprintf(stderr, "Could not write the ranked results into %s: those above are the best, "
                  "the rest were lost.\n",
+                 catalogue.config().tempDirectory().c_str());
+    return exit_code::kRefused;
+  }
+  if (ranked && ranked->reserveReached()) {
+    std::fprintf(stderr,
+                 "The disk holding %s is nearly full: the search stopped, and the results "
+                 "above are the best of those it found.\n",
                  catalogue.config().tempDirectory().c_str());
     return exit_code::kRefused;
   }

@@ -137,6 +137,7 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const std::string& home,
   search->optionsText_ = app::optionsText(options);
   search->rank_ = options.rank;
   search->limit_ = options.limit;
+  search->distinct_ = options.distinct;
   // Nothing of a web search is a saved pair: its results go to the client as found, and a
   // report's wait in files that no one else sees and that go with the search, a kill included.
   ResultStore& store = search->run_.store();
@@ -145,11 +146,14 @@ std::unique_ptr<LiveSearch> LiveSearch::start(const std::string& home,
   store.setDistinctBudget(kDistinctBytes);
   if (form == Form::kResults)
     store.setListener([raw = search.get()](std::string_view line) {
-      if (raw->ranked_)
+      bool stop = false;
+      if (raw->ranked_) {
         raw->ranked_->add(line);
-      else if (!raw->queue_.put(jsonLine(json{{"result", std::string(line)}})) &&
-               raw->run_.worker())
-        raw->run_.worker()->cancel();
+        stop = raw->ranked_->stopped();  // its disk is full
+      } else {
+        stop = !raw->queue_.put(jsonLine(json{{"result", std::string(line)}}));  // client left
+      }
+      if (stop && raw->run_.worker()) raw->run_.worker()->cancel();
     });
   search->thread_ = std::thread(&LiveSearch::work, search.get());
   return search;
@@ -215,6 +219,13 @@ void LiveSearch::work() {
                                     " (is its disk full?): the search stopped."}}));
     return;
   }
+  if (ranked_ && ranked_->reserveReached()) {
+    queue_.finish(jsonLine(json{
+        {"error", "The disk holding " + CollectingPort::fromHome(home_, config_->tempDirectory()) +
+                      " is nearly full: the search stopped, and the results "
+                      "above are the best of those it found."}}));
+    return;
+  }
   queue_.finish(ending(completed, port.texts));
 }
 
@@ -224,11 +235,13 @@ void LiveSearch::openRanking() {
   if (!note.empty()) queue_.put(jsonLine(json{{"message", note}}));
   if (!figures_) {
     run_.store().setLimit(limit_);  // unranked: the first N, as without rank
+    run_.store().setDistinct(distinct_);
     return;
   }
   ranked_ = std::make_unique<RankedResults>(*figures_, static_cast<size_t>(limit_),
                                             config_->tempDirectory(), kRankBytes);
-  ranked_->keepBestSoFar(kBestShown);
+  ranked_->keepBestSoFar(std::min<size_t>(kBestShown, limit_ > 0 ? limit_ : kBestShown));
+  ranked_->setDistinct(distinct_);
 }
 
 json LiveSearch::rankedLine(std::string_view line) const {

@@ -117,6 +117,7 @@ class LiveSearch {
   std::atomic<SubsetBuilder*> builder_{nullptr};  // the analysis running, for a cancel
   bool rank_ = false;
   int limit_ = 0;
+  bool distinct_ = false;
   std::unique_ptr<RankFiles> figures_;
   std::unique_ptr<RankedResults> ranked_;  // made before searching_ is set, read after
   uint64_t bestShown_ = 0;                 // the version of the best-so-far list last given

@@ -128,6 +128,7 @@ const shownAtMost = 20000;  // more would slow a phone; the saved report holds t
 let controller = null;
 let found = 0, shown = 0, longest = 4, pending = [], drawing = false, complete = false;
 let ranking = false, ranked = false;  // rank=1 asked; its final results have begun
+let received = 0;  // result lines come so far (ranked with a limit, fewer than found)
 let only = [];  // dictionaries an address named (dict=): the search reads just those
 
 // A message of the program as the page's fields name things.
@@ -215,7 +216,7 @@ function showBest(best) {
 function later() { if (!drawing) { drawing = true; requestAnimationFrame(draw); } }
 // The results found but not drawn: all of them are in the saved results.
 function showMore() {
-  const hidden = found - shown - pending.length;
+  const hidden = received - shown - pending.length;
   $("more").textContent = hidden <= 0 ? ""
     : count(hidden) + " more not shown" + (complete ? ": save the results to see them all" : "");
 }
@@ -225,9 +226,10 @@ function take(o) {
     if (ranking && !ranked) {  // the final order: the best so far make way
       ranked = true;
       $("results").textContent = "";
-      found = shown = 0;
+      found = shown = received = 0;
     }
     found++;
+    received++;
     if (o.result.length > longest) longest = o.result.length;
     if (shown + pending.length < shownAtMost) pending.push({text: o.result, levels: o.levels});
     later();
@@ -256,11 +258,13 @@ async function search() {
   const p = query();
   history.replaceState(null, "", "?" + p.toString());
   const saved = new URLSearchParams(p);
-  saved.delete("rank");  // the saved results keep the order found
+  // The saved results keep the order found: ranked, all of them, as a limit would keep others.
+  if (saved.get("rank") === "1") saved.delete("limit");
+  saved.delete("rank");
   $("report").href = "/api/report?" + saved.toString();
   $("report").hidden = true;
   for (const id of ["results", "notes", "error", "more"]) $(id).textContent = "";
-  found = shown = 0; longest = 4; pending = []; complete = false;
+  found = shown = received = 0; longest = 4; pending = []; complete = false;
   ranking = $("rank").checked; ranked = false;
   noteOnly();
   $("found").textContent = $("checked").textContent = "0";

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <queue>
+#include <unordered_set>
 
+#include "../base/file_ops.h"
 #include "../base/system_path.h"
 
 namespace wk {
@@ -18,12 +20,32 @@ bool readAll(std::FILE* f, void* bytes, size_t size) {
 
 }  // namespace
 
+// A limit up to this share of the memory budget is held as the best so far; a larger one goes
+// the way of all results (a million-result limit would hold gigabytes).
+constexpr size_t kHeapBytesPerResult = 256;
+
+// As a search's working results: the larger of 1% of the disk and 256 MB, or half of what is
+// free on a disk with less.
+constexpr int64_t kReserveFloor = int64_t{256} << 20;
+
 RankedResults::RankedResults(const WordRarity& table, size_t limit, std::string spillFolder,
                              size_t memoryBytes)
     : table_(table),
       limit_(limit),
       memoryBytes_(memoryBytes),
-      spillFolder_(std::move(spillFolder)) {}
+      spillFolder_(std::move(spillFolder)),
+      heap_(limit > 0 && limit <= memoryBytes / kHeapBytesPerResult) {
+  const DiskSpace space = diskSpaceOf(spillFolder_);
+  reserve_ = space.available < 0
+                 ? 0
+                 : std::min(std::max(space.capacity / 100, kReserveFloor), space.available / 2);
+}
+
+bool RankedResults::roomForRun() const {
+  const DiskSpace space = diskSpaceOf(spillFolder_);
+  const auto run = static_cast<int64_t>(arena_.size() + slots_.size() * 20);
+  return space.available < 0 || space.available - run >= reserve_;
+}
 
 RankedResults::~RankedResults() {
   for (std::FILE* run : runs_) std::fclose(run);
@@ -94,19 +116,47 @@ std::vector<std::string> RankedResults::bestSoFar(uint64_t& version) const {
 }
 
 void RankedResults::add(std::string_view line) {
+  if (stopped_) return;
   Key key{0, 0, found_++};
   keyOf(line, key.level, key.sum);
   if (previewCount_ > 0) {
     std::lock_guard<std::mutex> lock(previewMutex_);
     if (keepAmongBest(preview_, previewCount_, key, line)) ++previewVersion_;
   }
-  if (limit_ > 0) {
-    keepAmongBest(best_, limit_, key, line);
+  if (heap_) {
+    if (distinct_)
+      keepDistinctBest(key, line);
+    else
+      keepAmongBest(best_, limit_, key, line);
     return;
   }
   slots_.push_back({key, static_cast<uint32_t>(arena_.size()), static_cast<uint32_t>(line.size())});
   arena_.append(line);
-  if (arena_.size() + slots_.size() * sizeof(Slot) >= memoryBytes_ && !failed_) failed_ = !spill();
+  if (arena_.size() + slots_.size() * sizeof(Slot) < memoryBytes_) return;
+  if (!roomForRun())
+    reserveReached_ = stopped_ = true;  // what is held stays, for emit
+  else if (!spill())
+    failed_ = stopped_ = true;
+}
+
+void RankedResults::keepDistinctBest(const Key& key, std::string_view line) {
+  std::string lower(line);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (const auto same = spellings_.find(lower); same != spellings_.end()) {
+    if (!(key < same->second)) return;
+    distinctBest_.erase(same->second);
+  } else if (distinctBest_.size() == limit_) {
+    const auto worst = std::prev(distinctBest_.end());
+    if (!(key < worst->first)) return;
+    std::string worstLower = worst->second;
+    for (char& c : worstLower)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    spellings_.erase(worstLower);
+    distinctBest_.erase(worst);
+  }
+  spellings_[lower] = key;
+  distinctBest_.emplace(key, std::string(line));
 }
 
 // The held results, sorted, as a run in a file of its own: key, length, text.
@@ -136,9 +186,26 @@ bool RankedResults::readItem(std::FILE* run, Item& item) {
   return readAll(run, item.text.data(), size);
 }
 
-bool RankedResults::emit(const std::function<bool(std::string_view)>& out) {
+bool RankedResults::emit(const std::function<bool(std::string_view)>& in) {
   if (failed_) return false;
-  if (limit_ > 0) {
+  // Each spelling once, the first given being the best; and no more than the limit.
+  std::unordered_set<std::string> given;
+  size_t count = 0;
+  const auto out = [&](std::string_view line) {
+    if (distinct_ && !heap_) {
+      std::string lower(line);
+      for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      if (!given.insert(std::move(lower)).second) return true;
+    }
+    return (limit_ == 0 || count++ < limit_) && in(line) && (limit_ == 0 || count < limit_);
+  };
+  if (heap_) {
+    if (distinct_) {
+      for (const auto& [key, text] : distinctBest_)
+        if (!out(text)) break;
+      return true;
+    }
     std::sort_heap(best_.begin(), best_.end());
     for (const Item& item : best_)
       if (!out(item.text)) break;
@@ -150,6 +217,7 @@ bool RankedResults::emit(const std::function<bool(std::string_view)>& out) {
       if (!out(std::string_view(arena_.data() + slot.at, slot.size))) break;
     return true;
   }
+  // The last held results go to disk too (within the reserve, which leaves room for them).
   if (!slots_.empty() && !spill()) return false;
   // The runs merged: the best head of any run goes next.
   struct Head {
