@@ -8,6 +8,7 @@
 #include "../base/file_ops.h"
 #include "../base/paths.h"
 #include "../base/system_path.h"
+#include "../dict/dict_format.h"
 #include "../dict/dictionary.h"
 #include "../dict/operation_context.h"
 #include "commonness.h"
@@ -17,11 +18,27 @@ namespace {
 
 constexpr const char* kMagic = "wordkeg-rank 1";
 
+std::string readWhole(const std::string& path, bool& opened);
+
+// A hash (FNV-1a) of the dictionary's words and index, its header (selection, times) left out:
+// two changes within one second, which keep the count and the change time, still differ.
+uint64_t wordsHash(const std::string& lexPath) {
+  bool opened = false;
+  const std::string bytes = readWhole(lexPath, opened);
+  uint64_t hash = 14695981039346656037ull;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (i >= static_cast<size_t>(dict::kHeaderOffset) &&
+        i < static_cast<size_t>(dict::kStreamStart))
+      continue;
+    hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
+  }
+  return hash;
+}
+
 // The first line: what the side file was made from.
 std::string identity(const std::string& lexPath, const DictionaryHeader& header) {
   return std::string(kMagic) + " " + std::to_string(header.created) + " " +
-         std::to_string(header.modified) + " " + std::to_string(header.wordCount) + " " +
-         std::to_string(fileSize(lexPath));
+         std::to_string(header.wordCount) + " " + std::to_string(wordsHash(lexPath));
 }
 
 std::string readWhole(const std::string& path, bool& opened) {
