@@ -152,6 +152,10 @@ TEST_F(RankedResultsTest, SideFilesGiveTheListsFiguresUntilTheirDictionaryChange
     EXPECT_EQ(files.level(w), table.level(w)) << w;
   }
   EXPECT_EQ(files.rarity("absent"), Commonness::kUnlistedRarity);
+  // Other word lists than those it was made from (an upgrade): made again; none: it serves.
+  ASSERT_TRUE(writeRankFile(context, lex, header, table, "lists-1"));
+  EXPECT_EQ(RankFiles().add(lex, header, "lists-2"), RankFiles::State::kOutOfDate);
+  EXPECT_EQ(RankFiles().add(lex, header, ""), RankFiles::State::kRead);
   {
     // A word changed for another within the same second: the count and the times stay.
     CompressDictionary writer(lex);

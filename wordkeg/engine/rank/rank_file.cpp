@@ -59,7 +59,8 @@ std::string rankFilePath(const std::string& lexPath) {
 }
 
 bool writeRankFile(OperationContext& context, const std::string& lexPath,
-                   const DictionaryHeader& header, const Commonness& table) {
+                   const DictionaryHeader& header, const Commonness& table,
+                   const std::string& lists) {
   std::vector<std::string> lines;
   {
     Dictionary reader(context, lexPath, false, 64 * 1024);
@@ -76,7 +77,8 @@ bool writeRankFile(OperationContext& context, const std::string& lexPath,
   const std::string path = rankFilePath(lexPath), staged = stagingPathFor(path);
   std::FILE* out = openFile(staged, "wb");
   if (!out) return false;
-  bool ok = std::fprintf(out, "%s\n", identity(lexPath, header).c_str()) > 0;
+  bool ok =
+      std::fprintf(out, "%s lists %s\n", identity(lexPath, header).c_str(), lists.c_str()) > 0;
   for (const std::string& line : lines)
     ok = ok && std::fwrite(line.data(), 1, line.size(), out) == line.size();
   ok = ok && std::fprintf(out, "end %zu\n", lines.size()) > 0;
@@ -85,12 +87,16 @@ bool writeRankFile(OperationContext& context, const std::string& lexPath,
   return ok;
 }
 
-RankFiles::State RankFiles::add(const std::string& lexPath, const DictionaryHeader& header) {
+RankFiles::State RankFiles::add(const std::string& lexPath, const DictionaryHeader& header,
+                                const std::string& lists) {
   bool opened = false;
   std::string text = readWhole(rankFilePath(lexPath), opened);
   if (!opened) return State::kMissing;
   const size_t firstEnd = text.find('\n');
-  if (firstEnd == std::string::npos || text.compare(0, firstEnd, identity(lexPath, header)) != 0)
+  const std::string made = identity(lexPath, header) + " lists ";
+  if (firstEnd == std::string::npos || firstEnd < made.size() ||
+      text.compare(0, made.size(), made) != 0 ||
+      (!lists.empty() && text.compare(made.size(), firstEnd - made.size(), lists) != 0))
     return text.rfind(kMagic, 0) == 0 ? State::kOutOfDate : State::kDamaged;
   // The last line counts the lines before it: a file cut short, or grown, is damaged.
   if (text.size() < 2 || text.back() != '\n') return State::kDamaged;

@@ -25,9 +25,11 @@ class OperationContext;
 std::string rankFilePath(const std::string& lexPath);
 
 // Writes the side file of the dictionary at `lexPath` with `header` from `table` (beside it,
-// then renamed over the old one). False, with nothing left half-written, when it cannot.
+// then renamed over the old one), which the word lists `lists` (a signature: see add) made.
+// False, with nothing left half-written, when it cannot.
 bool writeRankFile(OperationContext& context, const std::string& lexPath,
-                   const DictionaryHeader& header, const Commonness& table);
+                   const DictionaryHeader& header, const Commonness& table,
+                   const std::string& lists = {});
 
 // The side files of a search's dictionaries, read. Not to be shared between threads (a word
 // looked up once is remembered).
@@ -36,8 +38,11 @@ class RankFiles : public WordRarity {
   enum class State { kRead, kMissing, kOutOfDate, kDamaged };
   RankFiles();
   ~RankFiles() override;
-  // Reads the side file of the dictionary at `lexPath`, whose header is `header`.
-  State add(const std::string& lexPath, const DictionaryHeader& header);
+  // Reads the side file of the dictionary at `lexPath`, whose header is `header`; out of date
+  // too when `lists`, the signature of the word lists there are now, is not that of the lists
+  // it was made from (empty: no lists to compare with, any serve).
+  State add(const std::string& lexPath, const DictionaryHeader& header,
+            const std::string& lists = {});
 
   // Where a side file could not be made (a folder that cannot be written): the words no file
   // holds are looked up in `lists` itself.
