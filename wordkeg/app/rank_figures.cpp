@@ -51,10 +51,10 @@ std::string listsSignature() {
   return std::to_string(hash);
 }
 
-bool writeFor(const DictionaryName& entry, const Commonness& lists) {
+bool writeFor(const DictionaryName& entry, const Commonness& lists, const std::string& signature) {
   OperationContext context;
   try {
-    return writeRankFile(context, entry.path, entry.header, lists, listsSignature());
+    return writeRankFile(context, entry.path, entry.header, lists, signature);
   } catch (const std::exception&) {
     return false;  // a dictionary that cannot be read is searched unranked, and said so
   }
@@ -69,7 +69,7 @@ std::string wordListsFolder() {
 
 bool refreshRankFile(const DictionaryName& entry) {
   const std::unique_ptr<Commonness> lists = readWordLists();
-  return lists && writeFor(entry, *lists);
+  return lists && writeFor(entry, *lists, listsSignature());
 }
 
 void removeLonelyRankFiles(const ConfigData& config) {
@@ -92,7 +92,7 @@ std::unique_ptr<RankFiles> openRankFiles(const std::vector<const DictionaryName*
     if (!read) {
       if (!triedLists) lists = readWordLists();
       triedLists = true;
-      read = lists && writeFor(*entry, *lists) &&
+      read = lists && writeFor(*entry, *lists, signature) &&
              files->add(entry->path, entry->header, signature) == RankFiles::State::kRead;
       // A side file that cannot be kept (a folder that cannot be written): the lists serve.
       fromLists = fromLists || (!read && lists);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../base/paths.h"
 #include "../base/system_path.h"
 
 namespace wk {
@@ -36,13 +37,6 @@ int tierOf(int level) {
   if (level <= 80) return 6;
   if (level <= 95) return 7;
   return 8;
-}
-
-std::string lowered(std::string_view word) {
-  std::string text(word);
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
 }
 
 // The spellings whose lists count: the common ones and the British and American variants.
@@ -110,7 +104,7 @@ Commonness Commonness::load(const std::string& scowlFolder, std::string_view sub
     const size_t tab = line.find('\t');
     if (tab == std::string_view::npos) continue;
     // The counts hold a word once, in its commonest casing ("West"): kept by its letters.
-    const std::string word = lowered(line.substr(0, tab));
+    const std::string word = toLower(std::string(line.substr(0, tab)));
     if (std::any_of(std::begin(kContractionPieces), std::end(kContractionPieces),
                     [&](const char* piece) { return word == piece; }))
       continue;
@@ -135,7 +129,7 @@ int Commonness::level(std::string_view word) const {
 }
 
 int Commonness::rarity(std::string_view word) const {
-  const auto found = counts_.find(lowered(word));
+  const auto found = counts_.find(toLower(std::string(word)));
   const double count = found == counts_.end() ? 0 : std::min<double>(found->second, kCountCap);
   const int within = 99 - std::min(99, static_cast<int>(std::log10(count + 1) * 15.5));
   return tierOf(level(word)) * 100 + within;

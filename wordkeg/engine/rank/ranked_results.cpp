@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "../base/file_ops.h"
+#include "../base/paths.h"
 #include "../base/system_path.h"
 
 namespace wk {
@@ -140,19 +141,14 @@ void RankedResults::add(std::string_view line) {
 }
 
 void RankedResults::keepDistinctBest(const Key& key, std::string_view line) {
-  std::string lower(line);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  const std::string lower = toLower(std::string(line));
   if (const auto same = spellings_.find(lower); same != spellings_.end()) {
     if (!(key < same->second)) return;
     distinctBest_.erase(same->second);
   } else if (distinctBest_.size() == limit_) {
     const auto worst = std::prev(distinctBest_.end());
     if (!(key < worst->first)) return;
-    std::string worstLower = worst->second;
-    for (char& c : worstLower)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    spellings_.erase(worstLower);
+    spellings_.erase(toLower(worst->second));
     distinctBest_.erase(worst);
   }
   spellings_[lower] = key;
@@ -193,10 +189,7 @@ bool RankedResults::emit(const std::function<bool(std::string_view)>& in) {
   size_t count = 0;
   const auto out = [&](std::string_view line) {
     if (distinct_ && !heap_) {
-      std::string lower(line);
-      for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      if (!given.insert(std::move(lower)).second) return true;
+      if (!given.insert(toLower(std::string(line))).second) return true;
     }
     return (limit_ == 0 || count++ < limit_) && in(line) && (limit_ == 0 || count < limit_);
   };
