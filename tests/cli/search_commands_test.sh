@@ -104,6 +104,15 @@ same_as "ranked --limit: the best of all" "$work/best" 0 '* *' --from clinteastw
   --suppress-permutations --rank --limit 20
 check "rank or longest first" 2 wk search '*' --from listen --rank --longest-first
 check "ranked and distinct" 0 wk search 'c?t' --distinct --rank
+# Ctrl-C during a ranked search prints the best of what it found, as an unranked one keeps
+# what it printed.
+"$WK" --home "$H" search '* * * *' --from clinteastwood --rank >"$work/int" 2>/dev/null &
+ranked=$!
+sleep 1
+kill -INT "$ranked"
+wait "$ranked"
+expect_same "ranked, interrupted: status" "$?" 130
+[ -s "$work/int" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL ranked, interrupted: nothing printed"; }
 expect_same "each spelling's best-ranked form" "$(head -1 "$work/out")" cat
 # The levels read from the word lists themselves: down the ranked list, the tier of each
 # result's rarest word never falls (levels 10 and 20 one tier, 35-40, 50-55, then each level).

@@ -20,6 +20,7 @@ namespace wk::cli {
 namespace {
 
 volatile std::sig_atomic_t interruptFlag = 0;
+volatile std::sig_atomic_t interruptsSeen = 0;
 bool threw = false;
 bool progressLines = false;
 
@@ -33,6 +34,7 @@ void writeProgressLine(const Progress& progress, std::string& last) {
 
 extern "C" void onInterrupt(int signal) {
   interruptFlag = signal;
+  interruptsSeen = interruptsSeen + 1;
 }
 
 void drawProgress(const Progress& progress) {
@@ -72,6 +74,10 @@ bool interrupted() {
 
 int interruptSignal() {
   return static_cast<int>(interruptFlag);
+}
+
+int interruptCount() {
+  return static_cast<int>(interruptsSeen);
 }
 
 void reportProgressLines() {

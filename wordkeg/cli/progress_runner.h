@@ -10,6 +10,8 @@ void installInterruptHandler();
 bool interrupted();
 // The signal that interrupted the run (SIGINT, SIGTERM, SIGHUP), or 0.
 int interruptSignal();
+// How many interrupts have come: one that stopped a search does not also stop its printing.
+int interruptCount();
 
 // An interrupt or a reader that left stdout cancels the operation. What the operation printed
 // on stdout meanwhile is flushed at every tick (100 ms). The bar is drawn only where stderr is a

@@ -113,11 +113,13 @@ bool giveRanked(RankedResults& ranked, DictionaryNames& catalogue, bool sequence
     files.push_back(std::make_unique<ScopedFile>(names.subset));
     kept = std::make_unique<ResultStore>(names.resultsData, names.resultsIndex);
   }
+  // A Ctrl-C that ended the search leaves the best of what it found to print; one more stops it.
+  const int interrupts = interruptCount();
   bool printing = true;
   return ranked.emit([&](std::string_view line) {
     // A sequence is kept as the search keeps it: each word followed by a blank.
     if (kept) kept->append(std::string(line) + (sequences ? " " : ""), sequences);
-    printing = printing && !interrupted() && printLine(line);
+    printing = printing && interruptCount() == interrupts && printLine(line);
     return printing || kept;
   });
 }
